@@ -1,0 +1,36 @@
+# Front door of the project. `make test` and `make run` install what is missing first.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build test test-dev test-asan bench run format clean
+
+deps:
+	@./scripts/install-deps
+
+build: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev -j $(JOBS)
+
+test-dev: build
+	ctest --preset dev -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+test: test-dev test-asan
+
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	@set -e; for b in build/bench/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2; done
+
+run: build
+	./build/dev/app/kestrel/kestrel --simulate
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

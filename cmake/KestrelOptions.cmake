@@ -1,0 +1,22 @@
+# Compiler options every target of the project links: warnings as errors, and the sanitizers when
+# KESTREL_SANITIZE is on. Targets take them through `kestrel_options`, never through global flags.
+add_library(kestrel_options INTERFACE)
+target_compile_options(kestrel_options INTERFACE
+  -Wall -Wextra -Wpedantic -Werror
+  -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+  -Wnull-dereference -Wimplicit-fallthrough -Wformat=2)
+
+if(KESTREL_SANITIZE)
+  set(_kestrel_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(kestrel_options INTERFACE ${_kestrel_sanitizers})
+  target_compile_definitions(kestrel_options INTERFACE _GLIBCXX_ASSERTIONS)
+  target_link_options(kestrel_options INTERFACE ${_kestrel_sanitizers})
+endif()
+
+# Every layer is one library named kestrel_<layer>, built from the sources of its folder.
+function(kestrel_add_layer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(kestrel_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(kestrel_${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(kestrel_${name} PUBLIC kestrel_options ${ARG_DEPENDS})
+endfunction()
