@@ -1,14 +1,21 @@
-# One GoogleTest executable per layer: kestrel_add_test_suite(<layer> SOURCES ... DEPENDS ...).
+# One GoogleTest executable per layer: kestrel_add_test_suite(<layer> [OWN_MAIN] SOURCES ...
+# DEPENDS ...). OWN_MAIN is for suites whose sources bring their main (a QApplication first).
 # Tests run without a display (offscreen Qt platform) and are discovered when ctest runs, so a
 # sanitizer build does not execute test binaries while it links.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
 function(kestrel_add_test_suite layer)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;DEPENDS" ${ARGN})
   set(target test_${layer})
   add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE kestrel_options ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
+  if(ARG_OWN_MAIN)
+    set(gtest_main_target)
+  else()
+    set(gtest_main_target GTest::gtest_main)
+  endif()
+  target_link_libraries(${target} PRIVATE kestrel_options ${ARG_DEPENDS} GTest::gmock GTest::gtest
+                                          ${gtest_main_target})
   target_compile_definitions(${target} PRIVATE
     KESTREL_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     KESTREL_BINARY_DIR="${PROJECT_BINARY_DIR}")

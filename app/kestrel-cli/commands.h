@@ -1,0 +1,10 @@
+// The subcommands of kestrel-cli, one file each.
+#pragma once
+
+#include "cli.h"
+
+namespace kestrel::cli {
+
+// Each subcommand lives in cmd_<name>.cpp and returns its Command here.
+
+}  // namespace kestrel::cli

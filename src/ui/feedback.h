@@ -1,0 +1,37 @@
+// Where the window's beeps and message boxes go. The pages never call QApplication::beep or
+// QMessageBox directly: tests install their own Feedback and observe what the user would have
+// heard and seen, without blocking on a modal box.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace kestrel::ui {
+
+class Feedback {
+ public:
+  virtual ~Feedback() = default;
+
+  // Refused input.
+  virtual void Beep();
+
+  // A modal box with one OK button.
+  virtual void Information(QWidget* parent, const QString& title, const QString& text);
+  virtual void Warning(QWidget* parent, const QString& title, const QString& text);
+
+  // A modal question; returns the button chosen.
+  virtual QMessageBox::StandardButton Question(QWidget* parent, const QString& title,
+                                               const QString& text,
+                                               QMessageBox::StandardButtons buttons,
+                                               QMessageBox::StandardButton default_button);
+};
+
+// The Feedback in use: the platform's own unless a test installed another.
+Feedback& CurrentFeedback();
+
+// Installs `feedback` (not owned) for the whole program; nullptr goes back to the platform's.
+void SetFeedback(Feedback* feedback);
+
+}  // namespace kestrel::ui
