@@ -171,22 +171,5 @@ TEST(DecodeImage, FactorySettingsClamps) {
   EXPECT_EQ(record.Factory.UnlockWait, (std::array<std::int32_t, 3>{65535, 0, 70}));
 }
 
-TEST(DecodeImage, CalibrationPointsAndPwm) {
-  MemoryImage image;
-  const std::pair<std::size_t, int> words[] = {
-      {0x0734, 1}, {0x074C, 2}, {0x0754, 3}, {0x076C, 4},  {0x0774, 5},  {0x078C, 6},
-      {0x06B2, 7}, {0x06C2, 8}, {0x06F2, 9}, {0x0702, 10}, {0x0712, 11}, {0x0722, 65535}};
-  for (const auto& [address, value] : words)
-    image.SetWord(address, static_cast<std::uint16_t>(value));
-  for (std::size_t k = 0; k < 10; ++k)
-    image.SetByte(0x07F0 + k, static_cast<std::uint8_t>(100 + k));
-  RadioConfig record = MarkedRecord(image);
-  DecodeImage(image, record);
-  EXPECT_EQ(record.Factory.SqlLevel, (std::array<std::int32_t, 6>{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(record.Factory.SMeterLevel, (std::array<std::int32_t, 6>{7, 8, 9, 10, 11, 65535}));
-  EXPECT_EQ(record.Factory.PwmAm, (std::array<std::int32_t, 4>{101, 102, 103, 104}));
-  EXPECT_EQ(record.Factory.PwmSw, (std::array<std::int32_t, 4>{105, 106, 107, 108}));
-}
-
 }  // namespace
 }  // namespace kestrel
