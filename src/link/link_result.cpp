@@ -15,6 +15,8 @@ std::string_view Message(LinkResult result) {
     case LinkResult::kFrequencyNotProgrammable:
       return "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the frequency "
              "again.";
+    case LinkResult::kNotEncodable:
+      return "The configuration cannot be written.";
   }
   return {};
 }

@@ -12,6 +12,7 @@ enum class LinkResult : std::uint16_t {
   kReadFailed = 2,
   kWriteFailed = 3,
   kFrequencyNotProgrammable = 4,
+  kNotEncodable = 5,  // the record holds values the memory image cannot (nothing was written)
 };
 
 constexpr int Code(LinkResult result) {
