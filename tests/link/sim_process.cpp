@@ -50,8 +50,12 @@ SimProcess::SimProcess(const std::vector<std::string>& args) {
 }
 
 int SimProcess::Stop() {
+  if (pid_ >= 0) kill(pid_, SIGTERM);
+  return Wait();
+}
+
+int SimProcess::Wait() {
   if (pid_ < 0) return status_;
-  kill(pid_, SIGTERM);
   char buffer[4096];
   ssize_t n;
   while ((n = read(out_, buffer, sizeof buffer)) > 0)

@@ -18,6 +18,8 @@ class SimProcess {
   const std::string& device() const { return device_; }
   // Sends SIGTERM and waits; the exit status, and what it printed after the path.
   int Stop();
+  // Waits for a program that ends by itself (help, bad usage); its exit status.
+  int Wait();
   const std::string& output() const { return output_; }
 
  private:
