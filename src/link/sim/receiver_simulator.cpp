@@ -102,7 +102,9 @@ std::string ReceiverSimulator::Answer(std::string_view text) {
   if (!address) return reject("bad address");
   const std::string_view code = body.substr(0, 2);
   const std::string_view data = body.substr(6);
-  const std::string where = " " + HexWord(*address);
+  std::string where = HexWord(*address);
+  where.insert(where.begin(),
+               ' ');  // not " " + ...: g++ 12 warns falsely on that in release builds
 
   const auto fits = [&](std::size_t length) { return *address + length <= MemoryImage::kSize; };
   if (code == kWriteByteCode && data.size() == 2 && fits(1)) {

@@ -63,6 +63,12 @@ class ReceiverSimulator {
   // Takes bytes from the line and returns the answers, in order.
   std::vector<SimulatorAnswer> Take(std::span<const std::uint8_t> bytes);
 
+  // Forgets a frame cut off when the line closed.
+  void ResetInput() {
+    in_frame_ = false;
+    frame_.clear();
+  }
+
   const SimulatorCounts& counts() const { return counts_; }
   void ResetCounts() { counts_ = {}; }
 

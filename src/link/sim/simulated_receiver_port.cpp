@@ -17,6 +17,7 @@ void SimulatedReceiverPort::Close() {
   open_ = false;
   rts_ = dtr_ = false;
   input_.Clear();  // what was still on its way is lost with the line
+  receiver_.ResetInput();
   ++closes_;
 }
 
