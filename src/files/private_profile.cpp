@@ -136,7 +136,7 @@ bool IniWrite(const std::filesystem::path& path, std::string_view section, std::
                                                                                        : "\n";
   const std::vector<Line> lines = SplitLines(file);
   const Place place = Find(lines, section, key);
-  const std::string key_line = std::string(key) + "=" + std::string(value);
+  const std::string key_line = std::string(key).append("=").append(value);
 
   if (place.key) {
     const Line& line = lines[*place.key];
@@ -150,8 +150,7 @@ bool IniWrite(const std::filesystem::path& path, std::string_view section, std::
     file.insert(last.next, insert);
   } else {
     if (!file.empty() && file.back() != '\n') file += newline;
-    file += "[" + std::string(section) + "]";
-    file += newline;
+    file.append("[").append(section).append("]").append(newline);
     file += key_line;
     file += newline;
   }
