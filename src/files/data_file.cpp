@@ -13,7 +13,7 @@ namespace kestrel {
 
 namespace {
 
-// Far above any real data file (about 100 kB), low enough that a wrong path cannot eat memory.
+// Far above any real data file (about 60 kB), low enough that a wrong path cannot eat memory.
 constexpr std::size_t kMaxDataFileSize = 16 * 1024 * 1024;
 
 // Which Factory Settings lines follow DcsErrorBit: older versions lack some of them.
@@ -40,8 +40,9 @@ struct FieldName {
 
 template <typename Visitor, typename Array>
 void VisitInt32s(Visitor& visit, Array& values, const char* name) {
-  for (std::size_t i = 0; i < values.size(); ++i)
+  for (std::size_t i = 0; i < values.size(); ++i) {
     visit.Int32(values[i], {name, static_cast<int>(i)});
+  }
 }
 
 // The fields in file order after the version line; reader and writer both walk this one list.

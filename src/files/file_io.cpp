@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -20,6 +21,16 @@ namespace {
 
 std::string ErrnoText(int error) {
   return std::generic_category().message(error);
+}
+
+// Paths go to the system as they are held, so any name the file dialog offers can be opened.
+std::FILE* OpenFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+  const std::wstring wide_mode(mode, mode + std::strlen(mode));
+  return _wfopen(path.c_str(), wide_mode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
 }
 
 bool FlushToDisk(std::FILE* file) {
@@ -45,7 +56,7 @@ std::expected<TempFile, std::string> CreateTempFile(const fs::path& folder, cons
     const fs::path path =
         folder / (name.string() + ".tmp-" + std::to_string(random() % 100'000'000));
     errno = 0;
-    if (std::FILE* file = std::fopen(path.string().c_str(), "wbx")) return TempFile{file, path};
+    if (std::FILE* file = OpenFile(path, "wbx")) return TempFile{file, path};
     error = errno;
     if (error != EEXIST) break;
   }
@@ -56,7 +67,7 @@ std::expected<TempFile, std::string> CreateTempFile(const fs::path& folder, cons
 
 std::expected<std::string, std::string> ReadFileBytes(const fs::path& path, std::size_t max_size) {
   errno = 0;
-  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return std::unexpected(ErrnoText(errno));
   std::string bytes;
   char buffer[65536];

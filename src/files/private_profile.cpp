@@ -44,7 +44,8 @@ struct Line {
 
 std::vector<Line> SplitLines(std::string_view file) {
   std::vector<Line> lines;
-  std::size_t pos = 0;
+  // A file saved by an editor as UTF-8 may start with a byte order mark; it is no part of a line.
+  std::size_t pos = file.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   while (pos < file.size()) {
     std::size_t end = file.find('\n', pos);
     const bool has_end = end != std::string_view::npos;

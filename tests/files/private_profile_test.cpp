@@ -96,6 +96,12 @@ TEST(PrivateProfile, WriteKeepsLfOnlyFilesAndRefusesWhatALineCannotHold) {
   EXPECT_FALSE(IniWrite(ini, "S", " ", "1"));
   EXPECT_EQ(ReadAll(ini), "[S]\nk=1\nj=2\n[T]\nk=3\n");
 
+  // A byte order mark before the first section stays and does not hide it.
+  WriteAll(ini, "\xEF\xBB\xBF[S]\r\nk=1\r\n");
+  EXPECT_EQ(IniRead(ini, "S", "k", "d"), "1");
+  ASSERT_TRUE(IniWrite(ini, "S", "k", "2"));
+  EXPECT_EQ(ReadAll(ini), "\xEF\xBB\xBF[S]\r\nk=2\r\n");
+
   EXPECT_FALSE(IniWrite(folder / "none" / "t.ini", "S", "k", "1"));
   EXPECT_FALSE(IniWrite(folder.path(), "S", "k", "1"));  // a folder, not a file
 }
