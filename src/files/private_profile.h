@@ -5,6 +5,7 @@
 // every other byte: comments, blank lines, other sections and the exact text of other keys.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
