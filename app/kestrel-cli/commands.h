@@ -8,5 +8,7 @@ namespace kestrel::cli {
 // Each subcommand lives in cmd_<name>.cpp and returns its Command here.
 Command NewCommand();    // new -o FILE.dat
 Command CheckCommand();  // check FILE.dat
+Command ReadCommand();     // read --port PORT -o FILE.dat ...
+Command ProgramCommand();  // program --port PORT FILE.dat ...
 
 }  // namespace kestrel::cli

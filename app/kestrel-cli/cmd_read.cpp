@@ -1,0 +1,67 @@
+// kestrel-cli read: reads a receiver and saves its configuration; nothing is written unless the
+// whole read succeeded.
+#include <iostream>
+
+#include "commands.h"
+#include "files/data_file.h"
+#include "image/image_file.h"
+#include "link/read_sequence.h"
+#include "model/defaults.h"
+#include "port_option.h"
+#include "progress_bar.h"
+
+namespace kestrel::cli {
+
+namespace {
+
+int RunRead(std::span<const std::string> argv) {
+  const std::optional<Args> args = ParseArgs(argv, {"--port", "-o", "--image-out", "--trace"}, {});
+  if (!args) return Usage(ReadCommand());
+  if (args->help) return Usage(ReadCommand(), true);
+  const auto port = args->Value("--port");
+  const auto out = args->Value("-o");
+  if (!port || !out || !args->positional.empty()) return Usage(ReadCommand());
+
+  auto option = PortOption::Make(*port, args->Value("--trace").value_or(""));
+  if (!option) {
+    std::cerr << "kestrel-cli: " << option.error().message << "\n";
+    return option.error().exit_status;
+  }
+  MemoryImage image;
+  link::ReadOutcome outcome;
+  {
+    ProgressBar progress(std::cerr, StderrIsTerminal());
+    outcome = link::ReadFromRadio((*option)->link(), image, NewConfiguration(), progress.Report());
+  }
+  if (outcome.result != link::LinkResult::kSuccess) {
+    return ReportLinkFailure(outcome.result, outcome.detail);
+  }
+  if (auto saved = SaveDataFile(*out, *outcome.record); !saved) {
+    std::cerr << "kestrel-cli: " << saved.error().ToString() << "\n";
+    return kExitData;
+  }
+  if (const auto image_out = args->Value("--image-out")) {
+    if (auto saved = SaveImageFile(*image_out, image); !saved) {
+      std::cerr << "kestrel-cli: " << saved.error() << "\n";
+      return kExitData;
+    }
+  }
+  std::cout << "Completed reading out.\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+Command ReadCommand() {
+  return {"read", "read --port PORT -o FILE.dat [--image-out IMAGE.bin] [--trace FILE]",
+          "Reads the configuration of the receiver on PORT and saves it to FILE.dat (and the\n"
+          "memory image read to IMAGE.bin). Nothing is written unless the read succeeded.\n"
+          "PORT is a device name (/dev/ttyUSB0, COM3), a number 1 to 4 as in the window's COM\n"
+          "menu, or sim for a receiver simulated in this process. --trace writes every byte sent\n"
+          "and received, with its time in milliseconds, to FILE.\n"
+          "Exit status: 0 done, 1 the port cannot be opened, 2 reading failed, 64 bad usage,\n"
+          "65 a file that cannot be written.",
+          RunRead};
+}
+
+}  // namespace kestrel::cli

@@ -1,0 +1,68 @@
+#include "port_option.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "link/qt/qt_serial_port.h"
+#include "link/read_sequence.h"
+#include "link/sim/simulated_receiver_port.h"
+#include "link/trace_port.h"
+
+namespace kestrel::cli {
+namespace {
+
+// The simulated receiver starts as a receiver with no channel programmed, as kestrel-sim does:
+// zero counts and bitmaps, every slot the empty-slot pattern (0.1 MHz, bit 6 of byte 6).
+void EmptyReceiver(MemoryImage& memory) {
+  for (int c = 1; c <= 1000; ++c) {
+    const auto slot = static_cast<std::size_t>(link::ChannelSlotAddress(c));
+    memory.SetLong(slot, 100000);
+    memory.SetByte(slot + 6, 0x40);
+    for (std::size_t k = 10; k < 16; ++k) memory.SetByte(slot + k, 0x20);
+  }
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
+    const std::string& port, const std::string& trace_path) {
+  if (port.empty() || (AllDigits(port) && (port.size() != 1 || port[0] < '1' || port[0] > '4'))) {
+    return std::unexpected(PortOptionError{
+        64, "--port takes a device name, a number 1 to 4, or sim; not '" + port + "'"});
+  }
+  std::unique_ptr<PortOption> option(new PortOption);
+  if (port == "sim") {
+    option->receiver_ = std::make_unique<link::ReceiverSimulator>();
+    EmptyReceiver(option->receiver_->memory());
+    option->port_ =
+        std::make_unique<link::SimulatedReceiverPort>(*option->receiver_, option->clock_);
+  } else {
+    option->port_ = std::make_unique<link::QtSerialPort>();
+  }
+  link::SerialPort* used = option->port_.get();
+  if (!trace_path.empty()) {
+    option->trace_file_.open(trace_path, std::ios::out | std::ios::trunc);
+    if (!option->trace_file_) {
+      return std::unexpected(PortOptionError{65, trace_path + ": cannot be written"});
+    }
+    option->trace_ = std::make_unique<link::TracePort>(*used, option->clock_, option->trace_file_);
+    used = option->trace_.get();
+  }
+  option->link_ = std::make_unique<link::Link>(*used, option->clock_);
+  option->link_->SelectPort(port == "sim" ? "1" : port);
+  return option;
+}
+
+int ReportLinkFailure(link::LinkResult result, const std::string& detail) {
+  std::string text = link::ResultText(result, detail);
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
+  std::cerr << "kestrel-cli: " << text << "\n";
+  return link::Code(result);
+}
+
+}  // namespace kestrel::cli

@@ -1,0 +1,218 @@
+// kestrel-cli read and program end to end: against kestrel-sim on a pseudo-terminal through the
+// real serial backend, in real time, so the receivers here hold two channels.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "run_program.h"
+
+extern char** environ;
+
+namespace kestrel::testing {
+namespace {
+
+constexpr std::size_t kImageSize = 20128;
+
+// kestrel-sim in the background for one test; ended with SIGTERM.
+class SimServer {
+ public:
+  explicit SimServer(const std::vector<std::string>& args) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    const std::string path = ProgramPath("kestrel-sim");
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const int spawned = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    out_ = fds[0];
+    if (spawned != 0) {
+      pid_ = -1;
+      return;
+    }
+    pollfd fd{out_, POLLIN, 0};
+    char c = 0;
+    while (poll(&fd, 1, 5000) > 0 && read(out_, &c, 1) == 1 && c != '\n') device_ += c;
+  }
+  ~SimServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+  }
+  SimServer(const SimServer&) = delete;
+  SimServer& operator=(const SimServer&) = delete;
+  const std::string& device() const { return device_; }
+
+ private:
+  pid_t pid_ = -1;
+  int out_ = -1;
+  std::string device_;
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void SetLong(std::string& image, std::size_t at, std::uint32_t value) {
+  for (std::size_t k = 0; k < 4; ++k) image[at + k] = static_cast<char>(value >> (8 * k) & 0xFF);
+}
+
+// A receiver's memory with channels 1 and 2 programmed (145.0125 and 145.025 MHz), built byte
+// by byte so the test does not lean on the encoder it checks.
+std::string TwoChannelImage() {
+  std::string image(kImageSize, '\0');
+  for (std::size_t c = 0; c < 1000; ++c) {
+    const std::size_t slot = 0x1000 + 16 * c;
+    SetLong(image, slot, c < 2 ? 145012500 + 12500 * static_cast<std::uint32_t>(c) : 100000);
+    image[slot + 6] = c < 2 ? '\x80' : '\x40';
+    image.replace(slot + 10, 6, c < 2 ? "TWR-" + std::to_string(c + 1) + " " : "      ");
+  }
+  for (std::size_t bitmap : {0x0860, 0x08E0}) image[bitmap] = '\x03';
+  for (std::size_t counts : {0x0820, 0x0840}) image[counts] = image[counts + 2] = '\x02';
+  // Set Mode: position 1 everywhere but the five functions the receiver keeps to itself.
+  for (std::size_t f = 0; f < 35; ++f) {
+    image[0x0300 + f] = (f >= 12 && f <= 15) || f == 29 ? '\0' : '\x01';
+  }
+  for (std::size_t b = 0; b < 24; ++b) {
+    SetLong(image, 0x0340 + 8 * b, 100000);
+    SetLong(image, 0x0344 + 8 * b, 1299995000);
+  }
+  return image;
+}
+
+struct CliLinkTest : ::testing::Test {
+  TempDir dir;
+  std::string two_bin = dir.Path("two.bin");
+  void SetUp() override { WriteAll(two_bin, TwoChannelImage()); }
+};
+
+TEST_F(CliLinkTest, ReadSavesTheReceiverAndWritesNothingOnFailure) {
+  SimServer sim({"--image", two_bin});
+  ASSERT_FALSE(sim.device().empty());
+  const ProgramResult read = RunProgram(
+      "kestrel-cli", {"read", "--port", sim.device(), "-o", dir.Path("two.dat"), "--image-out",
+                      dir.Path("read.bin"), "--trace", dir.Path("trace.txt")});
+  ASSERT_EQ(read.exit_status, 0) << read.err;
+  EXPECT_EQ(read.out, "Completed reading out.\n");
+  EXPECT_NE(read.err.find("Reading data.\n"), std::string::npos) << read.err;
+  EXPECT_NE(read.err.find("100% (34/34)"), std::string::npos) << read.err;
+  const ProgramResult check = RunProgram("kestrel-cli", {"check", dir.Path("two.dat")});
+  EXPECT_NE(check.out.find("programmed channels: 2"), std::string::npos) << check.out;
+  const std::string image = ReadAll(dir.Path("read.bin"));
+  ASSERT_EQ(image.size(), kImageSize);
+  EXPECT_EQ(image.substr(0x1000, 32), TwoChannelImage().substr(0x1000, 32));
+  EXPECT_EQ(image.substr(0x1020, 16), std::string(16, '\xFF'));  // channel 3 is not read
+  EXPECT_NE(ReadAll(dir.Path("trace.txt")).find(" - open " + sim.device() + "\n"),
+            std::string::npos);
+
+  // Failures leave an existing output file alone and give the result code.
+  WriteAll(dir.Path("old.dat"), "old");
+  const ProgramResult missing = RunProgram(
+      "kestrel-cli", {"read", "--port", "/dev/no-such-kestrel-port", "-o", dir.Path("old.dat")});
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_NE(missing.err.find("kestrel-cli: There is problem with the communication port.\n"
+                             "Unable to transfer data.\n"),
+            std::string::npos)
+      << missing.err;
+  SimServer quiet({"--image", two_bin, "--silent-after", "20"});
+  const ProgramResult failed =
+      RunProgram("kestrel-cli", {"read", "--port", quiet.device(), "-o", dir.Path("old.dat")});
+  EXPECT_EQ(failed.exit_status, 2);
+  EXPECT_NE(failed.err.find("Failed to read out.\nTry again.\n"), std::string::npos);
+  EXPECT_EQ(ReadAll(dir.Path("old.dat")), "old");
+
+  EXPECT_EQ(RunProgram("kestrel-cli", {"read", "--port", "9", "-o", dir.Path("x.dat")}).exit_status,
+            64);
+  EXPECT_EQ(RunProgram("kestrel-cli", {"read", "--port", "sim"}).exit_status, 64);
+}
+
+TEST_F(CliLinkTest, ProgramWritesReceiversOneAfterAnotherUntilInputEnds) {
+  {
+    SimServer source({"--image", two_bin});
+    ASSERT_EQ(
+        RunProgram("kestrel-cli", {"read", "--port", source.device(), "-o", dir.Path("two.dat")})
+            .exit_status,
+        0);
+  }
+  const std::string saved = dir.Path("saved.bin");
+  SimServer sim({"--save", saved});
+  // Three receivers asked for, one Enter given: the second is written, then input ends.
+  const ProgramResult program =
+      RunProgram("kestrel-cli",
+                 {"program", "--port", sim.device(), dir.Path("two.dat"), "--count", "3"}, "\n");
+  EXPECT_EQ(program.exit_status, 0) << program.err;
+  EXPECT_EQ(program.out, "Completed writing.\nCompleted writing.\n");
+  EXPECT_NE(program.err.find("Writing data.\n"), std::string::npos);
+  EXPECT_NE(program.err.find("100% (1008/1008)"), std::string::npos);
+  EXPECT_NE(program.err.find("Connect receiver 2 of 3 and press Enter.\n"), std::string::npos);
+  EXPECT_NE(program.err.find("Connect receiver 3 of 3 and press Enter.\n"), std::string::npos);
+  const std::string memory = ReadAll(saved);
+  ASSERT_EQ(memory.size(), kImageSize);
+  const std::string expected = TwoChannelImage();
+  EXPECT_EQ(memory[0x0860], '\x03');
+  EXPECT_EQ(memory.substr(0x1000, 32), expected.substr(0x1000, 32));
+  EXPECT_EQ(memory.substr(0x0300, 35), expected.substr(0x0300, 35));
+}
+
+TEST_F(CliLinkTest, ARefusedFrequencyOrABadFileWritesNothing) {
+  {
+    SimServer source({"--image", two_bin});
+    ASSERT_EQ(
+        RunProgram("kestrel-cli", {"read", "--port", source.device(), "-o", dir.Path("two.dat")})
+            .exit_status,
+        0);
+  }
+  std::string file = ReadAll(dir.Path("two.dat"));
+  const std::size_t at = file.find("145025000");
+  ASSERT_NE(at, std::string::npos);
+  WriteAll(dir.Path("blocked.dat"), file.replace(at, 9, "255000000"));
+
+  const std::string saved = dir.Path("saved.bin");
+  SimServer sim({"--region", "0", "--save", saved});
+  const ProgramResult refused =
+      RunProgram("kestrel-cli", {"program", "--port", sim.device(), dir.Path("blocked.dat")});
+  EXPECT_EQ(refused.exit_status, 4);
+  EXPECT_NE(refused.err.find("kestrel-cli: The frequency that you set cannot be \nprogrammed.\n"
+                             "Please confirm the frequency again.\n"
+                             "First refused: channel 001 at 255.00000 MHz.\n"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_EQ(refused.out, "");
+  const std::string after = ReadAll(saved);  // saved after the pre-check's step
+  ASSERT_EQ(after.size(), kImageSize);
+  EXPECT_EQ(after.substr(0x1000, 16), TwoChannelImage().substr(0x1020, 16));
+
+  EXPECT_EQ(
+      RunProgram("kestrel-cli", {"program", "--port", "sim", dir.Path("none.dat")}).exit_status,
+      65);
+  EXPECT_EQ(
+      RunProgram("kestrel-cli", {"program", "--port", "sim", dir.Path("two.dat"), "--count", "0"})
+          .exit_status,
+      64);
+}
+
+}  // namespace
+}  // namespace kestrel::testing
