@@ -22,10 +22,14 @@ std::string Text(const QString& text) {
   return text.toStdString();
 }
 
-// Device path of a port name as Qt resolves it ("ttyUSB0" is /dev/ttyUSB0).
+#if defined(__unix__) || defined(__APPLE__)
+// Device path of a port name as Qt resolves it on Unix ("ttyUSB0" is /dev/ttyUSB0). Worked out
+// here because QSerialPortInfo knows only the ports it lists, and a pseudo-terminal is not one.
 std::string SystemLocation(const std::string& name) {
-  return Text(QSerialPortInfo(QString::fromStdString(name)).systemLocation());
+  if (name.starts_with("/") || name.starts_with("./") || name.starts_with("../")) return name;
+  return "/dev/" + name;
 }
+#endif
 
 #if defined(__linux__)
 std::string DeviceGroup(const std::string& path) {
