@@ -136,8 +136,9 @@ PortInput QtSerialPort::Failure(const std::string& what) {
 bool QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
   if (!port_ || !problem_.empty()) return false;
   const auto size = static_cast<qint64>(bytes.size());
+  // Without an event loop the bytes leave Qt's buffer only inside waitForBytesWritten.
   if (port_->write(reinterpret_cast<const char*>(bytes.data()), size) != size ||
-      !port_->waitForBytesWritten(kWriteTimeoutMs)) {
+      (port_->bytesToWrite() > 0 && !port_->waitForBytesWritten(kWriteTimeoutMs))) {
     Failure(Text(port_->errorString()));
     return false;
   }
