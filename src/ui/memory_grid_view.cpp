@@ -153,6 +153,9 @@ void MemoryGridView::PaintCorner(QWidget* corner) {
   QStyleOptionHeader option;
   option.initFrom(corner);
   option.rect = corner->rect();
+  // The corner selects nothing, but its heading must read like the others.
+  option.state |= QStyle::State_Enabled;
+  option.palette = horizontalHeader()->palette();
   option.position = QStyleOptionHeader::OnlyOneSection;
   option.text = tr("No.");
   option.textAlignment = Qt::AlignCenter;
