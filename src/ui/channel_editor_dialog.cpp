@@ -437,6 +437,7 @@ bool ChannelEditorDialog::ValidateChannel() {
 
 void ChannelEditorDialog::StoreChannel() {
   MemoryChannel& channel = document_.MutableRecord().Channel(channel_);
+  const MemoryChannel before = channel;
   const double hz = LeadingNumber(frequency_->text().toStdString()) * 1000000.0;
   channel.Frequency = StoredFrequencyText(hz, channel.Step);
   channel.Name = Utf8ToCp1252(name_->text().toStdString()).value_or(channel.Name);
@@ -451,7 +452,7 @@ void ChannelEditorDialog::StoreChannel() {
   channel.RevTsqTone = position(rev_tsq_);
   channel.Scrambler = position(scrambler_);
   channel.TrainTone = position(train_);
-  document_.MarkModified();
+  if (channel != before) document_.MarkModified();
   emit ChannelChanged(channel_);
 }
 
@@ -462,7 +463,11 @@ void ChannelEditorDialog::Set() {
     CurrentFeedback().Beep();
     return;
   }
-  document_.MutableRecord().Channel(channel_).InUse = 1;
+  MemoryChannel& channel = document_.MutableRecord().Channel(channel_);
+  if (channel.InUse != 1) {
+    channel.InUse = 1;
+    document_.MarkModified();
+  }
   StoreChannel();
   accept();
 }

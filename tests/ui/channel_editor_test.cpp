@@ -279,6 +279,17 @@ TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPoint) {
   EXPECT_EQ(RedFields(), QList<QWidget*>{frequency});
   Enter("x");  // pasted text never survives; an unreadable entry reads as 0
   EXPECT_EQ(frequency->text(), "0.10000");
+  mode->setCurrentIndex(1);
+  set->click();
+  EXPECT_EQ(Stored(801).Frequency, "100000");
+
+  // The top of the range is stored as well.
+  Open(801);
+  Enter("1300");
+  set->click();
+  EXPECT_TRUE(Closed());
+  EXPECT_EQ(Stored(801).Frequency, "1299995000");
+  EXPECT_EQ(Stored(801).Step, 1);
 }
 
 TEST_F(Editor, NameKeepsItsCaseAndRefusesWhatTheReceiverCannotHold) {
@@ -310,6 +321,9 @@ TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
   mode->setCurrentIndex(1);
   tone_select->setCurrentIndex(1);
   EXPECT_EQ(RedFields().size(), 5);
+  mode->showPopup();  // opening a list takes its mark away until the next check
+  EXPECT_EQ(TextColor(mode), kUnchangedColor);
+  mode->hidePopup();
   clear->click();
   EXPECT_EQ(frequency->text(), "6.09000");
   EXPECT_EQ(name->text(), "LUXEMB");
@@ -334,6 +348,18 @@ TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(859).InUse, 1);
   EXPECT_EQ(GridText(859, MemoryGridModel::kNameColumn), "LUXEMB");
+}
+
+TEST_F(Editor, SetWithoutAChangeLeavesTheDocumentUnmodified) {
+  Open(801);
+  set->click();  // a preset channel gains RevDcs -1, as every channel the editor stores
+  EXPECT_EQ(Stored(801).RevDcs, -1);
+  EXPECT_TRUE(document_.IsModified());
+  document_.MarkSaved("a.dat");
+  Open(801);
+  set->click();
+  EXPECT_TRUE(Closed());
+  EXPECT_FALSE(document_.IsModified());
 }
 
 TEST_F(Editor, ClosingStoresNothing) {
