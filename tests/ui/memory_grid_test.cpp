@@ -169,7 +169,16 @@ TEST(MemoryGrid, DoubleClickOpensTheEditorOnThatRow) {
   EXPECT_TRUE(editor->isVisible());
   EXPECT_EQ(editor->windowModality(), Qt::WindowModal);
   EXPECT_EQ(editor->windowTitle(), "Edit Memory");
-  editor->reject();
+  editor->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  // From the keyboard: move to a row and press Enter.
+  QTest::keyClick(view, Qt::Key_Down);
+  QTest::keyClick(view, Qt::Key_Return);
+  editor = page.findChild<ChannelEditorDialog*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->Channel(), 7);
+  editor->close();
 }
 
 TEST(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
