@@ -288,8 +288,9 @@ std::string FormatDataFile(const RadioConfig& record) {
 std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::path& path,
                                                       const RadioConfig& base) {
   const auto bytes = ReadFileBytes(path, kMaxDataFileSize);
-  if (!bytes)
+  if (!bytes) {
     return std::unexpected(FileError{path.string(), 0, "cannot be read: " + bytes.error()});
+  }
   auto loaded = ParseDataFile(*bytes, base);
   if (!loaded) loaded.error().file = path.string();
   return loaded;

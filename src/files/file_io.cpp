@@ -50,11 +50,12 @@ struct TempFile {
 // Creates a new file beside `name` in `folder` that no other writer uses ("x" refuses an
 // existing file), trying a few random names.
 std::expected<TempFile, std::string> CreateTempFile(const fs::path& folder, const fs::path& name) {
-  static std::mt19937_64 random{std::random_device{}()};
+  thread_local std::mt19937_64 random{std::random_device{}()};
   int error = 0;
   for (int attempt = 0; attempt < 16; ++attempt) {
+    // Cut so that a long name plus the suffix still fits the system's limit of 255.
     const fs::path path =
-        folder / (name.string() + ".tmp-" + std::to_string(random() % 100'000'000));
+        folder / (name.string().substr(0, 200) + ".tmp-" + std::to_string(random() % 100'000'000));
     errno = 0;
     if (std::FILE* file = OpenFile(path, "wbx")) return TempFile{file, path};
     error = errno;

@@ -36,6 +36,12 @@ TEST(FileIo, AtomicWriteKeepsPermissionsAndFollowsLinks) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(folder.Listing(), "link real");
 
+  // The temporary file's name fits even beside the longest name a folder can hold.
+  const std::string longest(255, 'n');
+  ASSERT_TRUE(WriteFileAtomically(folder / longest, "long").has_value());
+  EXPECT_EQ(ReadAll(folder / longest), "long");
+  fs::remove(folder / longest);
+
   // A bare file name goes to the working folder.
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());

@@ -79,17 +79,6 @@ TEST_F(LineTest, AFailedPortEndsTheWaitAtOnce) {
   EXPECT_EQ(line.PortProblem(), "The serial adapter was removed.");
 }
 
-TEST_F(LineTest, SendRawKeepsLastSent) {
-  line.SendRaw("\x18");
-  line.SendRaw(
-      "\x01"
-      "140860CC\r");
-  EXPECT_EQ(line.LastSent(),
-            "\x01"
-            "140860CC\r");
-  EXPECT_EQ(port.writes.size(), 2u);
-}
-
 TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
   VirtualClock clock;
   ScriptedPort port(clock);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <unistd.h>
+
 #include <QThread>
 #include <filesystem>
 #include <fstream>
@@ -82,6 +85,32 @@ TEST(QtSerialPort, SaysWhyAPortCannotBeOpened) {
 
   EXPECT_EQ(OpenFailureText("COM3", false, false, "it is in use by another program"),
             "The serial port COM3 cannot be opened: it is in use by another program.");
+  // A port another program holds is in use, not missing.
+  SimProcess sim({});
+  ASSERT_FALSE(sim.device().empty());
+  OnWorkerThread([&] {
+    QtSerialPort first;
+    QtSerialPort second;
+    ASSERT_TRUE(first.Open(sim.device()));
+    const auto busy = second.Open(sim.device());
+    ASSERT_FALSE(busy);
+    EXPECT_EQ(busy.error(), "The serial port " + sim.device() +
+                                " cannot be opened: it is in use by another program.");
+  });
+
+  // Permission problems name the group that grants access, where the device has one.
+  const std::string device = TempPath("device");
+  std::ofstream(device) << "";
+  const group* dialout = getgrnam("dialout");
+  if (dialout && chown(device.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) == 0) {
+    EXPECT_EQ(OpenFailureText(device, false, true, ""),
+              "Permission to use the serial port " + device +
+                  " was denied; add your user to the group 'dialout' and log in again.");
+  }
+  std::filesystem::remove(device);
+  EXPECT_EQ(OpenFailureText("/dev/null", false, true, ""),
+            "Permission to use the serial port /dev/null was denied.");
+
   EXPECT_EQ(port.NameForNumber(0), "");
   EXPECT_FALSE(port.NameForNumber(1).empty());
 }

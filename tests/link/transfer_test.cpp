@@ -171,6 +171,16 @@ TEST_F(TransferTest, RetriesRideOutAnUnreliableReceiver) {
   ASSERT_EQ(link.WriteRanges(image, BuildProgramList()), LinkResult::kSuccess);
 }
 
+TEST_F(TransferTest, ALineErrorFailsTheAttemptAndTheCommandIsSentAgain) {
+  receiver.options().line_error_rate = 1;
+  EXPECT_EQ(link.ProgramPrecheck(image), LinkResult::kReadFailed);
+  EXPECT_EQ(receiver.counts().handshakes, 3);
+  receiver.options() = {.line_error_rate = 0.3, .seed = 3};
+  receiver.ResetCounts();
+  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kSuccess);
+  EXPECT_GT(receiver.counts().Total(), 9);
+}
+
 TEST_F(TransferTest, RepliesMayComeLateButNotAfterTheTimeout) {
   receiver.options().reply_delay_ms = 999;
   EXPECT_EQ(link.ProgramPrecheck(image), LinkResult::kSuccess);

@@ -22,10 +22,14 @@ std::string Text(const QString& text) {
   return text.toStdString();
 }
 
-// Device path of a port name as Qt resolves it ("ttyUSB0" is /dev/ttyUSB0).
+#if defined(__unix__) || defined(__APPLE__)
+// Device path of a port name as Qt resolves it on Unix ("ttyUSB0" is /dev/ttyUSB0). Worked out
+// here because QSerialPortInfo knows only the ports it lists, and a pseudo-terminal is not one.
 std::string SystemLocation(const std::string& name) {
-  return Text(QSerialPortInfo(QString::fromStdString(name)).systemLocation());
+  if (name.starts_with("/") || name.starts_with("./") || name.starts_with("../")) return name;
+  return "/dev/" + name;
 }
+#endif
 
 #if defined(__linux__)
 std::string DeviceGroup(const std::string& path) {
@@ -132,8 +136,9 @@ PortInput QtSerialPort::Failure(const std::string& what) {
 bool QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
   if (!port_ || !problem_.empty()) return false;
   const auto size = static_cast<qint64>(bytes.size());
+  // Without an event loop the bytes leave Qt's buffer only inside waitForBytesWritten.
   if (port_->write(reinterpret_cast<const char*>(bytes.data()), size) != size ||
-      !port_->waitForBytesWritten(kWriteTimeoutMs)) {
+      (port_->bytesToWrite() > 0 && !port_->waitForBytesWritten(kWriteTimeoutMs))) {
     Failure(Text(port_->errorString()));
     return false;
   }

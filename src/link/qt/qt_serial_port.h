@@ -1,5 +1,7 @@
 // The real serial line through Qt Serial Port, in blocking mode: for use on the worker thread that
-// runs a transfer (the port is created on the thread that opens it and must stay there). Line
+// runs a transfer (the port is created on the thread that opens it and must stay there). That
+// thread needs Qt's event dispatcher: a QThread, or the main thread of a QCoreApplication;
+// elsewhere Qt warns that it cannot watch the port, although the blocking calls still work. Line
 // settings "38400,n,8,1" without flow control; DTR on at open. A pseudo-terminal (kestrel-sim)
 // works too: modem-control lines that a pty cannot set are not an error.
 #pragma once

@@ -85,7 +85,8 @@ void ReceiverSimulator::Serve(std::string_view received, std::string answer,
     }
   }
   if (Draw(options_.noise_rate)) answer.insert(0, "#?");
-  out.push_back({options_.reply_delay_ms, std::move(answer)});
+  const bool line_error = Draw(options_.line_error_rate);
+  out.push_back({options_.reply_delay_ms, std::move(answer), line_error});
 }
 
 std::string ReceiverSimulator::Answer(std::string_view text) {

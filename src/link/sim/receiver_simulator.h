@@ -21,9 +21,12 @@ inline constexpr std::uint16_t kCheckSwitchAddress = 0x005F;
 struct SimulatorOptions {
   bool echo = false;  // repeat every frame and handshake byte before answering it
   // Faults, each drawn per answer from a generator seeded with `seed`: probabilities 0 to 1.
-  double drop_rate = 0;              // no answer at all
-  double corrupt_rate = 0;           // a data reply with a wrong checksum; NAK instead of ACK
-  double noise_rate = 0;             // a few stray characters before the answer
+  double drop_rate = 0;     // no answer at all
+  double corrupt_rate = 0;  // a data reply with a wrong checksum; NAK instead of ACK
+  double noise_rate = 0;    // a few stray characters before the answer
+  // The line reports an error (parity) with the answer's last character. Only an in-process
+  // port can deliver it; a pseudo-terminal has no such thing.
+  double line_error_rate = 0;
   std::uint32_t reply_delay_ms = 0;  // every answer comes this late
   int silent_after = -1;             // commands answered before the receiver goes quiet; -1 never
   std::uint32_t seed = 1;
@@ -48,6 +51,7 @@ struct SimulatorCounts {
 struct SimulatorAnswer {
   std::uint32_t delay_ms = 0;
   std::string bytes;
+  bool line_error = false;  // the last byte comes with a line error
 };
 
 class ReceiverSimulator {

@@ -29,7 +29,12 @@ void SimulatedReceiverPort::SetRts(bool on) {
 bool SimulatedReceiverPort::Write(std::span<const std::uint8_t> bytes) {
   if (!open_ || unplugged_) return false;
   for (SimulatorAnswer& answer : receiver_.Take(bytes)) {
-    input_.PushBytes(answer.delay_ms, answer.bytes);
+    if (answer.bytes.empty()) continue;
+    const std::string_view answered = answer.bytes;
+    input_.PushBytes(answer.delay_ms, answered.substr(0, answered.size() - 1));
+    input_.Push(answer.delay_ms,
+                PortInput::Byte(static_cast<std::uint8_t>(answered.back()),
+                                answer.line_error ? LineErrorKind::kParity : LineErrorKind::kNone));
   }
   return true;
 }
