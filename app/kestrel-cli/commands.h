@@ -6,7 +6,9 @@
 namespace kestrel::cli {
 
 // Each subcommand lives in cmd_<name>.cpp and returns its Command here.
-Command NewCommand();    // new -o FILE.dat
-Command CheckCommand();  // check FILE.dat
+Command NewCommand();     // new -o FILE.dat
+Command CheckCommand();   // check FILE.dat
+Command EncodeCommand();  // encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]
+Command DecodeCommand();  // decode IMAGE.bin -o FILE.dat
 
 }  // namespace kestrel::cli
