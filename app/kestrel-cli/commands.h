@@ -6,8 +6,10 @@
 namespace kestrel::cli {
 
 // Each subcommand lives in cmd_<name>.cpp and returns its Command here.
-Command NewCommand();    // new -o FILE.dat
-Command CheckCommand();  // check FILE.dat
+Command NewCommand();      // new -o FILE.dat
+Command CheckCommand();    // check FILE.dat
+Command EncodeCommand();   // encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]
+Command DecodeCommand();   // decode IMAGE.bin -o FILE.dat
 Command ReadCommand();     // read --port PORT -o FILE.dat ...
 Command ProgramCommand();  // program --port PORT FILE.dat ...
 

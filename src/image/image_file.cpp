@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace kestrel {
@@ -36,13 +36,25 @@ std::expected<MemoryImage, std::string> LoadImageFile(const std::string& path) {
 }
 
 std::expected<void, std::string> SaveImageFile(const std::string& path, const MemoryImage& image) {
+  // Written beside the target and renamed over it, so a failed write never leaves half an image.
+  const std::string temporary = path + ".part";
   errno = 0;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
   if (!out) return std::unexpected(path + ": cannot create: " + Reason());
   out.write(reinterpret_cast<const char*>(image.Bytes().data()),
             static_cast<std::streamsize>(MemoryImage::kSize));
   out.close();
-  if (!out) return std::unexpected(path + ": cannot write: " + Reason());
+  std::error_code error;
+  if (!out) {
+    const std::string reason = Reason();
+    std::filesystem::remove(temporary, error);
+    return std::unexpected(path + ": cannot write: " + reason);
+  }
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return std::unexpected(path + ": cannot replace: " + error.message());
+  }
   return {};
 }
 

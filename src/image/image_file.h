@@ -13,7 +13,8 @@ namespace kestrel {
 // opened, or not exactly 20128 bytes long).
 std::expected<MemoryImage, std::string> LoadImageFile(const std::string& path);
 
-// Writes `image` to `path`, replacing the file. The error names the file and the reason.
+// Writes `image` to `path`. An existing file is replaced only once the new one is complete;
+// on failure it stays as it was. The error names the file and the reason.
 std::expected<void, std::string> SaveImageFile(const std::string& path, const MemoryImage& image);
 
 }  // namespace kestrel

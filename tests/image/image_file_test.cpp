@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace kestrel {
@@ -35,6 +36,11 @@ TEST_F(ImageFile, SavesAndLoadsEveryByte) {
   const auto loaded = LoadImageFile(Path("a.bin"));
   ASSERT_TRUE(loaded.has_value()) << loaded.error();
   EXPECT_EQ(*loaded, image);
+
+  image.Fill(0x11);  // replacing an existing image leaves nothing else behind
+  ASSERT_TRUE(SaveImageFile(Path("a.bin"), image).has_value());
+  EXPECT_EQ(LoadImageFile(Path("a.bin")).value_or(MemoryImage{}), image);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 }
 
 TEST_F(ImageFile, RefusesWrongSizesAndMissingFiles) {
