@@ -59,8 +59,10 @@ std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
 }
 
 int ReportLinkFailure(link::LinkResult result, const std::string& detail) {
-  std::string text = link::ResultText(result, detail);
-  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
+  std::string text;
+  for (char c : link::ResultText(result, detail)) {
+    if (c != '\r') text += c;  // CR LF between the lines becomes LF here
+  }
   std::cerr << "kestrel-cli: " << text << "\n";
   return link::Code(result);
 }
