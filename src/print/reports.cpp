@@ -184,11 +184,17 @@ void PrintSearchBandReport(const RadioConfig& record, ReportCanvas& canvas) {
   canvas.EndDocument();
 }
 
+std::vector<Report> SelectedReports(const ReportSelection& selection) {
+  std::vector<Report> reports;
+  if (selection.set_mode) reports.push_back({kSetModeTitle, PrintSetModeReport});
+  if (selection.memory) reports.push_back({kMemoryTitle, PrintMemoryReport});
+  if (selection.search_band) reports.push_back({kSearchBandTitle, PrintSearchBandReport});
+  return reports;
+}
+
 void PrintSelected(const RadioConfig& record, const ReportSelection& selection,
                    ReportCanvas& canvas) {
-  if (selection.set_mode) PrintSetModeReport(record, canvas);
-  if (selection.memory) PrintMemoryReport(record, canvas);
-  if (selection.search_band) PrintSearchBandReport(record, canvas);
+  for (const Report& report : SelectedReports(selection)) report.print(record, canvas);
 }
 
 }  // namespace kestrel::print

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/radio_config.h"
 #include "print/report_canvas.h"
@@ -39,7 +40,16 @@ void PrintMemoryReport(const RadioConfig& record, ReportCanvas& canvas);
 // The 24 search bands with their limits as stored; one page.
 void PrintSearchBandReport(const RadioConfig& record, ReportCanvas& canvas);
 
+// One report: its title and the operation that prints it.
+struct Report {
+  std::string_view title;
+  void (*print)(const RadioConfig& record, ReportCanvas& canvas);
+};
+
 // The selected reports in the fixed order Set Mode, memory, search band.
+std::vector<Report> SelectedReports(const ReportSelection& selection);
+
+// Prints the selected reports in that order, each ended as its own document.
 void PrintSelected(const RadioConfig& record, const ReportSelection& selection,
                    ReportCanvas& canvas);
 

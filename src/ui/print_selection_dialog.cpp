@@ -105,12 +105,18 @@ void PrintReportsOnPrinter(QWidget* parent, const RadioConfig& record,
     OfferPdf(parent, record, selection, QStringLiteral("There is no printer to print on."));
     return;
   }
-  QPrinter device(printer, QPrinter::HighResolution);
-  print::PainterCanvas canvas(device, print::PainterCanvas::Jobs::kOnePerDocument);
-  print::PrintSelected(record, selection, canvas);
-  if (!canvas.Finish()) {
-    OfferPdf(parent, record, selection,
-             QStringLiteral("Printing on \"%1\" failed.").arg(printer.printerName()));
+  // A fresh printer object for every job, named after its report in the print queue.
+  for (const print::Report& report : print::SelectedReports(selection)) {
+    QPrinter device(printer, QPrinter::HighResolution);
+    device.setDocName(print::ReportText(report.title));
+    print::PainterCanvas canvas(device, print::PainterCanvas::Jobs::kOnePerDocument);
+    report.print(record, canvas);
+    if (!canvas.Finish()) {
+      OfferPdf(parent, record, selection,
+               QStringLiteral("Printing \"%1\" on \"%2\" failed.")
+                   .arg(print::ReportText(report.title), printer.printerName()));
+      return;
+    }
   }
 }
 
