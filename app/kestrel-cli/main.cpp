@@ -12,6 +12,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       NewCommand(),
       CheckCommand(),
+      ShowCommand(),
+      PrintCommand(),
   };
   return commands;
 }
