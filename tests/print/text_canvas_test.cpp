@@ -18,17 +18,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-TEST(TextCanvas, SetModeReportAsText) {
-  TextCanvas canvas;
-  PrintSetModeReport(NewConfiguration(), canvas);
-  const auto lines = Lines(canvas.Text());
-  ASSERT_EQ(lines.size(), 22u);  // the title and 21 lines, without the blank lines between
-  EXPECT_EQ(lines[0], std::string(32, ' ') + "Kestrel Set Mode");
-  EXPECT_EQ(lines[1], "   00 STEP          : AUTO              21 REVTSQ        :  88.5");
-  EXPECT_EQ(lines[9], "   08 SERCH         : VFO               29 VOLT          : ");
-  EXPECT_EQ(lines[21], "   20 TSQ           :  88.5");
-}
-
 TEST(TextCanvas, PagesColumnsAndNames) {
   RadioConfig record = NewConfiguration();
   record.Channel(1) = {1, "6030000", "\xC4RZTE", 3, 1, 0, 0, 0, 0, 0, 0, 0};
