@@ -50,7 +50,9 @@ void PrintFunction(ReportCanvas& canvas, const RadioConfig& record, int function
                    TwoDigits(function) + " " + std::string(SetModeFunctionName(function)));
   const std::string_view value =
       TableEntry(SetModeValueTable(function), record.SetMode[static_cast<std::size_t>(function)]);
-  canvas.PrintText(value_x, y, ": " + std::string(value));
+  std::string value_text = ": ";
+  value_text += value;
+  canvas.PrintText(value_x, y, value_text);
 }
 
 // Column positions of the memory report, in units of w. Each column is as wide as its widest
@@ -166,7 +168,10 @@ void PrintMemoryReport(const RadioConfig& record, ReportCanvas& canvas) {
 }
 
 std::string SearchBandLabel(int band) {
-  return band == kSearchBandCount - 1 ? "L--" : "L" + TwoDigits(band);
+  if (band == kSearchBandCount - 1) return "L--";
+  std::array<char, 16> text{};
+  std::snprintf(text.data(), text.size(), "L%02d", band);
+  return text.data();
 }
 
 void PrintSearchBandReport(const RadioConfig& record, ReportCanvas& canvas) {
