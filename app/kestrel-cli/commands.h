@@ -10,5 +10,7 @@ Command NewCommand();     // new -o FILE.dat
 Command CheckCommand();   // check FILE.dat
 Command EncodeCommand();  // encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]
 Command DecodeCommand();  // decode IMAGE.bin -o FILE.dat
+Command ShowCommand();    // show FILE.dat [--report setmode|memory|bands]
+Command PrintCommand();   // print FILE.dat --pdf OUT.pdf [--reports setmode,memory,bands]
 
 }  // namespace kestrel::cli

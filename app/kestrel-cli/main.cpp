@@ -14,6 +14,8 @@ const std::vector<Command>& Commands() {
       CheckCommand(),
       EncodeCommand(),
       DecodeCommand(),
+      ShowCommand(),
+      PrintCommand(),
   };
   return commands;
 }
