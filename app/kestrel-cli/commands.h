@@ -12,5 +12,7 @@ Command EncodeCommand();   // encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]
 Command DecodeCommand();   // decode IMAGE.bin -o FILE.dat
 Command ReadCommand();     // read --port PORT -o FILE.dat ...
 Command ProgramCommand();  // program --port PORT FILE.dat ...
+Command ShowCommand();     // show FILE.dat [--report setmode|memory|bands]
+Command PrintCommand();    // print FILE.dat --pdf OUT.pdf [--reports setmode,memory,bands]
 
 }  // namespace kestrel::cli

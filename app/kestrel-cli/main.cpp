@@ -16,6 +16,8 @@ const std::vector<Command>& Commands() {
       DecodeCommand(),
       ReadCommand(),
       ProgramCommand(),
+      ShowCommand(),
+      PrintCommand(),
   };
   return commands;
 }
