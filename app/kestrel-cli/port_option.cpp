@@ -3,23 +3,22 @@
 #include <algorithm>
 #include <iostream>
 
+#include "image/encoder.h"
 #include "link/qt/qt_serial_port.h"
 #include "link/read_sequence.h"
 #include "link/sim/simulated_receiver_port.h"
 #include "link/trace_port.h"
+#include "model/defaults.h"
 
 namespace kestrel::cli {
 namespace {
 
-// The simulated receiver starts as a receiver with no channel programmed, as kestrel-sim does:
-// zero counts and bitmaps, every slot the empty-slot pattern (0.1 MHz, bit 6 of byte 6).
-void EmptyReceiver(MemoryImage& memory) {
-  for (int c = 1; c <= 1000; ++c) {
-    const auto slot = static_cast<std::size_t>(link::ChannelSlotAddress(c));
-    memory.SetLong(slot, 100000);
-    memory.SetByte(slot + 6, 0x40);
-    for (std::size_t k = 10; k < 16; ++k) memory.SetByte(slot + k, 0x20);
-  }
+// The simulated receiver holds the configuration of a new document, as kestrel-sim's does.
+MemoryImage DefaultReceiverMemory() {
+  MemoryImage memory;
+  RadioConfig record = NewConfiguration();
+  (void)EncodeImage(record, memory);  // the defaults always encode
+  return memory;
 }
 
 bool AllDigits(const std::string& text) {
@@ -38,7 +37,7 @@ std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
   std::unique_ptr<PortOption> option(new PortOption);
   if (port == "sim") {
     option->receiver_ = std::make_unique<link::ReceiverSimulator>();
-    EmptyReceiver(option->receiver_->memory());
+    option->receiver_->memory() = DefaultReceiverMemory();
     option->port_ =
         std::make_unique<link::SimulatedReceiverPort>(*option->receiver_, option->clock_);
   } else {

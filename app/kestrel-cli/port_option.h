@@ -1,6 +1,6 @@
 // The receiver a subcommand talks to, chosen with --port: "sim" (a receiver simulated in this
-// process, in real time), a number 1 to 4 (as in the window's COM menu) or a device name, with
-// an optional wire trace of every byte to a file.
+// process, in real time, holding the default configuration), a number 1 to 4 (as in the window's
+// COM menu) or a device name, with an optional wire trace of every byte to a file.
 #pragma once
 
 #include <expected>
