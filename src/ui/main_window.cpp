@@ -298,7 +298,10 @@ void MainWindow::StartRead() {
       TransferDialog::Kind::kRead,
       [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::finished, this, [this, dialog] { OnReadClosed(dialog); });
+  connect(dialog, &QDialog::finished, this, [this, dialog] {
+    transfer_dialog_ = nullptr;
+    OnReadClosed(dialog);
+  });
   transfer_dialog_ = dialog;
   dialog->open();
 }
@@ -320,6 +323,7 @@ void MainWindow::StartProgram() {
       },
       this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
   // The image holds what was encoded and sent, and the receiver's region bytes.
   connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
     if (outcome.image) document_.Image() = *outcome.image;
