@@ -10,6 +10,8 @@ namespace kestrel::cli {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
+      NewCommand(),
+      CheckCommand(),
   };
   return commands;
 }

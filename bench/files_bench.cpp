@@ -1,0 +1,72 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "files/data_file.h"
+#include "files/settings.h"
+#include "model/defaults.h"
+
+namespace {
+
+// A full file: every channel programmed with a name, as after reading a well-used receiver.
+kestrel::RadioConfig FullRecord() {
+  kestrel::RadioConfig record = kestrel::NewConfiguration();
+  for (int n = 1; n <= kestrel::kChannelCount; ++n) {
+    kestrel::MemoryChannel& channel = record.Channel(n);
+    channel.InUse = 1;
+    channel.Frequency = std::to_string(118'000'000 + n * 12'500);
+    channel.Name = "CH" + std::to_string(n);
+    channel.Mode = 3;
+  }
+  return record;
+}
+
+std::filesystem::path BenchFile(const char* name) {
+  return std::filesystem::temp_directory_path() / name;
+}
+
+void BM_FormatDataFile(benchmark::State& state) {
+  const kestrel::RadioConfig record = FullRecord();
+  for (auto _ : state) benchmark::DoNotOptimize(kestrel::FormatDataFile(record));
+}
+BENCHMARK(BM_FormatDataFile)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseDataFile(benchmark::State& state) {
+  const kestrel::RadioConfig base = kestrel::NewConfiguration();
+  const std::string text = kestrel::FormatDataFile(FullRecord());
+  for (auto _ : state) benchmark::DoNotOptimize(kestrel::ParseDataFile(text, base));
+}
+BENCHMARK(BM_ParseDataFile)->Unit(benchmark::kMicrosecond);
+
+// File > Save: includes the flush to the disk and the rename.
+void BM_SaveDataFile(benchmark::State& state) {
+  const kestrel::RadioConfig record = FullRecord();
+  const auto path = BenchFile("kestrel-bench-save.dat");
+  for (auto _ : state) {
+    if (!kestrel::SaveDataFile(path, record)) state.SkipWithError("save failed");
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveDataFile)->Unit(benchmark::kMicrosecond);
+
+// File > Open of a file the system has in its cache.
+void BM_LoadDataFile(benchmark::State& state) {
+  const kestrel::RadioConfig base = kestrel::NewConfiguration();
+  const auto path = BenchFile("kestrel-bench-load.dat");
+  if (!kestrel::SaveDataFile(path, FullRecord())) state.SkipWithError("save failed");
+  for (auto _ : state) benchmark::DoNotOptimize(kestrel::LoadDataFile(path, base));
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadDataFile)->Unit(benchmark::kMicrosecond);
+
+// One COM menu choice writes the settings file once.
+void BM_SaveComPort(benchmark::State& state) {
+  const auto path = BenchFile("kestrel-bench-Heron.ini");
+  kestrel::SavePrintSettings(path, {1, 1, 0, 0});
+  int port = 1;
+  for (auto _ : state) kestrel::SaveComPort(path, port = port % 4 + 1);
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveComPort)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,315 @@
+#include "files/data_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "files/file_io.h"
+#include "model/cp1252.h"
+#include "model/number_text.h"
+
+namespace kestrel {
+
+namespace {
+
+// Far above any real data file (about 60 kB), low enough that a wrong path cannot eat memory.
+constexpr std::size_t kMaxDataFileSize = 16 * 1024 * 1024;
+
+// Which Factory Settings lines follow DcsErrorBit: older versions lack some of them.
+enum class Layout { kBefore102, k102, kCurrent };
+
+Layout LayoutOfVersion(double version) {
+  if (version < 1.02) return Layout::kBefore102;
+  if (version < 1.03) return Layout::k102;
+  return Layout::kCurrent;
+}
+
+// Names a field for error messages: "channel 500 Frequency", "SetMode[3]", "ChargeTime".
+struct FieldName {
+  const char* name;
+  int index = -1;
+  const char* owner = nullptr;  // "channel" or "search band"; `index` is then its number
+
+  std::string Text() const {
+    if (owner) return std::string(owner) + " " + std::to_string(index) + " " + name;
+    if (index >= 0) return std::string(name) + "[" + std::to_string(index) + "]";
+    return name;
+  }
+};
+
+template <typename Visitor, typename Array>
+void VisitInt32s(Visitor& visit, Array& values, const char* name) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    visit.Int32(values[i], {name, static_cast<int>(i)});
+  }
+}
+
+// The fields in file order after the version line; reader and writer both walk this one list.
+template <typename Record, typename Visitor>
+void VisitFields(Record& record, Layout layout, Visitor& visit) {
+  for (std::size_t i = 0; i < record.SetMode.size(); ++i) {
+    visit.Int16(record.SetMode[i], {"SetMode", static_cast<int>(i)});
+  }
+  for (int n = 1; n <= kChannelCount; ++n) {
+    auto& channel = record.Channel(n);
+    visit.Int16(channel.InUse, {"InUse", n, "channel"});
+    visit.Text(channel.Frequency, {"Frequency", n, "channel"});
+    visit.Text(channel.Name, {"Name", n, "channel"});
+    visit.Int16(channel.Mode, {"Mode", n, "channel"});
+    visit.Int16(channel.Step, {"Step", n, "channel"});
+    visit.Int16(channel.ToneSelect, {"ToneSelect", n, "channel"});
+    visit.Int16(channel.TsqTone, {"TsqTone", n, "channel"});
+    visit.Int16(channel.RevTsqTone, {"RevTsqTone", n, "channel"});
+    visit.Int16(channel.DcsCode, {"DcsCode", n, "channel"});
+    visit.Int16(channel.RevDcs, {"RevDcs", n, "channel"});
+    visit.Int16(channel.Scrambler, {"Scrambler", n, "channel"});
+    visit.Int16(channel.TrainTone, {"TrainTone", n, "channel"});
+  }
+  for (int b = 0; b < kSearchBandCount; ++b) {
+    visit.Text(record.Band(b).LowFrequency, {"LowFrequency", b, "search band"});
+    visit.Text(record.Band(b).UpperFrequency, {"UpperFrequency", b, "search band"});
+  }
+  auto& factory = record.Factory;
+  VisitInt32s(visit, factory.SqlLevel, "SqlLevel");
+  VisitInt32s(visit, factory.SMeterLevel, "SMeterLevel");
+  VisitInt32s(visit, factory.PwmAm, "PwmAm");
+  VisitInt32s(visit, factory.PwmSw, "PwmSw");
+  visit.Int32(factory.ChargeTime, {"ChargeTime"});
+  visit.Int32(factory.DcsErrorBit, {"DcsErrorBit"});
+  if (layout != Layout::kBefore102) {
+    for (int i = 0; i < 2; ++i)
+      visit.Int32(factory.FixCount[static_cast<std::size_t>(i)], {"FixCount", i});
+  }
+  if (layout == Layout::kCurrent) {
+    for (int i = 2; i < 8; ++i)
+      visit.Int32(factory.FixCount[static_cast<std::size_t>(i)], {"FixCount", i});
+    visit.Int32(factory.TrainFixTime, {"TrainFixTime"});
+  }
+  VisitInt32s(visit, factory.UnlockWait, "UnlockWait");
+}
+
+// Lines of a text, ended by LF or CR LF; the last line may lack its end.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view text) : text_(text) {}
+
+  bool Next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    const char* begin = text_.data() + pos_;
+    const std::size_t left = text_.size() - pos_;
+    const void* newline = std::memchr(begin, '\n', left);
+    std::size_t length =
+        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - begin) : left;
+    pos_ += length + 1;
+    if (length > 0 && begin[length - 1] == '\r') --length;
+    line = std::string_view(begin, length);
+    ++number_;
+    return true;
+  }
+  int number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  int number_ = 0;
+};
+
+std::string_view Trimmed(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
+enum class NumberCheck { kOk, kNotANumber, kOutOfRange };
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// An integer line: a whole decimal number with an optional sign, blanks or tabs around it.
+// Written with plain pointers: it runs for most of the 12118 lines of every file.
+NumberCheck ParseIntegerLine(std::string_view line, std::int64_t min, std::int64_t max,
+                             std::int64_t& value) {
+  const char* p = line.data();
+  const char* end = p + line.size();
+  while (p < end && IsBlank(*p)) ++p;
+  while (end > p && IsBlank(end[-1])) --end;
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  if (p == end) return NumberCheck::kNotANumber;
+  std::int64_t magnitude = 0;
+  bool too_large = false;
+  for (; p < end; ++p) {
+    if (*p < '0' || *p > '9') return NumberCheck::kNotANumber;
+    // Past 2^32 the exact value no longer matters: it is out of range for every field.
+    if (magnitude < (std::int64_t{1} << 32)) {
+      magnitude = magnitude * 10 + (*p - '0');
+    } else {
+      too_large = true;
+    }
+  }
+  value = negative ? -magnitude : magnitude;
+  if (too_large || value < min || value > max) return NumberCheck::kOutOfRange;
+  return NumberCheck::kOk;
+}
+
+// A bad line shown in a message: at most 40 characters, control characters as "?".
+std::string Shortened(std::string_view line) {
+  std::string shown(line.substr(0, 40));
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return Cp1252ToUtf8(shown) + (line.size() > 40 ? "..." : "");
+}
+
+std::string Quoted(std::string_view line) {
+  return "\"" + Shortened(line) + "\"";
+}
+
+class Reader {
+ public:
+  explicit Reader(LineCursor& lines) : lines_(lines) {}
+
+  void Int16(std::int16_t& field, FieldName name) {
+    std::int64_t value = 0;
+    if (Integer(name, std::numeric_limits<std::int16_t>::min(),
+                std::numeric_limits<std::int16_t>::max(), value)) {
+      field = static_cast<std::int16_t>(value);
+    }
+  }
+  void Int32(std::int32_t& field, FieldName name) {
+    std::int64_t value = 0;
+    if (Integer(name, std::numeric_limits<std::int32_t>::min(),
+                std::numeric_limits<std::int32_t>::max(), value)) {
+      field = static_cast<std::int32_t>(value);
+    }
+  }
+  void Text(std::string& field, FieldName name) {
+    std::string_view line;
+    if (NextLine(name, line)) field.assign(line);
+  }
+
+  // After the first error the reader reads nothing more.
+  bool failed() const { return failed_; }
+  FileError& error() { return error_; }
+
+ private:
+  bool NextLine(FieldName name, std::string_view& line) {
+    if (failed_) return false;
+    if (lines_.Next(line)) return true;
+    Fail(lines_.number() + 1, "the file ends early (" + name.Text() + " expected)");
+    return false;
+  }
+
+  bool Integer(FieldName name, std::int64_t min, std::int64_t max, std::int64_t& value) {
+    std::string_view line;
+    if (!NextLine(name, line)) return false;
+    switch (ParseIntegerLine(line, min, max, value)) {
+      case NumberCheck::kOk:
+        return true;
+      case NumberCheck::kOutOfRange:
+        Fail(lines_.number(), Shortened(Trimmed(line)) + " is out of range for " + name.Text() +
+                                  " (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+        break;
+      case NumberCheck::kNotANumber:
+        Fail(lines_.number(), Quoted(line) + " is not a whole number (" + name.Text() + ")");
+        break;
+    }
+    return false;
+  }
+
+  void Fail(int line, std::string message) {
+    failed_ = true;
+    error_ = FileError{{}, line, std::move(message)};
+  }
+
+  LineCursor& lines_;
+  bool failed_ = false;
+  FileError error_;
+};
+
+class Writer {
+ public:
+  explicit Writer(std::string& out) : out_(out) {}
+
+  void Int16(std::int16_t field, FieldName) { Integer(field); }
+  void Int32(std::int32_t field, FieldName) { Integer(field); }
+  void Text(const std::string& field, FieldName) {
+    for (char c : field) out_.push_back(c == '\r' || c == '\n' ? ' ' : c);
+    out_ += "\r\n";
+  }
+
+ private:
+  // The sign-reserving form: " 0 ", "-1 ", " 9664 ".
+  void Integer(std::int32_t value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    if (value >= 0) out_.push_back(' ');
+    out_.append(digits, result.ptr);
+    out_ += " \r\n";
+  }
+
+  std::string& out_;
+};
+
+}  // namespace
+
+std::string FileError::ToString() const {
+  std::string text = file;
+  if (line > 0) text += (text.empty() ? "line " : ", line ") + std::to_string(line);
+  if (!text.empty()) text += ": ";
+  return text + message;
+}
+
+std::expected<LoadedDataFile, FileError> ParseDataFile(std::string_view text,
+                                                       const RadioConfig& base) {
+  LineCursor lines(text);
+  LoadedDataFile loaded{base, {}};
+  std::string_view version;
+  if (!lines.Next(version)) return std::unexpected(FileError{{}, 1, "the file is empty"});
+  loaded.version = version;
+  Reader reader(lines);
+  VisitFields(loaded.record, LayoutOfVersion(LeadingNumber(version)), reader);
+  if (reader.failed()) return std::unexpected(std::move(reader.error()));
+  return loaded;
+}
+
+std::string FormatDataFile(const RadioConfig& record) {
+  std::string out;
+  out.reserve(96 * 1024);
+  out += kDataFileVersion;
+  out += "\r\n";
+  Writer writer(out);
+  VisitFields(record, Layout::kCurrent, writer);
+  return out;
+}
+
+std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::path& path,
+                                                      const RadioConfig& base) {
+  const auto bytes = ReadFileBytes(path, kMaxDataFileSize);
+  if (!bytes) {
+    return std::unexpected(FileError{path.string(), 0, "cannot be read: " + bytes.error()});
+  }
+  auto loaded = ParseDataFile(*bytes, base);
+  if (!loaded) loaded.error().file = path.string();
+  return loaded;
+}
+
+std::expected<RadioConfig, FileError> LoadDataFile(const std::filesystem::path& path,
+                                                   const RadioConfig& base) {
+  auto loaded = ReadDataFile(path, base);
+  if (!loaded) return std::unexpected(std::move(loaded.error()));
+  return std::move(loaded->record);
+}
+
+std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
+                                            const RadioConfig& record) {
+  const auto written = WriteFileAtomically(path, FormatDataFile(record));
+  if (!written) {
+    return std::unexpected(FileError{path.string(), 0, "cannot be written: " + written.error()});
+  }
+  return {};
+}
+
+}  // namespace kestrel
