@@ -2,8 +2,10 @@
 // receiver for this run instead of the serial port chosen in the COM menu.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
+#include <QStandardPaths>
+#include <filesystem>
 
+#include "files/settings.h"
 #include "link_radio_jobs.h"
 #include "ui/document_storage.h"
 #include "ui/main_window.h"
@@ -26,7 +28,10 @@ int main(int argc, char** argv) {
 
   kestrel::ui::MainWindowSetup setup;
   setup.program_folder = QCoreApplication::applicationDirPath();
-  setup.settings_file = QDir(setup.program_folder).filePath(QStringLiteral("Heron.ini"));
+  const std::filesystem::path settings = kestrel::SettingsFilePath(
+      setup.program_folder.toStdU16String(),
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+  setup.settings_file = QString::fromStdU16String(settings.u16string());
   setup.simulate = parser.isSet(simulate);
 
   kestrel::app::LinkRadioJobs jobs;

@@ -1,19 +1,30 @@
 #include "ui/document_storage.h"
 
-#include <QCoreApplication>
+#include <filesystem>
+
+#include "files/data_file.h"
 
 namespace kestrel::ui {
 
-// The data file layer is not part of this build yet; until it is, every load and save fails
-// with a reason instead of pretending to succeed.
-std::expected<RadioConfig, QString> DataFileStorage::Load(const QString&, const RadioConfig&) {
-  return std::unexpected(
-      QCoreApplication::translate("kestrel::ui", "data files cannot be read by this build"));
+namespace {
+
+std::filesystem::path NativePath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
 }
 
-std::expected<void, QString> DataFileStorage::Save(const QString&, const RadioConfig&) {
-  return std::unexpected(
-      QCoreApplication::translate("kestrel::ui", "data files cannot be written by this build"));
+}  // namespace
+
+std::expected<RadioConfig, QString> DataFileStorage::Load(const QString& path,
+                                                          const RadioConfig& base) {
+  auto loaded = LoadDataFile(NativePath(path), base);
+  if (!loaded) return std::unexpected(QString::fromStdString(loaded.error().ToString()));
+  return std::move(*loaded);
+}
+
+std::expected<void, QString> DataFileStorage::Save(const QString& path, const RadioConfig& record) {
+  auto saved = SaveDataFile(NativePath(path), record);
+  if (!saved) return std::unexpected(QString::fromStdString(saved.error().ToString()));
+  return {};
 }
 
 }  // namespace kestrel::ui

@@ -34,7 +34,9 @@ class MarkingList : public QComboBox {
 
  protected:
   void focusOutEvent(QFocusEvent* event) override {
-    if (event->reason() != Qt::PopupFocusReason) SetTextColor(this, kChangedColor);
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+      SetTextColor(this, kChangedColor);
+    }
     QComboBox::focusOutEvent(event);
   }
 };

@@ -15,8 +15,10 @@ NumericKeyFilter::NumericKeyFilter(QLineEdit* field, std::function<void()> apply
 
 bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
-    // A drop-down or menu taking the focus for a moment is not leaving the field.
-    if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) apply_();
+    // A drop-down, a menu or another window taking the focus for a while is not leaving the
+    // field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) apply_();
     return false;
   }
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);

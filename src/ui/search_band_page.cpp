@@ -107,8 +107,8 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
     edit->addWidget(line.field, row, 3);
     edit->addWidget(new QLabel(tr("MHz"), edit_frame_), row, 4);
   }
-  new NumericKeyFilter(low_field_, [this] { ApplyField(kLowColumn); });
-  new NumericKeyFilter(upper_field_, [this] { ApplyField(kUpperColumn); });
+  low_filter_ = new NumericKeyFilter(low_field_, [this] { ApplyField(kLowColumn); });
+  upper_filter_ = new NumericKeyFilter(upper_field_, [this] { ApplyField(kUpperColumn); });
   edit_frame_->hide();
   // The frame keeps its place while hidden, so opening a row does not move the grid.
   QSizePolicy policy = edit_frame_->sizePolicy();
@@ -137,6 +137,12 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   layout->addLayout(PageButtonRow({set_, clear_, write_, read_}));
 
   Reload();
+}
+
+// The fields lose the focus while the page goes; by then there is nothing left to apply to.
+SearchBandPage::~SearchBandPage() {
+  delete low_filter_;
+  delete upper_filter_;
 }
 
 QString SearchBandPage::CellText(int band, int column) const {

@@ -24,6 +24,7 @@ class SearchBandPage : public QWidget {
   static constexpr int kUpperColumn = 3;
 
   SearchBandPage(Document& document, QWidget* parent);
+  ~SearchBandPage() override;
 
   // The band label of band 0 to 23: "L00" to "L22", and "L--" for the last one.
   static QString BandLabel(int band);
@@ -73,6 +74,8 @@ class SearchBandPage : public QWidget {
   QPushButton* clear_ = nullptr;
   QPushButton* read_ = nullptr;
   QPushButton* write_ = nullptr;
+  QObject* low_filter_ = nullptr;
+  QObject* upper_filter_ = nullptr;
   int current_band_ = 0;
 };
 
