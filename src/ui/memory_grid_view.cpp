@@ -1,0 +1,166 @@
+#include "ui/memory_grid_view.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+#include <algorithm>
+
+#include "ui/feedback.h"
+#include "ui/memory_grid_model.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+bool IsCtrlLeftPress(const QEvent* event) {
+  if (event->type() != QEvent::MouseButtonPress) return false;
+  const auto* mouse = static_cast<const QMouseEvent*>(event);
+  const Qt::KeyboardModifiers held = mouse->modifiers();
+  return mouse->button() == Qt::LeftButton && held.testFlag(Qt::ControlModifier) &&
+         !held.testFlag(Qt::ShiftModifier) && !held.testFlag(Qt::AltModifier);
+}
+
+bool IsLeftDoubleClick(const QEvent* event) {
+  return event->type() == QEvent::MouseButtonDblClick &&
+         static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+}  // namespace
+
+MemoryGridView::MemoryGridView(QWidget* parent) : QTableView(parent) {
+  setFont(QFont(QStringLiteral("Arial"), 9));
+  setEditTriggers(NoEditTriggers);
+  setSelectionBehavior(SelectRows);
+  setSelectionMode(ContiguousSelection);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setCornerButtonEnabled(false);
+
+  const int row_height = fontMetrics().height() + 6;
+  QHeaderView* rows = verticalHeader();
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setMinimumSectionSize(row_height);
+  rows->setDefaultSectionSize(row_height);
+  rows->setDefaultAlignment(Qt::AlignCenter);
+  rows->setHighlightSections(true);
+
+  QHeaderView* columns = horizontalHeader();
+  columns->setSectionResizeMode(QHeaderView::Fixed);
+  columns->setDefaultAlignment(Qt::AlignCenter);
+  columns->setHighlightSections(false);
+  columns->setMinimumSectionSize(0);
+
+  for (QWidget* surface : {viewport(), rows->viewport(), columns->viewport()}) {
+    surface->installEventFilter(this);
+  }
+  // The row header's heading sits in the corner; the corner has no heading of its own.
+  if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+    corner->installEventFilter(this);
+  }
+}
+
+void MemoryGridView::SetGridModel(MemoryGridModel* model) {
+  setModel(model);
+  connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { row_before_reset_ = std::max(0, currentIndex().row()); });
+  connect(model, &QAbstractItemModel::modelReset, this,
+          [this] { SelectChannel(MemoryGridModel::ChannelOfRow(row_before_reset_)); });
+  // The number lives in the fixed row header; the spacer column is too narrow to see.
+  setColumnHidden(MemoryGridModel::kNumberColumn, true);
+  setColumnHidden(MemoryGridModel::kSpacerColumn, true);
+  ApplyColumnWidths();
+  SelectChannel(1);
+}
+
+int MemoryGridView::TwipsToPixels(int twips) const {
+  return (twips * logicalDpiX() + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+void MemoryGridView::ApplyColumnWidths() {
+  for (int column = 0; column < MemoryGridModel::kColumnCount; ++column) {
+    setColumnWidth(column, TwipsToPixels(MemoryGridModel::ColumnWidthTwips(column)));
+  }
+  verticalHeader()->setFixedWidth(
+      TwipsToPixels(MemoryGridModel::ColumnWidthTwips(MemoryGridModel::kNumberColumn)));
+}
+
+int MemoryGridView::CurrentChannel() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? MemoryGridModel::ChannelOfRow(current.row()) : 0;
+}
+
+std::pair<int, int> MemoryGridView::SelectedChannelRange() const {
+  const int current = CurrentChannel();
+  if (current == 0) return {0, 0};
+  int first = current;
+  int last = current;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    first = std::min(first, MemoryGridModel::ChannelOfRow(range.top()));
+    last = std::max(last, MemoryGridModel::ChannelOfRow(range.bottom()));
+  }
+  return {first, last};
+}
+
+void MemoryGridView::SelectChannel(int channel) {
+  if (!model()) return;
+  const QModelIndex cell =
+      model()->index(MemoryGridModel::RowOfChannel(channel), MemoryGridModel::kFrequencyColumn);
+  selectionModel()->setCurrentIndex(
+      cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+bool MemoryGridView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint && watched != viewport() && watched->parent() == this &&
+      qobject_cast<QAbstractButton*>(watched)) {
+    PaintCorner(static_cast<QWidget*>(watched));
+    return true;
+  }
+  if (IsCtrlLeftPress(event)) {
+    CurrentFeedback().Information(window(), tr("Kestrel Programming Tool"),
+                                  tr("Ctrl Key + LeftClick"));
+    return true;
+  }
+  if (IsLeftDoubleClick(event)) {
+    // The row under the pointer, on the cells or on its number; the headings keep the current.
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    int row = -1;
+    if (watched == viewport()) row = indexAt(at).row();
+    if (watched == verticalHeader()->viewport()) row = verticalHeader()->logicalIndexAt(at);
+    if (row >= 0) SelectChannel(MemoryGridModel::ChannelOfRow(row));
+    if (CurrentChannel() == 0) return true;
+    emit ChannelActivated(CurrentChannel());
+    return true;
+  }
+  return QTableView::eventFilter(watched, event);
+}
+
+void MemoryGridView::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      event->modifiers() == Qt::NoModifier && CurrentChannel() != 0) {
+    emit ChannelActivated(CurrentChannel());
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void MemoryGridView::PaintCorner(QWidget* corner) {
+  QStylePainter painter(corner);
+  QStyleOptionHeader option;
+  option.initFrom(corner);
+  option.rect = corner->rect();
+  // The corner selects nothing, but its heading must read like the others.
+  option.state |= QStyle::State_Enabled;
+  option.palette = horizontalHeader()->palette();
+  option.position = QStyleOptionHeader::OnlyOneSection;
+  option.text = tr("No.");
+  option.textAlignment = Qt::AlignCenter;
+  painter.setFont(horizontalHeader()->font());
+  painter.drawControl(QStyle::CE_Header, option);
+}
+
+}  // namespace kestrel::ui
