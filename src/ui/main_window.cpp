@@ -16,7 +16,7 @@
 #include "ui/factory_page.h"
 #include "ui/feedback.h"
 #include "ui/file_dialogs.h"
-#include "ui/memory_page_placeholder.h"
+#include "ui/memory_page.h"
 #include "ui/port_settings.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"

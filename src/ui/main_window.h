@@ -18,14 +18,14 @@ namespace kestrel::ui {
 
 class DocumentStorage;
 class FactoryPage;
-class PlaceholderMemoryPage;
+class MemoryPage;
 class RadioJobs;
 class SearchBandPage;
 class SetModePage;
 class TransferDialog;
 
 // The Memory page the window shows; it offers Reload() and ReadRequested() / WriteRequested().
-using MemoryPageWidget = PlaceholderMemoryPage;
+using MemoryPageWidget = MemoryPage;
 
 struct MainWindowSetup {
   QString settings_file;   // the settings file, created at start-up when missing

@@ -19,6 +19,8 @@
 #include "model/defaults.h"
 #include "ui/change_colors.h"
 #include "ui/factory_page.h"
+#include "ui/memory_grid_model.h"
+#include "ui/memory_page.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
 #include "ui/transfer_dialog.h"
@@ -60,6 +62,8 @@ class MainWindowTest : public ::testing::Test {
     record.SetMode[fn::kStep] = 5;
     record.Band(0) = {"118.00000", "137.00000"};
     record.Factory.SqlLevel[0] = 1234;
+    record.Channel(1).InUse = 1;
+    record.Channel(1).Frequency = "145000000";
     return record;
   }
 
@@ -166,6 +170,8 @@ TEST_F(MainWindowTest, ASuccessfulReadRefreshesEveryPageAndClosesTheBandFrame) {
   EXPECT_EQ(window->SetModeTab()->List(fn::kStep)->currentIndex(), 5);
   EXPECT_EQ(window->SearchBandTab()->Grid()->item(0, 2)->text(), "118.00000");
   EXPECT_EQ(window->FactoryTab()->SqlField(0)->text(), "1234");
+  const MemoryGridModel* grid = window->MemoryTab()->GridModel();
+  EXPECT_EQ(grid->data(grid->index(0, MemoryGridModel::kFrequencyColumn)).toString(), "145.00000");
   EXPECT_TRUE(window->SearchBandTab()->EditFrame()->isHidden());
   EXPECT_FALSE(window->Doc().IsModified());
   EXPECT_EQ(jobs.ports, QStringList{"1"});
@@ -208,6 +214,8 @@ TEST_F(MainWindowTest, ARefusedFrequencyIsReportedAndTheRecordStays) {
 TEST_F(MainWindowTest, EveryPageReadsAndWritesLikeTheMenu) {
   const std::pair<QPushButton*, QPushButton*> buttons[] = {
       {window->SetModeTab()->ReadButton(), window->SetModeTab()->WriteButton()},
+      {window->MemoryTab()->findChild<QPushButton*>("cmdRead"),
+       window->MemoryTab()->findChild<QPushButton*>("cmdWrite")},
       {window->SearchBandTab()->ReadButton(), window->SearchBandTab()->WriteButton()}};
   for (const auto& [read, write] : buttons) {
     QTest::mouseClick(read, Qt::LeftButton);
