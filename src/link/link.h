@@ -1,0 +1,46 @@
+// The whole link as one object: a port, a clock, the chosen port and the line state, with the
+// transfer steps that the read and program sequences run. One Link is used by one thread at a
+// time (the worker that runs a sequence).
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "image/memory_image.h"
+#include "link/link_result.h"
+#include "link/range_lists.h"
+#include "link/serial_line.h"
+#include "link/transfer.h"
+
+namespace kestrel::link {
+
+class Link {
+ public:
+  Link(SerialPort& port, Clock& clock) : line_(port, clock) {}
+
+  // "1".."4" (the COM menu's numbers), a device name, or "" / "0" for none.
+  void SelectPort(const std::string& number_or_name) { line_.SetPort(number_or_name); }
+  void SelectPortNumber(int number) { line_.SetPortNumber(number); }
+
+  LinkResult ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
+  LinkResult ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }
+  LinkResult ReadRanges(MemoryImage& image, std::span<const AddressRange> list,
+                        const Progress& progress = {}) {
+    return link::ReadRanges(line_, image, list, progress);
+  }
+  LinkResult WriteRanges(const MemoryImage& image, std::span<const AddressRange> list,
+                         const Progress& progress = {}) {
+    return link::WriteRanges(line_, image, list, progress);
+  }
+
+  // What went wrong in the last failed step, for showing under the result's message: why the
+  // port could not be opened, which command got no answer. Empty after a success.
+  const std::string& FailureDetail() const { return line_.FailureDetail(); }
+
+  SerialLine& line() { return line_; }
+
+ private:
+  SerialLine line_;
+};
+
+}  // namespace kestrel::link

@@ -1,0 +1,22 @@
+#include "link/link_result.h"
+
+namespace kestrel::link {
+
+std::string_view Message(LinkResult result) {
+  switch (result) {
+    case LinkResult::kSuccess:
+      return {};
+    case LinkResult::kPortUnavailable:
+      return "There is problem with the communication port.\r\nUnable to transfer data.";
+    case LinkResult::kReadFailed:
+      return "Failed to read out.\r\nTry again.";
+    case LinkResult::kWriteFailed:
+      return "Failed to write.\r\nTry again.";
+    case LinkResult::kFrequencyNotProgrammable:
+      return "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the frequency "
+             "again.";
+  }
+  return {};
+}
+
+}  // namespace kestrel::link

@@ -1,0 +1,170 @@
+#include "link/protocol.h"
+
+#include <array>
+
+#include "link/frames.h"
+
+namespace kestrel::link {
+namespace {
+
+bool Fits(std::uint16_t address, std::size_t length) {
+  return address + length <= MemoryImage::kSize;
+}
+
+bool Aligned(std::uint16_t address) {
+  return (address & 0xFFF0) == address;
+}
+
+// Reads `count` hex pairs starting at `offset` of the reply; all or nothing.
+template <std::size_t N>
+bool ParseData(const std::string& reply, std::size_t offset, std::array<std::uint8_t, N>& out) {
+  for (std::size_t i = 0; i < N; ++i) {
+    const auto value = ParseHexByte(std::string_view(reply).substr(offset + 2 * i, 2));
+    if (!value) return false;
+    out[i] = *value;
+  }
+  return true;
+}
+
+bool HasHeader(const std::string& reply, std::size_t length, std::string_view code) {
+  return reply.size() == length && reply[0] == kSoh && reply.compare(1, 2, code) == 0;
+}
+
+std::string At(std::uint16_t address) {
+  return " at 0x" + HexWord(address);
+}
+
+// Keeps what failed, and why the port stopped working when it did, for the user to read.
+void NoteFailure(SerialLine& line, std::string what) {
+  if (!line.PortProblem().empty()) what += " " + line.PortProblem();
+  line.SetFailureDetail(std::move(what));
+}
+
+}  // namespace
+
+void SendFrame(SerialLine& line, std::string_view command_text) {
+  const std::string frame = BuildFrame(command_text);
+  line.ClearRxLast();
+  line.ClearRxText();
+  line.SendRaw(frame);
+}
+
+bool WaitAck(SerialLine& line) {
+  bool acknowledged = false;
+  for (;;) {
+    if (line.WaitChar() != CharWait::kReceived) break;
+    const char c = line.RxLast()[0];
+    if (c == kAck) {
+      acknowledged = true;
+      break;
+    }
+    if (c != kCr && c != kCan) break;
+  }
+  line.SettleDelay();
+  return acknowledged;
+}
+
+bool ReceiveReply(SerialLine& line, std::string& reply) {
+  int short_lines = 0;
+  for (;;) {
+    line.ClearRxText();
+    reply.clear();
+    do {
+      if (line.WaitChar() != CharWait::kReceived) {
+        line.SettleDelay();
+        line.WaitChar();
+        return false;
+      }
+    } while (line.RxLast()[0] != kCr);
+    line.SettleDelay();
+
+    const std::string& text = line.RxText();
+    const std::string& sent = line.LastSent();
+    reply = text.starts_with(sent) ? text.substr(sent.size()) : text;
+    if (reply.size() < 2) {
+      if (++short_lines == kShortLinesAllowed) return false;
+      continue;
+    }
+    return ReplyChecksumOk(reply);
+  }
+}
+
+bool QueryCommand(SerialLine& line, std::string_view command_text, std::string& reply) {
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    SendFrame(line, command_text);
+    if (ReceiveReply(line, reply)) return true;
+  }
+  return false;
+}
+
+bool SendCommand(SerialLine& line, std::string_view command_text) {
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    SendFrame(line, command_text);
+    if (WaitAck(line)) return true;
+  }
+  return false;
+}
+
+bool Handshake(SerialLine& line) {
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    line.ClearRxLast();
+    line.SendRaw(std::string(1, kCan));
+    if (WaitAck(line)) return true;
+  }
+  return false;
+}
+
+LinkResult ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address) {
+  if (!Fits(address, 1)) return LinkResult::kReadFailed;
+  std::string reply;
+  std::array<std::uint8_t, 1> data{};
+  if (!QueryCommand(line, ReadByteText(address), reply)) {
+    NoteFailure(line, "No valid answer to reading the byte" + At(address) + ".");
+    return LinkResult::kReadFailed;
+  }
+  if (!HasHeader(reply, kByteReplyLength, kReadByteCode) || !ParseData(reply, 3, data)) {
+    NoteFailure(line, "The receiver's answer to reading the byte" + At(address) +
+                          " is not a one-byte reply.");
+    return LinkResult::kReadFailed;
+  }
+  image.SetByte(address, data[0]);
+  return LinkResult::kSuccess;
+}
+
+LinkResult ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address) {
+  if (!Aligned(address) || !Fits(address, 16)) return LinkResult::kReadFailed;
+  std::string reply;
+  std::array<std::uint8_t, 16> data{};
+  if (!QueryCommand(line, ReadBlockText(address), reply)) {
+    NoteFailure(line, "No valid answer to reading 16 bytes" + At(address) + ".");
+    return LinkResult::kReadFailed;
+  }
+  if (!HasHeader(reply, kBlockReplyLength, kReadBlockCode) || !ParseData(reply, 3, data)) {
+    NoteFailure(line, "The receiver's answer to reading 16 bytes" + At(address) +
+                          " is not a 16-byte reply.");
+    return LinkResult::kReadFailed;
+  }
+  for (std::size_t i = 0; i < data.size(); ++i) image.SetByte(address + i, data[i]);
+  return LinkResult::kSuccess;
+}
+
+LinkResult WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
+  if (!Fits(address, 1)) return LinkResult::kWriteFailed;
+  if (!SendCommand(line, WriteByteText(address, image.Byte(address)))) {
+    NoteFailure(line, "The receiver did not acknowledge writing the byte" + At(address) + ".");
+    return LinkResult::kWriteFailed;
+  }
+  return LinkResult::kSuccess;
+}
+
+LinkResult WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
+  if (!Aligned(address) || !Fits(address, 16)) return LinkResult::kWriteFailed;
+  const auto data = image.Bytes().subspan(address).first<16>();
+  if (!SendCommand(line, WriteBlockText(address, data))) {
+    NoteFailure(line, "The receiver did not acknowledge writing 16 bytes" + At(address) + ".");
+    return LinkResult::kWriteFailed;
+  }
+  return LinkResult::kSuccess;
+}
+
+}  // namespace kestrel::link

@@ -1,0 +1,40 @@
+// The command protocol over the line layer: sending frames, waiting for the acknowledgement,
+// receiving and verifying data replies (echo removal, short lines), at most three attempts per
+// command, and the handshake and four memory commands against a MemoryImage.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "image/memory_image.h"
+#include "link/link_result.h"
+#include "link/serial_line.h"
+
+namespace kestrel::link {
+
+inline constexpr int kAttempts = 3;
+inline constexpr int kShortLinesAllowed = 3;  // the third short line fails the reply
+
+// Frames the command text, empties RxLast and RxText, and sends the frame.
+void SendFrame(SerialLine& line, std::string_view command_text);
+// Waits for ACK, skipping CR and CAN; any other character, a time-out or a line error fails.
+// Ends with the settle delay in every case.
+bool WaitAck(SerialLine& line);
+// Collects one reply line ending in CR, removes an echo of LastSent from its start and verifies
+// the checksum. `reply` is the line after echo removal.
+bool ReceiveReply(SerialLine& line, std::string& reply);
+
+bool QueryCommand(SerialLine& line, std::string_view command_text, std::string& reply);
+bool SendCommand(SerialLine& line, std::string_view command_text);
+bool Handshake(SerialLine& line);
+
+// The memory commands. Reads store into the image only after the whole reply has been verified;
+// block addresses that are not multiples of 16, and addresses beyond the image, fail without
+// sending. Results: kSuccess, kReadFailed or kWriteFailed.
+LinkResult ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address);
+LinkResult ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address);
+LinkResult WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address);
+LinkResult WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address);
+
+}  // namespace kestrel::link

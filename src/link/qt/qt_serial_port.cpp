@@ -1,0 +1,180 @@
+#include "link/qt/qt_serial_port.h"
+
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace kestrel::link {
+namespace {
+
+constexpr int kWriteTimeoutMs = 1000;
+
+std::string Text(const QString& text) {
+  return text.toStdString();
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+// Device path of a port name as Qt resolves it on Unix ("ttyUSB0" is /dev/ttyUSB0). Worked out
+// here because QSerialPortInfo knows only the ports it lists, and a pseudo-terminal is not one.
+std::string SystemLocation(const std::string& name) {
+  if (name.starts_with("/") || name.starts_with("./") || name.starts_with("../")) return name;
+  return "/dev/" + name;
+}
+#endif
+
+#if defined(__linux__)
+std::string DeviceGroup(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {};
+  const group* owner = getgrgid(info.st_gid);
+  return owner ? owner->gr_name : std::to_string(info.st_gid);
+}
+#endif
+
+}  // namespace
+
+std::string OpenFailureText(const std::string& name, bool not_found, bool permission_denied,
+                            const std::string& platform_text) {
+  if (not_found) return "The serial port " + name + " was not found.";
+  if (permission_denied) {
+    std::string text = "Permission to use the serial port " + name + " was denied";
+#if defined(__linux__)
+    const std::string group = DeviceGroup(SystemLocation(name));
+    if (!group.empty() && group != "root") {
+      text += "; add your user to the group '" + group + "' and log in again";
+    }
+#endif
+    return text + ".";
+  }
+  std::string text = "The serial port " + name + " cannot be opened";
+  if (!platform_text.empty()) text += ": " + platform_text;
+  return text + ".";
+}
+
+QtSerialPort::QtSerialPort() = default;
+QtSerialPort::~QtSerialPort() {
+  Close();
+}
+
+std::expected<void, std::string> QtSerialPort::Open(const std::string& name) {
+  Close();
+  auto port = std::make_unique<QSerialPort>();
+  port->setPortName(QString::fromStdString(name));
+  if (!port->open(QIODevice::ReadWrite)) {
+    const auto error = port->error();
+    bool not_found = error == QSerialPort::DeviceNotFoundError;
+    bool permission = false;
+#if defined(__unix__) || defined(__APPLE__)
+    // Qt reports a busy port and a forbidden one alike; the file system tells them apart.
+    const std::string path = SystemLocation(name);
+    if (access(path.c_str(), F_OK) != 0) {
+      not_found = true;
+    } else if (error == QSerialPort::PermissionError && access(path.c_str(), R_OK | W_OK) != 0) {
+      permission = true;
+    }
+#else
+    permission = false;
+#endif
+    std::string platform = Text(port->errorString());
+    if (error == QSerialPort::PermissionError && !permission) {
+      platform = "it is in use by another program";
+    }
+    return std::unexpected(OpenFailureText(name, not_found, permission, platform));
+  }
+  const bool configured =
+      port->setBaudRate(QSerialPort::Baud38400) && port->setDataBits(QSerialPort::Data8) &&
+      port->setParity(QSerialPort::NoParity) && port->setStopBits(QSerialPort::OneStop) &&
+      port->setFlowControl(QSerialPort::NoFlowControl);
+  if (!configured) {
+    const std::string why = Text(port->errorString());
+    port->close();
+    return std::unexpected(OpenFailureText(name, false, false, "settings refused, " + why));
+  }
+  port_ = std::move(port);
+  name_ = name;
+  problem_.clear();
+  SetDtr(true);
+  return {};
+}
+
+void QtSerialPort::Close() {
+  if (!port_) return;
+  port_->close();
+  port_.reset();
+  name_.clear();
+}
+
+bool QtSerialPort::IsOpen() const {
+  return port_ && port_->isOpen();
+}
+
+void QtSerialPort::SetRts(bool on) {
+  // Pseudo-terminals and some adapters have no modem-control lines; that is harmless here.
+  if (port_ && !port_->setRequestToSend(on)) port_->clearError();
+}
+
+void QtSerialPort::SetDtr(bool on) {
+  if (port_ && !port_->setDataTerminalReady(on)) port_->clearError();
+}
+
+PortInput QtSerialPort::Failure(const std::string& what) {
+  if (problem_.empty()) {
+    problem_ = "The serial port " + name_ + " stopped working (" + what + ").";
+  }
+  return PortInput::Failed(problem_);
+}
+
+bool QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
+  if (!port_ || !problem_.empty()) return false;
+  const auto size = static_cast<qint64>(bytes.size());
+  // Without an event loop the bytes leave Qt's buffer only inside waitForBytesWritten.
+  if (port_->write(reinterpret_cast<const char*>(bytes.data()), size) != size ||
+      (port_->bytesToWrite() > 0 && !port_->waitForBytesWritten(kWriteTimeoutMs))) {
+    Failure(Text(port_->errorString()));
+    return false;
+  }
+  return true;
+}
+
+PortInput QtSerialPort::Receive(std::uint32_t timeout_ms) {
+  if (!port_) return PortInput::Failed("The serial port is not open.");
+  if (!problem_.empty()) return PortInput::Failed(problem_);
+  if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(static_cast<int>(timeout_ms))) {
+    const auto error = port_->error();
+    if (error == QSerialPort::TimeoutError || error == QSerialPort::NoError) {
+      port_->clearError();
+      return PortInput::Timeout();
+    }
+    return Failure(Text(port_->errorString()));
+  }
+  char byte = 0;
+  if (!port_->getChar(&byte)) return Failure(Text(port_->errorString()));
+  return PortInput::Byte(static_cast<std::uint8_t>(byte));
+}
+
+std::string QtSerialPort::NameForNumber(int number) const {
+  if (number < 1 || number > 4) return {};
+#if defined(_WIN32)
+  return "COM" + std::to_string(number);
+#else
+  std::vector<std::string> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    ports.push_back(Text(info.systemLocation()));
+  }
+  std::sort(ports.begin(), ports.end());
+  const auto index = static_cast<std::size_t>(number - 1);
+  if (index < ports.size()) return ports[index];
+  return "/dev/ttyS" + std::to_string(number - 1);
+#endif
+}
+
+}  // namespace kestrel::link

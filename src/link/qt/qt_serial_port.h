@@ -1,0 +1,48 @@
+// The real serial line through Qt Serial Port, in blocking mode: for use on the worker thread that
+// runs a transfer (the port is created on the thread that opens it and must stay there). That
+// thread needs Qt's event dispatcher: a QThread, or the main thread of a QCoreApplication;
+// elsewhere Qt warns that it cannot watch the port, although the blocking calls still work. Line
+// settings "38400,n,8,1" without flow control; DTR on at open. A pseudo-terminal (kestrel-sim)
+// works too: modem-control lines that a pty cannot set are not an error.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "link/serial_port.h"
+
+class QSerialPort;
+
+namespace kestrel::link {
+
+class QtSerialPort final : public SerialPort {
+ public:
+  QtSerialPort();
+  ~QtSerialPort() override;
+
+  std::expected<void, std::string> Open(const std::string& name) override;
+  void Close() override;
+  bool IsOpen() const override;
+  void SetRts(bool on) override;
+  void SetDtr(bool on) override;
+  bool Write(std::span<const std::uint8_t> bytes) override;
+  PortInput Receive(std::uint32_t timeout_ms) override;
+
+  // "COM1".."COM4" on Windows; elsewhere the first four serial ports the system lists, sorted by
+  // name, else /dev/ttyS0../dev/ttyS3.
+  std::string NameForNumber(int number) const override;
+
+ private:
+  PortInput Failure(const std::string& what);
+
+  std::unique_ptr<QSerialPort> port_;
+  std::string name_;
+  std::string problem_;  // set once the open port has stopped working
+};
+
+// Why `name` could not be opened, in words for the user. `permission_denied` and `not_found`
+// come from the platform; on Linux a permission problem names the group that owns the device.
+std::string OpenFailureText(const std::string& name, bool not_found, bool permission_denied,
+                            const std::string& platform_text);
+
+}  // namespace kestrel::link

@@ -1,0 +1,50 @@
+// Range lists drive the transfers: ordered address ranges of the memory image, each cut into
+// 16-byte block commands and single-byte commands by the split rule.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "image/memory_image.h"
+
+namespace kestrel::link {
+
+// First and last address, both inclusive.
+struct AddressRange {
+  std::int32_t first = 0;
+  std::int32_t last = 0;
+  bool operator==(const AddressRange&) const = default;
+};
+
+// One memory command of a walk: 16 bytes at an aligned address, or one byte.
+struct RangeCommand {
+  std::uint16_t address = 0;
+  bool block = false;
+  bool operator==(const RangeCommand&) const = default;
+};
+
+// Blocks wherever a whole aligned 16-byte line lies in the range, single bytes at its ragged
+// ends, in ascending address order.
+std::vector<RangeCommand> SplitRange(const AddressRange& range);
+
+inline constexpr std::size_t kReadListFixedEntries = 32;
+inline constexpr std::size_t kProgramListEntries = 1008;
+
+// The read list: 32 fixed ranges, then the slot of every channel marked in use, ascending.
+// `in_use[c - 1]` tells whether channel c is in use.
+std::vector<AddressRange> BuildReadList(const std::array<bool, 1000>& in_use);
+
+// Which channels the channel bitmap at 0x0860 marks in use: channel c is bit (c - 1) mod 8 of
+// byte 0x0860 + (c - 1) div 8.
+std::array<bool, 1000> ChannelsInUse(const MemoryImage& image);
+
+// The program list: 8 fixed ranges, then all 1000 channel slots.
+std::vector<AddressRange> BuildProgramList();
+
+// Address of channel c's 16-byte slot (c = 1 to 1000).
+constexpr std::int32_t ChannelSlotAddress(int channel) {
+  return 0x1000 + 16 * (channel - 1);
+}
+
+}  // namespace kestrel::link

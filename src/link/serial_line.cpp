@@ -1,0 +1,129 @@
+#include "link/serial_line.h"
+
+#include <span>
+
+namespace kestrel::link {
+
+void SerialLine::SetPortNumber(int number) {
+  port_number_ = number;
+  port_name_.clear();
+}
+
+void SerialLine::SetPortName(std::string name) {
+  port_number_ = 0;
+  port_name_ = std::move(name);
+}
+
+void SerialLine::SetPort(const std::string& number_or_name) {
+  if (number_or_name.size() == 1 && number_or_name[0] >= '0' && number_or_name[0] <= '4') {
+    SetPortNumber(number_or_name[0] - '0');
+  } else {
+    SetPortName(number_or_name);
+  }
+}
+
+std::string SerialLine::ResolvedPortName() const {
+  if (!port_name_.empty()) return port_name_;
+  if (port_number_ == 0) return {};
+  return port_.NameForNumber(port_number_);
+}
+
+bool SerialLine::OpenPort() {
+  const std::string name = ResolvedPortName();
+  if (port_.IsOpen() && name != open_name_) ClosePort();
+  if (port_.IsOpen()) {
+    port_.SetRts(true);
+    return true;
+  }
+  if (name.empty()) {
+    failure_detail_ = port_number_ == 0 && port_name_.empty()
+                          ? "No serial port has been chosen."
+                          : "There is no serial port " + std::to_string(port_number_) + ".";
+    return false;
+  }
+  if (auto opened = port_.Open(name); !opened) {
+    failure_detail_ = opened.error();
+    return false;
+  }
+  open_name_ = name;
+  port_problem_.clear();
+  port_.SetDtr(true);
+  port_.SetRts(true);
+  return true;
+}
+
+bool SerialLine::ClosePort() {
+  if (port_.IsOpen()) {
+    port_.SetRts(false);
+    port_.Close();
+  }
+  open_name_.clear();
+  return true;
+}
+
+void SerialLine::SendRaw(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  port_.Write(std::span(bytes, text.size()));
+  last_sent_ = std::string(text);
+}
+
+void SerialLine::Take(const PortInput& input) {
+  if (input.kind == PortInput::Kind::kTimeout) return;  // not a notification
+  line_error_ = 0;
+  switch (input.kind) {
+    case PortInput::Kind::kByte:
+      rx_last_.assign(1, static_cast<char>(input.byte));
+      rx_text_ += rx_last_;
+      if (rx_text_.size() > kRxTextLimit) line_error_ = 10;
+      // A line error reported with the byte is the notification that follows it.
+      if (input.error != LineErrorKind::kNone)
+        line_error_ = static_cast<std::uint16_t>(input.error);
+      break;
+    case PortInput::Kind::kLineError:
+    case PortInput::Kind::kFailed:
+      line_error_ = static_cast<std::uint16_t>(input.error);
+      break;
+    case PortInput::Kind::kTimeout:
+      break;
+  }
+}
+
+CharWait SerialLine::WaitChar() {
+  const Tick start = clock_.Now();
+  rx_last_.clear();
+  while (rx_last_.empty()) {
+    const std::uint32_t elapsed = TickElapsed(start, clock_.Now());
+    if (elapsed >= kCharTimeoutMs) return CharWait::kTimeout;
+    const PortInput input = port_.Receive(kCharTimeoutMs - elapsed);
+    if (input.kind == PortInput::Kind::kFailed) {
+      // A port that stopped working will not deliver anything more: fail the wait at once
+      // instead of waiting out the time-out.
+      if (port_problem_.empty()) port_problem_ = input.detail;
+      line_error_ = 0;
+      return CharWait::kLineError;
+    }
+    Take(input);
+  }
+  if (line_error_ != 0) {
+    line_error_ = 0;
+    return CharWait::kLineError;
+  }
+  return CharWait::kReceived;
+}
+
+void SerialLine::SettleDelay() {
+  const Tick start = clock_.Now();
+  for (;;) {
+    const std::uint32_t elapsed = TickElapsed(start, clock_.Now());
+    if (elapsed >= kSettleDelayMs) return;
+    const PortInput input = port_.Receive(kSettleDelayMs - elapsed);
+    if (input.kind == PortInput::Kind::kFailed) {
+      if (port_problem_.empty()) port_problem_ = input.detail;
+      clock_.Sleep(kSettleDelayMs - elapsed);  // keep the pace without spinning on a dead port
+      return;
+    }
+    Take(input);
+  }
+}
+
+}  // namespace kestrel::link

@@ -1,0 +1,83 @@
+// The line layer: the one port of the link with its received-text buffers, line-error code and
+// the two timed waits the protocol is built on. Every wait keeps receiving: each byte that
+// arrives is appended to RxText and held as RxLast in arrival order, also during the settle
+// delay, so an echo followed at once by its reply is read as one text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "link/clock.h"
+#include "link/serial_port.h"
+
+namespace kestrel::link {
+
+inline constexpr std::uint32_t kCharTimeoutMs = 1000;
+inline constexpr std::uint32_t kSettleDelayMs = 40;
+inline constexpr std::size_t kRxTextLimit = 76;  // longer received text is a line error
+
+// Outcome of WaitChar.
+enum class CharWait { kReceived = 0, kTimeout = 1, kLineError = 2 };
+
+class SerialLine {
+ public:
+  SerialLine(SerialPort& port, Clock& clock) : port_(port), clock_(clock) {}
+
+  // The port OpenPort uses: a number 1 to 4 (0: none chosen yet, opening fails) or a device name.
+  void SetPortNumber(int number);
+  void SetPortName(std::string name);
+  // "1".."4" selects a number, anything else is a device name, "" or "0" selects none.
+  void SetPort(const std::string& number_or_name);
+  int PortNumber() const { return port_number_; }
+
+  // Opens the chosen port (DTR and RTS on). Reusing the port already open on the same name only
+  // asserts RTS again; a port open on another name is closed first. On failure, FailureDetail
+  // says why.
+  bool OpenPort();
+  // Drops RTS and closes the port if it is open.
+  bool ClosePort();
+
+  // Hands `text` to the port without waiting for it to leave and keeps it as LastSent.
+  void SendRaw(std::string_view text);
+  // Waits up to 1000 ms for the next character; RxLast is emptied first.
+  CharWait WaitChar();
+  // Takes in whatever arrives during the next 40 ms.
+  void SettleDelay();
+
+  const std::string& RxLast() const { return rx_last_; }
+  const std::string& RxText() const { return rx_text_; }
+  std::uint16_t LineError() const { return line_error_; }
+  const std::string& LastSent() const { return last_sent_; }
+  void ClearRxLast() { rx_last_.clear(); }
+  void ClearRxText() { rx_text_.clear(); }
+
+  // Why the last operation failed, in words for the user ("" when nothing is known).
+  const std::string& FailureDetail() const { return failure_detail_; }
+  void SetFailureDetail(std::string detail) { failure_detail_ = std::move(detail); }
+  // Why the open port stopped working ("" while it works).
+  const std::string& PortProblem() const { return port_problem_; }
+
+  Clock& clock() { return clock_; }
+  SerialPort& port() { return port_; }
+
+ private:
+  std::string ResolvedPortName() const;
+  // One notification: the byte or line error that the port delivered.
+  void Take(const PortInput& input);
+
+  SerialPort& port_;
+  Clock& clock_;
+  int port_number_ = 0;
+  std::string port_name_;  // set when a device name was chosen instead of a number
+  std::string open_name_;  // name of the port while it is open
+  std::string port_problem_;
+
+  std::string rx_last_;
+  std::string rx_text_;
+  std::uint16_t line_error_ = 0;
+  std::string last_sent_;
+  std::string failure_detail_;
+};
+
+}  // namespace kestrel::link

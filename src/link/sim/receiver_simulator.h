@@ -1,0 +1,101 @@
+// A receiver in software: 20128 bytes of configuration memory answering the handshake and the
+// four memory commands the way the receiver does, with switches for an echoing line and for the
+// faults a real line shows (lost, corrupted, late or noisy replies, a receiver that goes quiet).
+// Plain bytes in, timed bytes out; SimulatedReceiverPort and kestrel-sim put it on a line.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "image/memory_image.h"
+
+namespace kestrel::link {
+
+inline constexpr std::uint16_t kRegionCodeAddress = 0x005E;
+inline constexpr std::uint16_t kCheckSwitchAddress = 0x005F;
+
+struct SimulatorOptions {
+  bool echo = false;  // repeat every frame and handshake byte before answering it
+  // Faults, each drawn per answer from a generator seeded with `seed`: probabilities 0 to 1.
+  double drop_rate = 0;     // no answer at all
+  double corrupt_rate = 0;  // a data reply with a wrong checksum; NAK instead of ACK
+  double noise_rate = 0;    // a few stray characters before the answer
+  // The line reports an error (parity) with the answer's last character. Only an in-process
+  // port can deliver it; a pseudo-terminal has no such thing.
+  double line_error_rate = 0;
+  std::uint32_t reply_delay_ms = 0;  // every answer comes this late
+  int silent_after = -1;             // commands answered before the receiver goes quiet; -1 never
+  std::uint32_t seed = 1;
+};
+
+// Commands received, by kind. `rejected` counts frames with a bad checksum, an unknown code,
+// a wrong length or an address outside the memory: they get no answer.
+struct SimulatorCounts {
+  int handshakes = 0;
+  int write_bytes = 0;   // "11"
+  int read_bytes = 0;    // "12"
+  int write_blocks = 0;  // "13"
+  int read_blocks = 0;   // "14"
+  int rejected = 0;
+  int ignored = 0;  // frames and handshakes that arrived after the receiver went quiet
+  int Total() const {
+    return handshakes + write_bytes + read_bytes + write_blocks + read_blocks + rejected + ignored;
+  }
+};
+
+// Bytes the receiver sends, `delay_ms` after the command that caused them arrived.
+struct SimulatorAnswer {
+  std::uint32_t delay_ms = 0;
+  std::string bytes;
+  bool line_error = false;  // the last byte comes with a line error
+};
+
+class ReceiverSimulator {
+ public:
+  explicit ReceiverSimulator(SimulatorOptions options = {});
+
+  MemoryImage& memory() { return memory_; }
+  const MemoryImage& memory() const { return memory_; }
+  void SetRegionCode(std::uint8_t code) { memory_.SetByte(kRegionCodeAddress, code); }
+  void SetCheckSwitch(std::uint8_t value) { memory_.SetByte(kCheckSwitchAddress, value); }
+  SimulatorOptions& options() { return options_; }
+
+  // Takes bytes from the line and returns the answers, in order.
+  std::vector<SimulatorAnswer> Take(std::span<const std::uint8_t> bytes);
+
+  // Forgets a frame cut off when the line closed.
+  void ResetInput() {
+    in_frame_ = false;
+    frame_.clear();
+  }
+
+  const SimulatorCounts& counts() const { return counts_; }
+  void ResetCounts() { counts_ = {}; }
+
+  // Called with a line of text for every command served ("14 0860 read 16 bytes").
+  void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
+
+ private:
+  void Serve(std::string_view received, std::string answer, std::vector<SimulatorAnswer>& out);
+  std::string Answer(std::string_view frame_text);
+  bool Draw(double rate);
+  // True (and counted) once the receiver has gone quiet.
+  bool Quiet();
+  void Log(const std::string& line) {
+    if (log_) log_(line);
+  }
+
+  SimulatorOptions options_;
+  MemoryImage memory_;
+  SimulatorCounts counts_;
+  std::mt19937 random_;
+  bool in_frame_ = false;
+  std::string frame_;
+  std::function<void(const std::string&)> log_;
+};
+
+}  // namespace kestrel::link

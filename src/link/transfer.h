@@ -1,0 +1,44 @@
+// Transfer steps: each opens the port, performs the handshake, runs its commands and closes the
+// port again, whatever the outcome. The loops walk a range list with the split rule and stop at
+// the first failure; the pre-checks read the channel bitmap or the region block.
+#pragma once
+
+#include <functional>
+#include <span>
+
+#include "image/memory_image.h"
+#include "link/link_result.h"
+#include "link/range_lists.h"
+#include "link/serial_line.h"
+
+namespace kestrel::link {
+
+// Progress of a loop: `range(maximum)` once at the start (minimum 0, value 0), then
+// `value(i + 1)` after entry i. Either may be empty. Called on the thread running the loop.
+struct Progress {
+  std::function<void(int maximum)> range;
+  std::function<void(int value)> value;
+};
+
+// Fills the image with 0xFF, walks the list with 16-byte and 1-byte reads. kSuccess or
+// kReadFailed; after a failure the image holds what was read so far and 0xFF elsewhere. The
+// caller decodes the image.
+LinkResult ReadRanges(SerialLine& line, MemoryImage& image, std::span<const AddressRange> list,
+                      const Progress& progress = {});
+
+// Walks the list with 16-byte and 1-byte writes of the image's bytes. kSuccess or kWriteFailed.
+LinkResult WriteRanges(SerialLine& line, const MemoryImage& image,
+                       std::span<const AddressRange> list, const Progress& progress = {});
+
+// Reads the channel bitmap, 0x0860 to 0x08DF, into the image. kSuccess, kPortUnavailable or
+// kReadFailed.
+LinkResult ReadPrecheck(SerialLine& line, MemoryImage& image);
+
+// Reads the region block, 0x0050 to 0x005F, into the image. kSuccess, kPortUnavailable or
+// kReadFailed.
+LinkResult ProgramPrecheck(SerialLine& line, MemoryImage& image);
+
+// Every byte of the image becomes 0xFF, so that addresses a read does not cover hold 0xFF.
+void FillImage(MemoryImage& image);
+
+}  // namespace kestrel::link

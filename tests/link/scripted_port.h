@@ -1,0 +1,55 @@
+// A port whose answers the test scripts: each write is recorded and handed to `on_write`, which
+// schedules what comes back and when, on the virtual clock.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/clock.h"
+#include "link/serial_port.h"
+#include "link/sim/timed_input.h"
+
+namespace kestrel::link::testing {
+
+class ScriptedPort final : public SerialPort {
+ public:
+  explicit ScriptedPort(Clock& clock) : input(clock) {}
+
+  std::expected<void, std::string> Open(const std::string& name) override {
+    if (!open_failure.empty()) return std::unexpected(open_failure);
+    open = true;
+    opened.push_back(name);
+    return {};
+  }
+  void Close() override { open = false; }
+  bool IsOpen() const override { return open; }
+  void SetRts(bool on) override { rts_changes.push_back(on); }
+  void SetDtr(bool on) override { dtr = on; }
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    writes.emplace_back(bytes.begin(), bytes.end());
+    if (on_write) on_write(writes.back(), input);
+    return true;
+  }
+  PortInput Receive(std::uint32_t timeout_ms) override { return input.Receive(timeout_ms); }
+
+  TimedInput input;
+  std::function<void(const std::string& written, TimedInput& input)> on_write;
+  std::vector<std::string> writes;
+  std::vector<std::string> opened;
+  std::vector<bool> rts_changes;
+  std::string open_failure;
+  bool open = false;
+  bool dtr = false;
+};
+
+// Answers the i-th write with replies[i] (or nothing once they run out).
+inline std::function<void(const std::string&, TimedInput&)> Replies(
+    std::vector<std::string> replies) {
+  auto next = std::make_shared<std::size_t>(0);
+  return [replies = std::move(replies), next](const std::string&, TimedInput& input) {
+    if (*next < replies.size()) input.PushBytes(0, replies[(*next)++]);
+  };
+}
+
+}  // namespace kestrel::link::testing
