@@ -146,6 +146,18 @@ TEST_F(MainWindowTest, AChosenPortIsCheckedAloneAndRemembered) {
   EXPECT_EQ(MakeWindow()->Port(), "2");
 }
 
+TEST_F(MainWindowTest, AStoredPortOutsideOneToFourChecksNothing) {
+  window.reset();
+  QFile file(SettingsFile());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("[COM_SETTINGS]\r\nCOMport= 7\r\n");
+  file.close();
+  window = MakeWindow();
+  for (int n = 1; n <= 4; ++n) EXPECT_FALSE(window->ComAction(n)->isChecked());
+  EXPECT_EQ(window->Port(), "0");
+  EXPECT_EQ(Settings(), "[COM_SETTINGS]\r\nCOMport= 7\r\n");
+}
+
 TEST_F(MainWindowTest, SimulateUsesTheSimulatedReceiverForThisRunOnly) {
   auto simulated = MakeWindow(true);
   EXPECT_EQ(simulated->Port(), "sim");
