@@ -6,7 +6,11 @@
 namespace kestrel::cli {
 
 // Each subcommand lives in cmd_<name>.cpp and returns its Command here.
-Command NewCommand();    // new -o FILE.dat
-Command CheckCommand();  // check FILE.dat
+Command NewCommand();     // new -o FILE.dat
+Command CheckCommand();   // check FILE.dat
+Command EncodeCommand();  // encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]
+Command DecodeCommand();  // decode IMAGE.bin -o FILE.dat
+Command ShowCommand();    // show FILE.dat [--report setmode|memory|bands]
+Command PrintCommand();   // print FILE.dat --pdf OUT.pdf [--reports setmode,memory,bands]
 
 }  // namespace kestrel::cli

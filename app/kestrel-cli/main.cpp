@@ -12,6 +12,10 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       NewCommand(),
       CheckCommand(),
+      EncodeCommand(),
+      DecodeCommand(),
+      ShowCommand(),
+      PrintCommand(),
   };
   return commands;
 }

@@ -1,17 +1,16 @@
 #include "default_memory.h"
 
+#include "image/encoder.h"
+#include "model/defaults.h"
+
 namespace kestrel::sim {
 
-// A receiver with no channel programmed: the channel counts and bitmaps are zero, and every
-// channel slot holds the empty-slot pattern (0.1 MHz, bit 6 of byte 6).
+// A receiver holding the configuration of a new document, so that a first read shows the
+// broadcast presets and every derived table as a real receiver would hold them.
 MemoryImage DefaultMemory() {
   MemoryImage memory;
-  for (int c = 0; c < 1000; ++c) {
-    const std::size_t slot = 0x1000 + 16 * static_cast<std::size_t>(c);
-    memory.SetLong(slot, 100000);
-    memory.SetByte(slot + 6, 0x40);
-    for (std::size_t k = 10; k < 16; ++k) memory.SetByte(slot + k, 0x20);
-  }
+  RadioConfig record = NewConfiguration();
+  (void)EncodeImage(record, memory);  // the defaults always encode
   return memory;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "default_memory.h"
-#include "image_file.h"
+#include "image/image_file.h"
 #include "options.h"
 #include "pty_server.h"
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
 
   link::ReceiverSimulator receiver(options->receiver);
   if (!options->image.empty()) {
-    auto image = sim::LoadImage(options->image);
+    auto image = LoadImageFile(options->image);
     if (!image) {
       std::cerr << "kestrel-sim: " << image.error() << "\n";
       return kExitData;
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   bool save_failed = false;
   const auto save = [&] {
     if (options->save.empty()) return;
-    if (auto saved = sim::SaveImage(receiver.memory(), options->save); !saved) {
+    if (auto saved = SaveImageFile(options->save, receiver.memory()); !saved) {
       std::cerr << "kestrel-sim: " << saved.error() << "\n";
       save_failed = true;
     }

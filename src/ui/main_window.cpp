@@ -6,10 +6,14 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QTabWidget>
 
+#include <filesystem>
+
+#include "files/settings.h"
 #include "model/defaults.h"
 #include "ui/about_dialog.h"
 #include "ui/document_storage.h"
@@ -18,6 +22,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/memory_page.h"
 #include "ui/port_settings.h"
+#include "ui/print_selection_dialog.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
 #include "ui/transfer_dialog.h"
@@ -30,6 +35,19 @@ namespace {
 
 MemoryPageWidget* MakeMemoryPage(Document& document, QWidget* parent) {
   return new MemoryPageWidget(document, parent);
+}
+
+std::filesystem::path NativePath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+PrintFlags LoadPrintFlags(const QString& settings_file) {
+  const PrintSettings stored = LoadPrintSettings(NativePath(settings_file));
+  return {stored.SetMode, stored.Memory, stored.SearchBandMemory, stored.FactorySetting};
+}
+
+void SavePrintFlags(const QString& settings_file, const PrintFlags& flags) {
+  SavePrintSettings(NativePath(settings_file), {flags[0], flags[1], flags[2], flags[3]});
 }
 
 }  // namespace
@@ -265,16 +283,43 @@ bool MainWindow::SaveTo(const QString& path) {
 }
 
 void MainWindow::Print() {
-  CurrentFeedback().Information(this, ApplicationTitle(),
-                                tr("Printing is not available in this build."));
+  auto* dialog = new PrintSelectionDialog(
+      LoadPrintFlags(setup_.settings_file),
+      [this](const print::ReportSelection& selection) {
+        PrintReportsOnPrinter(this, document_.Record(), selection);
+      },
+      this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this,
+          [this, dialog] { SavePrintFlags(setup_.settings_file, dialog->Flags()); });
+  dialog->open();
 }
 
+// The preview and the PDF show the reports ticked the last time File > Print was confirmed.
 void MainWindow::PrintPreview() {
-  Print();
+  const print::ReportSelection selection = SelectionOf(LoadPrintFlags(setup_.settings_file));
+  if (!selection.Any()) {
+    CurrentFeedback().Information(this, ApplicationTitle(),
+                                  tr("No report is ticked in File > Print."));
+    return;
+  }
+  QPrintPreviewDialog* preview =
+      MakeReportPreviewDialog(this, document_.Record(), selection).release();
+  preview->setAttribute(Qt::WA_DeleteOnClose);
+  preview->open();
 }
 
 void MainWindow::ExportPdf() {
-  Print();
+  const print::ReportSelection selection = SelectionOf(LoadPrintFlags(setup_.settings_file));
+  if (!selection.Any()) {
+    CurrentFeedback().Information(this, ApplicationTitle(),
+                                  tr("No report is ticked in File > Print."));
+    return;
+  }
+  const QString path = CurrentFeedback().SaveFileName(this, tr("Export PDF"), StartFolder(),
+                                                      tr("PDF files (*.pdf)"), "pdf");
+  if (path.isEmpty()) return;
+  ExportReportsToPdf(this, document_.Record(), selection, path);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

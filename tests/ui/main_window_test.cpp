@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "ui/factory_page.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_page.h"
+#include "ui/print_selection_dialog.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
 #include "ui/transfer_dialog.h"
@@ -339,6 +341,28 @@ TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
   EXPECT_EQ(window->Doc().Record(), NewConfiguration());
   EXPECT_EQ(storage.files.size(), 1u);
   EXPECT_EQ(feedback.questions.size(), 6);
+}
+
+TEST_F(MainWindowTest, PrintRemembersTheTicksAndPdfUsesThem) {
+  window->ExportPdf();  // nothing ticked yet
+  EXPECT_EQ(feedback.informations.size(), 1);
+  EXPECT_TRUE(feedback.file_dialogs.isEmpty());
+
+  window->Print();
+  auto* dialog = window->findChild<PrintSelectionDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  dialog->findChild<QCheckBox*>("chkSetMode")->setChecked(true);
+  QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  EXPECT_TRUE(Settings().contains("[PRINT_SETTINGS]\r\nSetMode= 1\r\nMemory= 0\r\n"));
+
+  const QString pdf = folder.filePath("reports.pdf");
+  feedback.file_names = {pdf};
+  window->ExportPdf();
+  ASSERT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|Export PDF|"));
+  QFile written(pdf);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.read(5) == "%PDF-");
 }
 
 TEST_F(MainWindowTest, TheWindowCannotCloseDuringATransfer) {

@@ -1,0 +1,134 @@
+// CheckEncodable: every record value the image cannot hold, with the place the user finds it.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image/encode_values.h"
+#include "image/encoder.h"
+#include "model/value_tables.h"
+
+namespace kestrel {
+
+namespace {
+
+std::string ChannelPlace(int number, const char* field) {
+  // Channels are shown as their number - 1 in three digits, as in the grid and the editor.
+  std::string shown = std::to_string(number - 1);
+  shown.insert(0, 3 - std::min<std::size_t>(3, shown.size()), '0');
+  return "channel " + shown + ", " + field;
+}
+
+std::string IndexedPlace(const char* field, std::size_t index) {
+  return std::string("Factory Settings, ") + field + "[" + std::to_string(index) + "]";
+}
+
+class Checker {
+ public:
+  void Byte(const std::string& place, std::int64_t value) {
+    if (value < 0 || value > 255) Add(place, std::to_string(value) + kNotAByte);
+  }
+
+  void Word(const std::string& place, std::int64_t value) {
+    if (value < 0 || value > 65535) Add(place, std::to_string(value) + kNotAWord);
+  }
+
+  void Add(const std::string& place, std::string message) {
+    problems_.push_back({place, std::move(message)});
+  }
+
+  std::vector<EncodeProblem> Take() { return std::move(problems_); }
+
+  static constexpr const char* kNotAByte = " does not fit a byte (0 to 255)";
+  static constexpr const char* kNotAWord = " does not fit a 16-bit word (0 to 65535)";
+
+ private:
+  std::vector<EncodeProblem> problems_;
+};
+
+void CheckSetMode(const RadioConfig& record, Checker& check) {
+  for (int f = 0; f < kSetModeFunctionCount; ++f) {
+    const int byte = encode::SetModeByte(record, f);
+    if (byte >= 0 && byte <= 255) continue;
+    const std::string place = "Set Mode " + std::string(SetModeFunctionName(f));
+    const std::string position = std::to_string(record.SetMode[static_cast<std::size_t>(f)]);
+    if (SetModeStoredPlusOne(f)) {
+      check.Add(place, "position " + position + " is stored as " + std::to_string(byte) +
+                           ", which" + Checker::kNotAByte);
+    } else {
+      check.Add(place, "position " + position + Checker::kNotAByte);
+    }
+  }
+}
+
+void CheckChannels(const RadioConfig& record, Checker& check) {
+  for (int c = 1; c <= kChannelCount; ++c) {
+    const MemoryChannel& channel = record.Channel(c);
+    if (!encode::FitsFrequency(encode::ChannelHz(channel))) {
+      check.Add(ChannelPlace(c, "Frequency"),
+                "\"" + channel.Frequency + "\" Hz is outside 0 to 2147483647 Hz");
+    }
+    check.Byte(ChannelPlace(c, "Step"), channel.Step);
+    check.Byte(ChannelPlace(c, "TrainTone"), channel.TrainTone);
+  }
+}
+
+void CheckBands(const RadioConfig& record, Checker& check) {
+  for (int b = 0; b < kSearchBandCount; ++b) {
+    const SearchBand& band = record.Band(b);
+    const std::string place = "search band " + std::to_string(b + 1) + ", ";
+    if (!encode::FitsFrequency(encode::LimitHz(band.LowFrequency, encode::kEmptyLowerLimitHz))) {
+      check.Add(place + "lower limit",
+                "\"" + band.LowFrequency + "\" MHz is outside 0 to 2147.483647 MHz");
+    }
+    if (!encode::FitsFrequency(encode::LimitHz(band.UpperFrequency, encode::kEmptyUpperLimitHz))) {
+      check.Add(place + "upper limit",
+                "\"" + band.UpperFrequency + "\" MHz is outside 0 to 2147.483647 MHz");
+    }
+  }
+}
+
+void CheckFactory(const FactorySettings& factory, Checker& check) {
+  const std::int64_t minutes = encode::ChargeMinutes(factory);
+  if (minutes < 0 || minutes > 65535) {
+    check.Add("Factory Settings, ChargeTime", std::to_string(factory.ChargeTime) + " gives " +
+                                                  std::to_string(minutes) + " minutes, which" +
+                                                  Checker::kNotAWord);
+  }
+  check.Byte("Factory Settings, DcsErrorBit", factory.DcsErrorBit);
+  for (std::size_t k = 0; k < factory.UnlockWait.size(); ++k) {
+    check.Word(IndexedPlace("UnlockWait", k), factory.UnlockWait[k]);
+  }
+  for (std::size_t k = 0; k < factory.FixCount.size(); ++k) {
+    check.Byte(IndexedPlace("FixCount", k), factory.FixCount[k]);
+  }
+  check.Word("Factory Settings, TrainFixTime", factory.TrainFixTime);
+  // Negative levels are encoded as 0, so only the top of the range matters.
+  for (std::size_t k = 0; k < factory.SqlLevel.size(); ++k) {
+    if (factory.SqlLevel[k] > 65535) check.Word(IndexedPlace("SqlLevel", k), factory.SqlLevel[k]);
+  }
+  for (std::size_t k = 0; k < factory.SMeterLevel.size(); ++k) {
+    if (factory.SMeterLevel[k] > 65535) {
+      check.Word(IndexedPlace("SMeterLevel", k), factory.SMeterLevel[k]);
+    }
+  }
+  for (std::size_t k = 0; k < factory.PwmAm.size(); ++k) {
+    check.Byte(IndexedPlace("PwmAm", k), factory.PwmAm[k]);
+  }
+  for (std::size_t k = 0; k < factory.PwmSw.size(); ++k) {
+    check.Byte(IndexedPlace("PwmSw", k), factory.PwmSw[k]);
+  }
+}
+
+}  // namespace
+
+std::vector<EncodeProblem> CheckEncodable(const RadioConfig& record) {
+  Checker check;
+  CheckSetMode(record, check);
+  CheckChannels(record, check);
+  CheckBands(record, check);
+  CheckFactory(record.Factory, check);
+  return check.Take();
+}
+
+}  // namespace kestrel

@@ -1,0 +1,14 @@
+// The Factory Settings part of the encoder: service values and the calibration tables the
+// receiver derives from them (S-meter points, scaled FM table, squelch tables, PWM bytes).
+#pragma once
+
+#include "image/memory_image.h"
+#include "model/radio_config.h"
+
+namespace kestrel {
+
+// Writes the factory areas. Negative S-meter and squelch levels are set to 0 in `factory` first.
+// Expects values that passed CheckEncodable.
+void EncodeFactorySettings(FactorySettings& factory, MemoryImage& image);
+
+}  // namespace kestrel
