@@ -126,6 +126,7 @@ void TransferDialog::OnWorkerFinished() {
   if (outcome.code != 0) {
     QString text = outcome.message;
     if (!outcome.detail.isEmpty()) text += "\n\n" + outcome.detail;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the link's line ends
     CurrentFeedback().Warning(this, tr("Warning"), text);
     ShowPrompt();
     SetButtonsEnabled(true);

@@ -11,7 +11,7 @@ TransferOutcome Failure(int code) {
       outcome.detail = "/dev/ttyUSB7: no such device";
       break;
     case 2:
-      outcome.message = "Failed to read out.\nTry again.";
+      outcome.message = "Failed to read out.\r\nTry again.";
       outcome.detail = "no answer to the handshake";
       break;
     case 4:
