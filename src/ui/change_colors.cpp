@@ -12,6 +12,8 @@ void SetTextColor(QWidget* widget, const QColor& color) {
   widget->setPalette(palette);
 }
 
-QColor TextColor(const QWidget* widget) { return widget->palette().color(QPalette::Text); }
+QColor TextColor(const QWidget* widget) {
+  return widget->palette().color(QPalette::Text);
+}
 
 }  // namespace kestrel::ui

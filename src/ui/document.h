@@ -37,7 +37,7 @@ class Document : public QObject {
   void Replace(const RadioConfig& record, const QString& file_name);
 
  signals:
-  void Replaced();                   // the whole record is new: reload every page
+  void Replaced();  // the whole record is new: reload every page
   void ModifiedChanged(bool modified);
   void FileNameChanged(const QString& file_name);
 

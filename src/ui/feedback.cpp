@@ -1,6 +1,7 @@
 #include "ui/feedback.h"
 
 #include <QApplication>
+#include <QFileDialog>
 
 namespace kestrel::ui {
 
@@ -11,7 +12,9 @@ Feedback* current_feedback = nullptr;
 
 }  // namespace
 
-void Feedback::Beep() { QApplication::beep(); }
+void Feedback::Beep() {
+  QApplication::beep();
+}
 
 void Feedback::Information(QWidget* parent, const QString& title, const QString& text) {
   QMessageBox::information(parent, title, text);
@@ -28,8 +31,38 @@ QMessageBox::StandardButton Feedback::Question(QWidget* parent, const QString& t
   return QMessageBox::question(parent, title, text, buttons, default_button);
 }
 
-Feedback& CurrentFeedback() { return current_feedback ? *current_feedback : platform_feedback; }
+namespace {
 
-void SetFeedback(Feedback* feedback) { current_feedback = feedback; }
+QString RunFileDialog(QWidget* parent, const QString& title, const QString& folder,
+                      const QString& filter, const QString& default_suffix,
+                      QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, title, folder, filter);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(default_suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString Feedback::OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter, const QString& default_suffix) {
+  return RunFileDialog(parent, title, folder, filter, default_suffix, QFileDialog::AcceptOpen);
+}
+
+QString Feedback::SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter, const QString& default_suffix) {
+  return RunFileDialog(parent, title, folder, filter, default_suffix, QFileDialog::AcceptSave);
+}
+
+Feedback& CurrentFeedback() {
+  return current_feedback ? *current_feedback : platform_feedback;
+}
+
+void SetFeedback(Feedback* feedback) {
+  current_feedback = feedback;
+}
 
 }  // namespace kestrel::ui

@@ -26,6 +26,14 @@ class Feedback {
                                                const QString& text,
                                                QMessageBox::StandardButtons buttons,
                                                QMessageBox::StandardButton default_button);
+
+  // The platform's file dialogs; each returns the chosen path, or "" when the user cancelled.
+  // `filter` is one Qt name filter ("dat (*.dat)"); `default_suffix` is added to a typed name
+  // without one, and the save dialog asks before replacing an existing file.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter, const QString& default_suffix);
+  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
+                               const QString& filter, const QString& default_suffix);
 };
 
 // The Feedback in use: the platform's own unless a test installed another.

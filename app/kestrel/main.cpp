@@ -1,0 +1,42 @@
+// kestrel: the Kestrel Programming Tool's window. --simulate talks to the in-process simulated
+// receiver for this run instead of the serial port chosen in the COM menu.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QStandardPaths>
+#include <filesystem>
+
+#include "files/settings.h"
+#include "link_radio_jobs.h"
+#include "ui/document_storage.h"
+#include "ui/main_window.h"
+#include "ui/window_title.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("kestrel"));
+  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(kestrel::ui::ApplicationTitle());
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption simulate(
+      QStringLiteral("simulate"),
+      QCoreApplication::translate("kestrel", "Use the simulated receiver for this run."));
+  parser.addOption(simulate);
+  parser.process(app);
+
+  kestrel::ui::MainWindowSetup setup;
+  setup.program_folder = QCoreApplication::applicationDirPath();
+  const std::filesystem::path settings = kestrel::SettingsFilePath(
+      setup.program_folder.toStdU16String(),
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+  setup.settings_file = QString::fromStdU16String(settings.u16string());
+  setup.simulate = parser.isSet(simulate);
+
+  kestrel::app::LinkRadioJobs jobs;
+  kestrel::ui::DataFileStorage storage;
+  kestrel::ui::MainWindow window(jobs, storage, setup);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,344 @@
+#include "ui/factory_page.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+#include "model/number_text.h"
+#include "ui/change_colors.h"
+#include "ui/document.h"
+#include "ui/numeric_key_filter.h"
+#include "ui/page_layout.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+// A drop-down list that turns black when its list opens and red when the focus leaves it,
+// whether or not its value changed.
+class MarkingList : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+  void showPopup() override {
+    SetTextColor(this, kUnchangedColor);
+    QComboBox::showPopup();
+  }
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+      SetTextColor(this, kChangedColor);
+    }
+    QComboBox::focusOutEvent(event);
+  }
+};
+
+int WholeNumberOf(const QString& text) {
+  const double n = RoundHalfEven(LeadingNumber(text.toStdString()));
+  if (n < -2147483648.0) return std::numeric_limits<int>::min();
+  if (n > 2147483647.0) return std::numeric_limits<int>::max();
+  return static_cast<int>(n);
+}
+
+// A squelch or S-meter level as the field may hold it: a whole number from 0 to 65535.
+QString LevelText(const QString& text) {
+  return QString::number(std::clamp(WholeNumberOf(text), 0, 65535));
+}
+
+// The TRAIN OFF time: below 1 becomes "1", above 5000 becomes "5000", anything else stays.
+QString TrainTimeText(const QString& text) {
+  const int n = WholeNumberOf(text);
+  if (n < 1) return QStringLiteral("1");
+  if (n > 5000) return QStringLiteral("5000");
+  return text;
+}
+
+void SelectPosition(QComboBox* list, int position) {
+  list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+// A list left unselected (a value it cannot show) keeps the stored value.
+bool StorePosition(const QComboBox* list, std::int32_t& value, int offset = 0) {
+  if (list->currentIndex() < 0) return false;
+  const std::int32_t chosen = list->currentIndex() + offset;
+  const bool changed = value != chosen;
+  value = chosen;
+  return changed;
+}
+
+bool StoreNumber(const QLineEdit* field, std::int32_t& value) {
+  const std::int32_t n = WholeNumberOf(field->text());
+  const bool changed = value != n;
+  value = n;
+  return changed;
+}
+
+QLabel* Heading(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+}  // namespace
+
+FactoryPage::FactoryPage(Document& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+  auto* frame = new QGroupBox(tr("Model Kestrel"), this);
+  auto* groups = new QGridLayout(frame);
+  groups->addWidget(BuildSqlGroup(), 0, 0);
+  groups->addWidget(BuildSMeterGroup(), 0, 1);
+  groups->addWidget(BuildChargeGroup(), 0, 2, Qt::AlignTop);
+  groups->addWidget(BuildPwmGroup(), 1, 0, 1, 2);
+  groups->addWidget(BuildDcsGroup(), 1, 2);
+  groups->addWidget(BuildTsqGroup(), 2, 0);
+  groups->addWidget(BuildUnlockGroup(), 2, 1);
+  groups->addWidget(BuildTrainGroup(), 2, 2);
+  groups->setRowStretch(3, 1);
+
+  set_ = new QPushButton(tr("Set"), this);
+  clear_ = new QPushButton(tr("Clear"), this);
+  read_ = new QPushButton(tr("Read"), this);
+  write_ = new QPushButton(tr("Write"), this);
+  connect(set_, &QPushButton::clicked, this, &FactoryPage::StoreAll);
+  connect(clear_, &QPushButton::clicked, this, &FactoryPage::Reload);
+  connect(read_, &QPushButton::clicked, this, &FactoryPage::ReadRequested);
+  connect(write_, &QPushButton::clicked, this, &FactoryPage::WriteRequested);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame, 1);
+  layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
+
+  Reload();
+}
+
+QLineEdit* FactoryPage::MakeLevelField() {
+  auto* field = new QLineEdit(this);
+  field->setFixedWidth(70);
+  field->setAlignment(Qt::AlignRight);
+  connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
+    const QString allowed = LevelText(text);
+    if (allowed != text) field->setText(allowed);
+    SetTextColor(field, kChangedColor);
+  });
+  return field;
+}
+
+QLineEdit* FactoryPage::MakeFrequencyField(const QString& text) {
+  auto* field = new QLineEdit(text, this);
+  field->setFixedWidth(56);
+  field->setAlignment(Qt::AlignRight);
+  // Shown for the service technician's reference only; never part of the record.
+  new NumericKeyFilter(field, [field] { SetTextColor(field, kChangedColor); });
+  return field;
+}
+
+QComboBox* FactoryPage::MakeList(int first, int last) {
+  auto* list = new MarkingList(this);
+  for (int n = first; n <= last; ++n) list->addItem(QString::number(n));
+  list->setMaxVisibleItems(16);
+  return list;
+}
+
+QWidget* FactoryPage::BuildSqlGroup() {
+  auto* group = new QGroupBox(tr("SQL Setting"), this);
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(Heading(tr("Threshold"), group), 0, 1);
+  grid->addWidget(Heading(tr("Tight"), group), 0, 2);
+  for (QLineEdit*& field : sql_) field = MakeLevelField();
+  // FM and AM first, WFM below them.
+  const std::pair<QString, int> rows[] = {{tr("FM"), 0}, {tr("AM"), 4}, {tr("WFM"), 2}};
+  for (int row = 0; row < 3; ++row) {
+    grid->addWidget(new QLabel(rows[row].first, group), row + 1, 0);
+    grid->addWidget(sql_[static_cast<std::size_t>(rows[row].second)], row + 1, 1);
+    grid->addWidget(sql_[static_cast<std::size_t>(rows[row].second + 1)], row + 1, 2);
+  }
+  return group;
+}
+
+QWidget* FactoryPage::BuildSMeterGroup() {
+  auto* group = new QGroupBox(tr("S Meter"), this);
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(Heading(tr("S-2"), group), 0, 1);
+  grid->addWidget(Heading(tr("S-10"), group), 0, 2);
+  for (QLineEdit*& field : smeter_) field = MakeLevelField();
+  const QString names[] = {tr("FM"), tr("WFM"), tr("AM")};
+  for (int row = 0; row < 3; ++row) {
+    grid->addWidget(new QLabel(names[row], group), row + 1, 0);
+    grid->addWidget(smeter_[static_cast<std::size_t>(2 * row)], row + 1, 1);
+    grid->addWidget(smeter_[static_cast<std::size_t>(2 * row + 1)], row + 1, 2);
+  }
+  return group;
+}
+
+QWidget* FactoryPage::BuildChargeGroup() {
+  auto* group = new QGroupBox(tr("Charge Time"), this);
+  auto* row = new QHBoxLayout(group);
+  charge_time_ = MakeList(1, 24);
+  row->addWidget(charge_time_);
+  row->addWidget(new QLabel(tr("Hours"), group));
+  row->addStretch();
+  return group;
+}
+
+QWidget* FactoryPage::BuildPwmGroup() {
+  static const char* const kAmFrequencies[] = {"530", "900", "1600", "2500"};
+  static const char* const kSwFrequencies[] = {"2700", "3500", "4500", "5814"};
+  auto* group = new QGroupBox(tr("Bar Antenna PWM Data"), this);
+  auto* grid = new QGridLayout(group);
+  for (int block = 0; block < 2; ++block) {
+    const bool am = block == 0;
+    const int top = block * 3;
+    grid->addWidget(new QLabel(am ? tr("AM") : tr("SW"), group), top, 0);
+    grid->addWidget(new QLabel(tr("Frequency(kHz)"), group), top + 1, 0);
+    grid->addWidget(new QLabel(tr("PWM Data"), group), top + 2, 0);
+    for (int i = 0; i < 4; ++i) {
+      const auto index = static_cast<std::size_t>(i);
+      grid->addWidget(Heading(QStringLiteral("f%1").arg(i + 1), group), top, i + 1);
+      QLineEdit*& field = am ? frequency_am_[index] : frequency_sw_[index];
+      field = MakeFrequencyField(QString::fromLatin1(am ? kAmFrequencies[i] : kSwFrequencies[i]));
+      QComboBox*& list = am ? pwm_am_[index] : pwm_sw_[index];
+      list = MakeList(0, 255);
+      grid->addWidget(field, top + 1, i + 1, Qt::AlignCenter);
+      grid->addWidget(list, top + 2, i + 1);
+    }
+  }
+  return group;
+}
+
+QWidget* FactoryPage::BuildDcsGroup() {
+  auto* group = new QGroupBox(tr(" DCS "), this);
+  auto* grid = new QGridLayout(group);
+  error_bit_ = MakeList(0, 23);
+  for (QComboBox*& list : fix_count_) list = MakeList(1, 8);
+  grid->addWidget(new QLabel(tr("Error bit"), group), 0, 0);
+  grid->addWidget(error_bit_, 0, 1);
+  grid->addWidget(new QLabel(tr("Fix Count"), group), 1, 0);
+  grid->addWidget(new QLabel(tr(" ON"), group), 1, 1);
+  grid->addWidget(fix_count_[0], 1, 2);
+  grid->addWidget(new QLabel(tr("OFF"), group), 2, 1);
+  grid->addWidget(fix_count_[1], 2, 2);
+  grid->setRowStretch(3, 1);
+  return group;
+}
+
+QWidget* FactoryPage::BuildTsqGroup() {
+  auto* group = new QGroupBox(tr(" TSQ Fix Count"), this);
+  auto* grid = new QGridLayout(group);
+  const QString rows[] = {tr("TSQ / RevTSQ"), tr("TSQ-Search")};
+  for (int row = 0; row < 2; ++row) {
+    grid->addWidget(new QLabel(rows[row], group), row, 0);
+    grid->addWidget(new QLabel(tr(" ON"), group), row, 1);
+    grid->addWidget(fix_count_[static_cast<std::size_t>(2 + 2 * row)], row, 2);
+    grid->addWidget(new QLabel(tr("OFF"), group), row, 3);
+    grid->addWidget(fix_count_[static_cast<std::size_t>(3 + 2 * row)], row, 4);
+  }
+  grid->setRowStretch(2, 1);
+  return group;
+}
+
+QWidget* FactoryPage::BuildUnlockGroup() {
+  auto* group = new QGroupBox(tr(" PLL Unlock Wait Time"), this);
+  auto* grid = new QGridLayout(group);
+  const QString rows[] = {tr("Search"), tr("Scan"), tr("SQL")};
+  for (int row = 0; row < 3; ++row) {
+    unlock_wait_[static_cast<std::size_t>(row)] = MakeList(0, 100);
+    grid->addWidget(new QLabel(rows[row], group), row, 0);
+    grid->addWidget(unlock_wait_[static_cast<std::size_t>(row)], row, 1);
+    grid->addWidget(new QLabel(tr("mSec"), group), row, 2);
+  }
+  return group;
+}
+
+QWidget* FactoryPage::BuildTrainGroup() {
+  auto* group = new QGroupBox(tr(" TRAIN Tone Fix "), this);
+  auto* grid = new QGridLayout(group);
+  train_time_ = new QLineEdit(this);
+  train_time_->setFixedWidth(70);
+  train_time_->setAlignment(Qt::AlignRight);
+  connect(train_time_, &QLineEdit::textChanged, train_time_, [this](const QString& text) {
+    const QString allowed = TrainTimeText(text);
+    if (allowed != text) train_time_->setText(allowed);
+    SetTextColor(train_time_, kChangedColor);
+  });
+  grid->addWidget(new QLabel(tr("ON Count"), group), 0, 0);
+  grid->addWidget(fix_count_[6], 0, 1);
+  grid->addWidget(new QLabel(tr("OFF Count"), group), 1, 0);
+  grid->addWidget(fix_count_[7], 1, 1);
+  grid->addWidget(new QLabel(tr("OFF Time"), group), 2, 0);
+  grid->addWidget(train_time_, 2, 1);
+  grid->addWidget(new QLabel(tr("mSec"), group), 2, 2);
+  return group;
+}
+
+QList<QWidget*> FactoryPage::Fields() const {
+  QList<QWidget*> fields;
+  for (QLineEdit* field : sql_) fields << field;
+  for (QLineEdit* field : smeter_) fields << field;
+  for (QLineEdit* field : frequency_am_) fields << field;
+  for (QComboBox* list : pwm_am_) fields << list;
+  for (QLineEdit* field : frequency_sw_) fields << field;
+  for (QComboBox* list : pwm_sw_) fields << list;
+  fields << charge_time_ << error_bit_;
+  for (QComboBox* list : unlock_wait_) fields << list;
+  for (QComboBox* list : fix_count_) fields << list;
+  fields << train_time_;
+  return fields;
+}
+
+void FactoryPage::Reload() {
+  const FactorySettings& values = document_.Record().Factory;
+  for (std::size_t i = 0; i < sql_.size(); ++i)
+    sql_[i]->setText(QString::number(values.SqlLevel[i]));
+  for (std::size_t i = 0; i < smeter_.size(); ++i) {
+    smeter_[i]->setText(QString::number(values.SMeterLevel[i]));
+  }
+  for (std::size_t i = 0; i < pwm_am_.size(); ++i) SelectPosition(pwm_am_[i], values.PwmAm[i]);
+  for (std::size_t i = 0; i < pwm_sw_.size(); ++i) SelectPosition(pwm_sw_[i], values.PwmSw[i]);
+  SelectPosition(charge_time_, values.ChargeTime);
+  SelectPosition(error_bit_, values.DcsErrorBit);
+  for (std::size_t i = 0; i < unlock_wait_.size(); ++i) {
+    SelectPosition(unlock_wait_[i], values.UnlockWait[i]);
+  }
+  for (std::size_t i = 0; i < fix_count_.size(); ++i) {
+    SelectPosition(fix_count_[i], values.FixCount[i] - 1);
+  }
+  train_time_->setText(QString::number(values.TrainFixTime));
+}
+
+void FactoryPage::ResetColors() {
+  for (QWidget* field : Fields()) SetTextColor(field, kUnchangedColor);
+}
+
+void FactoryPage::StoreAll() {
+  FactorySettings& values = document_.MutableRecord().Factory;
+  bool changed = false;
+  for (std::size_t i = 0; i < sql_.size(); ++i) changed |= StoreNumber(sql_[i], values.SqlLevel[i]);
+  for (std::size_t i = 0; i < smeter_.size(); ++i) {
+    changed |= StoreNumber(smeter_[i], values.SMeterLevel[i]);
+  }
+  for (std::size_t i = 0; i < pwm_am_.size(); ++i)
+    changed |= StorePosition(pwm_am_[i], values.PwmAm[i]);
+  for (std::size_t i = 0; i < pwm_sw_.size(); ++i)
+    changed |= StorePosition(pwm_sw_[i], values.PwmSw[i]);
+  changed |= StorePosition(charge_time_, values.ChargeTime);
+  changed |= StorePosition(error_bit_, values.DcsErrorBit);
+  for (std::size_t i = 0; i < unlock_wait_.size(); ++i) {
+    changed |= StorePosition(unlock_wait_[i], values.UnlockWait[i]);
+  }
+  for (std::size_t i = 0; i < fix_count_.size(); ++i) {
+    changed |= StorePosition(fix_count_[i], values.FixCount[i], 1);
+  }
+  changed |= StoreNumber(train_time_, values.TrainFixTime);
+  if (changed) document_.MarkModified();
+  ResetColors();
+}
+
+}  // namespace kestrel::ui

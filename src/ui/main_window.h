@@ -1,0 +1,116 @@
+// The program's main window: the File, COM and Help menus, the three editing pages (and the
+// hidden Factory Settings page) on a tab widget, the port choice kept in the settings file, the
+// data file commands, and the read and program dialogs. It owns the Document.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "ui/document.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QTabWidget;
+
+namespace kestrel::ui {
+
+class DocumentStorage;
+class FactoryPage;
+class MemoryPage;
+class RadioJobs;
+class SearchBandPage;
+class SetModePage;
+class TransferDialog;
+
+// The Memory page the window shows; it offers Reload() and ReadRequested() / WriteRequested().
+using MemoryPageWidget = MemoryPage;
+
+struct MainWindowSetup {
+  QString settings_file;   // the settings file, created at start-up when missing
+  QString program_folder;  // where the file dialogs start before a file was named
+  bool simulate = false;   // use the simulated receiver for this run, whatever the settings say
+};
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFactoryTab = 3;
+
+  MainWindow(RadioJobs& jobs, DocumentStorage& storage, MainWindowSetup setup,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Document& Doc() { return document_; }
+  QTabWidget* Tabs() const { return tabs_; }
+  SetModePage* SetModeTab() const { return set_mode_page_; }
+  MemoryPageWidget* MemoryTab() const { return memory_page_; }
+  SearchBandPage* SearchBandTab() const { return band_page_; }
+  FactoryPage* FactoryTab() const { return factory_page_; }
+  // The numbered port items "COM &1" to "COM &4" (number 1 to 4).
+  QAction* ComAction(int number) const {
+    return com_actions_[static_cast<std::size_t>(number - 1)];
+  }
+  QAction* SimulatedAction() const { return simulated_action_; }
+  QMenu* PortMenu() const { return port_menu_; }
+  // The port the next transfer uses: "1" to "4", a device name, or "sim"; "0" when none is chosen.
+  const QString& Port() const { return port_; }
+  // The read or program dialog while one is open.
+  TransferDialog* OpenTransferDialog() const;
+
+ public slots:
+  void New();
+  void Open();
+  bool Save();
+  bool SaveAs();
+  void Print();
+  void PrintPreview();
+  void ExportPdf();
+  void StartRead();
+  void StartProgram();
+  void ShowAbout();
+  // Chooses COM port 1 to 4 and stores the choice; other numbers check nothing and change nothing.
+  void SelectComPort(int number);
+  // Chooses a port of the system's list, or the simulated receiver; `remember` stores it.
+  void SelectNamedPort(const QString& device, bool remember);
+  void RefreshAllTabs();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildPages();
+  void ListSystemPorts();
+  void CheckCurrentPort();
+  bool MaybeSave();
+  bool SaveTo(const QString& path);
+  QString StartFolder() const;
+  void OnTabChanged(int index);
+  void OnReadClosed(TransferDialog* dialog);
+
+  Document document_;
+  RadioJobs& jobs_;
+  DocumentStorage& storage_;
+  MainWindowSetup setup_;
+  QString port_ = QStringLiteral("0");
+
+  QTabWidget* tabs_ = nullptr;
+  SetModePage* set_mode_page_ = nullptr;
+  MemoryPageWidget* memory_page_ = nullptr;
+  SearchBandPage* band_page_ = nullptr;
+  FactoryPage* factory_page_ = nullptr;
+  int previous_tab_ = 0;
+
+  QMenu* port_menu_ = nullptr;
+  QActionGroup* port_group_ = nullptr;
+  std::array<QAction*, 4> com_actions_{};
+  QAction* simulated_action_ = nullptr;
+  QList<QAction*> system_port_actions_;
+  QAction* system_ports_end_ = nullptr;
+  QPointer<TransferDialog> transfer_dialog_;
+};
+
+}  // namespace kestrel::ui

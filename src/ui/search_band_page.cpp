@@ -1,0 +1,237 @@
+#include "ui/search_band_page.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "model/frequency_text.h"
+#include "model/number_text.h"
+#include "ui/change_colors.h"
+#include "ui/document.h"
+#include "ui/feedback.h"
+#include "ui/numeric_key_filter.h"
+#include "ui/page_layout.h"
+#include "ui/window_title.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+double NumberOf(const QString& text) {
+  return LeadingNumber(text.trimmed().toStdString());
+}
+
+// Whether a field's text stands for another limit than the stored one. An emptied field counts
+// as a change unless the stored limit is empty too.
+bool DiffersFrom(const QString& shown, const std::string& stored) {
+  const QString stored_text = QString::fromStdString(stored).trimmed();
+  if (shown.trimmed().isEmpty() || stored_text.isEmpty()) {
+    return shown.trimmed().isEmpty() != stored_text.isEmpty();
+  }
+  return NumberOf(shown) != NumberOf(stored_text);
+}
+
+}  // namespace
+
+QString SearchBandPage::BandLabel(int band) {
+  if (band == kSearchBandCount - 1) return QStringLiteral("L--");
+  return QStringLiteral("L%1").arg(band, 2, 10, QChar('0'));
+}
+
+SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+  auto* frame = new QGroupBox(tr("Model Kestrel"), this);
+
+  grid_ = new QTableWidget(kSearchBandCount, 4, frame);
+  grid_->setHorizontalHeaderLabels(
+      {tr("No."), QString(), tr("Low Frequency"), tr("Upper Frequency")});
+  grid_->verticalHeader()->hide();
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(21);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->setColumnWidth(kLabelColumn, 52);
+  grid_->setColumnWidth(1, 2);
+  grid_->setColumnWidth(kLowColumn, 140);
+  grid_->setColumnWidth(kUpperColumn, 140);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setFixedWidth(52 + 2 + 140 + 140 + 2 * grid_->frameWidth() +
+                       grid_->verticalScrollBar()->sizeHint().width());
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    for (int column = 0; column < 4; ++column) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignCenter);
+      item->setForeground(kUnchangedColor);
+      grid_->setItem(band, column, item);
+    }
+    grid_->item(band, kLabelColumn)->setText(BandLabel(band));
+  }
+  grid_->viewport()->installEventFilter(this);
+  connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { OpenBand(row); });
+  connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenBand(row); });
+  connect(grid_, &QTableWidget::cellActivated, this, [this](int row, int) { OpenBand(row); });
+
+  edit_frame_ = new QFrame(frame);
+  edit_frame_->setFrameShape(QFrame::StyledPanel);
+  auto* edit = new QGridLayout(edit_frame_);
+  low_band_ = new QLabel(edit_frame_);
+  upper_band_ = new QLabel(edit_frame_);
+  low_field_ = new QLineEdit(edit_frame_);
+  upper_field_ = new QLineEdit(edit_frame_);
+  struct Line {
+    QLabel* band;
+    QString caption;
+    QLineEdit* field;
+  };
+  const Line lines[] = {{low_band_, tr("Low Frequency"), low_field_},
+                        {upper_band_, tr("Upper Frequency"), upper_field_}};
+  for (int row = 0; row < 2; ++row) {
+    const Line& line = lines[row];
+    auto* caption = new QLabel(line.caption, edit_frame_);
+    caption->setBuddy(line.field);
+    line.band->setMinimumWidth(32);
+    line.field->setFixedWidth(110);
+    line.field->setAlignment(Qt::AlignRight);
+    edit->addWidget(new QLabel(tr("No."), edit_frame_), row, 0);
+    edit->addWidget(line.band, row, 1);
+    edit->addWidget(caption, row, 2);
+    edit->addWidget(line.field, row, 3);
+    edit->addWidget(new QLabel(tr("MHz"), edit_frame_), row, 4);
+  }
+  low_filter_ = new NumericKeyFilter(low_field_, [this] { ApplyField(kLowColumn); });
+  upper_filter_ = new NumericKeyFilter(upper_field_, [this] { ApplyField(kUpperColumn); });
+  edit_frame_->hide();
+  // The frame keeps its place while hidden, so opening a row does not move the grid.
+  QSizePolicy policy = edit_frame_->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  edit_frame_->setSizePolicy(policy);
+
+  auto* frame_layout = new QHBoxLayout(frame);
+  frame_layout->addWidget(grid_);
+  frame_layout->addSpacing(16);
+  frame_layout->addWidget(edit_frame_, 0, Qt::AlignTop);
+  frame_layout->addStretch();
+
+  set_ = new QPushButton(tr("Set"), this);
+  clear_ = new QPushButton(tr("Clear"), this);
+  write_ = new QPushButton(tr("Write"), this);
+  read_ = new QPushButton(tr("Read"), this);
+  set_->setEnabled(false);
+  clear_->setEnabled(false);
+  connect(set_, &QPushButton::clicked, this, &SearchBandPage::StoreGrid);
+  connect(clear_, &QPushButton::clicked, this, &SearchBandPage::ClearEdits);
+  connect(read_, &QPushButton::clicked, this, &SearchBandPage::ReadRequested);
+  connect(write_, &QPushButton::clicked, this, &SearchBandPage::WriteRequested);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame, 1);
+  layout->addLayout(PageButtonRow({set_, clear_, write_, read_}));
+
+  Reload();
+}
+
+// The fields lose the focus while the page goes; by then there is nothing left to apply to.
+SearchBandPage::~SearchBandPage() {
+  delete low_filter_;
+  delete upper_filter_;
+}
+
+QString SearchBandPage::CellText(int band, int column) const {
+  return grid_->item(band, column)->text();
+}
+
+void SearchBandPage::SetCellText(int band, int column, const QString& text) {
+  grid_->item(band, column)->setText(text);
+}
+
+void SearchBandPage::Reload() {
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    const SearchBand& limits = document_.Record().Band(band);
+    SetCellText(band, kLowColumn, QString::fromStdString(limits.LowFrequency).trimmed());
+    SetCellText(band, kUpperColumn, QString::fromStdString(limits.UpperFrequency).trimmed());
+  }
+}
+
+void SearchBandPage::OpenBand(int band) {
+  current_band_ = band;
+  low_band_->setText(CellText(band, kLabelColumn));
+  upper_band_->setText(CellText(band, kLabelColumn));
+  low_field_->setText(CellText(band, kLowColumn));
+  upper_field_->setText(CellText(band, kUpperColumn));
+  edit_frame_->show();
+}
+
+void SearchBandPage::CloseEditFrame() {
+  edit_frame_->hide();
+}
+
+void SearchBandPage::ApplyField(int column) {
+  if (edit_frame_->isHidden()) return;  // the frame is closing; nothing was left by the user
+  QLineEdit* field = column == kLowColumn ? low_field_ : upper_field_;
+  const QString text = QString::fromStdString(ClampMhzText(field->text().toStdString()));
+  field->setText(text);
+  SetCellText(current_band_, column, text);
+  const SearchBand& stored = document_.Record().Band(current_band_);
+  if (DiffersFrom(text, column == kLowColumn ? stored.LowFrequency : stored.UpperFrequency)) {
+    grid_->item(current_band_, column)->setForeground(kChangedColor);
+    set_->setEnabled(true);
+    // Only a changed lower limit enables Clear.
+    if (column == kLowColumn) clear_->setEnabled(true);
+  }
+}
+
+void SearchBandPage::StoreGrid() {
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    if (NumberOf(CellText(band, kUpperColumn)) <= NumberOf(CellText(band, kLowColumn))) return;
+  }
+  RadioConfig& record = document_.MutableRecord();
+  bool changed = false;
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    SearchBand limits{CellText(band, kLowColumn).trimmed().toStdString(),
+                      CellText(band, kUpperColumn).trimmed().toStdString()};
+    changed = changed || !(record.Band(band) == limits);
+    record.Band(band) = std::move(limits);
+  }
+  if (changed) document_.MarkModified();
+  FinishEdit();
+  CloseEditFrame();
+}
+
+void SearchBandPage::ClearEdits() {
+  Reload();
+  FinishEdit();
+  CloseEditFrame();
+}
+
+void SearchBandPage::FinishEdit() {
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    grid_->item(band, kLowColumn)->setForeground(kUnchangedColor);
+    grid_->item(band, kUpperColumn)->setForeground(kUnchangedColor);
+  }
+  clear_->setEnabled(false);
+  set_->setEnabled(false);
+}
+
+bool SearchBandPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const Qt::KeyboardModifiers held =
+        mouse->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (mouse->button() == Qt::LeftButton && held == Qt::ControlModifier) {
+      CurrentFeedback().Information(this, ApplicationTitle(), tr("Ctrl Key + LeftClick"));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kestrel::ui

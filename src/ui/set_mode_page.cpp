@@ -1,0 +1,141 @@
+#include "ui/set_mode_page.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/change_colors.h"
+#include "ui/document.h"
+#include "ui/page_layout.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+constexpr int kLeftColumnRows = 21;  // functions 0 to 20 on the left, 21 to 34 on the right
+
+// "ADJUST" keeps its value table in the model but offers no list here.
+bool HasList(int function) {
+  return function != fn::kAdjust && !SetModeValueTable(function).empty();
+}
+
+}  // namespace
+
+SetModePage::SetModePage(Document& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+  auto* frame = new QGroupBox(tr("Model Kestrel"), this);
+  auto* grid = new QGridLayout(frame);
+  grid->setHorizontalSpacing(10);
+  grid->setVerticalSpacing(2);
+  for (int side = 0; side < 2; ++side) {
+    const int column = side * 4;
+    grid->addWidget(new QLabel(tr("No."), frame), 0, column);
+    grid->addWidget(new QLabel(tr("Function"), frame), 0, column + 1);
+    grid->addWidget(new QLabel(tr("Settings"), frame), 0, column + 2);
+  }
+  grid->setColumnMinimumWidth(3, 40);
+  grid->setColumnStretch(3, 1);
+  grid->setColumnStretch(7, 1);
+
+  for (int i = 0; i < kSetModeFunctionCount; ++i) {
+    const bool left = i < kLeftColumnRows;
+    const int row = 1 + (left ? i : i - kLeftColumnRows);
+    const int column = left ? 0 : 4;
+    auto* number = new QLabel(QString::number(i), frame);
+    number->setMinimumWidth(24);
+    names_[i] = new QLabel(QString::fromLatin1(SetModeFunctionName(i)), frame);
+    names_[i]->setMinimumWidth(64);
+    lists_[i] = new QComboBox(frame);
+    lists_[i]->setEditable(false);
+    lists_[i]->setMinimumWidth(110);
+    if (HasList(i)) {
+      for (std::string_view entry : SetModeValueTable(i)) {
+        lists_[i]->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+      }
+      lists_[i]->setMaxVisibleItems(16);
+    }
+    lists_[i]->setVisible(HasList(i));
+    // A list that is hidden keeps its row's height so both columns stay aligned.
+    QSizePolicy policy = lists_[i]->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    lists_[i]->setSizePolicy(policy);
+    connect(lists_[i], &QComboBox::activated, this, [this, i] { OnChosen(i); });
+    grid->addWidget(number, row, column);
+    grid->addWidget(names_[i], row, column + 1);
+    grid->addWidget(lists_[i], row, column + 2);
+  }
+  grid->setRowStretch(kLeftColumnRows + 1, 1);
+
+  set_ = new QPushButton(tr("Set"), this);
+  clear_ = new QPushButton(tr("Clear"), this);
+  read_ = new QPushButton(tr("Read"), this);
+  write_ = new QPushButton(tr("Write"), this);
+  connect(set_, &QPushButton::clicked, this, &SetModePage::StoreAll);
+  connect(clear_, &QPushButton::clicked, this, &SetModePage::ClearEdits);
+  connect(read_, &QPushButton::clicked, this, &SetModePage::ReadRequested);
+  connect(write_, &QPushButton::clicked, this, &SetModePage::WriteRequested);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame, 1);
+  layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
+
+  Reload();
+  EnableButtons(false);
+}
+
+void SetModePage::Reload() {
+  const RadioConfig& record = document_.Record();
+  for (int i = 0; i < kSetModeFunctionCount; ++i) {
+    if (lists_[i]->count() == 0) continue;
+    const int position = record.SetMode[static_cast<std::size_t>(i)];
+    // A value outside the list (a damaged file) leaves the list unselected.
+    lists_[i]->setCurrentIndex(position >= 0 && position < lists_[i]->count() ? position : -1);
+  }
+}
+
+void SetModePage::OnChosen(int function) {
+  const int stored = document_.Record().SetMode[static_cast<std::size_t>(function)];
+  if (lists_[function]->currentIndex() != stored) {
+    SetTextColor(names_[function], kChangedColor);
+    EnableButtons(true);
+  } else {
+    SetTextColor(names_[function], kUnchangedColor);
+  }
+}
+
+void SetModePage::StoreAll() {
+  ResetColors();
+  RadioConfig& record = document_.MutableRecord();
+  bool changed = false;
+  for (int i = 0; i < kSetModeFunctionCount; ++i) {
+    // An empty list, or one left unselected for a value it cannot show, keeps the stored value.
+    if (lists_[i]->count() == 0 || lists_[i]->currentIndex() < 0) continue;
+    auto& value = record.SetMode[static_cast<std::size_t>(i)];
+    const auto chosen = static_cast<std::int16_t>(lists_[i]->currentIndex());
+    changed = changed || value != chosen;
+    value = chosen;
+  }
+  if (changed) document_.MarkModified();
+  EnableButtons(false);
+}
+
+void SetModePage::ClearEdits() {
+  ResetColors();
+  Reload();
+  EnableButtons(false);
+}
+
+void SetModePage::ResetColors() {
+  for (QLabel* name : names_) SetTextColor(name, kUnchangedColor);
+}
+
+void SetModePage::EnableButtons(bool enabled) {
+  set_->setEnabled(enabled);
+  clear_->setEnabled(enabled);
+}
+
+}  // namespace kestrel::ui

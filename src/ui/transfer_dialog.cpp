@@ -1,0 +1,159 @@
+#include "ui/transfer_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "ui/feedback.h"
+
+namespace kestrel::ui {
+
+QString TransferDialog::ReadPrompt() {
+  return tr("1. Connect the Program cable.") + "\n\n" +
+         tr("2. Reading data will start when you select[OK].");
+}
+
+QString TransferDialog::ProgramPrompt() {
+  return tr("1. Connect the Program cable.") + "\n\n" +
+         tr("2. Writing data will start when you select [OK].");
+}
+
+TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
+    : QDialog(parent), kind_(kind), make_job_(std::move(make_job)) {
+  setWindowTitle(kind_ == Kind::kRead ? tr("Read Data from the Receiver")
+                                      : tr("Write Data to the Receiver"));
+  setWindowModality(Qt::WindowModal);
+
+  message_ = new QLabel(this);
+  message_->setFont(QFont(QStringLiteral("Arial"), 10));
+  message_->setMinimumSize(380, 72);
+  message_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  message_->setWordWrap(true);
+  progress_ = new QProgressBar(this);
+  progress_->setTextVisible(false);
+
+  ok_ = new QPushButton(tr("OK"), this);
+  cancel_ = new QPushButton(tr("CANCEL"), this);
+  help_ = new QPushButton(tr("HELP"), this);
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &TransferDialog::OnOk);
+  connect(cancel_, &QPushButton::clicked, this, &TransferDialog::reject);
+  // HELP has no action.
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(18, 18, 18, 14);
+  layout->setSpacing(12);
+  layout->addWidget(message_);
+  layout->addWidget(progress_);
+  if (kind_ == Kind::kProgram) {
+    verify_ = new QCheckBox(tr("&Verify after writing"), this);
+    layout->addWidget(verify_);
+  }
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* button : {ok_, cancel_, help_}) {
+    button->setMinimumWidth(90);
+    buttons->addWidget(button);
+  }
+  layout->addLayout(buttons);
+
+  progress_source_ = new TransferProgress(this);
+  connect(progress_source_, &TransferProgress::RangeChanged, progress_,
+          [this](int minimum, int maximum) {
+            progress_->setRange(minimum, maximum);
+            progress_->setValue(minimum);
+          });
+  connect(progress_source_, &TransferProgress::ValueChanged, progress_, &QProgressBar::setValue);
+  connect(progress_source_, &TransferProgress::StateTextChanged, message_, &QLabel::setText);
+
+  ShowPrompt();
+}
+
+TransferDialog::~TransferDialog() {
+  // The window never lets a busy dialog go; this only guards the program's end.
+  if (worker_) worker_->wait();
+}
+
+void TransferDialog::ShowPrompt() {
+  message_->setText(kind_ == Kind::kRead ? ReadPrompt() : ProgramPrompt());
+  progress_->setRange(0, 1);
+  progress_->setValue(0);
+}
+
+void TransferDialog::SetButtonsEnabled(bool enabled) {
+  for (QPushButton* button : {ok_, cancel_, help_}) button->setEnabled(enabled);
+  if (verify_) verify_->setEnabled(enabled);
+}
+
+void TransferDialog::OnOk() {
+  if (IsBusy()) return;
+  if (kind_ == Kind::kRead && read_done_) {
+    accept();
+    return;
+  }
+  Start();
+}
+
+void TransferDialog::Start() {
+  progress_->setRange(0, 1);
+  progress_->setValue(0);
+  SetButtonsEnabled(false);
+  // The program job says "Writing data." itself, once the receiver passed its checks.
+  if (kind_ == Kind::kRead) message_->setText(tr("Reading data."));
+
+  TransferJob job = make_job_(verify_ && verify_->isChecked());
+  running_outcome_ = std::make_shared<TransferOutcome>();
+  worker_ = QThread::create([job = std::move(job), outcome = running_outcome_,
+                             progress = progress_source_] { *outcome = job(*progress); });
+  connect(worker_, &QThread::finished, this, &TransferDialog::OnWorkerFinished);
+  worker_->start();
+}
+
+void TransferDialog::OnWorkerFinished() {
+  worker_->wait();
+  delete worker_;
+  worker_ = nullptr;
+  const TransferOutcome outcome = std::move(*running_outcome_);
+  running_outcome_.reset();
+
+  emit TransferFinished(outcome);
+  if (outcome.code != 0) {
+    QString text = outcome.message;
+    if (!outcome.detail.isEmpty()) text += "\n\n" + outcome.detail;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the link's line ends
+    CurrentFeedback().Warning(this, tr("Warning"), text);
+    ShowPrompt();
+    SetButtonsEnabled(true);
+    return;
+  }
+  SetButtonsEnabled(true);
+  if (kind_ == Kind::kRead) {
+    message_->setText(tr("Completed reading out."));
+    read_done_ = true;
+    read_result_ = outcome;
+  } else {
+    message_->setText(tr("Completed writing.") + "\n" + tr("Write another radio?"));
+  }
+  progress_->setValue(progress_->maximum());
+}
+
+void TransferDialog::reject() {
+  if (IsBusy()) return;
+  QDialog::reject();
+}
+
+void TransferDialog::closeEvent(QCloseEvent* event) {
+  if (IsBusy()) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+}  // namespace kestrel::ui

@@ -1,0 +1,81 @@
+// The read and program dialogs: a prompt, a progress bar and OK / CANCEL / HELP. OK runs the job
+// on a worker thread; while it runs the buttons are disabled and the dialog refuses to close, and
+// the window keeps repainting. A failure is shown in a warning box and the prompt comes back.
+//
+// Read: after "Completed reading out." the next OK closes the dialog, and the window takes the
+// record from SucceededRead(). Program: after "Completed writing." OK writes the same record into
+// the next receiver; "Verify after writing" is handed to every job.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "ui/transfer_job.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QThread;
+
+namespace kestrel::ui {
+
+class TransferDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum class Kind { kRead, kProgram };
+  // Makes the job for one press of OK; `verify` is the check box (always false for a read).
+  using JobFactory = std::function<TransferJob(bool verify)>;
+
+  TransferDialog(Kind kind, JobFactory make_job, QWidget* parent);
+  ~TransferDialog() override;
+
+  bool IsBusy() const { return worker_ != nullptr; }
+  // The last successful read's outcome (record and image); empty until a read succeeded.
+  const std::optional<TransferOutcome>& SucceededRead() const { return read_result_; }
+
+  QLabel* MessageLabel() const { return message_; }
+  QProgressBar* ProgressBar() const { return progress_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+  QPushButton* HelpButton() const { return help_; }
+  QCheckBox* VerifyBox() const { return verify_; }
+
+  static QString ReadPrompt();
+  static QString ProgramPrompt();
+
+ public slots:
+  void reject() override;  // refused while busy (Esc, CANCEL and the close box end here)
+
+ signals:
+  // After every run, on the window's thread, before the dialog shows the result.
+  void TransferFinished(const TransferOutcome& outcome);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void OnOk();
+  void Start();
+  void OnWorkerFinished();
+  void ShowPrompt();
+  void SetButtonsEnabled(bool enabled);
+
+  Kind kind_;
+  JobFactory make_job_;
+  QLabel* message_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QCheckBox* verify_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QPushButton* help_ = nullptr;
+  TransferProgress* progress_source_ = nullptr;
+  QThread* worker_ = nullptr;
+  std::shared_ptr<TransferOutcome> running_outcome_;
+  bool read_done_ = false;
+  std::optional<TransferOutcome> read_result_;
+};
+
+}  // namespace kestrel::ui

@@ -1,0 +1,17 @@
+#include "ui/transfer_job.h"
+
+namespace kestrel::ui {
+
+void TransferProgress::SetRange(int minimum, int maximum) {
+  emit RangeChanged(minimum, maximum);
+}
+
+void TransferProgress::SetValue(int value) {
+  emit ValueChanged(value);
+}
+
+void TransferProgress::SetStateText(const QString& text) {
+  emit StateTextChanged(text);
+}
+
+}  // namespace kestrel::ui

@@ -1,0 +1,67 @@
+// A transfer with the receiver as the window runs it: a job that runs on a worker thread, reports
+// its progress through a TransferProgress, and ends with a TransferOutcome. The job works on
+// copies of the record and the image, never on widgets; the dialog that started it shows the
+// progress (delivered by queued signals) and the outcome.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "image/memory_image.h"
+#include "model/radio_config.h"
+
+namespace kestrel::ui {
+
+// Result of one read or program run. `code` is the link result: 0 success, 1 port unavailable,
+// 2 reading failed, 3 writing failed, 4 a frequency cannot be programmed. `message` is the text
+// shown for the code, `detail` what the link found out (why the port failed, which frequency is
+// refused). A successful read brings the new record; both kinds bring the image as the job left
+// it, so the window keeps the bytes the receiver sent.
+struct TransferOutcome {
+  int code = 0;
+  QString message;
+  QString detail;
+  std::optional<RadioConfig> record;
+  std::optional<MemoryImage> image;
+};
+
+// Progress of a running job. The job calls these from its worker thread; the signals reach the
+// dialog queued, on the window's thread.
+class TransferProgress : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+
+  // The bar runs from `minimum` to `maximum`; the value goes back to `minimum`.
+  void SetRange(int minimum, int maximum);
+  void SetValue(int value);
+  // The text above the bar ("Writing data.").
+  void SetStateText(const QString& text);
+
+ signals:
+  void RangeChanged(int minimum, int maximum);
+  void ValueChanged(int value);
+  void StateTextChanged(const QString& text);
+};
+
+using TransferJob = std::function<TransferOutcome(TransferProgress&)>;
+
+// Where the window gets its jobs: the real read and program sequences, or fakes in tests.
+// `port` names the receiver's port: "1" to "4" for the COM menu's numbered ports, a device name
+// ("/dev/ttyUSB0", "COM5"), or "sim" for the simulated receiver.
+class RadioJobs {
+ public:
+  virtual ~RadioJobs() = default;
+  virtual TransferJob ReadJob(const QString& port, const RadioConfig& current,
+                              const MemoryImage& image) = 0;
+  virtual TransferJob ProgramJob(const QString& port, const RadioConfig& record,
+                                 const MemoryImage& image, bool verify) = 0;
+};
+
+// The name of the simulated receiver's port.
+inline const QString kSimulatedPort = QStringLiteral("sim");
+
+}  // namespace kestrel::ui

@@ -1,0 +1,40 @@
+#include "ui/document_storage.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "model/defaults.h"
+
+namespace kestrel::ui {
+namespace {
+
+TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
+  QTemporaryDir folder;
+  DataFileStorage storage;
+  RadioConfig record = NewConfiguration();
+  record.SetMode[0] = 4;
+  const QString path = folder.filePath("kestrel ü.dat");
+  ASSERT_TRUE(storage.Save(path, record).has_value());
+  const auto loaded = storage.Load(path, NewConfiguration());
+  ASSERT_TRUE(loaded.has_value());
+  EXPECT_EQ(*loaded, record);
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  const QByteArray head = file.read(4000);
+  file.resize(0);
+  file.write(head);
+  file.close();
+  const auto cut = storage.Load(path, NewConfiguration());
+  ASSERT_FALSE(cut.has_value());
+  EXPECT_TRUE(cut.error().contains("line")) << cut.error().toStdString();
+
+  const auto unwritable = storage.Save(folder.filePath("no/such/folder/x.dat"), record);
+  ASSERT_FALSE(unwritable.has_value());
+  EXPECT_FALSE(unwritable.error().isEmpty());
+}
+
+}  // namespace
+}  // namespace kestrel::ui

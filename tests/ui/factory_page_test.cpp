@@ -1,0 +1,121 @@
+#include "ui/factory_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "model/defaults.h"
+#include "ui/change_colors.h"
+#include "ui/document.h"
+#include "ui_fakes.h"
+
+namespace kestrel::ui {
+namespace {
+
+TEST(FactoryPage, LevelFieldsHoldWholeNumbersFrom0To65535) {
+  Document document;
+  FactoryPage page(document, nullptr);
+  QLineEdit* field = page.SqlField(0);
+  EXPECT_EQ(field->text(), "9664");
+  page.ResetColors();
+  field->setText("70000");
+  EXPECT_EQ(field->text(), "65535");
+  EXPECT_EQ(TextColor(field), kChangedColor);
+  page.SMeterField(3)->setText("-5");
+  EXPECT_EQ(page.SMeterField(3)->text(), "0");
+  page.SMeterField(3)->setText("12.5");
+  EXPECT_EQ(page.SMeterField(3)->text(), "12");
+  page.SMeterField(3)->setText("x7");
+  EXPECT_EQ(page.SMeterField(3)->text(), "0");
+
+  // The rule runs on every keystroke, so a typed "." goes at once.
+  field->clear();
+  QTest::keyClicks(field, "12.");
+  EXPECT_EQ(field->text(), "12");
+}
+
+TEST(FactoryPage, TrainTimeStaysWithin1And5000) {
+  Document document;
+  FactoryPage page(document, nullptr);
+  QLineEdit* field = page.TrainTimeField();
+  EXPECT_EQ(field->text(), "1000");
+  field->clear();
+  EXPECT_EQ(field->text(), "1");
+  field->setText("9000");
+  EXPECT_EQ(field->text(), "5000");
+  field->setText("12a");  // reads as 12: kept as typed
+  EXPECT_EQ(field->text(), "12a");
+  EXPECT_EQ(TextColor(field), kChangedColor);
+}
+
+TEST(FactoryPage, ListsShowPositionsAndSetStoresThem) {
+  Document document;
+  RadioConfig record = NewConfiguration();
+  record.Factory.FixCount[2] = 3;
+  record.Factory.ChargeTime = 0;
+  record.Factory.PwmAm[1] = 300;  // not in its list: left unselected and kept
+  document.Replace(record, {});
+  FactoryPage page(document, nullptr);
+  EXPECT_EQ(page.FixCountList(2)->currentText(), "3");
+  EXPECT_EQ(page.ChargeTimeList()->currentText(), "1");
+  EXPECT_EQ(page.ChargeTimeList()->count(), 24);
+  EXPECT_EQ(page.UnlockWaitList(0)->count(), 101);
+  EXPECT_EQ(page.ErrorBitList()->currentText(), "2");
+  EXPECT_EQ(page.PwmAmList(1)->currentIndex(), -1);
+  EXPECT_EQ(page.AmFrequencyField(0)->text(), "530");
+  EXPECT_EQ(page.SwFrequencyField(3)->text(), "5814");
+
+  page.FixCountList(2)->setCurrentIndex(4);
+  page.SqlField(5)->setText("1234");
+  page.TrainTimeField()->setText("250");
+  for (QWidget* field : page.Fields()) SetTextColor(field, kChangedColor);
+  QTest::mouseClick(page.SetButton(), Qt::LeftButton);
+  EXPECT_EQ(document.Record().Factory.FixCount[2], 5);
+  EXPECT_EQ(document.Record().Factory.SqlLevel[5], 1234);
+  EXPECT_EQ(document.Record().Factory.TrainFixTime, 250);
+  EXPECT_EQ(document.Record().Factory.ChargeTime, 0);
+  EXPECT_EQ(document.Record().Factory.PwmAm[1], 300);
+  EXPECT_TRUE(document.IsModified());
+  for (QWidget* field : page.Fields()) EXPECT_EQ(TextColor(field), kUnchangedColor);
+}
+
+TEST(FactoryPage, ListsTurnBlackWhenOpenedAndRedWhenLeft) {
+  Document document;
+  FactoryPage page(document, nullptr);
+  page.show();
+  page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  QComboBox* list = page.ErrorBitList();
+  SetTextColor(list, kChangedColor);
+  list->showPopup();
+  EXPECT_EQ(TextColor(list), kUnchangedColor);
+  list->hidePopup();
+  list->setFocus();
+  page.TrainTimeField()->setFocus();
+  EXPECT_EQ(TextColor(list), kChangedColor);  // left, unchanged or not
+}
+
+TEST(FactoryPage, FrequencyFieldsFilterKeysAndClearReloads) {
+  testing::RecordingFeedback feedback;
+  Document document;
+  FactoryPage page(document, nullptr);
+  QLineEdit* frequency = page.AmFrequencyField(2);
+  QTest::keyClicks(frequency, "5x");
+  EXPECT_EQ(frequency->text(), "16005");
+  EXPECT_EQ(feedback.beeps, 1);
+  QTest::keyClick(frequency, Qt::Key_Return);
+  EXPECT_EQ(feedback.beeps, 2);
+  EXPECT_EQ(TextColor(frequency), kChangedColor);
+
+  page.SqlField(0)->setText("5");
+  QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
+  EXPECT_EQ(page.SqlField(0)->text(), "9664");
+  EXPECT_EQ(TextColor(page.SqlField(0)), kChangedColor);  // Clear does not reset colours
+  EXPECT_EQ(document.Record().Factory.SqlLevel[0], 9664);
+}
+
+}  // namespace
+}  // namespace kestrel::ui

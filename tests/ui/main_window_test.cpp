@@ -1,0 +1,382 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "model/defaults.h"
+#include "ui/change_colors.h"
+#include "ui/factory_page.h"
+#include "ui/memory_grid_model.h"
+#include "ui/memory_page.h"
+#include "ui/print_selection_dialog.h"
+#include "ui/search_band_page.h"
+#include "ui/set_mode_page.h"
+#include "ui/transfer_dialog.h"
+#include "ui_fakes.h"
+
+namespace kestrel::ui {
+namespace {
+
+using testing::FakeRadioJobs;
+using testing::MemoryStorage;
+using testing::RecordingFeedback;
+
+QStringList MenuCaptions(const QList<QAction*>& actions) {
+  QStringList captions;
+  for (const QAction* action : actions) captions << action->text();
+  return captions;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { window = MakeWindow(); }
+
+  std::unique_ptr<MainWindow> MakeWindow(bool simulate = false) {
+    MainWindowSetup setup{SettingsFile(), folder.path(), simulate};
+    auto made = std::make_unique<MainWindow>(jobs, storage, setup);
+    made->show();
+    return made;
+  }
+
+  QString SettingsFile() const { return folder.filePath("Heron.ini"); }
+  QByteArray Settings() const {
+    QFile file(SettingsFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  // A record that differs from the defaults on every page.
+  static RadioConfig ReceiverRecord() {
+    RadioConfig record = NewConfiguration();
+    record.SetMode[fn::kStep] = 5;
+    record.Band(0) = {"118.00000", "137.00000"};
+    record.Factory.SqlLevel[0] = 1234;
+    record.Channel(1).InUse = 1;
+    record.Channel(1).Frequency = "145000000";
+    return record;
+  }
+
+  // Presses OK in the open transfer dialog and waits until the job ended.
+  TransferDialog* RunTransfer() {
+    TransferDialog* dialog = window->OpenTransferDialog();
+    if (!dialog) return nullptr;
+    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    return QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000) ? dialog : nullptr;
+  }
+
+  void MakeAnEdit() {
+    QTest::keyClick(window->SetModeTab()->List(fn::kStep), Qt::Key_Down);
+    QTest::mouseClick(window->SetModeTab()->SetButton(), Qt::LeftButton);
+    ASSERT_TRUE(window->Doc().IsModified());
+  }
+
+  QTemporaryDir folder;
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  MemoryStorage storage;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
+  EXPECT_EQ(Settings(), "[COM_SETTINGS]\r\nCOMport= 1\r\n");
+  EXPECT_TRUE(window->ComAction(1)->isChecked());
+  for (int n = 2; n <= 4; ++n) EXPECT_FALSE(window->ComAction(n)->isChecked());
+  EXPECT_EQ(window->Port(), "1");
+  EXPECT_EQ(window->windowTitle(), "Kestrel Programming Tool[*]");
+  EXPECT_FALSE(window->isWindowModified());
+
+  const QList<QAction*> bar = window->menuBar()->actions();
+  ASSERT_EQ(MenuCaptions(bar), (QStringList{"&File", "&COM", "&Help"}));
+  EXPECT_EQ(MenuCaptions(bar[0]->menu()->actions()),
+            (QStringList{"&New", "&Open", "&Save", "Save &As", "", "&Print", "Print Pre&view",
+                         "Export &PDF...", "", "E&xit"}));
+  EXPECT_EQ(MenuCaptions(bar[1]->menu()->actions()),
+            (QStringList{"&Read from Radio", "Pro&gram to Radio", "Por&t"}));
+  const QStringList ports = MenuCaptions(window->PortMenu()->actions());
+  EXPECT_EQ(ports.mid(0, 5), (QStringList{"COM &1", "COM &2", "COM &3", "COM &4", ""}));
+  EXPECT_EQ(ports.last(), "Simulated receiver");
+  EXPECT_EQ(MenuCaptions(bar[2]->menu()->actions()), QStringList{"A&bout"});
+
+  QTabWidget* tabs = window->Tabs();
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(tabs->tabText(0), "Set Mode");
+  EXPECT_EQ(tabs->tabText(1), "Memory");
+  EXPECT_EQ(tabs->tabText(2), "Search Band Memory");
+  EXPECT_EQ(tabs->tabText(MainWindow::kFactoryTab), "");
+  EXPECT_FALSE(tabs->isTabVisible(MainWindow::kFactoryTab));
+  tabs->setCurrentIndex(2);
+  tabs->setCurrentIndex(MainWindow::kFactoryTab);
+  EXPECT_EQ(tabs->currentIndex(), 2);
+
+  EXPECT_FALSE(window->SetModeTab()->SetButton()->isEnabled());
+  EXPECT_FALSE(window->SetModeTab()->ClearButton()->isEnabled());
+  EXPECT_EQ(window->FactoryTab()->SqlField(0)->text(), "9664");
+  for (QWidget* field : window->FactoryTab()->Fields()) {
+    EXPECT_EQ(TextColor(field), kUnchangedColor);
+  }
+}
+
+TEST_F(MainWindowTest, AChosenPortIsCheckedAloneAndRemembered) {
+  window->ComAction(3)->trigger();
+  EXPECT_TRUE(window->ComAction(3)->isChecked());
+  for (int n : {1, 2, 4}) EXPECT_FALSE(window->ComAction(n)->isChecked());
+  EXPECT_EQ(Settings(), "[COM_SETTINGS]\r\nCOMport= 3\r\n");
+  EXPECT_EQ(MakeWindow()->Port(), "3");
+
+  window->SimulatedAction()->trigger();
+  EXPECT_TRUE(window->SimulatedAction()->isChecked());
+  EXPECT_FALSE(window->ComAction(3)->isChecked());
+  auto again = MakeWindow();
+  EXPECT_EQ(again->Port(), "sim");
+  EXPECT_FALSE(again->ComAction(3)->isChecked());
+  EXPECT_TRUE(Settings().startsWith("[COM_SETTINGS]\r\nCOMport= 3\r\n"));
+
+  window->ComAction(2)->trigger();
+  EXPECT_EQ(MakeWindow()->Port(), "2");
+}
+
+TEST_F(MainWindowTest, AStoredPortOutsideOneToFourChecksNothing) {
+  window.reset();
+  QFile file(SettingsFile());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("[COM_SETTINGS]\r\nCOMport= 7\r\n");
+  file.close();
+  window = MakeWindow();
+  for (int n = 1; n <= 4; ++n) EXPECT_FALSE(window->ComAction(n)->isChecked());
+  EXPECT_EQ(window->Port(), "0");
+  EXPECT_EQ(Settings(), "[COM_SETTINGS]\r\nCOMport= 7\r\n");
+}
+
+TEST_F(MainWindowTest, SimulateUsesTheSimulatedReceiverForThisRunOnly) {
+  auto simulated = MakeWindow(true);
+  EXPECT_EQ(simulated->Port(), "sim");
+  EXPECT_TRUE(simulated->SimulatedAction()->isChecked());
+  EXPECT_FALSE(simulated->ComAction(1)->isChecked());
+  EXPECT_EQ(Settings(), "[COM_SETTINGS]\r\nCOMport= 1\r\n");
+}
+
+TEST_F(MainWindowTest, ASuccessfulReadRefreshesEveryPageAndClosesTheBandFrame) {
+  jobs.read_outcome.record = ReceiverRecord();
+  jobs.read_outcome.image = MemoryImage{};
+  jobs.read_outcome.image->Fill(0x5A);
+  window->SearchBandTab()->OpenBand(0);
+  QTest::mouseClick(window->SearchBandTab()->ReadButton(), Qt::LeftButton);
+  TransferDialog* dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(window->SetModeTab()->List(fn::kStep)->currentIndex(), 0);  // not before it closes
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+
+  EXPECT_EQ(window->Doc().Record(), ReceiverRecord());
+  EXPECT_EQ(window->Doc().Image().Byte(0x100), 0x5A);
+  EXPECT_EQ(window->SetModeTab()->List(fn::kStep)->currentIndex(), 5);
+  EXPECT_EQ(window->SearchBandTab()->Grid()->item(0, 2)->text(), "118.00000");
+  EXPECT_EQ(window->FactoryTab()->SqlField(0)->text(), "1234");
+  const MemoryGridModel* grid = window->MemoryTab()->GridModel();
+  EXPECT_EQ(grid->data(grid->index(0, MemoryGridModel::kFrequencyColumn)).toString(), "145.00000");
+  EXPECT_TRUE(window->SearchBandTab()->EditFrame()->isHidden());
+  EXPECT_FALSE(window->Doc().IsModified());
+  EXPECT_EQ(jobs.ports, QStringList{"1"});
+}
+
+TEST_F(MainWindowTest, AFailedReadChangesNothing) {
+  jobs.read_outcome = testing::Failure(2);
+  window->SearchBandTab()->OpenBand(0);
+  const RadioConfig before = window->Doc().Record();
+  QTest::mouseClick(window->SetModeTab()->ReadButton(), Qt::LeftButton);
+  TransferDialog* dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_TRUE(feedback.warnings[0].startsWith("Warning|Failed to read out."));
+  QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+
+  EXPECT_EQ(window->Doc().Record(), before);
+  EXPECT_EQ(window->SetModeTab()->List(fn::kStep)->currentIndex(), 0);
+  EXPECT_EQ(window->SearchBandTab()->Grid()->item(0, 2)->text(), "0.10000");
+  EXPECT_FALSE(window->SearchBandTab()->EditFrame()->isHidden());
+  EXPECT_EQ(window->OpenTransferDialog(), nullptr);
+}
+
+TEST_F(MainWindowTest, ARefusedFrequencyIsReportedAndTheRecordStays) {
+  jobs.program_outcome = testing::Failure(4);
+  const RadioConfig before = window->Doc().Record();
+  window->menuBar()->actions()[1]->menu()->actions()[1]->trigger();  // Pro&gram to Radio
+  TransferDialog* dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle(), "Write Data to the Receiver");
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_TRUE(feedback.warnings[0].startsWith(
+      "Warning|The frequency that you set cannot be \nprogrammed.\nPlease confirm"));
+  EXPECT_TRUE(feedback.warnings[0].endsWith("channel 001: 255.00000 MHz"));
+  EXPECT_EQ(jobs.programmed.size(), 1u);
+  EXPECT_EQ(jobs.programmed[0], before);
+  EXPECT_EQ(window->Doc().Record(), before);
+}
+
+TEST_F(MainWindowTest, EveryPageReadsAndWritesLikeTheMenu) {
+  const std::pair<QPushButton*, QPushButton*> buttons[] = {
+      {window->SetModeTab()->ReadButton(), window->SetModeTab()->WriteButton()},
+      {window->MemoryTab()->findChild<QPushButton*>("cmdRead"),
+       window->MemoryTab()->findChild<QPushButton*>("cmdWrite")},
+      {window->SearchBandTab()->ReadButton(), window->SearchBandTab()->WriteButton()}};
+  for (const auto& [read, write] : buttons) {
+    QTest::mouseClick(read, Qt::LeftButton);
+    ASSERT_NE(window->OpenTransferDialog(), nullptr);
+    EXPECT_EQ(window->OpenTransferDialog()->windowTitle(), "Read Data from the Receiver");
+    window->OpenTransferDialog()->reject();
+    QTest::mouseClick(write, Qt::LeftButton);
+    ASSERT_NE(window->OpenTransferDialog(), nullptr);
+    EXPECT_EQ(window->OpenTransferDialog()->windowTitle(), "Write Data to the Receiver");
+    window->OpenTransferDialog()->reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+TEST_F(MainWindowTest, SaveOnAFreshStartAsksForAName) {
+  feedback.file_names = {folder.filePath("one.dat")};
+  MakeAnEdit();
+  EXPECT_TRUE(window->isWindowModified());
+  EXPECT_TRUE(window->Save());
+  ASSERT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_EQ(feedback.file_dialogs[0],
+            "save| Save of data File|" + folder.path() + "|dat (*.dat)|dat");
+  EXPECT_EQ(window->Doc().FileName(), folder.filePath("one.dat"));
+  EXPECT_FALSE(window->isWindowModified());
+  EXPECT_EQ(storage.files.at(folder.filePath("one.dat")), window->Doc().Record());
+
+  // Named now: Save writes without a dialog.
+  MakeAnEdit();
+  EXPECT_TRUE(window->Save());
+  EXPECT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_EQ(storage.files.at(folder.filePath("one.dat")), window->Doc().Record());
+}
+
+TEST_F(MainWindowTest, AFailedSaveIsReportedAndKeepsTheDocumentModified) {
+  const QString path = folder.filePath("full.dat");
+  storage.failing << path;
+  feedback.file_names = {path};
+  MakeAnEdit();
+  EXPECT_FALSE(window->SaveAs());
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_TRUE(feedback.warnings[0].contains(path));
+  EXPECT_TRUE(feedback.warnings[0].contains("disk full"));
+  EXPECT_TRUE(window->Doc().FileName().isEmpty());
+  EXPECT_TRUE(window->Doc().IsModified());
+}
+
+TEST_F(MainWindowTest, OpenLoadsAFileOrKeepsTheRecordAndSaysWhy) {
+  const QString good = folder.filePath("good.dat");
+  storage.files[good] = ReceiverRecord();
+  window->SearchBandTab()->OpenBand(3);
+  feedback.file_names = {good};
+  window->Open();
+  EXPECT_TRUE(feedback.file_dialogs[0].startsWith("open| Load of data File|" + folder.path()));
+  EXPECT_EQ(window->Doc().Record(), ReceiverRecord());
+  EXPECT_EQ(window->Doc().FileName(), good);
+  EXPECT_EQ(window->SetModeTab()->List(fn::kStep)->currentIndex(), 5);
+  EXPECT_TRUE(window->SearchBandTab()->EditFrame()->isHidden());
+
+  const QString missing = folder.filePath("missing.dat");
+  feedback.file_names = {missing};
+  window->Open();
+  EXPECT_TRUE(feedback.file_dialogs[1].contains("|" + folder.path() + "|"));  // the file's folder
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_TRUE(feedback.warnings[0].contains(missing));
+  EXPECT_TRUE(feedback.warnings[0].contains("line 1: no such file"));
+  EXPECT_EQ(window->Doc().Record(), ReceiverRecord());
+  EXPECT_EQ(window->Doc().FileName(), good);
+
+  window->Open();  // cancelled: nothing happens
+  EXPECT_EQ(feedback.warnings.size(), 1);
+  EXPECT_EQ(window->Doc().FileName(), good);
+}
+
+TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
+  window->New();  // unmodified: no question
+  EXPECT_TRUE(feedback.questions.isEmpty());
+
+  MakeAnEdit();
+  const RadioConfig edited = window->Doc().Record();
+  feedback.answers = {QMessageBox::Cancel};
+  window->New();
+  EXPECT_EQ(feedback.questions, QStringList{"Save changes?"});
+  EXPECT_EQ(window->Doc().Record(), edited);
+
+  feedback.answers = {QMessageBox::Cancel};
+  feedback.file_names = {folder.filePath("never.dat")};
+  window->Open();
+  EXPECT_TRUE(feedback.file_dialogs.isEmpty());
+
+  feedback.answers = {QMessageBox::Cancel};
+  window->StartRead();
+  EXPECT_EQ(window->OpenTransferDialog(), nullptr);
+
+  feedback.answers = {QMessageBox::Cancel};
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+
+  // Save, then the close goes ahead.
+  feedback.answers = {QMessageBox::Save};
+  feedback.file_names = {folder.filePath("kept.dat")};
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(storage.files.at(folder.filePath("kept.dat")), edited);
+
+  // Discard lets New go ahead without saving.
+  window = MakeWindow();
+  MakeAnEdit();
+  feedback.answers = {QMessageBox::Discard};
+  window->New();
+  EXPECT_EQ(window->Doc().Record(), NewConfiguration());
+  EXPECT_EQ(storage.files.size(), 1u);
+  EXPECT_EQ(feedback.questions.size(), 6);
+}
+
+TEST_F(MainWindowTest, PrintRemembersTheTicksAndPdfUsesThem) {
+  window->ExportPdf();  // nothing ticked yet
+  EXPECT_EQ(feedback.informations.size(), 1);
+  EXPECT_TRUE(feedback.file_dialogs.isEmpty());
+
+  window->Print();
+  auto* dialog = window->findChild<PrintSelectionDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  dialog->findChild<QCheckBox*>("chkSetMode")->setChecked(true);
+  QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  EXPECT_TRUE(Settings().contains("[PRINT_SETTINGS]\r\nSetMode= 1\r\nMemory= 0\r\n"));
+
+  const QString pdf = folder.filePath("reports.pdf");
+  feedback.file_names = {pdf};
+  window->ExportPdf();
+  ASSERT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|Export PDF|"));
+  QFile written(pdf);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.read(5) == "%PDF-");
+}
+
+TEST_F(MainWindowTest, TheWindowCannotCloseDuringATransfer) {
+  testing::Gate gate;
+  jobs.gate = &gate;
+  window->StartProgram();
+  TransferDialog* dialog = window->OpenTransferDialog();
+  ASSERT_NE(dialog, nullptr);
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+  EXPECT_FALSE(window->close());
+  gate.Open();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
+  EXPECT_TRUE(window->close());
+}
+
+}  // namespace
+}  // namespace kestrel::ui

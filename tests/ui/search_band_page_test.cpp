@@ -1,0 +1,159 @@
+#include "ui/search_band_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "ui/change_colors.h"
+#include "ui/document.h"
+#include "ui_fakes.h"
+
+namespace kestrel::ui {
+namespace {
+
+using testing::RecordingFeedback;
+
+class SearchBandPageTest : public ::testing::Test {
+ protected:
+  SearchBandPageTest() : page(document, nullptr) {
+    page.resize(800, 640);
+    page.show();
+  }
+
+  void ClickRow(int band, Qt::KeyboardModifiers modifiers = {}) {
+    QTableWidget* grid = page.Grid();
+    const QRect cell = grid->visualItemRect(grid->item(band, SearchBandPage::kLowColumn));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+  }
+
+  // Types `text` into a fresh field and applies it with Enter.
+  static void Enter(QLineEdit* field, const QString& text) {
+    field->clear();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+
+  QColor CellColor(int band, int column) const {
+    return page.Grid()->item(band, column)->foreground().color();
+  }
+  QString Cell(int band, int column) const { return page.Grid()->item(band, column)->text(); }
+
+  RecordingFeedback feedback;
+  Document document;
+  SearchBandPage page;
+};
+
+TEST_F(SearchBandPageTest, ListsTheBandsWithTheirLabels) {
+  EXPECT_EQ(page.Grid()->rowCount(), 24);
+  EXPECT_EQ(page.Grid()->horizontalHeaderItem(0)->text(), "No.");
+  EXPECT_EQ(page.Grid()->horizontalHeaderItem(2)->text(), "Low Frequency");
+  EXPECT_EQ(page.Grid()->horizontalHeaderItem(3)->text(), "Upper Frequency");
+  EXPECT_EQ(Cell(0, 0), "L00");
+  EXPECT_EQ(Cell(22, 0), "L22");
+  EXPECT_EQ(Cell(23, 0), "L--");
+  EXPECT_EQ(Cell(5, 2), "0.10000");
+  EXPECT_EQ(Cell(5, 3), "1299.99500");
+  EXPECT_TRUE(page.EditFrame()->isHidden());
+  EXPECT_FALSE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled());
+}
+
+TEST_F(SearchBandPageTest, AClickOpensTheRowAndCtrlClickOnlyShowsTheBox) {
+  ClickRow(23, Qt::ControlModifier);
+  EXPECT_EQ(feedback.informations, QStringList{"Kestrel Programming Tool|Ctrl Key + LeftClick"});
+  EXPECT_TRUE(page.EditFrame()->isHidden());
+
+  ClickRow(23, Qt::ControlModifier | Qt::ShiftModifier);  // not Ctrl alone: an ordinary click
+  EXPECT_EQ(feedback.informations.size(), 1);
+  EXPECT_FALSE(page.EditFrame()->isHidden());
+  EXPECT_EQ(page.LowBandLabel()->text(), "L--");
+  EXPECT_EQ(page.UpperBandLabel()->text(), "L--");
+  EXPECT_EQ(page.LowField()->text(), "0.10000");
+  EXPECT_EQ(page.UpperField()->text(), "1299.99500");
+}
+
+TEST_F(SearchBandPageTest, TypedLimitsAreClampedAndMarked) {
+  ClickRow(3);
+  Enter(page.LowField(), "7");
+  EXPECT_EQ(feedback.beeps, 1);  // Enter applies the field and beeps
+  EXPECT_EQ(page.LowField()->text(), "7.00000");
+  EXPECT_EQ(Cell(3, 2), "7.00000");
+  EXPECT_EQ(CellColor(3, 2), kChangedColor);
+  EXPECT_TRUE(page.SetButton()->isEnabled());
+  EXPECT_TRUE(page.ClearButton()->isEnabled());
+
+  Enter(page.UpperField(), "2000");
+  EXPECT_EQ(page.UpperField()->text(), "1299.99500");
+  EXPECT_EQ(CellColor(3, 3), kUnchangedColor);  // the same number as stored
+
+  Enter(page.LowField(), "0");
+  EXPECT_EQ(page.LowField()->text(), "0.10000");
+  EXPECT_EQ(CellColor(3, 2), kChangedColor);  // stays red until Set or Clear
+
+  // Letters and other characters are refused with a beep; "." passes.
+  const int beeps = feedback.beeps;
+  page.LowField()->clear();
+  QTest::keyClicks(page.LowField(), "1a2.5-");
+  EXPECT_EQ(page.LowField()->text(), "12.5");
+  EXPECT_EQ(feedback.beeps, beeps + 2);
+}
+
+TEST_F(SearchBandPageTest, AnUpperChangeAloneEnablesSetButNotClear) {
+  ClickRow(0);
+  Enter(page.UpperField(), "500");
+  EXPECT_EQ(CellColor(0, 3), kChangedColor);
+  EXPECT_TRUE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled());
+}
+
+TEST_F(SearchBandPageTest, LeavingAFieldAppliesIt) {
+  page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  ClickRow(2);
+  page.LowField()->setFocus();
+  page.LowField()->setText("118");
+  page.UpperField()->setFocus();
+  EXPECT_EQ(page.LowField()->text(), "118.00000");
+  EXPECT_EQ(Cell(2, 2), "118.00000");
+  EXPECT_EQ(feedback.beeps, 0);
+}
+
+TEST_F(SearchBandPageTest, SetRefusesABandWhoseUpperLimitIsNotAbove) {
+  ClickRow(4);
+  Enter(page.LowField(), "300");
+  Enter(page.UpperField(), "300");
+  QTest::mouseClick(page.SetButton(), Qt::LeftButton);
+  EXPECT_EQ(document.Record().Band(4).LowFrequency, "0.10000");
+  EXPECT_FALSE(page.EditFrame()->isHidden());
+  EXPECT_EQ(CellColor(4, 2), kChangedColor);
+  EXPECT_TRUE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(document.IsModified());
+
+  Enter(page.UpperField(), "400");
+  QTest::mouseClick(page.SetButton(), Qt::LeftButton);
+  EXPECT_EQ(document.Record().Band(4).LowFrequency, "300.00000");
+  EXPECT_EQ(document.Record().Band(4).UpperFrequency, "400.00000");
+  EXPECT_TRUE(page.EditFrame()->isHidden());
+  EXPECT_EQ(CellColor(4, 2), kUnchangedColor);
+  EXPECT_FALSE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled());
+  EXPECT_TRUE(document.IsModified());
+}
+
+TEST_F(SearchBandPageTest, ClearDropsTheEdits) {
+  ClickRow(1);
+  Enter(page.LowField(), "50");
+  QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
+  EXPECT_EQ(Cell(1, 2), "0.10000");
+  EXPECT_EQ(CellColor(1, 2), kUnchangedColor);
+  EXPECT_TRUE(page.EditFrame()->isHidden());
+  EXPECT_FALSE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace kestrel::ui

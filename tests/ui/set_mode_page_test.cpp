@@ -1,0 +1,90 @@
+#include "ui/set_mode_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "model/defaults.h"
+#include "ui/change_colors.h"
+#include "ui/document.h"
+
+namespace kestrel::ui {
+namespace {
+
+TEST(SetModePage, ShowsEveryFunctionWithItsList) {
+  Document document;
+  SetModePage page(document, nullptr);
+  EXPECT_EQ(page.FunctionLabel(0)->text(), "STEP");
+  EXPECT_EQ(page.FunctionLabel(34)->text(), "ADJUST");
+  EXPECT_EQ(page.List(1)->itemText(2), "1   M");
+  EXPECT_EQ(page.List(1)->currentIndex(), 2);  // the default "F STEP"
+  EXPECT_EQ(page.List(22)->count(), 56);
+  EXPECT_EQ(page.List(22)->currentText(), "2280");
+  for (int hidden : {12, 13, 14, 15, 29, 34}) {
+    EXPECT_EQ(page.List(hidden)->count(), 0) << hidden;
+    EXPECT_TRUE(page.List(hidden)->isHidden()) << hidden;
+  }
+  EXPECT_FALSE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled());
+}
+
+TEST(SetModePage, AChoiceMarksItsNameAndEnablesTheButtons) {
+  Document document;
+  SetModePage page(document, nullptr);
+  QComboBox* lamp = page.List(fn::kLamp);  // stored 2 ("AUTO")
+  QTest::keyClick(lamp, Qt::Key_Up);
+  EXPECT_EQ(lamp->currentIndex(), 1);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kChangedColor);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), kUnchangedColor);
+  EXPECT_TRUE(page.SetButton()->isEnabled());
+  EXPECT_TRUE(page.ClearButton()->isEnabled());
+
+  // Back to the stored value: black again, the buttons stay enabled.
+  QTest::keyClick(lamp, Qt::Key_Down);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kUnchangedColor);
+  EXPECT_TRUE(page.SetButton()->isEnabled());
+  EXPECT_EQ(document.Record().SetMode[fn::kLamp], 2);
+}
+
+TEST(SetModePage, ClearShowsTheRecordAgain) {
+  Document document;
+  SetModePage page(document, nullptr);
+  QTest::keyClick(page.List(fn::kStep), Qt::Key_Down);
+  QTest::keyClick(page.List(fn::kBeep), Qt::Key_Up);
+  QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
+  EXPECT_EQ(page.List(fn::kStep)->currentIndex(), 0);
+  EXPECT_EQ(page.List(fn::kBeep)->currentIndex(), 1);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), kUnchangedColor);
+  EXPECT_FALSE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled());
+  EXPECT_FALSE(document.IsModified());
+}
+
+TEST(SetModePage, SetStoresTheListsAndKeepsTheHiddenValues) {
+  Document document;
+  RadioConfig record = NewConfiguration();
+  record.SetMode[fn::kSearchMemory] = 5;
+  record.SetMode[fn::kVolt] = -1;
+  record.SetMode[fn::kAdjust] = 2;
+  record.SetMode[fn::kTimer] = 99;  // no such entry: the list stays unselected
+  document.Replace(record, {});
+  SetModePage page(document, nullptr);
+  EXPECT_EQ(page.List(fn::kTimer)->currentIndex(), -1);
+
+  QTest::keyClick(page.List(fn::kStep), Qt::Key_Down);
+  QTest::mouseClick(page.SetButton(), Qt::LeftButton);
+  EXPECT_EQ(document.Record().SetMode[fn::kStep], 1);
+  EXPECT_EQ(document.Record().SetMode[fn::kSearchMemory], 5);
+  EXPECT_EQ(document.Record().SetMode[fn::kVolt], -1);
+  EXPECT_EQ(document.Record().SetMode[fn::kAdjust], 2);
+  EXPECT_EQ(document.Record().SetMode[fn::kTimer], 99);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), kUnchangedColor);
+  EXPECT_FALSE(page.SetButton()->isEnabled());
+  EXPECT_TRUE(document.IsModified());
+}
+
+}  // namespace
+}  // namespace kestrel::ui

@@ -1,0 +1,163 @@
+#include "ui/transfer_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "model/defaults.h"
+#include "ui_fakes.h"
+
+namespace kestrel::ui {
+namespace {
+
+using testing::FakeRadioJobs;
+using testing::Gate;
+using testing::RecordingFeedback;
+
+TransferDialog::JobFactory ReadJobs(FakeRadioJobs& jobs) {
+  return [&jobs](bool) { return jobs.ReadJob("1", RadioConfig{}, MemoryImage{}); };
+}
+
+TransferDialog::JobFactory ProgramJobs(FakeRadioJobs& jobs) {
+  return
+      [&jobs](bool verify) { return jobs.ProgramJob("1", RadioConfig{}, MemoryImage{}, verify); };
+}
+
+bool AllButtonsEnabled(const TransferDialog& dialog, bool enabled) {
+  return dialog.OkButton()->isEnabled() == enabled &&
+         dialog.CancelButton()->isEnabled() == enabled &&
+         dialog.HelpButton()->isEnabled() == enabled;
+}
+
+TEST(TransferDialog, ShowsTitlesPromptsAndButtons) {
+  FakeRadioJobs jobs;
+  TransferDialog read(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  EXPECT_EQ(read.windowTitle(), "Read Data from the Receiver");
+  EXPECT_EQ(read.MessageLabel()->text(),
+            "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].");
+  EXPECT_EQ(read.OkButton()->text(), "OK");
+  EXPECT_EQ(read.CancelButton()->text(), "CANCEL");
+  EXPECT_EQ(read.HelpButton()->text(), "HELP");
+  EXPECT_EQ(read.VerifyBox(), nullptr);
+  EXPECT_EQ(read.ProgressBar()->maximum(), 1);
+  EXPECT_EQ(read.ProgressBar()->value(), 0);
+
+  TransferDialog program(TransferDialog::Kind::kProgram, ProgramJobs(jobs), nullptr);
+  EXPECT_EQ(program.windowTitle(), "Write Data to the Receiver");
+  EXPECT_EQ(program.MessageLabel()->text(),
+            "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
+  ASSERT_NE(program.VerifyBox(), nullptr);
+  EXPECT_FALSE(program.VerifyBox()->isChecked());
+}
+
+TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  jobs.read_outcome.record = NewConfiguration();
+  jobs.read_outcome.record->SetMode[0] = 7;
+  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  dialog.open();
+
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_TRUE(dialog.IsBusy());
+  EXPECT_EQ(dialog.MessageLabel()->text(), "Reading data.");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_EQ(dialog.MessageLabel()->text(), "Completed reading out.");
+  EXPECT_EQ(dialog.ProgressBar()->value(), dialog.ProgressBar()->maximum());
+  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
+  ASSERT_TRUE(dialog.SucceededRead().has_value());
+  EXPECT_EQ(dialog.SucceededRead()->record->SetMode[0], 7);
+  EXPECT_TRUE(feedback.warnings.isEmpty());
+
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
+}
+
+TEST(TransferDialog, AFailureShowsTheWarningWithItsDetailAndThePromptAgain) {
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  jobs.read_outcome = testing::Failure(2);
+  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  dialog.open();
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_EQ(feedback.warnings[0],
+            "Warning|Failed to read out.\nTry again.\n\nno answer to the handshake");
+  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
+  EXPECT_EQ(dialog.ProgressBar()->value(), 0);
+  EXPECT_FALSE(dialog.SucceededRead().has_value());
+  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
+  EXPECT_TRUE(dialog.isVisible());
+
+  // The user may try again.
+  jobs.read_outcome = TransferOutcome{};
+  jobs.read_outcome.record = RadioConfig{};
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_TRUE(dialog.SucceededRead().has_value());
+}
+
+TEST(TransferDialog, ABusyDialogRefusesToCloseAndShowsProgress) {
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  Gate gate;
+  jobs.gate = &gate;
+  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  dialog.open();
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+
+  // The worker's progress reaches the bar through the event loop, while the job still runs.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.ProgressBar()->value() == 16; }, 5000));
+  EXPECT_EQ(dialog.ProgressBar()->maximum(), 32);
+  EXPECT_TRUE(AllButtonsEnabled(dialog, false));
+  EXPECT_FALSE(dialog.close());
+  dialog.reject();
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);  // disabled: no second job
+  EXPECT_EQ(jobs.ports.size(), 1);
+
+  gate.Open();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_TRUE(dialog.close());
+}
+
+TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  TransferDialog dialog(TransferDialog::Kind::kProgram, ProgramJobs(jobs), nullptr);
+  dialog.open();
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_FALSE(dialog.VerifyBox()->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_EQ(dialog.MessageLabel()->text(), "Completed writing.\nWrite another radio?");
+
+  dialog.VerifyBox()->setChecked(true);
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_EQ(jobs.verified, (std::vector<bool>{false, true}));
+  EXPECT_TRUE(dialog.isVisible());
+
+  jobs.program_outcome = testing::Failure(4);
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_EQ(feedback.warnings[0],
+            "Warning|The frequency that you set cannot be \nprogrammed.\nPlease confirm the "
+            "frequency again.\n\nchannel 001: 255.00000 MHz");
+  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ProgramPrompt());
+
+  QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace kestrel::ui
