@@ -3,23 +3,14 @@
 #include <algorithm>
 #include <iostream>
 
-#include "image/encoder.h"
 #include "link/qt/qt_serial_port.h"
 #include "link/read_sequence.h"
+#include "link/sim/default_memory.h"
 #include "link/sim/simulated_receiver_port.h"
 #include "link/trace_port.h"
-#include "model/defaults.h"
 
 namespace kestrel::cli {
 namespace {
-
-// The simulated receiver holds the configuration of a new document, as kestrel-sim's does.
-MemoryImage DefaultReceiverMemory() {
-  MemoryImage memory;
-  RadioConfig record = NewConfiguration();
-  (void)EncodeImage(record, memory);  // the defaults always encode
-  return memory;
-}
 
 bool AllDigits(const std::string& text) {
   return !text.empty() &&
@@ -37,7 +28,7 @@ std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
   std::unique_ptr<PortOption> option(new PortOption);
   if (port == "sim") {
     option->receiver_ = std::make_unique<link::ReceiverSimulator>();
-    option->receiver_->memory() = DefaultReceiverMemory();
+    option->receiver_->memory() = link::DefaultReceiverMemory();
     option->port_ =
         std::make_unique<link::SimulatedReceiverPort>(*option->receiver_, option->clock_);
   } else {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "default_memory.h"
+#include "link/sim/default_memory.h"
 #include "image/image_file.h"
 #include "options.h"
 #include "pty_server.h"
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     }
     receiver.memory() = *image;
   } else {
-    receiver.memory() = sim::DefaultMemory();
+    receiver.memory() = link::DefaultReceiverMemory();
   }
   if (options->region) receiver.SetRegionCode(static_cast<std::uint8_t>(*options->region));
   if (options->check_switch)

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "files/settings.h"
-#include "link_radio_jobs.h"
+#include "ui/link_radio_jobs.h"
 #include "ui/document_storage.h"
 #include "ui/main_window.h"
 #include "ui/window_title.h"
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   setup.settings_file = QString::fromStdU16String(settings.u16string());
   setup.simulate = parser.isSet(simulate);
 
-  kestrel::app::LinkRadioJobs jobs;
+  kestrel::ui::LinkRadioJobs jobs;
   kestrel::ui::DataFileStorage storage;
   kestrel::ui::MainWindow window(jobs, storage, setup);
   window.show();
