@@ -20,20 +20,18 @@ TEST(PrivateProfile, ReadsLikeThePlatformReader) {
                std::string(300, 'x') +
                "\r\n"
                "[second]\nkey=lf only\n[FIRST]\r\nother=a later section of that name\r\n");
-  struct Read {
-    std::string section, key, expected;
+  const auto read = [&](const char* section, const char* key) {
+    return IniRead(ini, section, key, "d");
   };
-  for (const Read& read : std::vector<Read>{{"first", "KEY", "spaced value"},
-                                            {"First", "quoted", "in quotes"},
-                                            {"First", "empty", ""},
-                                            {"First", "comment", "d"},
-                                            {"First", "long", std::string(249, 'x')},
-                                            {"Second", "key", "lf only"},
-                                            {"First", "other", "d"},
-                                            {"First", "top", "d"},
-                                            {"Third", "key", "d"}}) {
-    EXPECT_EQ(IniRead(ini, read.section, read.key, "d"), read.expected) << read.key;
-  }
+  EXPECT_EQ(read("first", "KEY"), "spaced value");
+  EXPECT_EQ(read("First", "quoted"), "in quotes");
+  EXPECT_EQ(read("First", "empty"), "");
+  EXPECT_EQ(read("First", "comment"), "d");
+  EXPECT_EQ(read("First", "long"), std::string(249, 'x'));
+  EXPECT_EQ(read("Second", "key"), "lf only");
+  EXPECT_EQ(read("First", "other"), "d");
+  EXPECT_EQ(read("First", "top"), "d");
+  EXPECT_EQ(read("Third", "key"), "d");
   WriteAll(ini, "\xEF\xBB\xBF[S]\r\nk=1\r\n");  // a byte order mark does not hide the section
   EXPECT_EQ(IniRead(ini, "S", "k", "d"), "1");
   ASSERT_TRUE(IniWrite(ini, "S", "k", "2"));

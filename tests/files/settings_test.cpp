@@ -35,16 +35,13 @@ TEST(Settings, TheFileAfterChoosingAPortAndPrinting) {
 TEST(Settings, HandWrittenValues) {
   TempFolder folder;
   const auto ini = folder / "Heron.ini";
+  // Blanks before the value don't count; -1 is kept, as the window decides what it means; what
+  // is no 16-bit whole number reads as the default.
+  // clang-format off
   for (const auto& [value, port] : std::vector<std::pair<std::string, int>>{
-           {"     3", 3},
-           {"\t4 ", 4},
-           {"-1", -1},  // stored as it is; the window decides
-           {"COM3", 1},
-           {"3abc", 1},
-           {"2.5", 1},
-           {"40000", 1},
-           {"-40000", 1},                        // the default
-           {std::string(300, ' ') + "2", 2}}) {  // blanks before the value don't count
+           {"     3", 3}, {"\t4 ", 4}, {std::string(300, ' ') + "2", 2}, {"-1", -1}, {"COM3", 1},
+           {"3abc", 1}, {"2.5", 1}, {"40000", 1}, {"-40000", 1}}) {
+    // clang-format on
     WriteAll(ini, "[com_settings]\r\ncomport=" + value + "\r\n");
     EXPECT_EQ(LoadComPort(ini), port) << value;
   }
