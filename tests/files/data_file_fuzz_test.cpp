@@ -41,20 +41,11 @@ TEST(DataFileFuzz, MutationsLoadOrFailCleanly) {
     for (int k = 1 + static_cast<int>(random() % 4); k > 0; --k) {
       const std::size_t at = random() % mutated.size();
       const char some = interesting[random() % sizeof interesting];
-      switch (random() % 4) {
-        case 0:
-          mutated[at] = static_cast<char>(random());
-          break;
-        case 1:
-          mutated[at] = some;
-          break;
-        case 2:
-          mutated.insert(at, 1, some);
-          break;
-        default:
-          mutated.erase(at, 1 + random() % 8);
-          break;
-      }
+      const auto kind = random() % 4;
+      if (kind == 0) mutated[at] = static_cast<char>(random());
+      if (kind == 1) mutated[at] = some;
+      if (kind == 2) mutated.insert(at, 1, some);
+      if (kind == 3) mutated.erase(at, 1 + random() % 8);
     }
     const auto loaded = ParseDataFile(mutated, base);
     if (!loaded) {
