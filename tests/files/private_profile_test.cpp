@@ -59,29 +59,22 @@ TEST(PrivateProfile, WriteChangesOnlyTheOneLine) {
     expected.replace(expected.find(write.old_text), write.old_text.size(), write.new_text);
     EXPECT_EQ(ReadAll(ini), expected) << write.key;
   }
+  // clang-format off
+  for (const auto& [section, key, value] : std::vector<std::array<std::string, 3>>{
+           {"Last", "k", "two\r\nlines"}, {"Last", "k=x", "1"}, {"Last]", "k", "1"}, {"", "k", "1"},
+           {"Last", " ", "1"}, {"Last\n", "k", "1"}, {"Last", "k\r", "1"}}) {
+    // clang-format on
+    EXPECT_FALSE(IniWrite(ini, section, key, value)) << section << key << value;
+  }
+  EXPECT_EQ(ReadAll(ini), expected);
   EXPECT_EQ(folder.Listing(), "t.ini");
-}
+  EXPECT_FALSE(IniWrite(folder / "none" / "t.ini", "S", "k", "1"));
+  EXPECT_FALSE(IniWrite(folder.path(), "S", "k", "1"));  // a folder, not a file
 
-TEST(PrivateProfile, WriteKeepsLfOnlyFilesAndRefusesWhatALineCannotHold) {
-  TempFolder folder;
-  const auto ini = folder / "t.ini";
-  WriteAll(ini, "[S]\nk=1\n");
+  WriteAll(ini, "[S]\nk=1\n");  // new lines end as the file's lines do
   ASSERT_TRUE(IniWrite(ini, "S", "j", "2"));
   ASSERT_TRUE(IniWrite(ini, "T", "k", "3"));
   EXPECT_EQ(ReadAll(ini), "[S]\nk=1\nj=2\n[T]\nk=3\n");
-  for (const auto& [section, key, value] :
-       std::vector<std::array<std::string, 3>>{{"S", "k", "two\r\nlines"},
-                                               {"S", "k=x", "1"},
-                                               {"S]", "k", "1"},
-                                               {"", "k", "1"},
-                                               {"S", " ", "1"},
-                                               {"S\n", "k", "1"},
-                                               {"S", "k\r", "1"}}) {
-    EXPECT_FALSE(IniWrite(ini, section, key, value)) << section << key << value;
-  }
-  EXPECT_EQ(ReadAll(ini), "[S]\nk=1\nj=2\n[T]\nk=3\n");
-  EXPECT_FALSE(IniWrite(folder / "none" / "t.ini", "S", "k", "1"));
-  EXPECT_FALSE(IniWrite(folder.path(), "S", "k", "1"));  // a folder, not a file
 }
 
 }  // namespace
