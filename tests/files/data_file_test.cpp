@@ -114,13 +114,11 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
     std::string text, result;
   };
   for (const Case& row : std::vector<Case>{
-           {2, "5", " 5 "},
-           {2, "+6", " 6 "},
-           {2, "\t-7\t ", "-7 "},
-           {2, "-32768", "-32768 "},
-           {ChannelLine(1000, 11), "32767", " 32767 "},
-           {12085, "-2147483648", "-2147483648 "},
+           // clang-format off
+           {2, "5", " 5 "}, {2, "+6", " 6 "}, {2, "\t-7\t ", "-7 "}, {2, "-32768", "-32768 "},
+           {ChannelLine(1000, 11), "32767", " 32767 "}, {12085, "-2147483648", "-2147483648 "},
            {12118, "2147483647", " 2147483647 "},
+           // clang-format on
            {2, "abc", "\"abc\" is not a whole number (SetMode[0])"},
            {2, "", "\"\" is not a whole number (SetMode[0])"},
            {2, "1.5", "\"1.5\" is not a whole number (SetMode[0])"},
@@ -179,19 +177,12 @@ TEST(DataFile, FailedSaveLeavesTheOldFileAsItWas) {
   small.rlim_cur = 4096;
   const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  auto saved = SaveDataFile(folder / "keep.dat", record);
+  const auto saved = SaveDataFile(folder / "keep.dat", record);
   setrlimit(RLIMIT_FSIZE, &old_limit);
   std::signal(SIGXFSZ, old_handler);
   EXPECT_EQ(saved.error().ToString(),
             (folder / "keep.dat").string() + ": cannot be written: File too large");
 
-  if (!IsRoot()) {  // a folder the user may not write into
-    std::filesystem::permissions(
-        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    saved = SaveDataFile(folder / "keep.dat", record);
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
-    EXPECT_EQ(saved.error().message, "cannot be written: Permission denied");
-  }
   EXPECT_EQ(ReadAll(folder / "keep.dat"), "old");
   EXPECT_EQ(folder.Listing(), "keep.dat taken.dat");
   ASSERT_TRUE(SaveDataFile(folder / "keep.dat", record));
