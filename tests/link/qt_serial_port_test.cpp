@@ -1,24 +1,59 @@
-// End to end: the Qt backend against kestrel-sim on a pseudo-terminal, in real time.
+// End to end: kestrel-sim on a pseudo-terminal, driven through the Qt backend in real time.
 #include "link/qt/qt_serial_port.h"
 
-#include <gtest/gtest.h>
-
 #include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QThread>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 
 #include "link/link.h"
-#include "sim_process.h"
+#include "link/protocol.h"
 
 namespace kestrel::link {
 namespace {
 
-using testing::SimProcess;
+// kestrel-sim in the background through a shell that prints its own pid and then becomes the
+// program: the next line is the device path (or, for --help, the usage); SIGTERM ends it.
+class SimProcess {
+ public:
+  explicit SimProcess(const std::vector<std::string>& args) {
+    std::string command = "echo $$; exec " KESTREL_BINARY_DIR "/app/kestrel-sim/kestrel-sim";
+    for (const std::string& a : args) command += " '" + a + "'";
+    out_ = popen((command + " 2>/dev/null").c_str(), "r");
+    char line[256];
+    if (fgets(line, sizeof line, out_)) pid_ = std::atoi(line);
+    if (fgets(line, sizeof line, out_)) device_.assign(line, std::strcspn(line, "\n"));
+  }
+  ~SimProcess() { Stop(); }
+  const std::string& device() const { return device_; }
+  const std::string& output() const { return output_; }
+  int Stop() {
+    if (out_ && pid_ > 0) kill(pid_, SIGTERM);
+    return Wait();
+  }
+  int Wait() {  // the exit status, after reading what the program printed
+    if (!out_) return -1;
+    char buffer[4096];
+    while (const std::size_t n = fread(buffer, 1, sizeof buffer, out_)) output_.append(buffer, n);
+    const int status = pclose(std::exchange(out_, nullptr));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+ private:
+  FILE* out_ = nullptr;
+  pid_t pid_ = -1;
+  std::string device_;
+  std::string output_;
+};
 
 // The backend is made for a worker thread started with QThread, as the window's transfers use.
 void OnWorkerThread(std::function<void()> body) {
@@ -27,52 +62,103 @@ void OnWorkerThread(std::function<void()> body) {
   worker->wait();
 }
 
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() /
-          ("kestrel-link-" + std::to_string(getpid()) + "-" + name))
-      .string();
+struct TempFile {
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("kestrel-link-test-" + std::to_string(getpid()) + ".bin"))
+                         .string();
+  ~TempFile() { std::filesystem::remove(path); }
+  std::string Read() const {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+};
+
+TEST(KestrelSim, RefusesBadOptionsAndImages) {
+  SimProcess help({"--help"});
+  EXPECT_EQ(help.device(),
+            "usage: kestrel-sim [--image IMAGE.bin] [--save IMAGE.bin] [--region N] "
+            "[--check-switch N]");
+  EXPECT_EQ(help.Wait(), 0);
+  TempFile file;
+  const std::pair<std::vector<std::string>, int> rows[] = {
+      {{"--region", "256"}, 64},
+      {{"--drop-rate", "2"}, 64},
+      {{"--frobnicate"}, 64},
+      {{"--image"}, 64},
+      {{"--image", file.path}, 65}};  // missing
+  for (const auto& [args, status] : rows) EXPECT_EQ(SimProcess(args).Wait(), status) << args[0];
+  std::ofstream(file.path, std::ios::binary) << std::string(100, '\0');
+  EXPECT_EQ(SimProcess({"--image", file.path}).Wait(), 65);  // too short
 }
 
-void ReadAndWrite(const std::string& device) {
-  RealClock clock;
-  QtSerialPort port;
-  Link link(port, clock);
-  link.SelectPort(device);
-  MemoryImage image;
-  ASSERT_EQ(link.ProgramPrecheck(image), LinkResult::kSuccess) << link.FailureDetail();
-  EXPECT_EQ(image.Byte(0x005E), 3);
-  EXPECT_FALSE(port.IsOpen());
+TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
+  TempFile file;
+  TempFile saved{file.path + ".saved"};
+  std::ofstream(file.path, std::ios::binary) << std::string(20128, '\x11');
+  SimProcess sim({"--image", file.path, "--region", "3", "--check-switch", "1", "--save",
+                  saved.path, "--log"});
+  ASSERT_EQ(sim.device().rfind("/dev/", 0), 0u) << "kestrel-sim did not start";
+  OnWorkerThread([&] {
+    RealClock clock;
+    QtSerialPort port;
+    Link link(port, clock);
+    link.SelectPort(sim.device());
+    MemoryImage image;
+    ASSERT_EQ(link.ProgramPrecheck(image), LinkResult::kSuccess) << link.FailureDetail();
+    EXPECT_EQ(image.Byte(0x005E), 3);
+    EXPECT_EQ(image.Byte(0x005F), 1);
+    EXPECT_EQ(image.Byte(0x0050), 0x11);  // from the image file
+    EXPECT_FALSE(port.IsOpen());
+    for (std::size_t a = 0x0340; a <= 0x0400; ++a) image.SetByte(a, static_cast<std::uint8_t>(a));
+    const std::vector<AddressRange> bands{{0x0340, 0x0400}};
+    ASSERT_EQ(link.WriteRanges(image, bands), LinkResult::kSuccess) << link.FailureDetail();
+    MemoryImage back;
+    ASSERT_EQ(link.ReadRanges(back, bands), LinkResult::kSuccess) << link.FailureDetail();
+    for (std::size_t a = 0x0340; a <= 0x0400; ++a) ASSERT_EQ(back.Byte(a), image.Byte(a)) << a;
+    EXPECT_EQ(back.Byte(0x0300), 0xFF);
+  });
 
-  ASSERT_EQ(link.ReadPrecheck(image), LinkResult::kSuccess) << link.FailureDetail();
-  EXPECT_EQ(image.Byte(0x0860), 0);  // the simulator starts with no channel in use
-
-  for (std::size_t a = 0x0340; a <= 0x0400; ++a) image.SetByte(a, static_cast<std::uint8_t>(a));
-  const std::vector<AddressRange> bands{{0x0340, 0x0400}};
-  ASSERT_EQ(link.WriteRanges(image, bands), LinkResult::kSuccess) << link.FailureDetail();
-
-  MemoryImage back;
-  int progress = 0;
-  ASSERT_EQ(link.ReadRanges(back, bands, {nullptr, [&](int v) { progress = v; }}),
-            LinkResult::kSuccess)
-      << link.FailureDetail();
-  EXPECT_EQ(progress, 1);
-  for (std::size_t a = 0x0340; a <= 0x0400; ++a) ASSERT_EQ(back.Byte(a), image.Byte(a)) << a;
-  EXPECT_EQ(back.Byte(0x0300), 0xFF);
-}
-
-TEST(QtSerialPort, ReadsAndWritesThroughKestrelSim) {
-  const std::string saved = TempPath("saved.bin");
-  SimProcess sim({"--region", "3", "--save", saved});
-  ASSERT_FALSE(sim.device().empty()) << "kestrel-sim did not start";
-  OnWorkerThread([&] { ReadAndWrite(sim.device()); });
-
-  EXPECT_EQ(sim.Stop(), 0);
-  std::ifstream file(saved, std::ios::binary);
-  std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+  // The last step closed the device: the file is saved without stopping the program.
+  std::string bytes;
+  for (int i = 0; i < 50 && (bytes.size() != 20128 || bytes[0x0400] != 0); ++i) {
+    usleep(20000);
+    bytes = saved.Read();
+  }
   ASSERT_EQ(bytes.size(), MemoryImage::kSize);
-  EXPECT_EQ(static_cast<std::uint8_t>(bytes[0x0400]), 0x00);
   EXPECT_EQ(static_cast<std::uint8_t>(bytes[0x03FF]), 0xFF);
-  std::filesystem::remove(saved);
+  EXPECT_EQ(bytes[0x0400], 0x00);
+  EXPECT_EQ(sim.Stop(), 0);  // SIGTERM ends it cleanly
+  EXPECT_EQ(sim.output().substr(0, 32), "handshake\n14 0050 read 16 bytes\n");
+}
+
+TEST(QtSerialPort, AnEchoingBusyOrVanishedDevice) {
+  auto sim = std::make_unique<SimProcess>(std::vector<std::string>{"--echo"});
+  ASSERT_FALSE(sim->device().empty());
+  OnWorkerThread([&] {
+    RealClock clock;
+    QtSerialPort port;
+    SerialLine line(port, clock);
+    line.SetPortName(sim->device());
+    ASSERT_TRUE(line.OpenPort());
+    // The terminal echoes: the handshake skips the echoed CAN, the read drops the echoed frame.
+    ASSERT_TRUE(Handshake(line));
+    MemoryImage image;
+    EXPECT_EQ(ReadByte(line, image, 0x0000), LinkResult::kSuccess) << line.FailureDetail();
+
+    // A port another program holds is in use, not missing.
+    const auto busy = QtSerialPort().Open(sim->device());
+    ASSERT_FALSE(busy);
+    EXPECT_EQ(busy.error(), "The serial port " + sim->device() +
+                                " cannot be opened: it is in use by another program.");
+
+    sim.reset();  // the far end goes away: the terminal hangs up
+    const Tick start = clock.Now();
+    line.SendRaw("\x18");
+    EXPECT_EQ(line.WaitChar(), CharWait::kLineError);
+    EXPECT_LT(TickElapsed(start, clock.Now()), 500u);
+    EXPECT_FALSE(line.PortProblem().empty());
+    line.ClosePort();
+  });
 }
 
 TEST(QtSerialPort, SaysWhyAPortCannotBeOpened) {
@@ -82,58 +168,19 @@ TEST(QtSerialPort, SaysWhyAPortCannotBeOpened) {
   EXPECT_EQ(missing.error(), "The serial port /dev/kestrel-no-such-port was not found.");
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.Receive(10).kind, PortInput::Kind::kFailed);
-
-  EXPECT_EQ(OpenFailureText("COM3", false, false, "it is in use by another program"),
-            "The serial port COM3 cannot be opened: it is in use by another program.");
-  // A port another program holds is in use, not missing.
-  SimProcess sim({});
-  ASSERT_FALSE(sim.device().empty());
-  OnWorkerThread([&] {
-    QtSerialPort first;
-    QtSerialPort second;
-    ASSERT_TRUE(first.Open(sim.device()));
-    const auto busy = second.Open(sim.device());
-    ASSERT_FALSE(busy);
-    EXPECT_EQ(busy.error(), "The serial port " + sim.device() +
-                                " cannot be opened: it is in use by another program.");
-  });
-
-  // Permission problems name the group that grants access, where the device has one.
-  const std::string device = TempPath("device");
-  std::ofstream(device) << "";
-  const group* dialout = getgrnam("dialout");
-  if (dialout && chown(device.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) == 0) {
-    EXPECT_EQ(OpenFailureText(device, false, true, ""),
-              "Permission to use the serial port " + device +
-                  " was denied; add your user to the group 'dialout' and log in again.");
-  }
-  std::filesystem::remove(device);
   EXPECT_EQ(OpenFailureText("/dev/null", false, true, ""),
             "Permission to use the serial port /dev/null was denied.");
-
+  // Permission problems name the group that grants access, where the device has one.
+  TempFile device;
+  std::ofstream(device.path) << "";
+  const group* dialout = getgrnam("dialout");
+  if (dialout && chown(device.path.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) == 0) {
+    EXPECT_EQ(OpenFailureText(device.path, false, true, ""),
+              "Permission to use the serial port " + device.path +
+                  " was denied; add your user to the group 'dialout' and log in again.");
+  }
   EXPECT_EQ(port.NameForNumber(0), "");
   EXPECT_FALSE(port.NameForNumber(1).empty());
-}
-
-void FailWhenTheDeviceVanishes(std::unique_ptr<SimProcess> sim) {
-  RealClock clock;
-  QtSerialPort port;
-  SerialLine line(port, clock);
-  line.SetPortName(sim->device());
-  ASSERT_TRUE(line.OpenPort());
-  sim.reset();  // the far end goes away: the terminal hangs up
-  const Tick start = clock.Now();
-  line.SendRaw("\x18");
-  EXPECT_EQ(line.WaitChar(), CharWait::kLineError);
-  EXPECT_LT(TickElapsed(start, clock.Now()), 500u);
-  EXPECT_FALSE(line.PortProblem().empty());
-  line.ClosePort();
-}
-
-TEST(QtSerialPort, AVanishedDeviceFailsTheCommandPromptly) {
-  auto sim = std::make_unique<SimProcess>(std::vector<std::string>{});
-  ASSERT_FALSE(sim->device().empty());
-  OnWorkerThread([&] { FailWhenTheDeviceVanishes(std::move(sim)); });
 }
 
 }  // namespace

@@ -43,13 +43,4 @@ class ScriptedPort final : public SerialPort {
   bool dtr = false;
 };
 
-// Answers the i-th write with replies[i] (or nothing once they run out).
-inline std::function<void(const std::string&, TimedInput&)> Replies(
-    std::vector<std::string> replies) {
-  auto next = std::make_shared<std::size_t>(0);
-  return [replies = std::move(replies), next](const std::string&, TimedInput& input) {
-    if (*next < replies.size()) input.PushBytes(0, replies[(*next)++]);
-  };
-}
-
 }  // namespace kestrel::link::testing
