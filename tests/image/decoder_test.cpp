@@ -1,174 +1,197 @@
+// What a read makes of an image: first of bytes the encoder never writes, then of every field a
+// valid record sends.
 #include "image/decoder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include "image/encoder.h"
 #include "image/image_map.h"
 #include "model/defaults.h"
+#include "model/number_text.h"
+#include "model/value_tables.h"
 
 namespace kestrel {
 namespace {
 
 namespace map = image_map;
 
-// A record as the read leaves it before decoding: channels marked from the image's bitmap.
-RadioConfig MarkedRecord(const MemoryImage& image) {
+TEST(DecodeImage, SetModePositions) {
+  // Past the end of its table a byte reads as position 0. "+ 1" functions give byte - 1, so their
+  // byte 0 is -1 (no selection); functions without a table keep the byte.
+  const struct {
+    int function, byte, position;
+  } rows[] = {{fn::kStep, 12, 12},   {fn::kStep, 13, 0},       {fn::kTsq, 50, 49},
+              {fn::kTsq, 51, 0},     {fn::kRevTsq, 0, -1},     {fn::kDcs, 104, 103},
+              {fn::kVolt, 200, 200}, {fn::kSearchMemory, 3, 3}};
+  for (const auto& row : rows) {
+    const auto f = static_cast<std::size_t>(row.function);
+    MemoryImage image;
+    image.SetByte(0x0300 + f, static_cast<std::uint8_t>(row.byte));
+    RadioConfig record;
+    DecodeImage(image, record);
+    EXPECT_EQ(record.SetMode[f], row.position) << "function " << f << ", byte " << row.byte;
+  }
+}
+
+TEST(DecodeImage, ChannelsInUseFollowTheFirstBitmapAndTheirSlotBitsAreMasked) {
+  MemoryImage image;
+  image.Fill(0xFF);  // slots never written; the bitmap copy decides nothing
+  std::fill_n(image.Bytes().begin() + 0x0860, 125, 0);
+  image.SetByte(0x0860, 0x07);  // channels 1 to 3
+  image.SetLong(map::ChannelSlotAddress(2), 0xFFFFFFFE);
+  image.SetByte(map::ChannelSlotAddress(2) + 9, 2 << 5);  // never written; read like code 3
+  image.SetByte(map::ChannelSlotAddress(3) + 9, 3 << 5);
   RadioConfig record = NewConfiguration();
-  MarkUsedChannels(image, record);
+  EXPECT_EQ(MarkUsedChannels(image, record), 3);
+  DecodeImage(image, record);
+  // InUse, Frequency, Name, Mode, Step, ToneSelect, TsqTone, RevTsqTone, DcsCode, RevDcs,
+  // Scrambler, TrainTone.
+  EXPECT_EQ(record.Channel(1),
+            (MemoryChannel{1, "0", std::string(6, '\xFF'), 3, 15, 6, 63, 63, 127, 1, 31, 63}));
+  EXPECT_EQ(record.Channel(2).Frequency, "4294967294");
+  EXPECT_EQ(record.Channel(2).ToneSelect, 2);
+  EXPECT_EQ(record.Channel(3).ToneSelect, 2);
+  for (int c = 4; c <= kChannelCount; ++c) ASSERT_EQ(record.Channel(c), MemoryChannel{}) << c;
+}
+
+TEST(DecodeImage, SearchBandLimitsAreCutTo100Hz) {
+  const std::pair<std::uint32_t, const char*> rows[] = {
+      {118012345, "118.01230"}, {0, "0.00000"}, {0xFFFFFFFE, "4294.96720"}, {0xFFFFFFFF, ""}};
+  MemoryImage image;
+  for (std::size_t k = 0; k < std::size(rows); ++k) image.SetLong(0x0340 + 4 * k, rows[k].first);
+  RadioConfig record;
+  DecodeImage(image, record);
+  for (std::size_t k = 0; k < std::size(rows); ++k) {
+    const SearchBand& band = record.Band(static_cast<int>(k / 2));
+    EXPECT_EQ(k % 2 == 0 ? band.LowFrequency : band.UpperFrequency, rows[k].second) << k;
+  }
+}
+
+TEST(DecodeImage, FactorySettingsAreClamped) {
+  // One word in both places: ChargeTime is minutes / 60 - 1, and 13 above 23; TrainFixTime is
+  // kept within 1 to 5000.
+  const struct {
+    int word, charge_time, train_fix_time;
+  } rows[] = {{0, -1, 1},       {59, -1, 59},     {60, 0, 60},       {1440, 23, 1440},
+              {1500, 13, 1500}, {5001, 13, 5000}, {0xFFFF, 13, 5000}};
+  for (const auto& row : rows) {
+    MemoryImage image;
+    image.SetWord(0x0040, static_cast<std::uint16_t>(row.word));
+    image.SetWord(0x0056, static_cast<std::uint16_t>(row.word));
+    RadioConfig record;
+    DecodeImage(image, record);
+    EXPECT_EQ(record.Factory.ChargeTime, row.charge_time) << row.word;
+    EXPECT_EQ(record.Factory.TrainFixTime, row.train_fix_time) << row.word;
+  }
+  MemoryImage image;
+  const std::uint8_t fix[8] = {0, 1, 8, 9, 255, 4, 0, 3};
+  std::ranges::copy(fix, image.Bytes().begin() + 0x004E);
+  RadioConfig record;
+  DecodeImage(image, record);
+  EXPECT_EQ(record.Factory.FixCount, (std::array<std::int32_t, 8>{1, 1, 8, 8, 8, 4, 1, 3}));
+}
+
+RadioConfig RandomRecord(unsigned seed) {
+  std::mt19937 random(seed);
+  auto any = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  auto small = [&](int low, int high) { return static_cast<std::int16_t>(any(low, high)); };
+  auto fill = [&](auto& values, int low, int high) {
+    for (auto& v : values) v = any(low, high);
+  };
+  auto name = [&] {  // up to eight Windows-1252 bytes
+    std::string text(static_cast<std::size_t>(any(0, 8)), ' ');
+    for (char& c : text) c = static_cast<char>(any(0, 255));
+    return text;
+  };
+  // MHz text as the pages write it (ten-Hz steps), or now and then empty.
+  auto limit = [&] { return any(0, 9) == 0 ? "" : FormatFixed5(any(10000, 129999500) / 1e5); };
+
+  RadioConfig record = NewConfiguration();
+  for (int f = 0; f < kSetModeFunctionCount; ++f) {
+    const int size = static_cast<int>(SetModeValueTable(f).size());
+    // "+ 1" functions may hold -1 (no selection); functions without a table anything.
+    record.SetMode[static_cast<std::size_t>(f)] =
+        size == 0 ? small(-300, 300) : small(SetModeStoredPlusOne(f) ? -1 : 0, size - 1);
+  }
+  for (int c = 1; c <= kChannelCount; ++c) {
+    // InUse, Frequency, Name, Mode, Step, ToneSelect, TsqTone, RevTsqTone, DcsCode, RevDcs,
+    // Scrambler, TrainTone.
+    const std::string hz = std::to_string(any(0, 2147483647)), text = name();
+    record.Channel(c) = {small(-1, 2),  hz,           text,         small(0, 3),
+                         small(0, 12),  small(0, 5),  small(0, 50), small(0, 50),
+                         small(0, 104), small(-1, 1), small(0, 16), small(0, 56)};
+  }
+  for (int b = 0; b < kSearchBandCount; ++b) record.Band(b) = {limit(), limit()};
+  FactorySettings& f = record.Factory;
+  f.ChargeTime = any(0, 23);
+  f.DcsErrorBit = any(0, 255);
+  f.TrainFixTime = any(1, 5000);
+  fill(f.UnlockWait, 0, 65535);
+  fill(f.FixCount, 1, 8);
+  fill(f.SqlLevel, -100, 65535);
+  fill(f.SMeterLevel, -100, 65535);
+  fill(f.PwmAm, 0, 255);
+  fill(f.PwmSw, 0, 255);
   return record;
 }
 
-TEST(MarkUsedChannels, ClearsEveryChannelAndFollowsTheBitmap) {
-  MemoryImage image;
-  image.SetByte(0x0860, 0x01);  // channel 1
-  image.SetByte(0x0861, 0x80);  // channel 16
-  image.SetByte(0x08DC, 0x80);  // channel 1000
-  image.SetByte(0x08E0, 0xFF);  // the copy decides nothing
-  RadioConfig record = NewConfiguration();
-  EXPECT_EQ(MarkUsedChannels(image, record), 3);
+// What a read gives back of `sent` (as the encode left it), with the known losses of the image.
+RadioConfig Expected(const RadioConfig& sent) {
+  RadioConfig expected = sent;
+  // The five functions without a table are the receiver's own: always sent as 0.
+  for (int f = 0; f < kSetModeFunctionCount; ++f) {
+    if (SetModeValueTable(f).empty()) expected.SetMode[static_cast<std::size_t>(f)] = 0;
+  }
   for (int c = 1; c <= kChannelCount; ++c) {
-    MemoryChannel expected;
-    expected.InUse = (c == 1 || c == 16 || c == 1000) ? 1 : 0;
-    ASSERT_EQ(record.Channel(c), expected) << c;
+    MemoryChannel& channel = expected.Channel(c);
+    if (!channel.IsProgrammed()) {
+      channel = MemoryChannel{};  // empty slots are not read back
+      continue;
+    }
+    channel.InUse = 1;
+    channel.Name.resize(6, ' ');                 // names are six characters, blank padded
+    if (channel.RevDcs < 0) channel.RevDcs = 1;  // -1 sets the polarity bit
   }
-
-  image.Fill(0);
-  EXPECT_EQ(MarkUsedChannels(image, record), 0);
-  EXPECT_EQ(record.ProgrammedChannelCount(), 0);
+  for (int b = 0; b < kSearchBandCount; ++b) {
+    // Empty limits go out as the full range; limits come back cut to 100 Hz.
+    SearchBand& band = expected.Band(b);
+    if (band.LowFrequency.empty()) band.LowFrequency = "0.1";
+    if (band.UpperFrequency.empty()) band.UpperFrequency = "1299.995";
+    for (std::string* limit : {&band.LowFrequency, &band.UpperFrequency}) {
+      const double hz = RoundHalfEven(LeadingNumber(*limit) * 1e6);
+      *limit = FormatFixed5(static_cast<std::int64_t>(hz) / 100 / 1e4);
+    }
+  }
+  return expected;
 }
 
-TEST(DecodeImage, SetModePositions) {
-  MemoryImage image;
-  image.SetByte(0x0300 + fn::kStep, 13);  // beyond "100": reset to 0
-  image.SetByte(0x0300 + fn::kFastStep, 4);
-  image.SetByte(0x0300 + fn::kTsq, 9);         // " 88.5"
-  image.SetByte(0x0300 + fn::kRevTsq, 0);      // no selection
-  image.SetByte(0x0300 + fn::kTrainTone, 51);  // 50 fits the 56 train tones
-  image.SetByte(0x0300 + fn::kDcs, 104);
-  image.SetByte(0x0300 + fn::kVolt, 200);  // no table: kept
-  image.SetByte(0x0300 + fn::kSearchMemory, 3);
-  RadioConfig record = MarkedRecord(image);
-  DecodeImage(image, record);
-  EXPECT_EQ(record.SetMode[fn::kStep], 0);
-  EXPECT_EQ(record.SetMode[fn::kFastStep], 4);
-  EXPECT_EQ(record.SetMode[fn::kTsq], 8);
-  EXPECT_EQ(record.SetMode[fn::kRevTsq], -1);
-  EXPECT_EQ(record.SetMode[fn::kTrainTone], 50);
-  EXPECT_EQ(record.SetMode[fn::kDcs], 103);
-  EXPECT_EQ(record.SetMode[fn::kVolt], 200);
-  EXPECT_EQ(record.SetMode[fn::kSearchMemory], 3);
-  EXPECT_EQ(record.SetMode[fn::kPause], -1);  // byte 0 of a "+ 1" function
-
-  image.SetByte(0x0300 + fn::kTsq, 51);  // position 50, beyond the last tone 49
-  image.SetByte(0x0300 + fn::kStep, 12);
-  DecodeImage(image, record);
-  EXPECT_EQ(record.SetMode[fn::kTsq], 0);
-  EXPECT_EQ(record.SetMode[fn::kStep], 12);
-}
-
-TEST(DecodeImage, UnwrittenSlotOfAChannelMarkedInUse) {
-  MemoryImage image;
-  image.Fill(0xFF);
-  image.SetByte(0x0860, 0x00);
-  image.SetByte(0x0861, 0x02);  // channel 10 only
-  for (std::size_t b = 2; b < 125; ++b) image.SetByte(0x0860 + b, 0);
-  RadioConfig record = MarkedRecord(image);
-  DecodeImage(image, record);
-
-  const MemoryChannel& channel = record.Channel(10);
-  EXPECT_EQ(channel.InUse, 1);
-  EXPECT_EQ(channel.Frequency, "0");
-  EXPECT_EQ(channel.Step, 15);
-  EXPECT_EQ(channel.TsqTone, 63);
-  EXPECT_EQ(channel.Mode, 3);
-  EXPECT_EQ(channel.RevTsqTone, 63);
-  EXPECT_EQ(channel.TrainTone, 63);
-  EXPECT_EQ(channel.DcsCode, 127);
-  EXPECT_EQ(channel.RevDcs, 1);
-  EXPECT_EQ(channel.Scrambler, 31);
-  EXPECT_EQ(channel.ToneSelect, 6);
-  EXPECT_EQ(channel.Name, std::string(6, '\xFF'));
-  EXPECT_EQ(record.Channel(9), MemoryChannel{});  // not in use: left as cleared
-}
-
-TEST(DecodeImage, ChannelSlotFields) {
-  MemoryImage image;
-  image.SetByte(0x0860, 0xFF);  // channels 1 to 8
-  const std::uint8_t slot[16] = {0x40, 0x86,       0xA4,          0x08, 0x23, 0x80 | 50, 0x80 | 8,
-                                 40,   0x80 | 104, (2 << 5) | 16, 'A',  'B',  ' ',       ' ',
-                                 ' ',  ' '};
-  for (std::size_t k = 0; k < 16; ++k) image.SetByte(map::ChannelSlotAddress(1) + k, slot[k]);
-  for (int code = 0; code <= 6; ++code) {
-    image.SetByte(map::ChannelSlotAddress(code + 2) + 9, static_cast<std::uint8_t>(code << 5));
+TEST(RoundTrip, RandomValidRecordsComeBack) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(seed);
+    RadioConfig sent = RandomRecord(seed);
+    MemoryImage image;
+    image.Fill(0xFF);
+    const auto programmed = EncodeImage(sent, image);
+    ASSERT_TRUE(programmed.has_value());
+    EXPECT_EQ(*programmed, sent.ProgrammedChannelCount());
+    RadioConfig read = NewConfiguration();
+    EXPECT_EQ(MarkUsedChannels(image, read), *programmed);
+    DecodeImage(image, read);
+    const RadioConfig expected = Expected(sent);
+    EXPECT_EQ(read.SetMode, expected.SetMode);
+    EXPECT_EQ(read.Factory, expected.Factory);  // negative levels were sent, and kept, as 0
+    for (int c = 1; c <= kChannelCount; ++c) {
+      ASSERT_EQ(read.Channel(c), expected.Channel(c)) << "channel " << c;
+    }
+    for (int b = 0; b < kSearchBandCount; ++b) {
+      ASSERT_EQ(read.Band(b), expected.Band(b)) << "band " << b;
+    }
   }
-  image.SetLong(map::ChannelSlotAddress(2), 0xFFFFFFFE);
-  RadioConfig record = MarkedRecord(image);
-  DecodeImage(image, record);
-
-  const MemoryChannel& one = record.Channel(1);
-  EXPECT_EQ(one.Frequency, "145000000");
-  EXPECT_EQ(one.Step, 3);  // only bits 3-0
-  EXPECT_EQ(one.Mode, 2);
-  EXPECT_EQ(one.TsqTone, 50);
-  EXPECT_EQ(one.RevTsqTone, 8);
-  EXPECT_EQ(one.TrainTone, 40);
-  EXPECT_EQ(one.DcsCode, 104);
-  EXPECT_EQ(one.RevDcs, 1);
-  EXPECT_EQ(one.Scrambler, 16);
-  EXPECT_EQ(one.Name, "AB    ");  // trailing blanks kept
-  const int tone_select[7] = {0, 1, 2, 2, 3, 4, 5};
-  for (int code = 0; code <= 6; ++code) {
-    EXPECT_EQ(record.Channel(code + 2).ToneSelect, tone_select[code]) << code;
-  }
-  EXPECT_EQ(record.Channel(2).Frequency, "4294967294");
-}
-
-TEST(DecodeImage, SearchBandTexts) {
-  MemoryImage image;
-  const std::uint8_t low[4] = {0xB9, 0xB9, 0x08, 0x07};  // 118012345 Hz
-  for (std::size_t k = 0; k < 4; ++k) image.SetByte(0x0340 + k, low[k]);
-  image.SetLong(0x0344, 1299995000);
-  image.SetLong(0x0348, 0xFFFFFFFF);
-  image.SetLong(0x034C, 0xFFFFFFFE);  // beyond any receiver: read as unsigned Hz
-  image.SetLong(0x03F8, 100099);
-  RadioConfig record = MarkedRecord(image);
-  DecodeImage(image, record);
-  EXPECT_EQ(record.Band(0).LowFrequency, "118.01230");
-  EXPECT_EQ(record.Band(0).UpperFrequency, "1299.99500");
-  EXPECT_EQ(record.Band(1).LowFrequency, "");
-  EXPECT_EQ(record.Band(1).UpperFrequency, "4294.96720");
-  EXPECT_EQ(record.Band(23).LowFrequency, "0.10000");
-  EXPECT_EQ(record.Band(23).UpperFrequency, "0.00000");
-}
-
-TEST(DecodeImage, FactorySettingsClamps) {
-  MemoryImage image;
-  RadioConfig record = MarkedRecord(image);
-  const struct {
-    int minutes, charge_time;
-  } charges[] = {{60, 0}, {1440, 23}, {1500, 13}, {59, -1}, {0xFFFF, 13}, {119, 0}};
-  for (const auto& c : charges) {
-    image.SetWord(0x0040, static_cast<std::uint16_t>(c.minutes));
-    DecodeImage(image, record);
-    EXPECT_EQ(record.Factory.ChargeTime, c.charge_time) << c.minutes;
-  }
-
-  const std::uint8_t fix[8] = {0, 1, 8, 9, 255, 4, 0, 3};
-  for (std::size_t k = 0; k < 8; ++k) image.SetByte(0x004E + k, fix[k]);
-  image.SetByte(0x004C, 200);
-  image.SetWord(0x0046, 65535);
-  image.SetWord(0x0048, 0);
-  image.SetWord(0x004A, 70);
-  const struct {
-    int word, fix_time;
-  } fix_times[] = {{0, 1}, {1, 1}, {5000, 5000}, {5001, 5000}, {1000, 1000}};
-  for (const auto& t : fix_times) {
-    image.SetWord(0x0056, static_cast<std::uint16_t>(t.word));
-    DecodeImage(image, record);
-    EXPECT_EQ(record.Factory.TrainFixTime, t.fix_time) << t.word;
-  }
-  EXPECT_EQ(record.Factory.FixCount, (std::array<std::int32_t, 8>{1, 1, 8, 8, 8, 4, 1, 3}));
-  EXPECT_EQ(record.Factory.DcsErrorBit, 200);
-  EXPECT_EQ(record.Factory.UnlockWait, (std::array<std::int32_t, 3>{65535, 0, 70}));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <random>
 #include <string>
 
 namespace kestrel {
@@ -12,51 +12,54 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string ErrorOf(const auto& result) {
+  return result.has_value() ? "no error" : result.error();
+}
+
 class ImageFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("kestrel-image-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { fs::create_directories(dir_); }
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  fs::path dir_;
+  const fs::path dir_ =
+      fs::temp_directory_path() / ("kestrel-image-" + std::to_string(std::random_device{}()));
 };
 
-TEST_F(ImageFile, SavesAndLoadsEveryByte) {
+TEST_F(ImageFile, SavesReplacesAndLoadsEveryByte) {
   MemoryImage image;
-  for (std::size_t a = 0; a < MemoryImage::kSize; ++a) {
-    image.SetByte(a, static_cast<std::uint8_t>(a * 7));
+  for (std::size_t a = 0; a < MemoryImage::kSize; ++a) image.SetByte(a, (a * 7) & 0xFF);
+  for (int save = 1; save <= 2; ++save, image.Fill(0x11)) {  // the second replaces the first
+    ASSERT_TRUE(SaveImageFile(Path("a.bin"), image).has_value()) << save;
+    const auto loaded = LoadImageFile(Path("a.bin"));
+    ASSERT_TRUE(loaded.has_value()) << loaded.error();
+    EXPECT_EQ(*loaded, image) << save;
   }
-  ASSERT_TRUE(SaveImageFile(Path("a.bin"), image).has_value());
   EXPECT_EQ(fs::file_size(Path("a.bin")), MemoryImage::kSize);
-  const auto loaded = LoadImageFile(Path("a.bin"));
-  ASSERT_TRUE(loaded.has_value()) << loaded.error();
-  EXPECT_EQ(*loaded, image);
-
-  image.Fill(0x11);  // replacing an existing image leaves nothing else behind
-  ASSERT_TRUE(SaveImageFile(Path("a.bin"), image).has_value());
-  EXPECT_EQ(LoadImageFile(Path("a.bin")).value_or(MemoryImage{}), image);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
+  EXPECT_FALSE(fs::exists(Path("a.bin.part")));
 }
 
-TEST_F(ImageFile, RefusesWrongSizesAndMissingFiles) {
-  for (const std::size_t size : {std::size_t{0}, MemoryImage::kSize - 1, MemoryImage::kSize + 1}) {
-    std::ofstream(Path("b.bin"), std::ios::binary) << std::string(size, '\xFF');
-    const auto loaded = LoadImageFile(Path("b.bin"));
-    ASSERT_FALSE(loaded.has_value()) << size;
-    EXPECT_NE(loaded.error().find("exactly 20128 bytes"), std::string::npos) << loaded.error();
-    EXPECT_NE(loaded.error().find("b.bin"), std::string::npos);
+TEST_F(ImageFile, ErrorsNameTheFileAndTheReason) {
+  std::ofstream(Path("empty.bin")).close();
+  std::ofstream(Path("short.bin")) << std::string(MemoryImage::kSize - 1, 'x');
+  std::ofstream(Path("long.bin")) << std::string(MemoryImage::kSize + 1, 'x');
+  fs::create_directory(Path("dir.bin"));
+  const std::pair<std::string, std::string> loads[] = {
+      {"empty.bin", ": an image is exactly 20128 bytes, this file has 0"},
+      {"short.bin", ": an image is exactly 20128 bytes, this file has 20127"},
+      {"long.bin", ": an image is exactly 20128 bytes, this file has more than 20128"},
+      {"missing.bin", ": cannot open: No such file or directory"},
+      {"dir.bin", ": cannot read: Is a directory"}};
+  for (const auto& [name, error] : loads) {
+    EXPECT_EQ(ErrorOf(LoadImageFile(Path(name))), Path(name) + error);
   }
-  EXPECT_NE(LoadImageFile(Path("b.bin")).error().find("has more than 20128"), std::string::npos);
-
-  const auto missing = LoadImageFile(Path("missing.bin"));
-  ASSERT_FALSE(missing.has_value());
-  EXPECT_NE(missing.error().find("missing.bin: cannot open"), std::string::npos);
-  EXPECT_FALSE(SaveImageFile(Path("no/such/dir/c.bin"), MemoryImage{}).has_value());
+  EXPECT_EQ(ErrorOf(SaveImageFile(Path("no/c.bin"), MemoryImage{})),
+            Path("no/c.bin") + ": cannot create: No such file or directory");
+  // What stands in the way stays, and no half-written ".part" file is left beside it.
+  const std::string in_the_way = ErrorOf(SaveImageFile(Path("dir.bin"), MemoryImage{}));
+  EXPECT_TRUE(in_the_way.starts_with(Path("dir.bin") + ": cannot replace: ")) << in_the_way;
+  EXPECT_TRUE(fs::is_directory(Path("dir.bin")));
+  EXPECT_FALSE(fs::exists(Path("dir.bin.part")));
 }
 
 }  // namespace
