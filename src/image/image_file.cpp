@@ -44,15 +44,16 @@ std::expected<void, std::string> SaveImageFile(const std::string& path, const Me
   out.write(reinterpret_cast<const char*>(image.Bytes().data()),
             static_cast<std::streamsize>(MemoryImage::kSize));
   out.close();
-  std::error_code error;
+  std::error_code ignored;  // cleaning up must not hide why the save failed
   if (!out) {
     const std::string reason = Reason();
-    std::filesystem::remove(temporary, error);
+    std::filesystem::remove(temporary, ignored);
     return std::unexpected(path + ": cannot write: " + reason);
   }
+  std::error_code error;
   std::filesystem::rename(temporary, path, error);
   if (error) {
-    std::filesystem::remove(temporary, error);
+    std::filesystem::remove(temporary, ignored);
     return std::unexpected(path + ": cannot replace: " + error.message());
   }
   return {};
