@@ -14,10 +14,6 @@
 namespace kestrel::testing {
 namespace {
 
-std::ptrdiff_t LineCount(const std::string& text) {
-  return std::count(text.begin(), text.end(), '\n');
-}
-
 // True when every text of `wanted` occurs in `text`, in that order.
 bool InOrder(const std::string& text, const std::vector<std::string>& wanted) {
   std::size_t at = 0;
@@ -65,13 +61,13 @@ struct CliPrint : ::testing::Test {
 TEST_F(CliPrint, ShowPrintsTheReportsAsText) {
   const ProgramResult set_mode = RunProgram("kestrel-cli", {"show", file, "--report", "setmode"});
   ASSERT_EQ(set_mode.exit_status, 0) << set_mode.err;
-  EXPECT_EQ(LineCount(set_mode.out), 22);
+  EXPECT_EQ(std::ranges::count(set_mode.out, '\n'), 22);
   EXPECT_TRUE(
       InOrder(set_mode.out, {"Kestrel Set Mode", "\n   00 STEP          : AUTO", "29 VOLT"}));
 
   const ProgramResult bands = RunProgram("kestrel-cli", {"show", file, "--report", "bands"});
   ASSERT_EQ(bands.exit_status, 0) << bands.err;
-  EXPECT_EQ(LineCount(bands.out), 2 + 24);
+  EXPECT_EQ(std::ranges::count(bands.out, '\n'), 2 + 24);
   EXPECT_TRUE(InOrder(bands.out, BandLabels()));
   EXPECT_TRUE(bands.out.ends_with("\n          L--       0.10000             1299.99500\n"));
 
