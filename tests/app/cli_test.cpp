@@ -20,6 +20,7 @@ TEST(KestrelCli, ExitStatusesAndTheirMessages) {
   };
   const std::vector<Row> rows{
       {{"--help"}, 0, "\n  check FILE.dat\n  encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]\n"},
+      {{"help"}, 0, "usage: kestrel-cli COMMAND [ARGS]"},
       {{"new", "--help"}, 0, "usage: kestrel-cli new -o FILE.dat"},
       {{"check", "-h"}, 0, "usage: kestrel-cli check FILE.dat"},
       {{"decode", "--help"}, 0, "usage: kestrel-cli decode IMAGE.bin -o FILE.dat"},
