@@ -1,20 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 
 #include "run_program.h"
 
 namespace kestrel::testing {
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+constexpr std::size_t kImageSize = 20128;
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+int Word(const std::string& image, std::size_t address) {
+  return static_cast<unsigned char>(image[address]) |
+         (static_cast<unsigned char>(image[address + 1]) << 8);
 }
 
 // Offset just after line `count` of a CR LF text.
@@ -24,74 +21,109 @@ std::size_t AfterLine(const std::string& text, int count) {
   return pos;
 }
 
-TEST(KestrelCliFiles, NewThenCheck) {
+void ReplaceLine(std::string& text, int number, const std::string& line) {
+  const std::size_t start = AfterLine(text, number - 1);
+  text.replace(start, text.find("\r\n", start) - start, line);
+}
+
+// new, check, encode and decode: the subcommands that read and write data files and images.
+struct KestrelCliFiles : ::testing::Test {
+  void SetUp() override { ASSERT_EQ(Cli({"new", "-o", dir.Path("a.dat")}).exit_status, 0); }
+  static ProgramResult Cli(const std::vector<std::string>& args) {
+    return RunProgram("kestrel-cli", args);
+  }
   TempDir dir;
-  const ProgramResult made = RunProgram("kestrel-cli", {"new", "-o", dir.Path("new.dat")});
-  ASSERT_EQ(made.exit_status, 0) << made.err;
-  const std::string bytes = ReadBytes(dir.Path("new.dat"));
+};
+
+TEST_F(KestrelCliFiles, NewWritesTheDefaultFileAndCheckSummarisesIt) {
+  const std::string bytes = ReadBytes(dir.Path("a.dat"));
   EXPECT_EQ(bytes.substr(0, 13), "1.03\r\n 0 \r\n 2");
   EXPECT_EQ(AfterLine(bytes, 12118), bytes.size());
+  // The long option replaces an existing file with the same bytes.
+  WriteBytes(dir.Path("b.dat"), "old");
+  ASSERT_EQ(Cli({"new", "--output", dir.Path("b.dat")}).exit_status, 0);
+  EXPECT_EQ(ReadBytes(dir.Path("b.dat")), bytes);
 
-  const ProgramResult checked = RunProgram("kestrel-cli", {"check", dir.Path("new.dat")});
+  const ProgramResult checked = Cli({"check", dir.Path("a.dat")});
   EXPECT_EQ(checked.exit_status, 0) << checked.err;
   EXPECT_EQ(checked.out, "version: 1.03\nprogrammed channels: 89\n");
-
-  // The long option, and a file that replaces an existing one.
-  EXPECT_EQ(RunProgram("kestrel-cli", {"new", "--output", dir.Path("new.dat")}).exit_status, 0);
-  EXPECT_EQ(ReadBytes(dir.Path("new.dat")), bytes);
 }
 
-TEST(KestrelCliFiles, DamagedFilesExit65WithTheLine) {
-  TempDir dir;
-  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", dir.Path("a.dat")}).exit_status, 0);
+TEST_F(KestrelCliFiles, EncodeThenDecodeGivesTheBytesBackAndKeepsTheBase) {
+  const ProgramResult encoded = Cli({"encode", dir.Path("a.dat"), "-o", dir.Path("a.bin")});
+  ASSERT_EQ(encoded.exit_status, 0) << encoded.err;
+  EXPECT_EQ(encoded.out, dir.Path("a.bin") + ": 89 programmed channels\n");
+  const std::string image = ReadBytes(dir.Path("a.bin"));
+  ASSERT_EQ(image.size(), kImageSize);
+  EXPECT_EQ(Word(image, 0x0820), 89);
+  EXPECT_EQ(Word(image, 0x0010), 800);  // channel 801 is the lowest programmed
+  EXPECT_EQ(image[0x0400], '\0');       // no base: zeros
+
+  const ProgramResult decoded = Cli({"decode", dir.Path("a.bin"), "-o", dir.Path("b.dat")});
+  ASSERT_EQ(decoded.exit_status, 0) << decoded.err;
+  EXPECT_EQ(decoded.out, dir.Path("b.dat") + ": 89 programmed channels\n");
+  // What a read gives back programs the same bytes.
+  ASSERT_EQ(Cli({"encode", dir.Path("b.dat"), "-o", dir.Path("b.bin")}).exit_status, 0);
+  EXPECT_EQ(ReadBytes(dir.Path("b.bin")), image);
+
+  // With a base image, every byte outside the encoder's areas comes from it.
+  const std::string base(kImageSize, '\xEE');
+  WriteBytes(dir.Path("base.bin"), base);
+  ASSERT_EQ(Cli({"encode", dir.Path("a.dat"), "--base", dir.Path("base.bin"), "--output",
+                 dir.Path("c.bin")})
+                .exit_status,
+            0);
+  const std::string based = ReadBytes(dir.Path("c.bin"));
+  ASSERT_EQ(based.size(), kImageSize);
+  for (std::size_t a : {0x0000, 0x0001, 0x005E, 0x005F, 0x0400, 0x4E80, 0x4E9F}) {
+    EXPECT_EQ(based[a], '\xEE') << a;
+  }
+  EXPECT_EQ(Word(based, 0x0820), 89);
+  EXPECT_EQ(ReadBytes(dir.Path("base.bin")), base);
+}
+
+TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
   const std::string bytes = ReadBytes(dir.Path("a.dat"));
-
   WriteBytes(dir.Path("cut.dat"), bytes.substr(0, AfterLine(bytes, 6030)));
-  ProgramResult checked = RunProgram("kestrel-cli", {"check", dir.Path("cut.dat")});
-  EXPECT_EQ(checked.exit_status, 65);
-  EXPECT_EQ(checked.out, "");
-  EXPECT_EQ(checked.err, "kestrel-cli: " + dir.Path("cut.dat") +
-                             ", line 6031: the file ends early (channel 500 TsqTone expected)\n");
-
-  std::string bad = bytes;
-  bad.replace(AfterLine(bytes, 39), 3, "abc");  // line 40, channel 1 Mode
-  WriteBytes(dir.Path("bad.dat"), bad);
-  checked = RunProgram("kestrel-cli", {"check", dir.Path("bad.dat")});
-  EXPECT_EQ(checked.exit_status, 65);
-  EXPECT_NE(checked.err.find("line 40: \"abc\" is not a whole number"), std::string::npos)
-      << checked.err;
-
-  checked = RunProgram("kestrel-cli", {"check", dir.Path("missing.dat")});
-  EXPECT_EQ(checked.exit_status, 65);
-  EXPECT_NE(checked.err.find("missing.dat: cannot be read: "), std::string::npos) << checked.err;
-
-  const ProgramResult unwritable =
-      RunProgram("kestrel-cli", {"new", "-o", dir.Path("no/such/folder.dat")});
-  EXPECT_EQ(unwritable.exit_status, 65);
-  EXPECT_NE(unwritable.err.find("cannot be written: "), std::string::npos) << unwritable.err;
-}
-
-TEST(KestrelCliFiles, UsageAndHelp) {
-  for (const std::string command : {"new", "check"}) {
-    const ProgramResult help = RunProgram("kestrel-cli", {command, "--help"});
-    EXPECT_EQ(help.exit_status, 0) << command;
-    EXPECT_EQ(help.out.find("usage: kestrel-cli " + command), 0u) << help.out;
+  std::string text = bytes;
+  ReplaceLine(text, 40, "abc");  // channel 1, Mode
+  WriteBytes(dir.Path("word.dat"), text);
+  text = bytes;
+  ReplaceLine(text, 41, " 256 ");      // channel 1, Step
+  ReplaceLine(text, 12105, " 5000 ");  // ChargeTime
+  WriteBytes(dir.Path("big.dat"), text);
+  WriteBytes(dir.Path("short.bin"), std::string(kImageSize - 1, '\0'));
+  const std::string x = dir.Path("x"),
+                    too_short = "kestrel-cli: " + dir.Path("short.bin") +
+                                ": an image is exactly 20128 bytes, this file has 20127\n",
+                    not_whole = "kestrel-cli: " + dir.Path("word.dat") +
+                                ", line 40: \"abc\" is not a whole number (channel 1 Mode)\n";
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } refusals[]{
+      {{"check", dir.Path("cut.dat")},
+       "kestrel-cli: " + dir.Path("cut.dat") +
+           ", line 6031: the file ends early (channel 500 TsqTone expected)\n"},
+      {{"check", dir.Path("word.dat")}, not_whole},
+      {{"decode", dir.Path("short.bin"), "-o", x}, too_short},
+      {{"encode", dir.Path("a.dat"), "--base", dir.Path("short.bin"), "-o", x}, too_short},
+      {{"encode", dir.Path("word.dat"), "-o", x}, not_whole},
+      {{"encode", dir.Path("big.dat"), "-o", x},
+       "kestrel-cli: " + dir.Path("big.dat") +
+           " cannot be encoded:\n"
+           "  channel 000, Step: 256 does not fit a byte (0 to 255)\n"
+           "  Factory Settings, ChargeTime: 5000 gives 300060 minutes, which does not fit a "
+           "16-bit word (0 to 65535)\n"},
+  };
+  for (const auto& refusal : refusals) {
+    const std::string label = ::testing::PrintToString(refusal.args);
+    const ProgramResult result = Cli(refusal.args);
+    EXPECT_EQ(result.exit_status, 65) << label;
+    EXPECT_EQ(result.out, "") << label;
+    EXPECT_EQ(result.err, refusal.error) << label;
+    EXPECT_FALSE(std::filesystem::exists(x)) << label;
   }
-  const std::vector<std::vector<std::string>> mistakes{{"new"},
-                                                       {"new", "-o"},
-                                                       {"new", "-o", "a.dat", "extra"},
-                                                       {"new", "--frob"},
-                                                       {"check"},
-                                                       {"check", "a.dat", "b.dat"},
-                                                       {"check", "-x", "a.dat"}};
-  for (const auto& args : mistakes) {
-    const ProgramResult result = RunProgram("kestrel-cli", args);
-    EXPECT_EQ(result.exit_status, 64) << args.size();
-    EXPECT_NE(result.err.find("usage: kestrel-cli " + args[0]), std::string::npos) << result.err;
-  }
-  const ProgramResult tool = RunProgram("kestrel-cli", {"--help"});
-  EXPECT_NE(tool.out.find("new -o FILE.dat"), std::string::npos);
-  EXPECT_NE(tool.out.find("check FILE.dat"), std::string::npos);
 }
 
 }  // namespace

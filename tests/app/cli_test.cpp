@@ -1,19 +1,63 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "run_program.h"
 
 namespace kestrel::testing {
 namespace {
 
-TEST(KestrelCli, HelpAndUsageErrors) {
-  const ProgramResult help = RunProgram("kestrel-cli", {"--help"});
-  EXPECT_EQ(help.exit_status, 0);
-  EXPECT_NE(help.out.find("usage: kestrel-cli"), std::string::npos);
-
-  EXPECT_EQ(RunProgram("kestrel-cli", {}).exit_status, 64);
-  const ProgramResult unknown = RunProgram("kestrel-cli", {"frobnicate"});
-  EXPECT_EQ(unknown.exit_status, 64);
-  EXPECT_NE(unknown.err.find("unknown command 'frobnicate'"), std::string::npos);
+// The exit statuses scripts rely on: 0 done, 64 a usage mistake, 65 a file that cannot be read
+// or written. Help goes to stdout only; every mistake to stderr only.
+TEST(KestrelCli, ExitStatusesAndTheirMessages) {
+  TempDir dir;
+  const std::string good = dir.Path("a.dat"), none = dir.Path("none.dat"), x = dir.Path("x");
+  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", good}).exit_status, 0);
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string text;  // in stdout for status 0, else in stderr
+  };
+  const std::vector<Row> rows{
+      {{"--help"}, 0, "\n  check FILE.dat\n  encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]\n"},
+      {{"help"}, 0, "usage: kestrel-cli COMMAND [ARGS]"},
+      {{"new", "--help"}, 0, "usage: kestrel-cli new -o FILE.dat"},
+      {{"check", "-h"}, 0, "usage: kestrel-cli check FILE.dat"},
+      {{"decode", "--help"}, 0, "usage: kestrel-cli decode IMAGE.bin -o FILE.dat"},
+      {{"print", "--help"}, 0, "usage: kestrel-cli print FILE.dat --pdf OUT.pdf"},
+      {{}, 64, "usage: kestrel-cli COMMAND"},
+      {{"frobnicate"}, 64, "kestrel-cli: unknown command 'frobnicate'\nusage: kestrel-cli"},
+      {{"new"}, 64, "usage: kestrel-cli new"},
+      {{"new", "-o"}, 64, "kestrel-cli: -o needs a value\nusage: kestrel-cli new"},
+      {{"new", "-o", x, "extra"}, 64, "usage: kestrel-cli new"},
+      {{"new", "--frob", "-o", x}, 64, "unknown option --frob\nusage: kestrel-cli new"},
+      {{"check"}, 64, "usage: kestrel-cli check"},
+      {{"check", good, good}, 64, "usage: kestrel-cli check"},
+      {{"check", "-x", good}, 64, "usage: kestrel-cli check"},
+      {{"encode", good}, 64, "usage: kestrel-cli encode"},
+      {{"decode", "-o", x}, 64, "usage: kestrel-cli decode"},
+      {{"show"}, 64, "kestrel-cli show: give one data file\nusage: kestrel-cli show"},
+      {{"show", good, "--report", "factory"}, 64, "unknown report 'factory'"},
+      {{"print", good}, 64, "give one data file and --pdf OUT.pdf\nusage: kestrel-cli print"},
+      {{"print", good, "--pdf", x, "--reports", "setmode,"}, 64, "bad --reports 'setmode,'"},
+      {{"print", good, "--pdf", x, "--paper", "a3"}, 64, "--paper is a4 or letter"},
+      {{"check", none}, 65, "kestrel-cli: " + none + ": cannot be read: "},
+      {{"show", none}, 65, "kestrel-cli show: " + none},
+      {{"encode", none, "-o", x}, 65, "kestrel-cli: " + none},
+      {{"decode", none, "-o", x}, 65, "kestrel-cli: " + none},
+      {{"print", none, "--pdf", x}, 65, "kestrel-cli print: " + none},
+      {{"new", "-o", dir.Path("no/such.dat")}, 65, "no/such.dat: cannot be written: "},
+      {{"print", good, "--pdf", dir.Path("no/o.pdf")}, 65, "no/o.pdf"},
+  };
+  for (const Row& row : rows) {
+    const std::string label = ::testing::PrintToString(row.args);
+    const ProgramResult result = RunProgram("kestrel-cli", row.args);
+    EXPECT_EQ(result.exit_status, row.status) << label << "\n" << result.err;
+    const std::string& shown = row.status == 0 ? result.out : result.err;
+    EXPECT_NE(shown.find(row.text), std::string::npos) << label << "\n" << shown;
+    EXPECT_EQ(row.status == 0 ? result.err : result.out, "") << label;  // the other stream
+  }
+  EXPECT_FALSE(std::filesystem::exists(x));
 }
 
 }  // namespace

@@ -19,6 +19,10 @@ std::string ProgramPath(const std::string& name);
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input = {});
 
+// A whole file as bytes ("" when it cannot be read), and a file written with exactly `bytes`.
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
 // A fresh empty folder for one test's files, removed when the object goes.
 class TempDir {
  public:
