@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "print/report_canvas.h"
@@ -13,35 +14,28 @@ struct PrintedItem {
   double x;
   double y;
   std::string text;
-  bool operator==(const PrintedItem&) const = default;
 };
-
 using PrintedPage = std::vector<PrintedItem>;
 
 // One finished document: its pages as a printer would feed them.
 struct PrintedDocument {
   std::vector<PrintedPage> pages;
-  double font_points_when_measured = 0;
 };
 
 class RecordingCanvas final : public ReportCanvas {
  public:
-  // "X" measures `w` by `h`; other texts are `w` per byte wide.
+  // In a 12-point font every byte of text measures `w` by `h`, so "X" is w by h. Sizes scale with
+  // the font, and text measured before any font is set measures 0.
   RecordingCanvas(double w, double h, double page_width, double page_height)
       : w_(w), h_(h), page_width_(page_width), page_height_(page_height) {}
 
-  void SetFontSize(double points) override { font_points_ = points; }
+  void SetFontSize(double points) override { scale_ = points / 12; }
   double TextWidth(std::string_view text) const override {
-    measured_at_ = font_points_;
-    return w_ * static_cast<double>(text.size());
+    return scale_ * w_ * static_cast<double>(text.size());
   }
-  double TextHeight(std::string_view) const override {
-    measured_at_ = font_points_;
-    return h_;
-  }
+  double TextHeight(std::string_view) const override { return scale_ * h_; }
   double PrintableWidth() const override { return page_width_; }
   double PrintableHeight() const override { return page_height_; }
-
   void PrintText(double x, double y, std::string_view text) override {
     if (open_.pages.empty() || page_pending_) open_.pages.emplace_back();
     page_pending_ = false;
@@ -49,31 +43,19 @@ class RecordingCanvas final : public ReportCanvas {
   }
   void NewPage() override { page_pending_ = true; }
   void EndDocument() override {
-    open_.font_points_when_measured = measured_at_;
-    documents_.push_back(open_);
-    open_ = {};
+    documents_.push_back(std::exchange(open_, {}));
     page_pending_ = false;
   }
 
+  // The ended documents: text printed after the last EndDocument is not among them.
   const std::vector<PrintedDocument>& documents() const { return documents_; }
-  // Items printed but not yet ended by EndDocument.
-  bool HasOpenDocument() const { return !open_.pages.empty(); }
 
  private:
   double w_, h_, page_width_, page_height_;
-  double font_points_ = 0;
-  mutable double measured_at_ = 0;
+  double scale_ = 0;
   bool page_pending_ = false;
   PrintedDocument open_;
   std::vector<PrintedDocument> documents_;
 };
-
-// The text printed at (x, y) on `page`, or nullptr when nothing is there.
-inline const std::string* TextAt(const PrintedPage& page, double x, double y) {
-  for (const PrintedItem& item : page) {
-    if (item.x == x && item.y == y) return &item.text;
-  }
-  return nullptr;
-}
 
 }  // namespace kestrel::print::testing

@@ -2,273 +2,174 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "model/defaults.h"
+#include "print/report_names.h"
 #include "recording_canvas.h"
 
 namespace kestrel::print {
 namespace {
 
 using testing::PrintedPage;
-using testing::RecordingCanvas;
-using testing::TextAt;
+using Rows = std::vector<std::pair<double, std::string>>;  // a height and what is printed there
 
-// "X" is 10 by 20, the page 1000 by 1400: 70 lines, so 54 channel lines a page.
-constexpr double kW = 10, kH = 20, kPageW = 1000, kPageH = 1400;
+// With "X" 10 by 20 and a page 1000 by 1400 (70 lines), a memory page holds 54 channel lines.
 constexpr int kLines = 54;
+const std::string kHeadingRow =
+    "30:No.|70:Frequency|160:NAME|250:Mode|295:Tone select|380:TSQ|425:R TSQ|480:DCS|520:R "
+    "DCS|595:V.INV|645:TRAIN";
 
-RecordingCanvas Canvas() {
-  return RecordingCanvas(kW, kH, kPageW, kPageH);
+// The items printed at height y of `page`, as "x:text" in the order printed, joined by "|".
+std::string Row(const PrintedPage& page, double y) {
+  std::string row;
+  for (const auto& item : page) {
+    if (item.y != y) continue;
+    char x[32];
+    std::snprintf(x, sizeof x, "%s%g:", row.empty() ? "" : "|", item.x);
+    row += x + item.text;
+  }
+  return row;
 }
 
-RadioConfig EmptyRecord() {
+void ExpectRows(const PrintedPage& page, const Rows& rows) {
+  for (const auto& [y, row] : rows) EXPECT_EQ(Row(page, y), row) << "at " << y;
+}
+
+// The pages of the one document a report makes.
+std::vector<PrintedPage> Pages(void (*report)(const RadioConfig&, ReportCanvas&),
+                               const RadioConfig& record, double w = 10, double h = 20,
+                               double page_height = 1400) {
+  testing::RecordingCanvas canvas(w, h, 1000, page_height);
+  report(record, canvas);
+  EXPECT_EQ(canvas.documents().size(), 1u);
+  return canvas.documents().at(0).pages;
+}
+
+// A record whose only programmed channels are `first` to `last`.
+RadioConfig Programmed(int first, int last) {
   RadioConfig record = NewConfiguration();
   for (int n = 1; n <= kChannelCount; ++n) ClearChannel(record, n);
+  for (int n = first; n <= last; ++n) {
+    record.Channel(n) = {1, "145000000", "CH" + std::to_string(n), 1, 0, 0, 0, 0, 0, 0, 0, 0};
+  }
   return record;
 }
 
-void Program(RadioConfig& record, int number) {
-  MemoryChannel& channel = record.Channel(number);
-  channel.InUse = 1;
-  channel.Frequency = "145000000";
-  channel.Name = "CH" + std::to_string(number);
-  channel.Mode = 1;
-}
-
-std::string Expect(const PrintedPage& page, double x, double y) {
-  const std::string* text = TextAt(page, x, y);
-  return text ? *text : "<nothing>";
-}
-
-// Title and the eleven headings, and nothing but them when `only` is set.
-void ExpectMemoryHeading(const PrintedPage& page, bool only) {
-  EXPECT_EQ(Expect(page, kPageW / 2 - 14 * kW / 2, 3 * kH), "Kestrel Memory");
-  EXPECT_EQ(Expect(page, 3 * kW, 6 * kH), "No.");
-  EXPECT_EQ(Expect(page, 7 * kW, 6 * kH), "Frequency");
-  EXPECT_EQ(Expect(page, 16 * kW, 6 * kH), "NAME");
-  EXPECT_EQ(Expect(page, 25 * kW, 6 * kH), "Mode");
-  EXPECT_EQ(Expect(page, 29.5 * kW, 6 * kH), "Tone select");
-  EXPECT_EQ(Expect(page, 38 * kW, 6 * kH), "TSQ");
-  EXPECT_EQ(Expect(page, 42.5 * kW, 6 * kH), "R TSQ");
-  EXPECT_EQ(Expect(page, 48 * kW, 6 * kH), "DCS");
-  EXPECT_EQ(Expect(page, 52 * kW, 6 * kH), "R DCS");
-  EXPECT_EQ(Expect(page, 59.5 * kW, 6 * kH), "V.INV");
-  EXPECT_EQ(Expect(page, 64.5 * kW, 6 * kH), "TRAIN");
-  if (only) {
-    EXPECT_EQ(page.size(), 12u);
-  }
-}
-
-TEST(SetModeReport, ColumnsAndValues) {
+TEST(SetModeReport, TwoColumnsOfNamesAndStoredValues) {
   RadioConfig record = NewConfiguration();
   record.SetMode[fn::kAdjust] = 2;
   record.SetMode[fn::kVolt] = 7;    // no table: the value never prints
   record.SetMode[fn::kLamp] = 3;    // beyond the lamp table
   record.SetMode[fn::kTimer] = -1;  // before it
-  RecordingCanvas canvas = Canvas();
-  PrintSetModeReport(record, canvas);
-
-  ASSERT_EQ(canvas.documents().size(), 1u);
-  const auto& document = canvas.documents()[0];
-  EXPECT_EQ(document.font_points_when_measured, 12);
-  ASSERT_EQ(document.pages.size(), 1u);
-  const PrintedPage& page = document.pages[0];
-  EXPECT_EQ(page.size(), 1u + 2 * 35);
-  EXPECT_EQ(Expect(page, kPageW / 2 - 16 * kW / 2, 3 * kH), "Kestrel Set Mode");
-
-  // Left column, double spaced from 10h to 50h.
-  EXPECT_EQ(Expect(page, 3 * kW, 10 * kH), "00 STEP");
-  EXPECT_EQ(Expect(page, 20 * kW, 10 * kH), ": AUTO");
-  EXPECT_EQ(Expect(page, 3 * kW, 12 * kH), "01 F STEP");
-  EXPECT_EQ(Expect(page, 20 * kW, 12 * kH), ": 1   M");
-  EXPECT_EQ(Expect(page, 20 * kW, 14 * kH), ": ");  // LAMP 3
-  EXPECT_EQ(Expect(page, 20 * kW, 16 * kH), ": ");  // TIMMER -1
-  EXPECT_EQ(Expect(page, 3 * kW, 34 * kH), "12 SCHMEM");
-  EXPECT_EQ(Expect(page, 20 * kW, 34 * kH), ": ");
-  EXPECT_EQ(Expect(page, 3 * kW, 50 * kH), "20 TSQ");
-  EXPECT_EQ(Expect(page, 20 * kW, 50 * kH), ":  88.5");
-
-  // Right column from 10h to 36h, names at W/2 and values 17w further.
-  EXPECT_EQ(Expect(page, kPageW / 2, 10 * kH), "21 REVTSQ");
-  EXPECT_EQ(Expect(page, kPageW / 2 + 17 * kW, 10 * kH), ":  88.5");
-  EXPECT_EQ(Expect(page, kPageW / 2, 12 * kH), "22 TRTONE");
-  EXPECT_EQ(Expect(page, kPageW / 2 + 17 * kW, 12 * kH), ": 2280");
-  EXPECT_EQ(Expect(page, kPageW / 2, 26 * kH), "29 VOLT");
-  EXPECT_EQ(Expect(page, kPageW / 2 + 17 * kW, 26 * kH), ": ");
-  EXPECT_EQ(Expect(page, kPageW / 2, 36 * kH), "34 ADJUST");
-  EXPECT_EQ(Expect(page, kPageW / 2 + 17 * kW, 36 * kH), ": SM");
+  const auto pages = Pages(PrintSetModeReport, record);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].size(), 1u + 2 * 35);
+  // Left names at 3w, values at 20w, from 10h double spaced; right ones at W/2 and W/2 + 17w.
+  ExpectRows(pages[0], {{60, "420:Kestrel Set Mode"},
+                        {200, "30:00 STEP|200:: AUTO|500:21 REVTSQ|670::  88.5"},
+                        {280, "30:02 LAMP|200:: |500:23 SCRMBL|670:: 3300"},
+                        {320, "30:03 TIMMER|200:: |500:24 CHWS|670:: OFF"},
+                        {520, "30:08 SERCH|200:: VFO|500:29 VOLT|670:: "},
+                        {720, "30:13 BANKCL|200:: |500:34 ADJUST|670:: SM"},
+                        {1000, "30:20 TSQ|200::  88.5"}});
 }
 
-TEST(MemoryReport, NoProgrammedChannelPrintsOneHeadingPage) {
-  RecordingCanvas canvas = Canvas();
-  PrintMemoryReport(EmptyRecord(), canvas);
-  ASSERT_EQ(canvas.documents().size(), 1u);
-  ASSERT_EQ(canvas.documents()[0].pages.size(), 1u);
-  ExpectMemoryHeading(canvas.documents()[0].pages[0], true);
-}
-
-TEST(MemoryReport, ChannelLineOfThePresetsAndOfEveryColumn) {
-  RadioConfig record = NewConfiguration();
-  MemoryChannel& dcs = record.Channel(1000);
-  dcs = {1, "430012500", "RPT \xC4", 1, 0, 5, 9, 10, 1, 1, 16, 56};
-  MemoryChannel& tsq = record.Channel(1);
-  tsq = {1, "", "", 2, 0, 1, 1, 50, 104, 1, 0, 1};  // R DCS stays empty for TSQ
-  RecordingCanvas canvas = Canvas();
-  PrintMemoryReport(record, canvas);
-  ASSERT_EQ(canvas.documents().size(), 1u);
-  const auto& pages = canvas.documents()[0].pages;
-  ASSERT_EQ(pages.size(), 2u);  // 91 lines at 54 a page
-  ExpectMemoryHeading(pages[0], false);
-  ExpectMemoryHeading(pages[1], false);
-
-  const std::vector<std::string> first{"000",   "",    "", "WFM", "TSQ", " 67.0",
-                                       "254.1", "754", "", "",    "300"};
-  const std::vector<std::string> voa{"800", "6.03000", "VOA", "AM", "VFO", "", "", "", "", "", ""};
-  const std::vector<std::string> last{"999",   "430.01250", "RPT \xC4", "FM",   "DCS", " 88.5",
-                                      " 91.5", "023",       "REV",      "3500", "3000"};
-  const double xs[] = {3, 7, 16, 25, 29.5, 38, 42.5, 48, 52, 59.5, 64.5};
-  for (int c = 0; c < 11; ++c) {
-    EXPECT_EQ(Expect(pages[0], xs[c] * kW, 8 * kH), first[c]) << c;
-    EXPECT_EQ(Expect(pages[0], xs[c] * kW, 9 * kH), voa[c]) << c;
-    EXPECT_EQ(Expect(pages[1], xs[c] * kW, (8 + 90 - kLines) * kH), last[c]) << c;
-  }
+TEST(MemoryReport, ChannelLinesShowEveryColumnAndNothingBeyondTheTables) {
+  RadioConfig record = NewConfiguration();                        // 89 presets from channel 801
+  record.Channel(1) = {1, "", "", 2, 0, 1, 1, 50, 104, 1, 0, 1};  // R DCS stays empty for TSQ
+  record.Channel(5) = {1, "abc", "X", 4, 99, 6, 51, -1, 105, 1, 17, 58};  // all beyond the tables
+  record.Channel(6) = {1, "1", "Y", -3, 0, 5, 0, 0, 0, -1, -2, 0};        // RevDcs -1 as edited
+  record.Channel(7).Name = "GONE";                                        // not in use
+  record.Channel(1000) = {1, "430012500", "RPT \xC4", 1, 0, 5, 9, 10, 1, 1, 16, 56};
+  const auto pages = Pages(PrintMemoryReport, record);
+  ASSERT_EQ(pages.size(), 2u);  // 93 lines at 54 a page
   EXPECT_EQ(pages[0].size(), 12u + 11 * kLines);
-  EXPECT_EQ(pages[1].size(), 12u + 11 * (91 - kLines));
+  EXPECT_EQ(pages[1].size(), 12u + 11 * (93 - kLines));
+  ExpectRows(
+      pages[0],
+      {{60, "430:Kestrel Memory"},
+       {120, kHeadingRow},
+       {160, "30:000|70:|160:|250:WFM|295:TSQ|380: 67.0|425:254.1|480:754|520:|595:|645:300"},
+       {180, "30:004|70:0.00000|160:X|250:|295:|380:|425:|480:|520:|595:|645:"},
+       {200, "30:005|70:0.00000|160:Y|250:|295:DCS|380:|425:|480:|520:|595:|645:"},
+       {220, "30:800|70:6.03000|160:VOA|250:AM|295:VFO|380:|425:|480:|520:|595:|645:"}});
+  ExpectRows(pages[1], {{20 * (8 + 92 - kLines),
+                         "30:999|70:430.01250|160:RPT \xC4|250:FM|295:DCS|380: 88.5|425: 91.5|480:"
+                         "023|520:REV|595:3500|645:3000"}});
 }
 
-TEST(MemoryReport, PositionsOutsideTheTablesPrintEmpty) {
-  RadioConfig record = EmptyRecord();
-  record.Channel(5) = {1, "abc", "X", 4, 99, 6, 51, -1, 105, 1, 17, 58};
-  record.Channel(6) = {1, "1", "Y", -3, 0,  5,
-                       0, 0,   0,   -1, -2, 0};  // RevDcs -1 as the editor keeps it
-  RecordingCanvas canvas = Canvas();
-  PrintMemoryReport(record, canvas);
-  const PrintedPage& page = canvas.documents().at(0).pages.at(0);
-  const std::vector<std::string> five{"004", "0.00000", "X", "", "", "", "", "", "", "", ""};
-  const std::vector<std::string> six{"005", "0.00000", "Y", "", "DCS", "", "", "", "", "", ""};
-  const double xs[] = {3, 7, 16, 25, 29.5, 38, 42.5, 48, 52, 59.5, 64.5};
-  for (int c = 0; c < 11; ++c) {
-    EXPECT_EQ(Expect(page, xs[c] * kW, 8 * kH), five[c]) << c;
-    EXPECT_EQ(Expect(page, xs[c] * kW, 9 * kH), six[c]) << c;
+TEST(MemoryReport, PagesBreakAfterFullPagesWithoutABlankSheet) {
+  // An empty page after the last line still gets its heading, unless channel 1000 ended the page;
+  // a page too small for the heading still takes one line.
+  const int cases[][5] = {
+      // first and last channel programmed, page height, pages, lines on the last page
+      {1, 0, 1400, 1, 0},      {1, kLines, 1400, 2, 0},
+      {100, 154, 1400, 2, 1},  {kChannelCount - kLines + 1, kChannelCount, 1400, 1, kLines},
+      {1, 1000, 1400, 19, 28}, {1, 2, 300, 3, 0}};
+  for (const auto& [first, last, page_height, count, lines] : cases) {
+    const auto pages = Pages(PrintMemoryReport, Programmed(first, last), 10, 20, page_height);
+    SCOPED_TRACE(::testing::Message() << first << " to " << last << " on " << page_height);
+    ASSERT_EQ(pages.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(pages.back().size(), static_cast<std::size_t>(12 + 11 * lines));
+    EXPECT_EQ(Row(pages.back(), 120), kHeadingRow);
+    if (lines > 0) {  // the last line of the page
+      const std::string number = std::to_string(1000 + last - 1).substr(1);
+      EXPECT_EQ(Row(pages.back(), 20 * (7 + lines)).substr(0, 6), "30:" + number);
+    }
+  }
+
+  // Channel lines sit on whole units (10 by 21 here); the heading on the measured ones.
+  const auto pages = Pages(PrintMemoryReport, Programmed(1, 2), 10.4, 20.6);
+  EXPECT_EQ(Row(pages.at(0), 6 * 20.6).substr(0, 24), "31.2:No.|72.8:Frequency|");
+  EXPECT_EQ(Row(pages.at(0), 8 * 21).substr(0, 22), "30:000|70:145.00000|16");
+  EXPECT_EQ(Row(pages.at(0), 9 * 21).substr(0, 6), "30:001");
+}
+
+TEST(MemoryReport, LinesPerPageUseWholeUnitsAndAreNeverBelowOne) {
+  // 1399.6 by 19.5 is 1400 div 20; 300 is smaller than the heading and the margin; a font may
+  // measure nothing.
+  const double cases[][3] = {
+      {1400, 20, 54}, {1399.6, 19.5, 54}, {14031, 139, 84}, {300, 0, 1}, {1e9, 1, kChannelCount}};
+  for (const auto& [page_height, line_height, lines] : cases) {
+    EXPECT_EQ(MemoryLinesPerPage(page_height, line_height), lines) << page_height;
   }
 }
 
-TEST(MemoryReport, PageBreaksAfterLLines) {
-  // L + 1 programmed channels: the last one starts page 2 at 8h under a new heading.
-  RadioConfig record = EmptyRecord();
-  for (int n = 100; n < 100 + kLines + 1; ++n) Program(record, n);
-  record.Channel(50).InUse = 0;  // empty channels in between leave no gap
-  record.Channel(50).Name = "GONE";
-  RecordingCanvas canvas = Canvas();
-  PrintMemoryReport(record, canvas);
-  const auto& pages = canvas.documents().at(0).pages;
-  ASSERT_EQ(pages.size(), 2u);
-  EXPECT_EQ(Expect(pages[0], 3 * kW, 8 * kH), "099");
-  EXPECT_EQ(Expect(pages[0], 3 * kW, (8 + kLines - 1) * kH), "152");
-  ExpectMemoryHeading(pages[1], false);
-  EXPECT_EQ(Expect(pages[1], 3 * kW, 8 * kH), "153");
-  EXPECT_EQ(Expect(pages[1], 16 * kW, 8 * kH), "CH154");
-  EXPECT_EQ(pages[1].size(), 12u + 11);
-}
-
-TEST(MemoryReport, FullPageFollowedOnlyByEmptyChannelsEndsWithAHeadingPage) {
-  RadioConfig record = EmptyRecord();
-  for (int n = 1; n <= kLines; ++n) Program(record, n);
-  RecordingCanvas canvas = Canvas();
-  PrintMemoryReport(record, canvas);
-  auto pages = canvas.documents().at(0).pages;
-  ASSERT_EQ(pages.size(), 2u);
-  ExpectMemoryHeading(pages[1], true);
-
-  // Filled by channel 1000 itself: the new page gets no text and is never printed.
-  record = EmptyRecord();
-  for (int n = kChannelCount - kLines + 1; n <= kChannelCount; ++n) Program(record, n);
-  RecordingCanvas exact = Canvas();
-  PrintMemoryReport(record, exact);
-  pages = exact.documents().at(0).pages;
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(Expect(pages[0], 3 * kW, (8 + kLines - 1) * kH), "999");
-
-  // Every channel programmed: 1000 lines over 19 pages, the last one full without a heading page.
-  record = EmptyRecord();
-  for (int n = 1; n <= kChannelCount; ++n) Program(record, n);
-  RecordingCanvas all = Canvas();
-  PrintMemoryReport(record, all);
-  pages = all.documents().at(0).pages;
-  ASSERT_EQ(pages.size(), 19u);
-  EXPECT_EQ(Expect(pages[18], 3 * kW, (8 + 1000 - 18 * kLines - 1) * kH), "999");
-}
-
-TEST(MemoryReport, LinesUseWholeUnitsAndTheLineCountIsNeverBelowOne) {
-  EXPECT_EQ(MemoryLinesPerPage(1400, 20), 54);
-  EXPECT_EQ(MemoryLinesPerPage(1399.6, 19.5), 54);  // 1400 div 20
-  EXPECT_EQ(MemoryLinesPerPage(14031, 139), 84);
-  EXPECT_EQ(MemoryLinesPerPage(300, 20), 1);  // smaller than the heading and margin
-  EXPECT_EQ(MemoryLinesPerPage(300, 0), 1);   // a font that measures nothing
-  EXPECT_EQ(MemoryLinesPerPage(1e9, 1), kChannelCount);
-
-  RadioConfig record = EmptyRecord();
-  Program(record, 1);
-  Program(record, 2);
-  RecordingCanvas canvas(10.4, 20.6, 1000, 1400);
-  PrintMemoryReport(record, canvas);
-  const auto& pages = canvas.documents().at(0).pages;
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(Expect(pages[0], 3 * 10.4, 6 * 20.6), "No.");  // heading at the measured units
-  EXPECT_EQ(Expect(pages[0], 3 * 10, 8 * 21), "000");      // lines at whole units
-  EXPECT_EQ(Expect(pages[0], 64.5 * 10, 9 * 21), "");
-
-  RecordingCanvas tiny(10, 20, 1000, 300);
-  PrintMemoryReport(record, tiny);
-  ASSERT_EQ(tiny.documents().at(0).pages.size(), 3u);  // a line a page, then the heading page
-}
-
-TEST(SearchBandReport, LabelsAndLimitsAsStored) {
+TEST(SearchBandReport, LabelsAndLimitsAsStoredOnWholeUnits) {
   RadioConfig record = NewConfiguration();
   record.Band(3).LowFrequency = "118.00000";
   record.Band(3).UpperFrequency = "";
   record.Band(22).LowFrequency = "1.2x";
-  RecordingCanvas canvas(10, 20.5, 1000, 1400);
-  PrintSearchBandReport(record, canvas);
-  ASSERT_EQ(canvas.documents().size(), 1u);
-  const auto& pages = canvas.documents()[0].pages;
+  const auto pages = Pages(PrintSearchBandReport, record, 10, 20.3);
   ASSERT_EQ(pages.size(), 1u);
-  const PrintedPage& page = pages[0];
-  EXPECT_EQ(page.size(), 3u + 3 * 24);
-  EXPECT_EQ(Expect(page, 500 - 26 * 10 / 2, 3 * 20.5), "Kestrel Search Band memory");
-  EXPECT_EQ(Expect(page, 200, 6 * 20.5), "Low Frequency");
-  EXPECT_EQ(Expect(page, 400, 6 * 20.5), "Upper Frequency");
-  EXPECT_EQ(Expect(page, 100, 164), "L00");  // 8h = 164
-  EXPECT_EQ(Expect(page, 200, 164), "0.10000");
-  EXPECT_EQ(Expect(page, 400, 164), "1299.99500");
-  EXPECT_EQ(Expect(page, 100, 205), "L01");  // 10h = 205
-  EXPECT_EQ(Expect(page, 100, 287), "L03");  // 14h = 287
-  EXPECT_EQ(Expect(page, 200, 287), "118.00000");
-  EXPECT_EQ(Expect(page, 400, 287), "");
-  EXPECT_EQ(Expect(page, 100, 1066), "L22");  // 52h = 1066
-  EXPECT_EQ(Expect(page, 200, 1066), "1.2x");
-  EXPECT_EQ(Expect(page, 100, 1107), "L--");  // 54h = 1107
-  EXPECT_EQ(SearchBandLabel(0), "L00");
-  EXPECT_EQ(SearchBandLabel(9), "L09");
-  EXPECT_EQ(SearchBandLabel(23), "L--");
+  EXPECT_EQ(pages[0].size(), 3u + 3 * 24);
+  ExpectRows(pages[0], {{3 * 20.3, "370:Kestrel Search Band memory"},
+                        {6 * 20.3, "200:Low Frequency|400:Upper Frequency"},
+                        {162, "100:L00|200:0.10000|400:1299.99500"},  // 8h = 162.4
+                        {284, "100:L03|200:118.00000|400:"},          // 14h = 284.2
+                        {1056, "100:L22|200:1.2x|400:1299.99500"},    // 52h = 1055.6
+                        {1096, "100:L--|200:0.10000|400:1299.99500"}});
 }
 
-TEST(PrintSelected, ReportsInTheFixedOrderAsSeparateDocuments) {
-  const RadioConfig record = NewConfiguration();
-  RecordingCanvas canvas = Canvas();
-  PrintSelected(record, {true, false, true}, canvas);
-  ASSERT_EQ(canvas.documents().size(), 2u);
-  EXPECT_EQ(canvas.documents()[0].pages.at(0).at(0).text, kSetModeTitle);
-  EXPECT_EQ(canvas.documents()[1].pages.at(0).at(0).text, kSearchBandTitle);
-
-  RecordingCanvas all = Canvas();
-  PrintSelected(record, kAllReports, all);
-  ASSERT_EQ(all.documents().size(), 3u);
-  EXPECT_EQ(all.documents()[1].pages.at(0).at(0).text, kMemoryTitle);
-  EXPECT_FALSE(all.HasOpenDocument());
-
-  RecordingCanvas none = Canvas();
-  PrintSelected(record, {}, none);
-  EXPECT_TRUE(none.documents().empty());
+TEST(PrintSelected, NamedReportsPrintInTheFixedOrderAsSeparateDocuments) {
+  const std::pair<const char*, std::vector<std::string_view>> cases[] = {
+      {"setmode", {kSetModeTitle}},
+      {"bands,setmode", {kSetModeTitle, kSearchBandTitle}},
+      {"memory,bands,memory,setmode", {kSetModeTitle, kMemoryTitle, kSearchBandTitle}}};
+  for (const auto& [names, titles] : cases) {
+    const auto selection = ParseReportNames(names);
+    ASSERT_TRUE(selection) << names;
+    testing::RecordingCanvas canvas(10, 20, 1000, 1400);
+    PrintSelected(NewConfiguration(), *selection, canvas);
+    std::vector<std::string_view> printed;
+    for (const auto& document : canvas.documents()) printed.push_back(document.pages[0][0].text);
+    EXPECT_EQ(printed, titles) << names;
+  }
+  EXPECT_TRUE(SelectedReports({}).empty());
+  for (const char* wrong : {"", "memory,", ",bands", "Memory", "setmode,factory", "memory "}) {
+    EXPECT_FALSE(ParseReportNames(wrong)) << wrong;
+  }
 }
 
 }  // namespace
