@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "model/defaults.h"
+#include "ui/document_storage.h"
 
 namespace kestrel::ui {
 namespace {
@@ -12,26 +15,47 @@ namespace {
 TEST(Document, ModifiedStateFollowsEditsSavesAndReplacement) {
   Document document;
   EXPECT_EQ(document.Record(), NewConfiguration());
-  EXPECT_FALSE(document.IsModified());
   QSignalSpy modified(&document, &Document::ModifiedChanged);
   QSignalSpy replaced(&document, &Document::Replaced);
-
-  document.MutableRecord().SetMode[0] = 5;
   document.MarkModified();
   document.MarkModified();
   EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(modified.count(), 1);
-
   document.MarkSaved("/tmp/a.dat");
   EXPECT_FALSE(document.IsModified());
   EXPECT_EQ(document.FileName(), "/tmp/a.dat");
 
+  document.MutableRecord().SetMode[0] = 5;
   document.MarkModified();
   document.Replace(NewConfiguration(), QString());
   EXPECT_FALSE(document.IsModified());
   EXPECT_TRUE(document.FileName().isEmpty());
   EXPECT_EQ(document.Record().SetMode[0], 0);
   EXPECT_EQ(replaced.count(), 1);
+}
+
+TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
+  QTemporaryDir folder;
+  DataFileStorage storage;
+  RadioConfig record = NewConfiguration();
+  record.SetMode[0] = 4;
+  const QString path = folder.filePath("kestrel ü.dat");
+  ASSERT_TRUE(storage.Save(path, record).has_value());
+  EXPECT_EQ(storage.Load(path, NewConfiguration()), record);
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  const QByteArray head = file.read(4000);
+  file.resize(0);
+  file.write(head);
+  file.close();
+  const auto cut = storage.Load(path, NewConfiguration());
+  ASSERT_FALSE(cut.has_value());
+  EXPECT_TRUE(cut.error().contains("line")) << cut.error().toStdString();
+
+  const auto unwritable = storage.Save(folder.filePath("no/such/folder/x.dat"), record);
+  ASSERT_FALSE(unwritable.has_value());
+  EXPECT_FALSE(unwritable.error().isEmpty());
 }
 
 }  // namespace
