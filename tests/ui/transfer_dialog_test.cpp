@@ -71,33 +71,10 @@ TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
   EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
 }
 
-TEST(TransferDialog, AFailureShowsTheWarningWithItsDetailAndThePromptAgain) {
+TEST(TransferDialog, ABusyDialogRefusesToCloseAndAFailureBringsThePromptBack) {
   RecordingFeedback feedback;
   FakeRadioJobs jobs;
   jobs.read_outcome = testing::Failure(2);
-  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
-  dialog.open();
-  ASSERT_TRUE(RunOnce(dialog));
-
-  ASSERT_EQ(feedback.warnings.size(), 1);
-  EXPECT_EQ(feedback.warnings[0],
-            "Warning|Failed to read out.\nTry again.\n\nno answer to the handshake");
-  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
-  EXPECT_EQ(dialog.ProgressBar()->value(), 0);
-  EXPECT_FALSE(dialog.SucceededRead().has_value());
-  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
-  EXPECT_TRUE(dialog.isVisible());
-
-  // The user may try again.
-  jobs.read_outcome = TransferOutcome{};
-  jobs.read_outcome.record = RadioConfig{};
-  ASSERT_TRUE(RunOnce(dialog));
-  EXPECT_TRUE(dialog.SucceededRead().has_value());
-}
-
-TEST(TransferDialog, ABusyDialogRefusesToCloseAndShowsProgress) {
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
   std::latch gate(1);
   jobs.gate = &gate;
   TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
@@ -117,6 +94,19 @@ TEST(TransferDialog, ABusyDialogRefusesToCloseAndShowsProgress) {
 
   gate.count_down();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_EQ(feedback.warnings,
+            QStringList{"Warning|Failed to read out.\nTry again.\n\nno answer to the handshake"});
+  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
+  EXPECT_EQ(dialog.ProgressBar()->value(), 0);
+  EXPECT_FALSE(dialog.SucceededRead().has_value());
+  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
+  EXPECT_TRUE(dialog.isVisible());
+
+  // The user may try again.
+  jobs.read_outcome = TransferOutcome{};
+  jobs.read_outcome.record = RadioConfig{};
+  ASSERT_TRUE(RunOnce(dialog));
+  EXPECT_TRUE(dialog.SucceededRead().has_value());
   EXPECT_TRUE(dialog.close());
 }
 

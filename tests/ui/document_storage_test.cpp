@@ -1,38 +1,14 @@
-#include "ui/document.h"
+#include "ui/document_storage.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "model/defaults.h"
-#include "ui/document_storage.h"
 
 namespace kestrel::ui {
 namespace {
-
-TEST(Document, ModifiedStateFollowsEditsSavesAndReplacement) {
-  Document document;
-  EXPECT_EQ(document.Record(), NewConfiguration());
-  QSignalSpy modified(&document, &Document::ModifiedChanged);
-  QSignalSpy replaced(&document, &Document::Replaced);
-  document.MarkModified();
-  document.MarkModified();
-  EXPECT_TRUE(document.IsModified());
-  EXPECT_EQ(modified.count(), 1);
-  document.MarkSaved("/tmp/a.dat");
-  EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(document.FileName(), "/tmp/a.dat");
-
-  document.MutableRecord().SetMode[0] = 5;
-  document.MarkModified();
-  document.Replace(NewConfiguration(), QString());
-  EXPECT_FALSE(document.IsModified());
-  EXPECT_TRUE(document.FileName().isEmpty());
-  EXPECT_EQ(document.Record().SetMode[0], 0);
-  EXPECT_EQ(replaced.count(), 1);
-}
 
 TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
   QTemporaryDir folder;
