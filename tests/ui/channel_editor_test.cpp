@@ -9,69 +9,69 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "model/defaults.h"
 #include "ui/change_colors.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/channel_rules.h"
 #include "ui/document.h"
-#include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_page.h"
+#include "ui_fakes.h"
 
 namespace kestrel::ui {
 namespace {
 
-TEST(ChannelRules, StepDerivationFollowsTheRastersInOrder) {
-  constexpr int kFm = 1, kAm = 3;
-  EXPECT_EQ(DeriveStep(145.5 * 1e6, kFm), 3);  // a multiple of 25 kHz
-  EXPECT_EQ(DeriveStep(118.00833 * 1e6, kAm), 3);
-  EXPECT_EQ(DeriveStep(118.01666 * 1e6, kAm), 3);
-  EXPECT_EQ(DeriveStep(118.02499 * 1e6, kAm), 3);
-  EXPECT_EQ(DeriveStep(0.999 * 1e6, kAm), 4);
-  EXPECT_EQ(DeriveStep(0.675 * 1e6, kAm), 3) << "25 kHz wins over 9 kHz";
-  EXPECT_EQ(DeriveStep(1.62 * 1e6, kAm), 1) << "9 kHz only inside the AM broadcast band";
-  EXPECT_EQ(DeriveStep(0.999 * 1e6, kFm), std::nullopt);
-  EXPECT_EQ(DeriveStep(146.00625 * 1e6, kFm), 2);
-  EXPECT_EQ(DeriveStep(146.005 * 1e6, kFm), 1);
-  EXPECT_EQ(DeriveStep(146.00123 * 1e6, kFm), std::nullopt);
-}
+constexpr int kFm = 1, kAm = 3;
 
-TEST(ChannelRules, AviationStepSnapsOntoTheReceiversChannels) {
-  EXPECT_EQ(StoredFrequencyText(145.5 * 1e6, 3), "145500000");
-  EXPECT_EQ(StoredFrequencyText(118.00833 * 1e6, 3), "118008334");
-  EXPECT_EQ(StoredFrequencyText(118.01666 * 1e6, 3), "118016667");
-  EXPECT_EQ(StoredFrequencyText(118.025 * 1e6, 3), "118025000");
-  EXPECT_EQ(StoredFrequencyText(118.02499 * 1e6, 3), "118025000");
-  EXPECT_EQ(StoredFrequencyText(118.00833 * 1e6, 1), "118008330") << "only step 3 snaps";
-  EXPECT_EQ(StoredFrequencyText(1299.995 * 1e6, 1), "1299995000");
-  EXPECT_EQ(StoredFrequencyText(0.1 * 1e6, 1), "100000");
+TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
+  const struct {
+    double mhz;
+    int mode;
+    std::optional<int> step;
+  } steps[] = {{145.5, kFm, 3},
+               {118.00833, kAm, 3},
+               {118.01666, kAm, 3},
+               {118.02499, kAm, 3},
+               {0.999, kAm, 4},
+               {0.675, kAm, 3},  // 25 kHz wins over 9 kHz
+               {1.62, kAm, 1},   // 9 kHz: AM broadcast only
+               {0.999, kFm, std::nullopt},
+               {146.00625, kFm, 2},
+               {146.005, kFm, 1},
+               {146.00123, kFm, std::nullopt}};
+  for (const auto& row : steps) {
+    EXPECT_EQ(DeriveStep(row.mhz * 1e6, row.mode), row.step) << row.mhz << " mode " << row.mode;
+  }
+  const struct {
+    double mhz;
+    int step;
+    const char* stored;
+  } texts[] = {{145.5, 3, "145500000"},     {118.00833, 3, "118008334"},
+               {118.01666, 3, "118016667"}, {118.025, 3, "118025000"},
+               {118.02499, 3, "118025000"}, {118.00833, 1, "118008330"},  // only step 3 snaps
+               {1299.995, 1, "1299995000"}, {0.1, 1, "100000"}};
+  for (const auto& row : texts) {
+    EXPECT_EQ(StoredFrequencyText(row.mhz * 1e6, row.step), row.stored) << row.mhz;
+  }
   EXPECT_EQ(TrimBlanks("  AB C "), "AB C");
   EXPECT_EQ(TrimBlanks("   "), "");
 }
 
-class RecordingFeedback : public Feedback {
- public:
-  RecordingFeedback() { SetFeedback(this); }
-  ~RecordingFeedback() override { SetFeedback(nullptr); }
-  void Beep() override { ++beeps; }
-  int beeps = 0;
-};
-
 // An editor opened on a channel of the Memory page, with handles on its controls.
-class Editor : public testing::Test {
+class Editor : public ::testing::Test {
  protected:
   void Open(int channel) {
     editor_ = page_.OpenChannelEditor(channel);
+    const auto list = [this](const char* object) { return editor_->findChild<QComboBox*>(object); };
     frequency = editor_->findChild<QLineEdit*>("txtMemoryFreq");
     name = editor_->findChild<QLineEdit*>("txtMemName");
-    mode = editor_->findChild<QComboBox*>("cmbMemorymode");
-    tone_select = editor_->findChild<QComboBox*>("cmbSelect");
-    tsq = editor_->findChild<QComboBox*>("cmbTSQ");
-    rev_tsq = editor_->findChild<QComboBox*>("cmbRTSQ");
-    dcs = editor_->findChild<QComboBox*>("cmbDCS");
-    rev_dcs = editor_->findChild<QComboBox*>("cmbDCSC");
-    scrambler = editor_->findChild<QComboBox*>("cmbScalr");
-    train = editor_->findChild<QComboBox*>("cmbTrain");
+    mode = list("cmbMemorymode");
+    tone_select = list("cmbSelect");
+    tsq = list("cmbTSQ");
+    rev_tsq = list("cmbRTSQ");
+    dcs = list("cmbDCS");
+    rev_dcs = list("cmbDCSC");
+    scrambler = list("cmbScalr");
+    train = list("cmbTrain");
     set = editor_->findChild<QPushButton*>("cmdMemdataSet");
     clear = editor_->findChild<QPushButton*>("cmdMemDataclear");
   }
@@ -91,10 +91,9 @@ class Editor : public testing::Test {
     Leave(frequency);
   }
   bool Closed() const { return editor_.isNull() || !editor_->isVisible(); }
-  QList<QComboBox*> ToneLists() const { return {tsq, rev_tsq, dcs, rev_dcs, scrambler, train}; }
   QList<QComboBox*> EnabledToneLists() const {
     QList<QComboBox*> enabled;
-    for (QComboBox* list : ToneLists()) {
+    for (QComboBox* list : {tsq, rev_tsq, dcs, rev_dcs, scrambler, train}) {
       if (list->isEnabled()) enabled << list;
     }
     return enabled;
@@ -112,126 +111,99 @@ class Editor : public testing::Test {
     return page_.GridModel()->index(channel - 1, column).data().toString();
   }
 
-  RecordingFeedback feedback_;
+  testing::RecordingFeedback feedback_;
   Document document_;
   MemoryPage page_{document_};
   QPointer<ChannelEditorDialog> editor_;
-  QLineEdit* frequency = nullptr;
-  QLineEdit* name = nullptr;
+  QLineEdit *frequency = nullptr, *name = nullptr;
   QComboBox *mode = nullptr, *tone_select = nullptr, *tsq = nullptr, *rev_tsq = nullptr,
             *dcs = nullptr, *rev_dcs = nullptr, *scrambler = nullptr, *train = nullptr;
-  QPushButton* set = nullptr;
-  QPushButton* clear = nullptr;
+  QPushButton *set = nullptr, *clear = nullptr;
 };
 
-TEST_F(Editor, OpensOnAnEmptyChannelReadyToSetAndStoresANewOne) {
+TEST_F(Editor, OpensOnAnEmptyChannelAndStoresANewOneOnlyWithFrequencyAndMode) {
   Open(1);
   EXPECT_EQ(editor_->findChild<QLabel*>("lblMemNo")->text(), "000");
-  EXPECT_EQ(frequency->text(), "");
-  EXPECT_EQ(name->text(), "");
-  EXPECT_EQ(mode->currentText(), "");
+  EXPECT_EQ(frequency->text() + name->text() + mode->currentText(), "");
   EXPECT_EQ(tone_select->currentText(), "VFO");
   EXPECT_TRUE(EnabledToneLists().isEmpty());
-  for (QComboBox* list : ToneLists()) EXPECT_EQ(list->currentIndex(), 0);
-  EXPECT_TRUE(set->isEnabled());
-  EXPECT_TRUE(clear->isEnabled());
+  EXPECT_EQ(tsq->currentIndex(), 0);
+  EXPECT_TRUE(set->isEnabled() && clear->isEnabled());
   EXPECT_TRUE(RedFields().isEmpty());
 
   set->click();  // no frequency, no mode
   EXPECT_EQ(feedback_.beeps, 1);
-  EXPECT_FALSE(Closed());
-
   Enter("145.5");
   EXPECT_EQ(frequency->text(), "145.50000");
   EXPECT_EQ(RedFields(), QList<QWidget*>{frequency});
   set->click();  // still no mode
   EXPECT_EQ(feedback_.beeps, 2);
-  mode->setCurrentIndex(1);  // FM
+  EXPECT_FALSE(Closed());
+  mode->setCurrentIndex(kFm);
   EXPECT_EQ(TextColor(mode), kChangedColor);
   set->click();
   EXPECT_EQ(feedback_.beeps, 2);
   EXPECT_TRUE(Closed());
-  const MemoryChannel& stored = Stored(1);
-  EXPECT_EQ(stored.Frequency, "145500000");
-  EXPECT_EQ(stored.Step, 3);
-  EXPECT_EQ(stored.InUse, 1);
-  EXPECT_EQ(stored.RevDcs, -1);
+  EXPECT_EQ(Stored(1), (MemoryChannel{1, "145500000", "", kFm, 3, 0, 0, 0, 0, -1, 0, 0}));
   EXPECT_EQ(GridText(1, MemoryGridModel::kFrequencyColumn), "145.50000");
   EXPECT_EQ(GridText(1, MemoryGridModel::kModeColumn), "FM");
   EXPECT_TRUE(document_.IsModified());
 }
 
-TEST_F(Editor, StoresAviationFrequenciesOnTheReceiversRaster) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"118.00833", "118008334"}, {"118.01666", "118016667"}, {"118.025", "118025000"}};
-  for (const auto& [mhz, hz] : cases) {
+TEST_F(Editor, StoresFrequenciesOnTheReceiversRastersOrRefusesThem) {
+  for (const auto& [mhz, hz] : {std::pair{"118.00833", "118008334"}, {"118.025", "118025000"}}) {
     Open(2);
     Enter(mhz);
-    mode->setCurrentIndex(3);  // AM
+    mode->setCurrentIndex(kAm);
     set->click();
     EXPECT_TRUE(Closed()) << mhz;
     EXPECT_EQ(Stored(2).Frequency, hz);
     EXPECT_EQ(Stored(2).Step, 3);
   }
   // Reopening shows the stored frequency to 10 Hz and stores it snapped again.
-  Open(2);
-  EXPECT_EQ(frequency->text(), "118.02500");
   Stored(2).Frequency = "118008334";
   Open(2);
+  EXPECT_EQ(frequency->text(), "118.00833");
   set->click();
   EXPECT_EQ(Stored(2).Frequency, "118008334");
   EXPECT_EQ(feedback_.beeps, 0);
-}
 
-TEST_F(Editor, RefusesFrequenciesOffEveryRasterButKeepsADerivedStep) {
   Open(3);
   Enter("0.999");
-  mode->setCurrentIndex(1);  // FM: no 9 kHz raster
+  mode->setCurrentIndex(kFm);  // no 9 kHz raster
   set->click();
   EXPECT_EQ(feedback_.beeps, 1);
   EXPECT_FALSE(Closed());
-  mode->setCurrentIndex(3);  // AM
-  set->click();
-  EXPECT_TRUE(Closed());
-  EXPECT_EQ(Stored(3).Step, 4);
 
   // A derived step is stored even when a tone check fails afterwards.
-  Open(3);
   Enter("146.00625");
-  mode->setCurrentIndex(1);
   tone_select->setCurrentIndex(1);  // TSQ
   tsq->setCurrentIndex(0);
   set->click();
   EXPECT_EQ(feedback_.beeps, 2);
   EXPECT_EQ(Stored(3).Step, 2);
-  EXPECT_EQ(Stored(3).Frequency, "999000");
+  EXPECT_EQ(Stored(3).Frequency, "") << "nothing else is stored";
 }
 
 TEST_F(Editor, ToneSelectionEnablesItsListsWithDefaults) {
-  Stored(5) = {.InUse = 1,
-               .Frequency = "145500000",
-               .Name = "",
-               .Mode = 1,
-               .Step = 3,
-               .ToneSelect = 1,
-               .TsqTone = 13,
-               .RevDcs = -1};
+  Stored(5) = {1, "145500000", "", kFm, 3, 1, 13, 0, 0, -1, 0, 0};  // TSQ 100.0
   Open(5);
   EXPECT_EQ(tone_select->currentText(), "TSQ");
   EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{tsq});
   EXPECT_EQ(tsq->currentText(), "100.0");
   EXPECT_TRUE(RedFields().isEmpty());
 
-  tone_select->setCurrentIndex(2);  // REV TSQ
-  EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{rev_tsq});
-  EXPECT_EQ(rev_tsq->currentText(), " 88.5");
+  const struct {
+    int tone_select;
+    QComboBox* list;
+    const char* shown;
+  } choices[] = {{2, rev_tsq, " 88.5"}, {3, train, "2280"}, {4, scrambler, "3300"}};
+  for (const auto& choice : choices) {
+    tone_select->setCurrentIndex(choice.tone_select);
+    EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{choice.list}) << choice.tone_select;
+    EXPECT_EQ(choice.list->currentText(), choice.shown);
+  }
   EXPECT_EQ(tsq->currentIndex(), 0);
-  tone_select->setCurrentIndex(3);
-  EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{train});
-  EXPECT_EQ(train->currentText(), "2280");
-  tone_select->setCurrentIndex(4);
-  EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{scrambler});
-  EXPECT_EQ(scrambler->currentText(), "3300");
 
   // Last stored with another tone selection: R DCS is blank and must be chosen.
   tone_select->setCurrentIndex(5);
@@ -257,7 +229,7 @@ TEST_F(Editor, ToneSelectionEnablesItsListsWithDefaults) {
   EXPECT_EQ(rev_dcs->currentText(), "NORMAL");
 }
 
-TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPoint) {
+TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPointWithinTheRange) {
   Open(801);
   EXPECT_EQ(frequency->text(), "6.03000");
   frequency->setFocus();
@@ -265,7 +237,6 @@ TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPoint) {
   QTest::keyClick(frequency, Qt::Key_A);
   QTest::keyClick(frequency, Qt::Key_Space);
   EXPECT_EQ(feedback_.beeps, 2);
-  EXPECT_EQ(frequency->text(), "6.03000");
   QTest::keyClick(frequency, Qt::Key_Backspace);
   QTest::keyClick(frequency, Qt::Key_5);
   EXPECT_EQ(frequency->text(), "6.03005");
@@ -277,27 +248,21 @@ TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPoint) {
   EXPECT_EQ(feedback_.beeps, 3);
   EXPECT_FALSE(Closed());
   EXPECT_EQ(RedFields(), QList<QWidget*>{frequency});
-  Enter("x");  // pasted text never survives; an unreadable entry reads as 0
-  EXPECT_EQ(frequency->text(), "0.10000");
-  mode->setCurrentIndex(1);
-  set->click();
-  EXPECT_EQ(Stored(801).Frequency, "100000");
-
-  // The top of the range is stored as well.
-  Open(801);
-  Enter("1300");
   set->click();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(801).Frequency, "1299995000");
   EXPECT_EQ(Stored(801).Step, 1);
+
+  Open(801);
+  Enter("x");  // pasted text never survives; an unreadable entry reads as 0
+  EXPECT_EQ(frequency->text(), "0.10000");
+  set->click();
+  EXPECT_EQ(Stored(801).Frequency, "100000");
 }
 
 TEST_F(Editor, NameKeepsItsCaseAndRefusesWhatTheReceiverCannotHold) {
   Open(801);
   EXPECT_EQ(name->text(), "VOA");
-  name->setText("");
-  QTest::keyClicks(name, "voa2");
-  EXPECT_EQ(name->text(), "voa2");
   name->setText(" voa ");
   Leave(name);
   EXPECT_TRUE(RedFields().isEmpty()) << "another case or blanks around it is no change";
@@ -318,7 +283,7 @@ TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
   Enter("7.5");
   name->setText("NEW");
   Leave(name);
-  mode->setCurrentIndex(1);
+  mode->setCurrentIndex(kFm);
   tone_select->setCurrentIndex(1);
   EXPECT_EQ(RedFields().size(), 5);
   mode->showPopup();  // opening a list takes its mark away until the next check
@@ -334,23 +299,22 @@ TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
   EXPECT_FALSE(Closed());
   EXPECT_EQ(Stored(859).InUse, 0);
   EXPECT_EQ(Stored(859).Frequency, "6090000");
-  // The grid no longer shows the channel as programmed.
-  EXPECT_EQ(GridText(859, MemoryGridModel::kFrequencyColumn), "");
+  EXPECT_EQ(GridText(859, MemoryGridModel::kFrequencyColumn), "") << "no longer programmed";
   EXPECT_TRUE(document_.IsModified());
 
   clear->setEnabled(true);
   clear->click();  // again: the same texts, not the emptied row's
   EXPECT_EQ(frequency->text(), "6.09000");
   EXPECT_FALSE(set->isEnabled()) << "nothing differs from the stored channel";
-  mode->setCurrentIndex(1);
-  mode->setCurrentIndex(3);
+  mode->setCurrentIndex(kFm);
+  mode->setCurrentIndex(kAm);
   set->click();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(859).InUse, 1);
   EXPECT_EQ(GridText(859, MemoryGridModel::kNameColumn), "LUXEMB");
 }
 
-TEST_F(Editor, SetWithoutAChangeLeavesTheDocumentUnmodified) {
+TEST_F(Editor, OnlyAChangeModifiesTheDocumentAndClosingStoresNothing) {
   Open(801);
   set->click();  // a preset channel gains RevDcs -1, as every channel the editor stores
   EXPECT_EQ(Stored(801).RevDcs, -1);
@@ -360,9 +324,7 @@ TEST_F(Editor, SetWithoutAChangeLeavesTheDocumentUnmodified) {
   set->click();
   EXPECT_TRUE(Closed());
   EXPECT_FALSE(document_.IsModified());
-}
 
-TEST_F(Editor, ClosingStoresNothing) {
   const RadioConfig before = document_.Record();
   Open(801);
   Enter("7.5");

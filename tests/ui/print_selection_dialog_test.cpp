@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -13,7 +12,7 @@
 
 #include "../print/recording_canvas.h"
 #include "model/defaults.h"
-#include "ui/feedback.h"
+#include "ui_fakes.h"
 
 namespace kestrel::ui {
 namespace {
@@ -26,54 +25,28 @@ QPushButton* Ok(QDialog& dialog) {
   return dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
 }
 
-// Answers every question with a set button and keeps what it was asked.
-class ScriptedFeedback : public Feedback {
- public:
-  explicit ScriptedFeedback(QMessageBox::StandardButton answer) : answer_(answer) {
-    SetFeedback(this);
-  }
-  ~ScriptedFeedback() override { SetFeedback(nullptr); }
-  void Beep() override {}
-  void Information(QWidget*, const QString&, const QString& text) override { said << text; }
-  void Warning(QWidget*, const QString&, const QString& text) override { said << text; }
-  QMessageBox::StandardButton Question(QWidget*, const QString&, const QString& text,
-                                       QMessageBox::StandardButtons,
-                                       QMessageBox::StandardButton) override {
-    said << text;
-    return answer_;
-  }
-  QStringList said;
-
- private:
-  QMessageBox::StandardButton answer_;
-};
-
 TEST(PrintSelectionDialog, CaptionsLayoutAndTicksFromTheSettings) {
   PrintSelectionDialog dialog({1, 0, 1, 1}, {});
   EXPECT_EQ(dialog.windowTitle(), "Print Selection");
-  EXPECT_EQ(dialog.size(), QSize(312, 198));
-  EXPECT_EQ(dialog.font().family(), "Arial");
-  EXPECT_EQ(Box(dialog, "chkSetMode")->text(), "    Set Mode");
-  EXPECT_EQ(Box(dialog, "chkMemory")->text(), "    Memory");
-  EXPECT_EQ(Box(dialog, "chkSrchBndMem")->text(), "    Search Band Memory");
-  EXPECT_EQ(Box(dialog, "chkFactory")->text(), "    Factory Setting");
+  const struct {
+    const char* name;
+    const char* caption;
+    bool ticked;
+  } boxes[] = {{"chkSetMode", "    Set Mode", true},
+               {"chkMemory", "    Memory", false},
+               {"chkSrchBndMem", "    Search Band Memory", true},
+               {"chkFactory", "    Factory Setting", false}};  // hidden, whatever was saved
+  for (const auto& box : boxes) {
+    EXPECT_EQ(Box(dialog, box.name)->text(), box.caption);
+    EXPECT_EQ(Box(dialog, box.name)->isChecked(), box.ticked) << box.name;
+  }
   EXPECT_EQ(Ok(dialog)->text(), "&OK");
-  EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(),
-            QRect(8, 6, 295, 186));
-  EXPECT_EQ(Box(dialog, "chkSrchBndMem")->geometry(), QRect(41, 81, 220, 28));
-  EXPECT_EQ(Ok(dialog)->geometry(), QRect(89, 149, 99, 27));
   EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);  // no Cancel
 
-  EXPECT_TRUE(Box(dialog, "chkSetMode")->isChecked());
-  EXPECT_FALSE(Box(dialog, "chkMemory")->isChecked());
-  EXPECT_TRUE(Box(dialog, "chkSrchBndMem")->isChecked());
-  EXPECT_FALSE(Box(dialog, "chkFactory")->isChecked());
   EXPECT_TRUE(Box(dialog, "chkFactory")->isHidden());
   EXPECT_EQ(dialog.Flags(), (PrintFlags{1, 0, 1, 0}));  // the factory flag goes back as 0
 
   PrintSelectionDialog other({2, -1, 0, 0}, {});  // only exactly 1 ticks
-  EXPECT_FALSE(Box(other, "chkSetMode")->isChecked());
-  EXPECT_FALSE(Box(other, "chkMemory")->isChecked());
   EXPECT_EQ(other.Flags(), (PrintFlags{0, 0, 0, 0}));
 }
 
@@ -120,41 +93,34 @@ TEST(PrintSelectionDialog, NothingTickedPrintsNothingAndTheCloseBoxCancels) {
   EXPECT_EQ(prints, 0);
 }
 
-TEST(PrintReports, WithoutAPrinterOffersAPdfAndNeverFails) {
-  ScriptedFeedback feedback(QMessageBox::No);
+TEST(PrintReports, WithoutAPrinterOfferAPdfAndPdfExportAndPreviewWrite) {
+  testing::RecordingFeedback feedback;  // every question is answered "no"
   PrintReportsOnPrinter(nullptr, NewConfiguration(), print::kAllReports, QPrinterInfo());
-  ASSERT_EQ(feedback.said.size(), 1);
-  EXPECT_TRUE(feedback.said[0].contains("no printer"));
-  EXPECT_TRUE(feedback.said[0].contains("PDF"));
-
+  ASSERT_EQ(feedback.questions.size(), 1);
+  EXPECT_TRUE(feedback.questions[0].contains("no printer"));
+  EXPECT_TRUE(feedback.questions[0].endsWith("\n\nSave the reports as a PDF file instead?"));
   PrintReportsOnPrinter(nullptr, NewConfiguration(), {}, QPrinterInfo());  // nothing to print
-  EXPECT_EQ(feedback.said.size(), 1);
-}
+  EXPECT_EQ(feedback.questions.size(), 1);
 
-TEST(PrintReports, PdfExportAndPreview) {
-  ScriptedFeedback feedback(QMessageBox::No);
   QTemporaryDir dir;
   const QString path = dir.filePath("reports.pdf");
   EXPECT_TRUE(ExportReportsToPdf(nullptr, NewConfiguration(), {false, false, true}, path));
   EXPECT_TRUE(QFile::exists(path));
-  EXPECT_TRUE(feedback.said.isEmpty());
-
+  EXPECT_TRUE(feedback.warnings.isEmpty());
   EXPECT_FALSE(ExportReportsToPdf(nullptr, NewConfiguration(), print::kAllReports,
                                   dir.filePath("missing/reports.pdf")));
-  ASSERT_EQ(feedback.said.size(), 1);
-  EXPECT_TRUE(feedback.said[0].contains("missing/reports.pdf"));
-
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_TRUE(feedback.warnings[0].contains("missing/reports.pdf"));
   EXPECT_FALSE(ExportReportsToPdf(nullptr, NewConfiguration(), {}, path));
-  EXPECT_EQ(feedback.said.size(), 2);  // told that nothing is ticked
+  EXPECT_EQ(feedback.informations, QStringList{"Export PDF|No report is ticked in File > Print."});
 
   // The preview paints the same pages on the printer it is given.
   auto preview = MakeReportPreviewDialog(nullptr, NewConfiguration(), print::kAllReports);
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
-  const QString preview_path = dir.filePath("preview.pdf");
-  printer.setOutputFileName(preview_path);
+  printer.setOutputFileName(dir.filePath("preview.pdf"));
   emit preview->paintRequested(&printer);
-  QFile file(preview_path);
+  QFile file(dir.filePath("preview.pdf"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
 }

@@ -47,26 +47,20 @@ class SearchBandPageTest : public ::testing::Test {
   SearchBandPage page;
 };
 
-TEST_F(SearchBandPageTest, ListsTheBandsWithTheirLabels) {
+TEST_F(SearchBandPageTest, ListsTheBandsAndAClickOpensTheRowButCtrlClickOnlyShowsTheBox) {
   EXPECT_EQ(page.Grid()->rowCount(), 24);
   EXPECT_EQ(page.Grid()->horizontalHeaderItem(0)->text(), "No.");
   EXPECT_EQ(page.Grid()->horizontalHeaderItem(2)->text(), "Low Frequency");
   EXPECT_EQ(page.Grid()->horizontalHeaderItem(3)->text(), "Upper Frequency");
-  EXPECT_EQ(Cell(0, 0), "L00");
-  EXPECT_EQ(Cell(22, 0), "L22");
-  EXPECT_EQ(Cell(23, 0), "L--");
-  EXPECT_EQ(Cell(5, 2), "0.10000");
-  EXPECT_EQ(Cell(5, 3), "1299.99500");
+  EXPECT_EQ(Cell(0, 0) + Cell(22, 0) + Cell(23, 0), "L00L22L--");
+  EXPECT_EQ(Cell(5, 2) + " " + Cell(5, 3), "0.10000 1299.99500");
   EXPECT_TRUE(page.EditFrame()->isHidden());
   EXPECT_FALSE(page.SetButton()->isEnabled());
   EXPECT_FALSE(page.ClearButton()->isEnabled());
-}
 
-TEST_F(SearchBandPageTest, AClickOpensTheRowAndCtrlClickOnlyShowsTheBox) {
   ClickRow(23, Qt::ControlModifier);
   EXPECT_EQ(feedback.informations, QStringList{"Kestrel Programming Tool|Ctrl Key + LeftClick"});
   EXPECT_TRUE(page.EditFrame()->isHidden());
-
   ClickRow(23, Qt::ControlModifier | Qt::ShiftModifier);  // not Ctrl alone: an ordinary click
   EXPECT_EQ(feedback.informations.size(), 1);
   EXPECT_FALSE(page.EditFrame()->isHidden());
@@ -76,20 +70,22 @@ TEST_F(SearchBandPageTest, AClickOpensTheRowAndCtrlClickOnlyShowsTheBox) {
   EXPECT_EQ(page.UpperField()->text(), "1299.99500");
 }
 
-TEST_F(SearchBandPageTest, TypedLimitsAreClampedAndMarked) {
+TEST_F(SearchBandPageTest, TypedLimitsAreFilteredClampedAndMarked) {
   ClickRow(3);
-  Enter(page.LowField(), "7");
+  Enter(page.UpperField(), "2000");
   EXPECT_EQ(feedback.beeps, 1);  // Enter applies the field and beeps
+  EXPECT_EQ(page.UpperField()->text(), "1299.99500");
+  EXPECT_EQ(CellColor(3, 3), kUnchangedColor);  // the same number as stored
+  Enter(page.UpperField(), "500");
+  EXPECT_EQ(CellColor(3, 3), QColor(255, 0, 0));
+  EXPECT_TRUE(page.SetButton()->isEnabled());
+  EXPECT_FALSE(page.ClearButton()->isEnabled()) << "an upper change alone enables only Set";
+
+  Enter(page.LowField(), "7");
   EXPECT_EQ(page.LowField()->text(), "7.00000");
   EXPECT_EQ(Cell(3, 2), "7.00000");
   EXPECT_EQ(CellColor(3, 2), kChangedColor);
-  EXPECT_TRUE(page.SetButton()->isEnabled());
   EXPECT_TRUE(page.ClearButton()->isEnabled());
-
-  Enter(page.UpperField(), "2000");
-  EXPECT_EQ(page.UpperField()->text(), "1299.99500");
-  EXPECT_EQ(CellColor(3, 3), kUnchangedColor);  // the same number as stored
-
   Enter(page.LowField(), "0");
   EXPECT_EQ(page.LowField()->text(), "0.10000");
   EXPECT_EQ(CellColor(3, 2), kChangedColor);  // stays red until Set or Clear
@@ -100,14 +96,6 @@ TEST_F(SearchBandPageTest, TypedLimitsAreClampedAndMarked) {
   QTest::keyClicks(page.LowField(), "1a2.5-");
   EXPECT_EQ(page.LowField()->text(), "12.5");
   EXPECT_EQ(feedback.beeps, beeps + 2);
-}
-
-TEST_F(SearchBandPageTest, AnUpperChangeAloneEnablesSetButNotClear) {
-  ClickRow(0);
-  Enter(page.UpperField(), "500");
-  EXPECT_EQ(CellColor(0, 3), kChangedColor);
-  EXPECT_TRUE(page.SetButton()->isEnabled());
-  EXPECT_FALSE(page.ClearButton()->isEnabled());
 }
 
 TEST_F(SearchBandPageTest, LeavingAFieldAppliesIt) {
@@ -122,7 +110,7 @@ TEST_F(SearchBandPageTest, LeavingAFieldAppliesIt) {
   EXPECT_EQ(feedback.beeps, 0);
 }
 
-TEST_F(SearchBandPageTest, SetRefusesABandWhoseUpperLimitIsNotAbove) {
+TEST_F(SearchBandPageTest, SetRefusesABandWhoseUpperLimitIsNotAboveAndClearDropsTheEdits) {
   ClickRow(4);
   Enter(page.LowField(), "300");
   Enter(page.UpperField(), "300");
@@ -135,16 +123,13 @@ TEST_F(SearchBandPageTest, SetRefusesABandWhoseUpperLimitIsNotAbove) {
 
   Enter(page.UpperField(), "400");
   QTest::mouseClick(page.SetButton(), Qt::LeftButton);
-  EXPECT_EQ(document.Record().Band(4).LowFrequency, "300.00000");
-  EXPECT_EQ(document.Record().Band(4).UpperFrequency, "400.00000");
+  EXPECT_EQ(document.Record().Band(4), (SearchBand{"300.00000", "400.00000"}));
   EXPECT_TRUE(page.EditFrame()->isHidden());
   EXPECT_EQ(CellColor(4, 2), kUnchangedColor);
   EXPECT_FALSE(page.SetButton()->isEnabled());
   EXPECT_FALSE(page.ClearButton()->isEnabled());
   EXPECT_TRUE(document.IsModified());
-}
 
-TEST_F(SearchBandPageTest, ClearDropsTheEdits) {
   ClickRow(1);
   Enter(page.LowField(), "50");
   QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
@@ -153,6 +138,7 @@ TEST_F(SearchBandPageTest, ClearDropsTheEdits) {
   EXPECT_TRUE(page.EditFrame()->isHidden());
   EXPECT_FALSE(page.SetButton()->isEnabled());
   EXPECT_FALSE(page.ClearButton()->isEnabled());
+  EXPECT_EQ(document.Record().Band(1).LowFrequency, "0.10000");
 }
 
 }  // namespace

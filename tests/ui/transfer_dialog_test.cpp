@@ -15,7 +15,6 @@ namespace kestrel::ui {
 namespace {
 
 using testing::FakeRadioJobs;
-using testing::Gate;
 using testing::RecordingFeedback;
 
 TransferDialog::JobFactory ReadJobs(FakeRadioJobs& jobs) {
@@ -27,31 +26,16 @@ TransferDialog::JobFactory ProgramJobs(FakeRadioJobs& jobs) {
       [&jobs](bool verify) { return jobs.ProgramJob("1", RadioConfig{}, MemoryImage{}, verify); };
 }
 
+// Presses OK and waits until the job it started has ended.
+bool RunOnce(TransferDialog& dialog) {
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  return QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000);
+}
+
 bool AllButtonsEnabled(const TransferDialog& dialog, bool enabled) {
   return dialog.OkButton()->isEnabled() == enabled &&
          dialog.CancelButton()->isEnabled() == enabled &&
          dialog.HelpButton()->isEnabled() == enabled;
-}
-
-TEST(TransferDialog, ShowsTitlesPromptsAndButtons) {
-  FakeRadioJobs jobs;
-  TransferDialog read(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
-  EXPECT_EQ(read.windowTitle(), "Read Data from the Receiver");
-  EXPECT_EQ(read.MessageLabel()->text(),
-            "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].");
-  EXPECT_EQ(read.OkButton()->text(), "OK");
-  EXPECT_EQ(read.CancelButton()->text(), "CANCEL");
-  EXPECT_EQ(read.HelpButton()->text(), "HELP");
-  EXPECT_EQ(read.VerifyBox(), nullptr);
-  EXPECT_EQ(read.ProgressBar()->maximum(), 1);
-  EXPECT_EQ(read.ProgressBar()->value(), 0);
-
-  TransferDialog program(TransferDialog::Kind::kProgram, ProgramJobs(jobs), nullptr);
-  EXPECT_EQ(program.windowTitle(), "Write Data to the Receiver");
-  EXPECT_EQ(program.MessageLabel()->text(),
-            "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
-  ASSERT_NE(program.VerifyBox(), nullptr);
-  EXPECT_FALSE(program.VerifyBox()->isChecked());
 }
 
 TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
@@ -60,6 +44,14 @@ TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
   jobs.read_outcome.record = NewConfiguration();
   jobs.read_outcome.record->SetMode[0] = 7;
   TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Read Data from the Receiver");
+  EXPECT_EQ(dialog.MessageLabel()->text(),
+            "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].");
+  EXPECT_EQ(dialog.OkButton()->text() + dialog.CancelButton()->text() + dialog.HelpButton()->text(),
+            "OKCANCELHELP");
+  EXPECT_EQ(dialog.VerifyBox(), nullptr);
+  EXPECT_EQ(dialog.ProgressBar()->maximum(), 1);
+  EXPECT_EQ(dialog.ProgressBar()->value(), 0);
   dialog.open();
 
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
@@ -79,36 +71,11 @@ TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
   EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
 }
 
-TEST(TransferDialog, AFailureShowsTheWarningWithItsDetailAndThePromptAgain) {
+TEST(TransferDialog, ABusyDialogRefusesToCloseAndAFailureBringsThePromptBack) {
   RecordingFeedback feedback;
   FakeRadioJobs jobs;
   jobs.read_outcome = testing::Failure(2);
-  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
-  dialog.open();
-  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
-
-  ASSERT_EQ(feedback.warnings.size(), 1);
-  EXPECT_EQ(feedback.warnings[0],
-            "Warning|Failed to read out.\nTry again.\n\nno answer to the handshake");
-  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
-  EXPECT_EQ(dialog.ProgressBar()->value(), 0);
-  EXPECT_FALSE(dialog.SucceededRead().has_value());
-  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
-  EXPECT_TRUE(dialog.isVisible());
-
-  // The user may try again.
-  jobs.read_outcome = TransferOutcome{};
-  jobs.read_outcome.record = RadioConfig{};
-  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
-  EXPECT_TRUE(dialog.SucceededRead().has_value());
-}
-
-TEST(TransferDialog, ABusyDialogRefusesToCloseAndShowsProgress) {
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
-  Gate gate;
+  std::latch gate(1);
   jobs.gate = &gate;
   TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
   dialog.open();
@@ -125,8 +92,21 @@ TEST(TransferDialog, ABusyDialogRefusesToCloseAndShowsProgress) {
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);  // disabled: no second job
   EXPECT_EQ(jobs.ports.size(), 1);
 
-  gate.Open();
+  gate.count_down();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_EQ(feedback.warnings,
+            QStringList{"Warning|Failed to read out.\nTry again.\n\nno answer to the handshake"});
+  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
+  EXPECT_EQ(dialog.ProgressBar()->value(), 0);
+  EXPECT_FALSE(dialog.SucceededRead().has_value());
+  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
+  EXPECT_TRUE(dialog.isVisible());
+
+  // The user may try again.
+  jobs.read_outcome = TransferOutcome{};
+  jobs.read_outcome.record = RadioConfig{};
+  ASSERT_TRUE(RunOnce(dialog));
+  EXPECT_TRUE(dialog.SucceededRead().has_value());
   EXPECT_TRUE(dialog.close());
 }
 
@@ -134,6 +114,10 @@ TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
   RecordingFeedback feedback;
   FakeRadioJobs jobs;
   TransferDialog dialog(TransferDialog::Kind::kProgram, ProgramJobs(jobs), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Write Data to the Receiver");
+  EXPECT_EQ(dialog.MessageLabel()->text(),
+            "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
+  EXPECT_FALSE(dialog.VerifyBox()->isChecked());
   dialog.open();
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog.VerifyBox()->isEnabled());
@@ -141,14 +125,12 @@ TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
   EXPECT_EQ(dialog.MessageLabel()->text(), "Completed writing.\nWrite another radio?");
 
   dialog.VerifyBox()->setChecked(true);
-  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  ASSERT_TRUE(RunOnce(dialog));
   EXPECT_EQ(jobs.verified, (std::vector<bool>{false, true}));
   EXPECT_TRUE(dialog.isVisible());
 
   jobs.program_outcome = testing::Failure(4);
-  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  ASSERT_TRUE(RunOnce(dialog));
   ASSERT_EQ(feedback.warnings.size(), 1);
   EXPECT_EQ(feedback.warnings[0],
             "Warning|The frequency that you set cannot be \nprogrammed.\nPlease confirm the "

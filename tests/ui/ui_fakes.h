@@ -4,11 +4,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <atomic>
-#include <condition_variable>
 #include <deque>
+#include <latch>
 #include <map>
-#include <mutex>
 
 #include "ui/document_storage.h"
 #include "ui/feedback.h"
@@ -32,20 +30,17 @@ class RecordingFeedback : public Feedback {
                                        QMessageBox::StandardButtons,
                                        QMessageBox::StandardButton) override {
     questions << text;
-    if (answers.empty()) return QMessageBox::Cancel;
-    const auto answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Take(answers, QMessageBox::Cancel);
   }
   QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {
     file_dialogs << "open|" + title + "|" + folder + "|" + filter + "|" + suffix;
-    return TakeFileName();
+    return Take(file_names, QString());
   }
   QString SaveFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {
     file_dialogs << "save|" + title + "|" + folder + "|" + filter + "|" + suffix;
-    return TakeFileName();
+    return Take(file_names, QString());
   }
 
   int beeps = 0;
@@ -53,19 +48,20 @@ class RecordingFeedback : public Feedback {
   QStringList warnings;
   QStringList questions;
   QStringList file_dialogs;
-  std::deque<QMessageBox::StandardButton> answers;
-  std::deque<QString> file_names;  // "" cancels
+  std::deque<QMessageBox::StandardButton> answers;  // none left: Cancel
+  std::deque<QString> file_names;                   // none left, or "": cancelled
 
  private:
-  QString TakeFileName() {
-    if (file_names.empty()) return {};
-    QString name = file_names.front();
-    file_names.pop_front();
-    return name;
+  template <typename T>
+  static T Take(std::deque<T>& script, T otherwise) {
+    if (script.empty()) return otherwise;
+    T next = script.front();
+    script.pop_front();
+    return next;
   }
 };
 
-// Files kept in memory; a path listed in `failing` fails with `failure`.
+// Files kept in memory; saving to a path listed in `failing` fails with "disk full".
 class MemoryStorage : public DocumentStorage {
  public:
   std::expected<RadioConfig, QString> Load(const QString& path, const RadioConfig&) override {
@@ -73,32 +69,12 @@ class MemoryStorage : public DocumentStorage {
     return files.at(path);
   }
   std::expected<void, QString> Save(const QString& path, const RadioConfig& record) override {
-    if (failing.contains(path)) return std::unexpected(failure);
+    if (failing.contains(path)) return std::unexpected(QStringLiteral("disk full"));
     files[path] = record;
     return {};
   }
   std::map<QString, RadioConfig> files;
   QStringList failing;
-  QString failure = QStringLiteral("disk full");
-};
-
-// A job that can be held back until the test releases it.
-class Gate {
- public:
-  void Wait() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return open_; });
-  }
-  void Open() {
-    std::lock_guard lock(mutex_);
-    open_ = true;
-    changed_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool open_ = false;
 };
 
 // Radio jobs that answer with prepared outcomes and remember what they were asked.
@@ -118,7 +94,7 @@ class FakeRadioJobs : public RadioJobs {
 
   TransferOutcome read_outcome;
   TransferOutcome program_outcome;
-  Gate* gate = nullptr;  // when set, every job waits for it after reporting progress
+  std::latch* gate = nullptr;  // when set, every job waits for it after reporting progress
   QStringList ports;
   std::vector<RadioConfig> programmed;
   std::vector<bool> verified;
@@ -128,13 +104,22 @@ class FakeRadioJobs : public RadioJobs {
     return [outcome, gate = gate](TransferProgress& progress) {
       progress.SetRange(0, 32);
       progress.SetValue(16);
-      if (gate) gate->Wait();
+      if (gate) gate->wait();
       progress.SetValue(32);
       return outcome;
     };
   }
 };
 
-TransferOutcome Failure(int code);
+// The outcomes of a failed handshake (2) and a refused frequency (4), as the link reports them.
+inline TransferOutcome Failure(int code) {
+  TransferOutcome outcome;
+  outcome.code = code;
+  outcome.message = code == 2 ? "Failed to read out.\r\nTry again."
+                              : "The frequency that you set cannot be \nprogrammed.\nPlease "
+                                "confirm the frequency again.";
+  outcome.detail = code == 2 ? "no answer to the handshake" : "channel 001: 255.00000 MHz";
+  return outcome;
+}
 
 }  // namespace kestrel::ui::testing
