@@ -1,7 +1,6 @@
 #include "ui/memory_page.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,17 +9,15 @@
 #include "ui/document.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
+#include "ui/page_layout.h"
 
 namespace kestrel::ui {
 
 namespace {
 
-constexpr int kButtonMinimumWidth = 96;
-
 QPushButton* Button(const QString& caption, const char* name) {
   auto* button = new QPushButton(caption);
   button->setObjectName(QLatin1String(name));
-  button->setMinimumWidth(kButtonMinimumWidth);
   return button;
 }
 
@@ -48,13 +45,9 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   connect(read, &QPushButton::clicked, this, &MemoryPage::ReadRequested);
   connect(write, &QPushButton::clicked, this, &MemoryPage::WriteRequested);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  for (QPushButton* button : {clear, clear_all, read, write}) buttons->addWidget(button);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(PageButtonRow({clear, clear_all, read, write}));
 }
 
 ChannelEditorDialog* MemoryPage::OpenChannelEditor(int channel) {
