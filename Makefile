@@ -1,7 +1,7 @@
 # Front door of the project. `make test` and `make run` install what is missing first.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build test test-dev test-asan bench run format clean
+.PHONY: deps build test test-dev test-asan bench run format format-check clean
 
 deps:
 	@./scripts/install-deps
@@ -31,6 +31,10 @@ run: build
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails when any tracked C++ file differs from what clang-format would make of it.
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build

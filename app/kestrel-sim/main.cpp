@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "link/sim/default_memory.h"
 #include "image/image_file.h"
+#include "link/sim/default_memory.h"
 #include "options.h"
 #include "pty_server.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "files/settings.h"
-#include "ui/link_radio_jobs.h"
 #include "ui/document_storage.h"
+#include "ui/link_radio_jobs.h"
 #include "ui/main_window.h"
 #include "ui/window_title.h"
 

@@ -54,6 +54,8 @@ constexpr std::array<BroadcastPresetEntry, kBroadcastPresetCount> kPresets = Bui
 
 }  // namespace
 
-const std::array<BroadcastPresetEntry, kBroadcastPresetCount>& BroadcastPreset() { return kPresets; }
+const std::array<BroadcastPresetEntry, kBroadcastPresetCount>& BroadcastPreset() {
+  return kPresets;
+}
 
 }  // namespace kestrel

@@ -8,9 +8,9 @@
 namespace kestrel {
 
 struct BroadcastPresetEntry {
-  std::int16_t Channel = 0;     // memory channel number, 1 to 1000
-  std::string_view Name;        // station name, at most six characters
-  std::string_view Frequency;   // MHz text with three decimals ("6.030")
+  std::int16_t Channel = 0;    // memory channel number, 1 to 1000
+  std::string_view Name;       // station name, at most six characters
+  std::string_view Frequency;  // MHz text with three decimals ("6.030")
 };
 
 inline constexpr int kBroadcastPresetCount = 89;

@@ -7,7 +7,9 @@
 
 namespace kestrel {
 
-void ClearChannel(RadioConfig& record, int number) { record.Channel(number) = MemoryChannel{}; }
+void ClearChannel(RadioConfig& record, int number) {
+  record.Channel(number) = MemoryChannel{};
+}
 
 RadioConfig NewConfiguration() {
   RadioConfig record;
@@ -16,9 +18,9 @@ RadioConfig NewConfiguration() {
   record.SetMode[fn::kFastStep] = 2;
   record.SetMode[fn::kLamp] = 2;
   record.SetMode[fn::kCarrierLocator] = 1;
-  record.SetMode[fn::kPause] = 4;        // "5 sec"
-  record.SetMode[fn::kBarAntenna] = 1;   // "BAR"
-  record.SetMode[fn::kTsq] = 8;          // " 88.5"
+  record.SetMode[fn::kPause] = 4;       // "5 sec"
+  record.SetMode[fn::kBarAntenna] = 1;  // "BAR"
+  record.SetMode[fn::kTsq] = 8;         // " 88.5"
   record.SetMode[fn::kRevTsq] = 8;
   record.SetMode[fn::kTrainTone] = 40;   // 2280
   record.SetMode[fn::kScrambler] = 5;    // 3300

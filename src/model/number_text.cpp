@@ -8,8 +8,12 @@ namespace kestrel {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 }  // namespace
 
@@ -60,7 +64,8 @@ double RoundHalfEven(double value) {
 std::string FormatFixed5(double value) {
   if (!std::isfinite(value)) return value < 0 ? "-inf" : (value > 0 ? "inf" : "nan");
   char buffer[400];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
   std::string text(buffer, result.ptr);
   if (text == "-0.00000") text.erase(0, 1);
   return text;

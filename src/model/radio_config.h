@@ -17,11 +17,11 @@ inline constexpr int kFactoryValueCount = 34;  // integers in FactorySettings
 
 // One memory channel. Index fields hold positions in the channel tables of value_tables.h.
 struct MemoryChannel {
-  std::int16_t InUse = 0;    // 0 empty; any value above 0 counts as programmed
-  std::string Frequency;     // Hz as plain decimal text ("6030000"); "" for an empty channel
-  std::string Name;          // Windows-1252 bytes, six on the receiver
-  std::int16_t Mode = 0;     // kChannelModeTable
-  std::int16_t Step = 0;     // kStepTable
+  std::int16_t InUse = 0;       // 0 empty; any value above 0 counts as programmed
+  std::string Frequency;        // Hz as plain decimal text ("6030000"); "" for an empty channel
+  std::string Name;             // Windows-1252 bytes, six on the receiver
+  std::int16_t Mode = 0;        // kChannelModeTable
+  std::int16_t Step = 0;        // kStepTable
   std::int16_t ToneSelect = 0;  // kToneSelectTable
   std::int16_t TsqTone = 0;     // kChannelToneTable
   std::int16_t RevTsqTone = 0;  // kChannelToneTable
@@ -43,12 +43,12 @@ struct SearchBand {
 
 // Service adjustments, kept and transferred but not offered for editing.
 struct FactorySettings {
-  std::int32_t ChargeTime = 0;                // hours - 1, 0 to 23
-  std::int32_t DcsErrorBit = 0;               // one byte
-  std::array<std::int32_t, 3> UnlockWait{};   // mSec: Search, Scan, SQL
-  std::array<std::int32_t, 8> FixCount{};     // DCS ON/OFF, RevTSQ ON/OFF, search ON/OFF, TRAIN ON/OFF
-  std::int32_t TrainFixTime = 0;              // mSec, 1 to 5000
-  std::array<std::int32_t, 6> SqlLevel{};     // FM, WFM, AM: Threshold then Tight
+  std::int32_t ChargeTime = 0;               // hours - 1, 0 to 23
+  std::int32_t DcsErrorBit = 0;              // one byte
+  std::array<std::int32_t, 3> UnlockWait{};  // mSec: Search, Scan, SQL
+  std::array<std::int32_t, 8> FixCount{};  // DCS ON/OFF, RevTSQ ON/OFF, search ON/OFF, TRAIN ON/OFF
+  std::int32_t TrainFixTime = 0;           // mSec, 1 to 5000
+  std::array<std::int32_t, 6> SqlLevel{};  // FM, WFM, AM: Threshold then Tight
   std::array<std::int32_t, 6> SMeterLevel{};  // FM, WFM, AM: S-2 then S-10
   std::array<std::int32_t, 4> PwmAm{};        // bar antenna PWM, AM band f1 to f4
   std::array<std::int32_t, 4> PwmSw{};        // bar antenna PWM, SW band f1 to f4

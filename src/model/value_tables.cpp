@@ -52,7 +52,9 @@ const std::array<SetModeFunctionInfo, kSetModeFunctionCount> kSetModeFunctions{{
     {"ADJUST", kAdjustTable},
 }};
 
-bool IsFunction(int function) { return function >= 0 && function < kSetModeFunctionCount; }
+bool IsFunction(int function) {
+  return function >= 0 && function < kSetModeFunctionCount;
+}
 
 }  // namespace
 

@@ -15,6 +15,9 @@ using ValueTable = std::span<const std::string_view>;
 // unexpected byte from the receiver must show as blank, never fail).
 std::string_view TableEntry(ValueTable table, int position);
 
+// The tables keep one entry column per position, so they are not reflowed.
+// clang-format off
+
 // Set Mode tables.
 // Tuning steps in kHz; position 3 (8.33 kHz) is the aviation raster.
 inline constexpr std::array<std::string_view, 13> kStepTable{
@@ -223,17 +226,18 @@ inline constexpr std::array<std::string_view, 2> kChannelDcsPolarityTable{
     "NORMAL", "REV",
 };
 
+// clang-format on
+
 // The 35 Set Mode functions, by position in `RadioConfig::SetMode`.
 namespace fn {
 inline constexpr int kStep = 0, kFastStep = 1, kLamp = 2, kTimer = 3, kSMeterSensitivity = 4,
                      kSMeterBuzzer = 5, kCarrierLocator = 6, kPause = 7, kSearch = 8,
                      kMemoryScan = 9, kSearchLink = 10, kBankLink = 11, kSearchMemory = 12,
                      kBankClear = 13, kSkipClear = 14, kMemorySkipClear = 15, kSquelchMute = 16,
-                     kBarAntenna = 17, kExternalAntenna = 18, kAutoVr = 19, kTsq = 20,
-                     kRevTsq = 21, kTrainTone = 22, kScrambler = 23, kChannelWatch = 24,
-                     kDcs = 25, kRevDcs = 26, kBeep = 27, kBatterySave = 28, kVolt = 29,
-                     kCharge = 30, kRepeaterShift = 31, kFlexSearch = 32, kClockShift = 33,
-                     kAdjust = 34;
+                     kBarAntenna = 17, kExternalAntenna = 18, kAutoVr = 19, kTsq = 20, kRevTsq = 21,
+                     kTrainTone = 22, kScrambler = 23, kChannelWatch = 24, kDcs = 25, kRevDcs = 26,
+                     kBeep = 27, kBatterySave = 28, kVolt = 29, kCharge = 30, kRepeaterShift = 31,
+                     kFlexSearch = 32, kClockShift = 33, kAdjust = 34;
 }  // namespace fn
 
 inline constexpr int kSetModeFunctionCount = 35;

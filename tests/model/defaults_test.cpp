@@ -22,7 +22,8 @@ TEST(BroadcastPreset, LayoutWithTheWelleOverlap) {
   EXPECT_EQ(presets[37].Name, "WELLE");
   EXPECT_EQ(presets[88].Channel, 964);
   EXPECT_EQ(presets[88].Name, "AUSTRA");
-  for (std::size_t i = 1; i < presets.size(); ++i) EXPECT_LT(presets[i - 1].Channel, presets[i].Channel);
+  for (std::size_t i = 1; i < presets.size(); ++i)
+    EXPECT_LT(presets[i - 1].Channel, presets[i].Channel);
   for (const auto& p : presets) EXPECT_LE(p.Name.size(), 6u);
 }
 
@@ -50,7 +51,7 @@ TEST(NewConfiguration, PresetChannels) {
 
 TEST(NewConfiguration, SetModeBandsAndFactoryDefaults) {
   const RadioConfig record = NewConfiguration();
-  const std::array<std::int16_t, 35> expected{0, 2, 2, 0, 0, 0, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1,
+  const std::array<std::int16_t, 35> expected{0, 2, 2, 0, 0,  0, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1,
                                               0, 0, 8, 8, 40, 5, 0, 0, 0, 1, 1, 0, 0, 0, 1, 0, 0};
   EXPECT_EQ(record.SetMode, expected);
   for (int b = 0; b < kSearchBandCount; ++b) {
