@@ -4,7 +4,7 @@
 #include "commands.h"
 #include "files/data_file.h"
 #include "image/encoder.h"
-#include "image/image_file.h"
+#include "files/image_file.h"
 #include "model/defaults.h"
 
 namespace kestrel::cli {

@@ -4,7 +4,7 @@
 
 #include "commands.h"
 #include "files/data_file.h"
-#include "image/image_file.h"
+#include "files/image_file.h"
 #include "link/read_sequence.h"
 #include "model/defaults.h"
 #include "port_option.h"

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "files/file_io.h"
+#include "files/output_file.h"
 #include "model/cp1252.h"
 #include "model/number_text.h"
 
@@ -287,7 +288,7 @@ std::string FormatDataFile(const RadioConfig& record) {
 
 std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::path& path,
                                                       const RadioConfig& base) {
-  const auto bytes = ReadFileBytes(path, kMaxDataFileSize);
+  const auto bytes = ReadFileBytes(path, kMaxDataFileSize, "a data file");
   if (!bytes) {
     return std::unexpected(FileError{path.string(), 0, "cannot be read: " + bytes.error()});
   }
@@ -305,7 +306,7 @@ std::expected<RadioConfig, FileError> LoadDataFile(const std::filesystem::path& 
 
 std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
                                             const RadioConfig& record) {
-  const auto written = WriteFileAtomically(path, FormatDataFile(record));
+  const auto written = SaveFile(path, FormatDataFile(record));
   if (!written) {
     return std::unexpected(FileError{path.string(), 0, "cannot be written: " + written.error()});
   }

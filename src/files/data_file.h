@@ -31,14 +31,15 @@ struct LoadedDataFile {
   std::string version;
 };
 
-// Reads a data file. Fields that an older version lacks keep the values they have in `base`.
+// Reads a data file (only a regular file: a FIFO or a device is refused with its kind). Fields
+// that an older version lacks keep the values they have in `base`.
 std::expected<RadioConfig, FileError> LoadDataFile(const std::filesystem::path& path,
                                                    const RadioConfig& base);
 std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::path& path,
                                                       const RadioConfig& base);
 
-// Writes `record` in the current layout. The old file is replaced only once the new one is
-// complete on the disk; on failure it stays as it was.
+// Writes `record` in the current layout, as output_file.h saves files: the old file is replaced
+// only once the new one is complete on the disk; on failure it stays as it was.
 std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
                                             const RadioConfig& record);
 

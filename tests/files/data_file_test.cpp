@@ -154,7 +154,8 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
                 ", line 6029: the file ends early (channel 500 Step expected)");
   EXPECT_EQ(LoadDataFile(folder / "none.dat", base).error().ToString(),
             (folder / "none.dat").string() + ": cannot be read: No such file or directory");
-  EXPECT_FALSE(LoadDataFile(folder.path(), base));  // a folder is no data file
+  EXPECT_EQ(LoadDataFile(folder.path(), base).error().ToString(),
+            folder.path().string() + ": cannot be read: it is a folder, not a data file");
 }
 
 TEST(DataFile, FailedSaveLeavesTheOldFileAsItWas) {
