@@ -43,7 +43,10 @@ std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::pat
 std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
                                             const RadioConfig& record);
 
-// The same on text in memory. CR LF and LF-only line ends are both read.
+// The same on text in memory. CR LF and LF-only line ends are both read, and a leading UTF-8
+// byte-order mark is skipped. A first line that is no version, and lines other than blank ones
+// after the last field of the file's version, are refused: either would read every value from
+// the wrong line.
 std::expected<LoadedDataFile, FileError> ParseDataFile(std::string_view text,
                                                        const RadioConfig& base);
 // The exact bytes of the file for `record`. A CR or LF inside a text value is written as a
