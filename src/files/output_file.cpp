@@ -143,7 +143,7 @@ std::expected<OutputFile, std::string> OutputFile::Open(const fs::path& path) {
 
 OutputFile OutputFile::StandardOutput() {
   OutputFile output;
-  output.path_ = "-";
+  output.path_ = "standard output";
   output.fd_ = 1;
   output.close_fd_ = false;
   return output;
@@ -231,12 +231,12 @@ void OutputFile::Discard() noexcept {
 std::expected<void, std::string> CommitTogether(std::span<OutputFile* const> outputs) {
   for (OutputFile* output : outputs) {
     if (auto finished = output->Finish(); !finished) {
-      return std::unexpected(output->path().string() + ": " + finished.error());
+      return std::unexpected(output->path().string() + ": cannot be written: " + finished.error());
     }
   }
   for (OutputFile* output : outputs) {
     if (auto committed = output->Commit(); !committed) {
-      return std::unexpected(output->path().string() + ": " + committed.error());
+      return std::unexpected(output->path().string() + ": cannot be written: " + committed.error());
     }
   }
   return {};

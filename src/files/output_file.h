@@ -37,9 +37,11 @@ class OutputFile {
 
   // Where the contents go, for writers that take a descriptor; -1 once finished.
   int descriptor() const { return fd_; }
-  // The path as given ("-" for standard output), for messages.
+  // The path as given ("standard output" for that), for messages.
   const std::filesystem::path& path() const { return path_; }
 
+  // Appends `bytes`. A failure is also kept and reported again by Finish and Commit, so a
+  // writer may check once at the end.
   std::expected<void, std::string> Write(std::string_view bytes);
   // Flushes the contents to the disk and closes the file, so that every failure the disk reports
   // late (a full disk) is known before anything is replaced.
@@ -61,7 +63,7 @@ class OutputFile {
 
 // Commits outputs that belong together: each is finished first, and only when all of them are
 // complete on the disk are they put in place, so that a failure leaves every target as it was.
-// The error names the output that failed: "<path>: <reason>".
+// The error names the output that failed: "<path>: cannot be written: <reason>".
 std::expected<void, std::string> CommitTogether(std::span<OutputFile* const> outputs);
 
 // Writes `bytes` to `path` through an OutputFile.
