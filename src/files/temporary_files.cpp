@@ -47,7 +47,7 @@ void RemoveAndRaiseAgain(int signal) {
 }
 
 void InstallHandlers() {
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) {
     struct sigaction current {};
     if (sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
         current.sa_handler != SIG_DFL) {

@@ -1,6 +1,6 @@
 // The temporary files of saves in progress, removed again when a signal ends the program half way
-// through a save (SIGINT, SIGTERM, and SIGHUP and SIGPIPE, which end it as well), so that an
-// interrupted save leaves nothing beside its target.
+// through a save (SIGINT and SIGTERM, and SIGHUP, SIGQUIT, SIGPIPE and SIGXFSZ, which end it as
+// well), so that an interrupted save leaves nothing beside its target.
 //
 // This is the one place of the tool that handles these signals for saves. The handler is
 // installed the first time a temporary file is registered, and only for a signal whose action is
