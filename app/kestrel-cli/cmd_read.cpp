@@ -24,6 +24,11 @@ int RunRead(std::span<const std::string> argv) {
   const auto out = args->Value("-o");
   if (!port || !out || !args->positional.empty()) return Usage(ReadCommand());
 
+  auto option = PortOption::Make(*port, args->Value("--trace").value_or(""));
+  if (!option) {
+    std::cerr << "kestrel-cli: " << option.error().message << "\n";
+    return option.error().exit_status;
+  }
   // Every output is made ready before the transfer: one that cannot be written stops the
   // command before the receiver is touched, and a failed read leaves every target as it was.
   std::vector<OutputFile> outputs;
@@ -37,11 +42,6 @@ int RunRead(std::span<const std::string> argv) {
     outputs.push_back(std::move(*output));
   }
 
-  auto option = PortOption::Make(*port, args->Value("--trace").value_or(""));
-  if (!option) {
-    std::cerr << "kestrel-cli: " << option.error().message << "\n";
-    return option.error().exit_status;
-  }
   MemoryImage image;
   link::ReadOutcome outcome;
   {
