@@ -88,7 +88,8 @@ TEST(OutputFile, OutputsCommittedTogetherReplaceAllOrNone) {
   {
     auto [a, b] = open_all("/dev/full");
     OutputFile* both[]{&a, &b};
-    EXPECT_EQ(CommitTogether(both).error(), "/dev/full: cannot be written: No space left on device");
+    EXPECT_EQ(CommitTogether(both).error(),
+              "/dev/full: cannot be written: No space left on device");
     auto [c, d] = open_all(folder / "b");  // never committed
   }
   EXPECT_EQ(ReadAll(folder / "a"), "old a");
