@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "files/data_file.h"
+#include "files/image_file.h"
 #include "image/encoder.h"
-#include "image/image_file.h"
 #include "link/program_sequence.h"
 #include "link/range_lists.h"
 #include "link/serial_line.h"

@@ -3,9 +3,10 @@
 
 #include "commands.h"
 #include "files/data_file.h"
+#include "files/image_file.h"
 #include "image/decoder.h"
-#include "image/image_file.h"
 #include "model/defaults.h"
+#include "output_option.h"
 
 namespace kestrel::cli {
 
@@ -27,11 +28,9 @@ int RunDecode(std::span<const std::string> argv) {
   RadioConfig record = NewConfiguration();
   const int in_use = MarkUsedChannels(*image, record);
   DecodeImage(*image, record);
-  if (auto saved = SaveDataFile(*output, record); !saved) {
-    std::cerr << "kestrel-cli: " << saved.error().ToString() << "\n";
-    return kExitData;
-  }
-  std::cout << *output << ": " << in_use << " programmed channels\n";
+  if (const int status = WriteOutput(*output, FormatDataFile(record)); status != kExitOk)
+    return status;
+  SummaryStream(*output) << *output << ": " << in_use << " programmed channels\n";
   return kExitOk;
 }
 
@@ -43,7 +42,8 @@ Command DecodeCommand() {
       "decode IMAGE.bin -o FILE.dat",
       "Decodes a 20128-byte memory image into FILE.dat as a read from a receiver does: the\n"
       "channels marked in the image's channel bitmap are in use, every other channel is empty,\n"
-      "and the rest of the configuration comes from the image.",
+      "and the rest of the configuration comes from the image. -o - writes it to standard\n"
+      "output.",
       RunDecode,
   };
 }

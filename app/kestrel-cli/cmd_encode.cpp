@@ -3,9 +3,10 @@
 
 #include "commands.h"
 #include "files/data_file.h"
+#include "files/image_file.h"
 #include "image/encoder.h"
-#include "image/image_file.h"
 #include "model/defaults.h"
+#include "output_option.h"
 
 namespace kestrel::cli {
 
@@ -42,11 +43,9 @@ int RunEncode(std::span<const std::string> argv) {
     }
     return kExitData;
   }
-  if (auto saved = SaveImageFile(*output, image); !saved) {
-    std::cerr << "kestrel-cli: " << saved.error() << "\n";
-    return kExitData;
-  }
-  std::cout << *output << ": " << *programmed << " programmed channels\n";
+  if (const int status = WriteOutput(*output, ImageFileBytes(image)); status != kExitOk)
+    return status;
+  SummaryStream(*output) << *output << ": " << *programmed << " programmed channels\n";
   return kExitOk;
 }
 
@@ -59,7 +58,8 @@ Command EncodeCommand() {
       "Encodes the configuration in FILE.dat into a 20128-byte memory image, as programming a\n"
       "receiver does, and writes it to IMAGE.bin. The encoder writes only its own areas; every\n"
       "other byte comes from the --base image (zeros without one). A configuration holding\n"
-      "values the receiver cannot store is refused with each of them listed (exit status 65).",
+      "values the receiver cannot store is refused with each of them listed (exit status 65).\n"
+      "-o - writes the image to standard output.",
       RunEncode,
   };
 }

@@ -1,9 +1,8 @@
 // kestrel-cli new: writes the configuration File > New starts with.
-#include <iostream>
-
 #include "commands.h"
 #include "files/data_file.h"
 #include "model/defaults.h"
+#include "output_option.h"
 
 namespace kestrel::cli {
 
@@ -17,12 +16,7 @@ int RunNew(std::span<const std::string> argv) {
       args->Value("-o") ? args->Value("-o") : args->Value("--output");
   if (!output || !args->positional.empty()) return Usage(NewCommand());
 
-  const auto saved = SaveDataFile(*output, NewConfiguration());
-  if (!saved) {
-    std::cerr << "kestrel-cli: " << saved.error().ToString() << "\n";
-    return kExitData;
-  }
-  return kExitOk;
+  return WriteOutput(*output, FormatDataFile(NewConfiguration()));
 }
 
 }  // namespace
@@ -31,7 +25,7 @@ Command NewCommand() {
   return {"new", "new -o FILE.dat",
           "Writes the default configuration (the 89 broadcast presets, default Set Mode, search\n"
           "bands and factory values) to FILE.dat, replacing it if it exists.\n\n"
-          "  -o, --output FILE.dat   the data file to write",
+          "  -o, --output FILE.dat   the data file to write; - writes it to standard output",
           RunNew};
 }
 

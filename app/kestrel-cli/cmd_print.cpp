@@ -1,6 +1,5 @@
 // kestrel-cli print: the printed reports of a data file as a PDF, painted by the same canvas
 // as the printer, without a display.
-#include <QFile>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <iostream>
@@ -8,6 +7,7 @@
 #include "commands.h"
 #include "files/data_file.h"
 #include "model/defaults.h"
+#include "output_option.h"
 #include "print/qt/pdf_export.h"
 #include "print/report_names.h"
 
@@ -52,6 +52,11 @@ int RunPrint(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli print: " << record.error().ToString() << "\n";
     return kExitData;
   }
+  auto output = OpenOutput(*pdf);
+  if (!output) {
+    std::cerr << output.error() << "\n";
+    return kExitData;
+  }
 
   // Fonts and paint devices need a GUI application; the offscreen platform needs no display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -60,10 +65,8 @@ int RunPrint(std::span<const std::string> argv) {
   char* qt_argv[] = {program_name, nullptr};
   const QGuiApplication application(qt_argc, qt_argv);
 
-  const auto written =
-      print::WriteReportsPdf(*record, selection, QFile::decodeName(pdf->c_str()), *paper);
-  if (!written) {
-    std::cerr << "kestrel-cli print: " << written.error() << "\n";
+  if (auto written = print::WriteReportsPdf(*record, selection, *output, *paper); !written) {
+    std::cerr << "kestrel-cli: " << *pdf << ": cannot be written: " << written.error() << "\n";
     return kExitData;
   }
   return kExitOk;
@@ -76,7 +79,8 @@ Command PrintCommand() {
           "print FILE.dat --pdf OUT.pdf [--reports setmode,memory,bands] [--paper a4|letter]",
           "Writes the reports of a data file into a PDF file, page for page as the printer gets\n"
           "them: the Set Mode, memory channel and search band reports, or those --reports lists.\n"
-          "The pages are A4 unless --paper letter. Needs no display.",
+          "The pages are A4 unless --paper letter; --pdf - writes the PDF to standard output.\n"
+          "Needs no display.",
           RunPrint};
 }
 

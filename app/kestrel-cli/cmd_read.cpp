@@ -1,12 +1,14 @@
 // kestrel-cli read: reads a receiver and saves its configuration; nothing is written unless the
 // whole read succeeded.
 #include <iostream>
+#include <vector>
 
 #include "commands.h"
 #include "files/data_file.h"
-#include "image/image_file.h"
+#include "files/image_file.h"
 #include "link/read_sequence.h"
 #include "model/defaults.h"
+#include "output_option.h"
 #include "port_option.h"
 #include "progress_bar.h"
 
@@ -27,6 +29,19 @@ int RunRead(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli: " << option.error().message << "\n";
     return option.error().exit_status;
   }
+  // Every output is made ready before the transfer: one that cannot be written stops the
+  // command before the receiver is touched, and a failed read leaves every target as it was.
+  std::vector<OutputFile> outputs;
+  for (const std::optional<std::string>& name : {out, args->Value("--image-out")}) {
+    if (!name) continue;
+    auto output = OpenOutput(*name);
+    if (!output) {
+      std::cerr << output.error() << "\n";
+      return kExitData;
+    }
+    outputs.push_back(std::move(*output));
+  }
+
   MemoryImage image;
   link::ReadOutcome outcome;
   {
@@ -36,17 +51,15 @@ int RunRead(std::span<const std::string> argv) {
   if (outcome.result != link::LinkResult::kSuccess) {
     return ReportLinkFailure(outcome.result, outcome.detail);
   }
-  if (auto saved = SaveDataFile(*out, *outcome.record); !saved) {
-    std::cerr << "kestrel-cli: " << saved.error().ToString() << "\n";
+  (void)outputs[0].Write(FormatDataFile(*outcome.record));  // failures come again on commit
+  if (outputs.size() > 1) (void)outputs[1].Write(ImageFileBytes(image));
+  std::vector<OutputFile*> together;
+  for (OutputFile& output : outputs) together.push_back(&output);
+  if (auto committed = CommitTogether(together); !committed) {
+    std::cerr << "kestrel-cli: " << committed.error() << "\n";
     return kExitData;
   }
-  if (const auto image_out = args->Value("--image-out")) {
-    if (auto saved = SaveImageFile(*image_out, image); !saved) {
-      std::cerr << "kestrel-cli: " << saved.error() << "\n";
-      return kExitData;
-    }
-  }
-  std::cout << "Completed reading out.\n";
+  SummaryStream(*out) << "Completed reading out.\n";
   return kExitOk;
 }
 
@@ -55,7 +68,8 @@ int RunRead(std::span<const std::string> argv) {
 Command ReadCommand() {
   return {"read", "read --port PORT -o FILE.dat [--image-out IMAGE.bin] [--trace FILE]",
           "Reads the configuration of the receiver on PORT and saves it to FILE.dat (and the\n"
-          "memory image read to IMAGE.bin). Nothing is written unless the read succeeded.\n"
+          "memory image read to IMAGE.bin). Both are checked before the read starts, and nothing\n"
+          "is written unless the read succeeded; - writes FILE.dat to standard output.\n"
           "PORT is a device name (/dev/ttyUSB0, COM3), a number 1 to 4 as in the window's COM\n"
           "menu, or sim for a receiver simulated in this process. --trace writes every byte sent\n"
           "and received, with its time in milliseconds, to FILE.\n"

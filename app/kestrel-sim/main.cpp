@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "image/image_file.h"
+#include "files/image_file.h"
 #include "link/sim/default_memory.h"
 #include "options.h"
 #include "pty_server.h"

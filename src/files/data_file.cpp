@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "files/file_io.h"
+#include "files/output_file.h"
 #include "model/cp1252.h"
 #include "model/number_text.h"
 
@@ -163,8 +164,22 @@ std::string Shortened(std::string_view line) {
   return Cp1252ToUtf8(shown) + (line.size() > 40 ? "..." : "");
 }
 
+// Built up in place: g++ 12 at -O3 warns (wrongly) about a literal + a string temporary here.
 std::string Quoted(std::string_view line) {
-  return "\"" + Shortened(line) + "\"";
+  std::string quoted = "\"";
+  quoted += Shortened(line);
+  quoted += '"';
+  return quoted;
+}
+
+// A version line starts with a number, as every version ever written ("1.01" to "1.03") does.
+bool StartsWithNumber(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return false;
+  const auto digit = [&line](std::size_t at) {
+    return at < line.size() && line[at] >= '0' && line[at] <= '9';
+  };
+  return digit(first) || (line[first] == '.' && digit(first + 1));
 }
 
 class Reader {
@@ -264,14 +279,49 @@ std::string FileError::ToString() const {
 
 std::expected<LoadedDataFile, FileError> ParseDataFile(std::string_view text,
                                                        const RadioConfig& base) {
+  // Editors that save "UTF-8 with BOM" put it before the version; it is no part of the number.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   LineCursor lines(text);
   LoadedDataFile loaded{base, {}};
   std::string_view version;
   if (!lines.Next(version)) return std::unexpected(FileError{{}, 1, "the file is empty"});
+  // Read as one line, a file with CR alone after every line would end early at line 2.
+  if (version.find('\r') != std::string_view::npos) {
+    return std::unexpected(FileError{{},
+                                     1,
+                                     "the line ends are not recognised: the lines end with CR "
+                                     "alone, a data file's lines end with CR LF (or LF)"});
+  }
+  // The layout depends on the version: a line that is no version would shift every value.
+  if (!StartsWithNumber(version)) {
+    return std::unexpected(
+        FileError{{},
+                  1,
+                  "not a data file: the first line should be a version such as 1.03, not " +
+                      Quoted(version)});
+  }
   loaded.version = version;
   Reader reader(lines);
   VisitFields(loaded.record, LayoutOfVersion(LeadingNumber(version)), reader);
   if (reader.failed()) return std::unexpected(std::move(reader.error()));
+  // Lines after the last field mean that the file has another layout than its version line says.
+  const int last_field_line = lines.number();
+  int first_leftover = 0;
+  int leftover = 0;
+  for (std::string_view line; lines.Next(line);) {
+    if (line.find_first_not_of(" \t\r") == std::string_view::npos) continue;
+    if (leftover++ == 0) first_leftover = lines.number();
+  }
+  if (leftover > 0) {
+    return std::unexpected(
+        FileError{{},
+                  first_leftover,
+                  "a version " + Shortened(version) + " file ends after line " +
+                      std::to_string(last_field_line) + ", but " + std::to_string(leftover) +
+                      (leftover == 1 ? " more line follows" : " more lines follow") +
+                      "; the version line does not fit the rest of the file"});
+  }
   return loaded;
 }
 
@@ -287,7 +337,7 @@ std::string FormatDataFile(const RadioConfig& record) {
 
 std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::path& path,
                                                       const RadioConfig& base) {
-  const auto bytes = ReadFileBytes(path, kMaxDataFileSize);
+  const auto bytes = ReadFileBytes(path, kMaxDataFileSize, "a data file");
   if (!bytes) {
     return std::unexpected(FileError{path.string(), 0, "cannot be read: " + bytes.error()});
   }
@@ -305,7 +355,7 @@ std::expected<RadioConfig, FileError> LoadDataFile(const std::filesystem::path& 
 
 std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
                                             const RadioConfig& record) {
-  const auto written = WriteFileAtomically(path, FormatDataFile(record));
+  const auto written = SaveFile(path, FormatDataFile(record));
   if (!written) {
     return std::unexpected(FileError{path.string(), 0, "cannot be written: " + written.error()});
   }

@@ -31,18 +31,22 @@ struct LoadedDataFile {
   std::string version;
 };
 
-// Reads a data file. Fields that an older version lacks keep the values they have in `base`.
+// Reads a data file (only a regular file: a FIFO or a device is refused with its kind). Fields
+// that an older version lacks keep the values they have in `base`.
 std::expected<RadioConfig, FileError> LoadDataFile(const std::filesystem::path& path,
                                                    const RadioConfig& base);
 std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::path& path,
                                                       const RadioConfig& base);
 
-// Writes `record` in the current layout. The old file is replaced only once the new one is
-// complete on the disk; on failure it stays as it was.
+// Writes `record` in the current layout, as output_file.h saves files: the old file is replaced
+// only once the new one is complete on the disk; on failure it stays as it was.
 std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
                                             const RadioConfig& record);
 
-// The same on text in memory. CR LF and LF-only line ends are both read.
+// The same on text in memory. CR LF and LF-only line ends are both read, and a leading UTF-8
+// byte-order mark is skipped. A first line that is no version, and lines other than blank ones
+// after the last field of the file's version, are refused: either would read every value from
+// the wrong line.
 std::expected<LoadedDataFile, FileError> ParseDataFile(std::string_view text,
                                                        const RadioConfig& base);
 // The exact bytes of the file for `record`. A CR or LF inside a text value is written as a

@@ -1,11 +1,12 @@
 #include "files/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <random>
 #include <system_error>
-#include <utility>
+
+#include "files/output_file.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -23,110 +24,76 @@ std::string ErrnoText(int error) {
   return std::generic_category().message(error);
 }
 
-// Paths go to the system as they are held, so any name the file dialog offers can be opened.
-std::FILE* OpenFile(const fs::path& path, const char* mode) {
-#ifdef _WIN32
-  const std::wstring wide_mode(mode, mode + std::strlen(mode));
-  return _wfopen(path.c_str(), wide_mode.c_str());
-#else
-  return std::fopen(path.c_str(), mode);
-#endif
-}
-
-bool FlushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-  return _commit(_fileno(file)) == 0;
-#else
-  return fsync(fileno(file)) == 0;
-#endif
-}
-
-struct TempFile {
-  std::FILE* file = nullptr;
-  fs::path path;
-};
-
-// Creates a new file beside `name` in `folder` that no other writer uses ("x" refuses an
-// existing file), trying a few random names.
-std::expected<TempFile, std::string> CreateTempFile(const fs::path& folder, const fs::path& name) {
-  thread_local std::mt19937_64 random{std::random_device{}()};
-  int error = 0;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    // Cut so that a long name plus the suffix still fits the system's limit of 255.
-    const fs::path path =
-        folder / (name.string().substr(0, 200) + ".tmp-" + std::to_string(random() % 100'000'000));
-    errno = 0;
-    if (std::FILE* file = OpenFile(path, "wbx")) return TempFile{file, path};
-    error = errno;
-    if (error != EEXIST) break;
+std::string KindOf(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::directory:
+      return "a folder";
+    case fs::file_type::fifo:
+      return "a FIFO";
+    case fs::file_type::character:
+      return "a character device";
+    case fs::file_type::block:
+      return "a block device";
+    case fs::file_type::socket:
+      return "a socket";
+    default:
+      return "not a regular file";
   }
-  return std::unexpected(ErrnoText(error));
 }
+
+#ifdef _WIN32
+int OpenForReading(const fs::path& path) {
+  return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+}
+#else
+// Without blocking, in case the path was swapped for a FIFO after it was looked at.
+int OpenForReading(const fs::path& path) {
+  return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+#endif
 
 }  // namespace
 
-std::expected<std::string, std::string> ReadFileBytes(const fs::path& path, std::size_t max_size) {
-  errno = 0;
-  std::FILE* file = OpenFile(path, "rb");
-  if (!file) return std::unexpected(ErrnoText(errno));
+std::expected<std::string, std::string> ReadFileBytes(const fs::path& path, std::size_t max_size,
+                                                      std::string_view what) {
+  // Looked at before it is opened: opening some devices has effects of its own.
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (ec) return std::unexpected(ec.message());
+  if (status.type() != fs::file_type::regular) {
+    return std::unexpected("it is " + KindOf(status.type()) + ", not " + std::string(what));
+  }
+  const int fd = OpenForReading(path);
+  if (fd < 0) return std::unexpected(ErrnoText(errno));
+  struct stat opened {};
+  if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    close(fd);
+    return std::unexpected("it is not a regular file");
+  }
   std::string bytes;
   char buffer[65536];
-  std::size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    if (bytes.size() + count > max_size) {
-      std::fclose(file);
+  int error = 0;
+  for (;;) {
+    const auto count = read(fd, buffer, sizeof buffer);
+    if (count == 0) break;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    if (bytes.size() + static_cast<std::size_t>(count) > max_size) {
+      close(fd);
       return std::unexpected("it is larger than " + std::to_string(max_size) + " bytes");
     }
-    bytes.append(buffer, count);
+    bytes.append(buffer, static_cast<std::size_t>(count));
   }
-  const int error = std::ferror(file) ? errno : 0;
-  std::fclose(file);
+  close(fd);
   if (error != 0) return std::unexpected(ErrnoText(error));
   return bytes;
 }
 
-std::expected<void, std::string> WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-  fs::path target = path;
-  std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = std::move(resolved);
-  }
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  auto temp = CreateTempFile(folder, target.filename());
-  if (!temp) return std::unexpected(temp.error());
-
-  errno = 0;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), temp->file) == bytes.size() &&
-                 FlushToDisk(temp->file);
-  int error = errno;
-  const fs::file_status old_status = fs::status(target, ec);
-  if (written && fs::is_regular_file(old_status)) {
-    fs::permissions(temp->path, old_status.permissions(), ec);  // best effort
-  }
-  if (std::fclose(temp->file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (written) {
-    fs::rename(temp->path, target, ec);
-    if (!ec) return {};
-    const std::string reason = ec.message();
-    fs::remove(temp->path, ec);
-    return std::unexpected(reason);
-  }
-  fs::remove(temp->path, ec);
-  return std::unexpected(ErrnoText(error != 0 ? error : EIO));
-}
-
 bool IsWritableFolder(const fs::path& folder) {
-  auto probe = CreateTempFile(folder, "probe");
-  if (!probe) return false;
-  std::fclose(probe->file);
-  std::error_code ec;
-  fs::remove(probe->path, ec);
-  return true;
+  return OutputFile::Open(folder / ".kestrel-write-test").has_value();
 }
 
 }  // namespace kestrel

@@ -1,5 +1,6 @@
-// Whole-file reading and crash-safe replacement of a file, shared by the data file and the
-// settings file. Failures come back as a short reason ("No such file or directory").
+// Whole-file reading, shared by the data file, the image files and the settings file. Failures
+// come back as a short reason ("No such file or directory"). Files are written through
+// output_file.h.
 #pragma once
 
 #include <cstddef>
@@ -10,16 +11,12 @@
 
 namespace kestrel {
 
-// The bytes of the file at `path`. Refuses files larger than `max_size`, so that a wrong path
-// (a device, a huge file) cannot exhaust memory.
+// The bytes of the regular file at `path`. Anything else is refused with its kind ("it is a
+// FIFO, not a data file", `what` naming what was expected), so that a FIFO nobody writes to or
+// a device cannot hold the program up. Refuses files larger than `max_size`, so that a wrong
+// path cannot exhaust memory.
 std::expected<std::string, std::string> ReadFileBytes(const std::filesystem::path& path,
-                                                      std::size_t max_size);
-
-// Replaces the file at `path` with `bytes`: writes a temporary file in the same folder, flushes
-// it to the disk and renames it over the target, so the old file stays whole until the new one
-// is complete. A symbolic link is followed, and an existing file's permissions are kept.
-std::expected<void, std::string> WriteFileAtomically(const std::filesystem::path& path,
-                                                     std::string_view bytes);
+                                                      std::size_t max_size, std::string_view what);
 
 // True when a new file can be created in `folder`, found out by creating and removing one.
 bool IsWritableFolder(const std::filesystem::path& folder);

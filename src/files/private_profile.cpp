@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/file_io.h"
+#include "files/output_file.h"
 
 namespace kestrel {
 
@@ -103,7 +104,7 @@ bool FitsOnOneLine(std::string_view text) {
 
 std::string IniRead(const std::filesystem::path& path, std::string_view section,
                     std::string_view key, std::string_view fallback) {
-  const auto file = ReadFileBytes(path, kMaxIniFileSize);
+  const auto file = ReadFileBytes(path, kMaxIniFileSize, "a settings file");
   if (!file) return std::string(fallback);
   const std::vector<Line> lines = SplitLines(*file);
   const Place place = Find(lines, section, key);
@@ -126,7 +127,7 @@ bool IniWrite(const std::filesystem::path& path, std::string_view section, std::
   std::string file;
   std::error_code ec;
   if (std::filesystem::exists(path, ec)) {
-    auto bytes = ReadFileBytes(path, kMaxIniFileSize);
+    auto bytes = ReadFileBytes(path, kMaxIniFileSize, "a settings file");
     if (!bytes) return false;  // never replace a file that could not be read
     file = std::move(*bytes);
   }
@@ -155,7 +156,7 @@ bool IniWrite(const std::filesystem::path& path, std::string_view section, std::
     file += key_line;
     file += newline;
   }
-  return WriteFileAtomically(path, file).has_value();
+  return SaveFile(path, file).has_value();
 }
 
 }  // namespace kestrel

@@ -113,8 +113,8 @@ void PrintReportsOnPrinter(QWidget* parent, const RadioConfig& record,
     report.print(record, canvas);
     if (!canvas.Finish()) {
       OfferPdf(parent, record, selection,
-               QStringLiteral("Printing \"%1\" on \"%2\" failed.")
-                   .arg(print::ReportText(report.title), printer.printerName()));
+               QStringLiteral("Printing \"%1\" failed: %2.")
+                   .arg(print::ReportText(report.title), canvas.failure()));
       return;
     }
   }

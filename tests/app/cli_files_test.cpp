@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "run_program.h"
@@ -47,6 +49,16 @@ TEST_F(KestrelCliFiles, NewWritesTheDefaultFileAndCheckSummarisesIt) {
   const ProgramResult checked = Cli({"check", dir.Path("a.dat")});
   EXPECT_EQ(checked.exit_status, 0) << checked.err;
   EXPECT_EQ(checked.out, "version: 1.03\nprogrammed channels: 89\n");
+
+  // "-" is standard output; the summary then goes to standard error.
+  const ProgramResult to_stdout = Cli({"new", "-o", "-"});
+  EXPECT_EQ(to_stdout.exit_status, 0) << to_stdout.err;
+  EXPECT_TRUE(to_stdout.out == bytes);
+  ASSERT_EQ(Cli({"encode", dir.Path("a.dat"), "-o", dir.Path("a.bin")}).exit_status, 0);
+  ASSERT_EQ(Cli({"decode", dir.Path("a.bin"), "-o", dir.Path("d.dat")}).exit_status, 0);
+  const ProgramResult decoded = Cli({"decode", dir.Path("a.bin"), "-o", "-"});
+  EXPECT_TRUE(decoded.out == ReadBytes(dir.Path("d.dat")));
+  EXPECT_EQ(decoded.err, "-: 89 programmed channels\n");
 }
 
 TEST_F(KestrelCliFiles, EncodeThenDecodeGivesTheBytesBackAndKeepsTheBase) {
@@ -93,6 +105,7 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
   ReplaceLine(text, 12105, " 5000 ");  // ChargeTime
   WriteBytes(dir.Path("big.dat"), text);
   WriteBytes(dir.Path("short.bin"), std::string(kImageSize - 1, '\0'));
+  ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
   const std::string x = dir.Path("x"),
                     too_short = "kestrel-cli: " + dir.Path("short.bin") +
                                 ": an image is exactly 20128 bytes, this file has 20127\n",
@@ -115,6 +128,13 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
            "  channel 000, Step: 256 does not fit a byte (0 to 255)\n"
            "  Factory Settings, ChargeTime: 5000 gives 300060 minutes, which does not fit a "
            "16-bit word (0 to 65535)\n"},
+      {{"check", dir.Path("fifo")},
+       "kestrel-cli: " + dir.Path("fifo") + ": cannot be read: it is a FIFO, not a data file\n"},
+      {{"new", "-o", "/dev/full"},
+       "kestrel-cli: /dev/full: cannot be written: No space left on device\n"},
+      // Refused before the receiver is read, so the data file is not written either.
+      {{"read", "--port", "sim", "-o", x, "--image-out", dir.Path("a.dat") + "/x.bin"},
+       "kestrel-cli: " + dir.Path("a.dat") + "/x.bin: cannot be written: Not a directory\n"},
   };
   for (const auto& refusal : refusals) {
     const std::string label = ::testing::PrintToString(refusal.args);

@@ -4,6 +4,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "model/defaults.h"
@@ -91,16 +92,41 @@ TEST(DataFile, OlderVersionsKeepTheFieldsTheyLackFromTheBase) {
   }
 }
 
-TEST(DataFile, ReadsLfOnlyLinesAndAMissingLastLineEnd) {
+TEST(DataFile, ReadsOtherLineEndsAndAByteOrderMarkButRefusesFilesThatWouldReadShifted) {
   const RadioConfig record = NewConfiguration();
   const std::string text = FormatDataFile(record);
   std::string lf_only = text;
   std::erase(lf_only, '\r');
-  for (const std::string& variant :
-       {lf_only, text.substr(0, text.size() - 2), text + "lines after the last field\r\n"}) {
+  for (const std::string& variant : {lf_only, text.substr(0, text.size() - 2),
+                                     "\xEF\xBB\xBF" + text, text + "\r\n \r\n\t\r\n"}) {
     const auto loaded = ParseDataFile(variant, RadioConfig{});
     ASSERT_TRUE(loaded) << loaded.error().ToString();
+    EXPECT_EQ(loaded->version, "1.03");
     EXPECT_EQ(loaded->record, record);
+  }
+
+  std::string cr_only = lf_only;
+  std::ranges::replace(cr_only, '\n', '\r');
+  std::vector<std::string> lines = SplitCrLf(text);
+  lines[0] = "1.01";  // the current layout under an older version line
+  const std::string labelled_101 = JoinCrLf(lines);
+  lines[0] = "Kestrel";
+  const std::pair<std::string, std::string> refusals[]{
+      {text + "lines after the last field\r\n",
+       "line 12119: a version 1.03 file ends after line 12118, but 1 more line follows; the "
+       "version line does not fit the rest of the file"},
+      {labelled_101,
+       "line 12110: a version 1.01 file ends after line 12109, but 9 more lines follow; the "
+       "version line does not fit the rest of the file"},
+      {JoinCrLf(lines),
+       "line 1: not a data file: the first line should be a version such as 1.03, not "
+       "\"Kestrel\""},
+      {cr_only,
+       "line 1: the line ends are not recognised: the lines end with CR alone, a data file's "
+       "lines end with CR LF (or LF)"},
+  };
+  for (const auto& [variant, error] : refusals) {
+    EXPECT_EQ(ParseDataFile(variant, RadioConfig{}).error().ToString(), error);
   }
 }
 
@@ -154,7 +180,8 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
                 ", line 6029: the file ends early (channel 500 Step expected)");
   EXPECT_EQ(LoadDataFile(folder / "none.dat", base).error().ToString(),
             (folder / "none.dat").string() + ": cannot be read: No such file or directory");
-  EXPECT_FALSE(LoadDataFile(folder.path(), base));  // a folder is no data file
+  EXPECT_EQ(LoadDataFile(folder.path(), base).error().ToString(),
+            folder.path().string() + ": cannot be read: it is a folder, not a data file");
 }
 
 TEST(DataFile, FailedSaveLeavesTheOldFileAsItWas) {

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <QDir>
 #include <QFile>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "model/defaults.h"
 #include "print/qt/pdf_export.h"
@@ -45,6 +50,40 @@ TEST(PainterCanvas, MeasuresInDevicePixelsAndExportsPagesToAPdfFile) {
   ASSERT_FALSE(missing.has_value());
   EXPECT_NE(missing.error().find("no/such/dir/r.pdf"), std::string::npos);
   EXPECT_FALSE(WriteReportsPdf(NewConfiguration(), {}, path).has_value());
+}
+
+TEST(PainterCanvas, AFailedPdfSaysWhyAndLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("old.pdf");
+  QFile old(path);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+  old.close();
+  // The disk refuses the data half way (a file size limit holds even for root).
+  rlimit old_limit{};
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit small = old_limit;
+  small.rlim_cur = 4096;
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto written = WriteReportsPdf(NewConfiguration(), kAllReports, path);
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  ASSERT_FALSE(written.has_value());
+  EXPECT_EQ(written.error(),
+            "cannot write the PDF file " + path.toStdString() + ": File too large");
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "old");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pdf"});
+
+  // A printer that prints into a file names the file and the reason, before painting starts.
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("none/p.pdf"));
+  PainterCanvas canvas(printer, PainterCanvas::Jobs::kOnePerDocument);
+  canvas.PrintText(0, 0, "x");
+  EXPECT_FALSE(canvas.Finish());
+  EXPECT_EQ(canvas.failure(), "the file " + dir.filePath("none/p.pdf") +
+                                  " cannot be written: No such file or directory");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -28,6 +30,12 @@ TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
   const auto cut = storage.Load(path, NewConfiguration());
   ASSERT_FALSE(cut.has_value());
   EXPECT_TRUE(cut.error().contains("line")) << cut.error().toStdString();
+
+  // Open refuses what is no regular file instead of waiting for a FIFO's writer for ever.
+  ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath("fifo.dat")).constData(), 0600), 0);
+  const auto fifo = storage.Load(folder.filePath("fifo.dat"), NewConfiguration());
+  ASSERT_FALSE(fifo.has_value());
+  EXPECT_TRUE(fifo.error().endsWith("it is a FIFO, not a data file")) << fifo.error().toStdString();
 
   const auto unwritable = storage.Save(folder.filePath("no/such/folder/x.dat"), record);
   ASSERT_FALSE(unwritable.has_value());

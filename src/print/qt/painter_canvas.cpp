@@ -1,14 +1,53 @@
 #include "print/qt/painter_canvas.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <QPrinter>
 
+#include "files/output_file.h"
 #include "model/cp1252.h"
 
 namespace kestrel::print {
 
+namespace {
+
+// The device as the user knows it.
+QString DeviceName(const QPagedPaintDevice& device) {
+  const auto* printer = dynamic_cast<const QPrinter*>(&device);
+  if (!printer) return QStringLiteral("the PDF");
+  if (!printer->outputFileName().isEmpty()) return "the file " + printer->outputFileName();
+  return "the printer \"" + printer->printerName() + "\"";
+}
+
+// Why a job cannot start on `device`, found out before QPainter::begin, which would only say
+// that it failed; empty when nothing is known to be wrong.
+QString ProblemOf(const QPagedPaintDevice& device) {
+  const auto* printer = dynamic_cast<const QPrinter*>(&device);
+  if (!printer) return {};
+  if (!printer->outputFileName().isEmpty()) {
+    // A trial output, removed again, tells whether and why the file cannot be written.
+    const auto trial = OutputFile::Open(NativePath(printer->outputFileName()));
+    if (!trial)
+      return DeviceName(device) + " cannot be written: " + QString::fromStdString(trial.error());
+    return {};
+  }
+  if (!printer->isValid()) return DeviceName(device) + " is not available";
+  return {};
+}
+
+}  // namespace
+
 QString ReportText(std::string_view text) {
   return QString::fromStdString(Cp1252ToUtf8(text));
+}
+
+std::filesystem::path NativePath(const QString& path) {
+#ifdef _WIN32
+  return std::filesystem::path(path.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
 }
 
 PainterCanvas::PainterCanvas(QPagedPaintDevice& device, Jobs jobs)
@@ -42,10 +81,14 @@ double PainterCanvas::PrintableHeight() const {
 }
 
 bool PainterCanvas::StartPainting() {
-  if (failed_) return false;
+  if (failed()) return false;
   if (!painter_.isActive()) {
+    if (const QString problem = ProblemOf(device_); !problem.isEmpty()) {
+      failure_ = problem;
+      return false;
+    }
     if (!painter_.begin(&device_)) {
-      failed_ = true;
+      failure_ = DeviceName(device_) + " did not accept the job";
       return false;
     }
     painter_.setFont(font_);
@@ -54,7 +97,7 @@ bool PainterCanvas::StartPainting() {
   if (page_pending_) {
     page_pending_ = false;
     if (!device_.newPage()) {
-      failed_ = true;
+      failure_ = DeviceName(device_) + " did not start a new page";
       painter_.end();
       return false;
     }
@@ -85,7 +128,7 @@ void PainterCanvas::EndDocument() {
 bool PainterCanvas::Finish() {
   if (painter_.isActive()) painter_.end();
   page_pending_ = false;
-  return !failed_;
+  return !failed();
 }
 
 }  // namespace kestrel::print

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QString>
+#include <filesystem>
 
 #include "print/report_canvas.h"
 
@@ -37,7 +38,10 @@ class PainterCanvas final : public ReportCanvas {
   // Ends the last job. Returns false when the device could not be painted on (no printer, a PDF
   // file that cannot be written) or refused a page; nothing more is painted after that.
   bool Finish();
-  bool failed() const { return failed_; }
+  bool failed() const { return !failure_.isEmpty(); }
+  // Which printer or file failed and why, as far as the system tells: "the printer "Laser" is
+  // not available".
+  const QString& failure() const { return failure_; }
 
  private:
   bool StartPainting();
@@ -47,10 +51,13 @@ class PainterCanvas final : public ReportCanvas {
   QPainter painter_;
   QFont font_;
   bool page_pending_ = false;  // the next text starts a new page
-  bool failed_ = false;
+  QString failure_;
 };
 
 // Windows-1252 report text as a QString.
 QString ReportText(std::string_view text);
+
+// `path` as the system names the file.
+std::filesystem::path NativePath(const QString& path);
 
 }  // namespace kestrel::print

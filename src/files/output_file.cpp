@@ -1,0 +1,252 @@
+#include "files/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include "files/temporary_files.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace kestrel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ErrnoText(int error) {
+  return std::generic_category().message(error);
+}
+
+#ifdef _WIN32
+int OpenNew(const fs::path& path) {
+  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int OpenExisting(const fs::path& path) {
+  return _wopen(path.c_str(), _O_WRONLY | _O_BINARY);
+}
+int SyncFile(int fd) {
+  return _commit(fd);
+}
+void SyncFolder(const fs::path&) {}
+#else
+int OpenNew(const fs::path& path) {
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+// Without blocking: a FIFO that no program reads from is refused at once instead of waiting.
+int OpenExisting(const fs::path& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd >= 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+int SyncFile(int fd) {
+  return fsync(fd);
+}
+// Makes a rename in `folder` durable too; a system that cannot do that still has the file.
+void SyncFolder(const fs::path& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+#endif
+
+// The path a chain of symbolic links ends at; that file need not exist yet.
+std::expected<fs::path, std::string> FollowLinks(fs::path path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) return std::unexpected(ec.message());
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return std::unexpected(ErrnoText(ELOOP));
+}
+
+std::string RandomSuffix() {
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix(8, ' ');
+  for (char& c : suffix) c = kLetters[random() % (sizeof kLetters - 1)];
+  return suffix;
+}
+
+fs::path FolderOf(const fs::path& file) {
+  std::error_code ec;
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  fs::path absolute = fs::absolute(folder, ec);
+  return ec ? folder : absolute;
+}
+
+}  // namespace
+
+std::expected<OutputFile, std::string> OutputFile::Open(const fs::path& path) {
+  OutputFile output;
+  output.path_ = path;
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  switch (status.type()) {
+    case fs::file_type::not_found:
+    case fs::file_type::regular:
+      break;
+    case fs::file_type::character:
+    case fs::file_type::fifo:
+      output.fd_ = OpenExisting(path);
+      if (output.fd_ >= 0) return output;
+      if (errno == ENXIO && status.type() == fs::file_type::fifo) {
+        return std::unexpected("it is a FIFO that no program reads from");
+      }
+      return std::unexpected(ErrnoText(errno));
+    case fs::file_type::directory:
+      return std::unexpected("it is a folder");
+    case fs::file_type::block:
+      return std::unexpected("it is a block device, which a save never overwrites");
+    case fs::file_type::socket:
+      return std::unexpected("it is a socket");
+    default:
+      return std::unexpected(ec ? ec.message() : "it is not a file");
+  }
+
+  auto target = FollowLinks(path);
+  if (!target) return std::unexpected(target.error());
+  const fs::path folder = FolderOf(*target);
+  // Cut so that a long name plus the suffix still fits the system's limit of 255.
+  const std::string stem = target->filename().string().substr(0, 200) + ".tmp-";
+  int error = EEXIST;
+  for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+    fs::path temporary = folder / (stem + RandomSuffix());
+    // Registered before it exists, so that no moment is left in which a signal would miss it.
+    const bool registered = RegisterTemporaryFile(temporary);
+    output.fd_ = OpenNew(temporary);
+    if (output.fd_ >= 0) {
+      if (status.type() == fs::file_type::regular) {
+        fs::permissions(temporary, status.permissions(), ec);  // best effort
+      }
+      output.target_ = folder / target->filename();
+      output.temporary_ = std::move(temporary);
+      return output;
+    }
+    error = errno;
+    if (registered) UnregisterTemporaryFile(temporary);
+  }
+  return std::unexpected(ErrnoText(error));
+}
+
+OutputFile OutputFile::StandardOutput() {
+  OutputFile output;
+  output.path_ = "standard output";
+  output.fd_ = 1;
+  output.close_fd_ = false;
+  return output;
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      fd_(std::exchange(other.fd_, -1)),
+      close_fd_(other.close_fd_),
+      error_(other.error_) {}
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    path_ = std::move(other.path_);
+    target_ = std::move(other.target_);
+    temporary_ = std::exchange(other.temporary_, {});
+    fd_ = std::exchange(other.fd_, -1);
+    close_fd_ = other.close_fd_;
+    error_ = other.error_;
+  }
+  return *this;
+}
+
+OutputFile::~OutputFile() {
+  Discard();
+}
+
+std::expected<void, std::string> OutputFile::Write(std::string_view bytes) {
+  if (fd_ < 0 && error_ == 0) error_ = EBADF;
+  while (!bytes.empty() && error_ == 0) {
+    const auto chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1 << 30));
+    const auto written = ::write(fd_, bytes.data(), chunk);
+    if (written > 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    } else if (written == 0 || errno != EINTR) {
+      error_ = written == 0 ? EIO : errno;
+    }
+  }
+  if (error_ != 0) return std::unexpected(ErrnoText(error_));
+  return {};
+}
+
+std::expected<void, std::string> OutputFile::Finish() {
+  if (fd_ >= 0) {
+    if (error_ == 0 && !temporary_.empty() && SyncFile(fd_) != 0) error_ = errno;
+    if (close_fd_ && ::close(fd_) != 0 && error_ == 0) error_ = errno;
+    fd_ = -1;
+  }
+  if (error_ != 0) {
+    Discard();
+    return std::unexpected(ErrnoText(error_));
+  }
+  return {};
+}
+
+std::expected<void, std::string> OutputFile::Commit() {
+  if (auto finished = Finish(); !finished) return finished;
+  if (temporary_.empty()) return {};  // written in place, or committed before
+  std::error_code ec;
+  fs::rename(temporary_, target_, ec);
+  if (ec) {
+    Discard();
+    return std::unexpected(ec.message());
+  }
+  UnregisterTemporaryFile(temporary_);
+  temporary_.clear();
+  SyncFolder(target_.parent_path());
+  return {};
+}
+
+void OutputFile::Discard() noexcept {
+  if (fd_ >= 0 && close_fd_) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) {
+    std::error_code ignored;
+    fs::remove(temporary_, ignored);
+    UnregisterTemporaryFile(temporary_);
+    temporary_.clear();
+  }
+}
+
+std::expected<void, std::string> CommitTogether(std::span<OutputFile* const> outputs) {
+  for (OutputFile* output : outputs) {
+    if (auto finished = output->Finish(); !finished) {
+      return std::unexpected(output->path().string() + ": cannot be written: " + finished.error());
+    }
+  }
+  for (OutputFile* output : outputs) {
+    if (auto committed = output->Commit(); !committed) {
+      return std::unexpected(output->path().string() + ": cannot be written: " + committed.error());
+    }
+  }
+  return {};
+}
+
+std::expected<void, std::string> SaveFile(const fs::path& path, std::string_view bytes) {
+  auto output = OutputFile::Open(path);
+  if (!output) return std::unexpected(output.error());
+  if (auto written = output->Write(bytes); !written) return written;
+  return output->Commit();
+}
+
+}  // namespace kestrel

@@ -1,0 +1,99 @@
+#include "files/temporary_files.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <string_view>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+namespace kestrel {
+
+#ifdef _WIN32
+
+bool RegisterTemporaryFile(const std::filesystem::path&) {
+  return false;
+}
+void UnregisterTemporaryFile(const std::filesystem::path&) {}
+void RemoveTemporaryFiles() noexcept {}
+
+#else
+
+namespace {
+
+// Fixed slots in static storage, so that the handler reads them without locks or allocation.
+// A slot is armed only while its path is complete; the handler looks at armed slots only.
+enum SlotState : int { kFree, kFilling, kArmed };
+
+struct Slot {
+  std::atomic<int> state{kFree};
+  char path[4096];
+};
+
+std::array<Slot, 16> slots;
+
+void RemoveAndRaiseAgain(int signal) {
+  const int saved_errno = errno;
+  RemoveTemporaryFiles();
+  // SA_RESETHAND has put the default action back: once this handler returns, the signal ends
+  // the program as it would have without the handler.
+  raise(signal);
+  errno = saved_errno;
+}
+
+void InstallHandlers() {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) {
+    struct sigaction current {};
+    if (sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+        current.sa_handler != SIG_DFL) {
+      continue;
+    }
+    struct sigaction action {};
+    action.sa_handler = RemoveAndRaiseAgain;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(signal, &action, nullptr);
+  }
+}
+
+}  // namespace
+
+bool RegisterTemporaryFile(const std::filesystem::path& path) {
+  static std::once_flag installed;
+  std::call_once(installed, InstallHandlers);
+  const std::string& name = path.native();
+  if (name.size() >= sizeof(Slot::path)) return false;
+  for (Slot& slot : slots) {
+    int expected = kFree;
+    if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
+    std::memcpy(slot.path, name.c_str(), name.size() + 1);
+    slot.state.store(kArmed, std::memory_order_release);
+    return true;
+  }
+  return false;
+}
+
+void UnregisterTemporaryFile(const std::filesystem::path& path) {
+  for (Slot& slot : slots) {
+    if (slot.state.load(std::memory_order_acquire) == kArmed &&
+        path.native() == std::string_view(slot.path)) {
+      slot.state.store(kFree, std::memory_order_release);
+      return;
+    }
+  }
+}
+
+void RemoveTemporaryFiles() noexcept {
+  for (Slot& slot : slots) {
+    if (slot.state.load(std::memory_order_acquire) == kArmed) unlink(slot.path);
+  }
+}
+
+#endif
+
+}  // namespace kestrel

@@ -1,0 +1,51 @@
+#include "files/image_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "test_files.h"
+
+namespace kestrel {
+namespace {
+
+using namespace testing;
+
+std::string ErrorOf(const auto& result) {
+  return result.has_value() ? "no error" : result.error();
+}
+
+TEST(ImageFile, SavesReplacesAndLoadsEveryByte) {
+  TempFolder folder;
+  MemoryImage image;
+  for (std::size_t a = 0; a < MemoryImage::kSize; ++a) image.SetByte(a, (a * 7) & 0xFF);
+  for (int save = 1; save <= 2; ++save, image.Fill(0x11)) {  // the second replaces the first
+    ASSERT_TRUE(SaveImageFile(folder / "a.bin", image).has_value()) << save;
+    const auto loaded = LoadImageFile(folder / "a.bin");
+    ASSERT_TRUE(loaded.has_value()) << loaded.error();
+    EXPECT_EQ(*loaded, image) << save;
+  }
+  EXPECT_EQ(folder.Listing(), "a.bin");
+}
+
+TEST(ImageFile, ErrorsNameTheFileAndTheReason) {
+  TempFolder folder;
+  WriteAll(folder / "empty.bin", "");
+  WriteAll(folder / "short.bin", std::string(MemoryImage::kSize - 1, 'x'));
+  WriteAll(folder / "long.bin", std::string(MemoryImage::kSize + 1, 'x'));
+  ASSERT_EQ(mkfifo((folder / "fifo.bin").c_str(), 0600), 0);
+  const std::pair<std::string, std::string> loads[] = {
+      {"empty.bin", ": an image is exactly 20128 bytes, this file has 0"},
+      {"short.bin", ": an image is exactly 20128 bytes, this file has 20127"},
+      {"long.bin", ": an image is exactly 20128 bytes, this file has 20129"},
+      {"missing.bin", ": cannot be read: No such file or directory"},
+      {"fifo.bin", ": cannot be read: it is a FIFO, not an image file"}};
+  for (const auto& [name, error] : loads) {
+    EXPECT_EQ(ErrorOf(LoadImageFile(folder / name)), (folder / name).string() + error);
+  }
+  EXPECT_EQ(ErrorOf(SaveImageFile(folder / "no" / "c.bin", MemoryImage{})),
+            (folder / "no" / "c.bin").string() + ": cannot be written: No such file or directory");
+}
+
+}  // namespace
+}  // namespace kestrel

@@ -1,0 +1,130 @@
+#include "files/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "test_files.h"
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+std::string ErrorOf(const std::expected<void, std::string>& result) {
+  return result ? "saved" : result.error();
+}
+
+// Whatever the path names, the save either puts the bytes where the path leads or says why, and
+// never leaves a temporary file behind.
+TEST(OutputFile, SavesThroughLinksIntoFilesAndInPlaceIntoDevicesOrSaysWhy) {
+  TempFolder folder;
+  const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  WriteAll(folder / "real", "old");
+  fs::permissions(folder / "real", perms);
+  fs::create_symlink("real", folder / "link");
+  fs::create_symlink("created", folder / "dangling");
+  WriteAll(folder / "victim", "victim");
+  fs::create_symlink("victim", folder / "img.bin.part");  // where a predictable name would go
+  fs::create_directory(folder / "dir");
+  ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((folder / "read fifo").c_str(), 0600), 0);
+  const int reader = open((folder / "read fifo").c_str(), O_RDONLY | O_NONBLOCK);
+  const std::string longest(255, 'n');
+  const struct {
+    fs::path path;
+    std::string result;
+    fs::path lands_in;  // where the bytes must be found afterwards
+  } saves[]{
+      {folder / "new", "saved", folder / "new"},
+      {folder / "link", "saved", folder / "real"},
+      {folder / "dangling", "saved", folder / "created"},
+      {folder / "img.bin", "saved", folder / "img.bin"},
+      {folder / longest, "saved", folder / longest},
+      {"/dev/null", "saved", {}},
+      {"/dev/full", "No space left on device", {}},
+      {folder / "fifo", "it is a FIFO that no program reads from", {}},
+      {folder / "dir", "it is a folder", {}},
+      {folder / "real" / "x", "Not a directory", {}},
+      {folder / "none" / "x", "No such file or directory", {}},
+  };
+  for (const auto& save : saves) {
+    EXPECT_EQ(ErrorOf(SaveFile(save.path, "new")), save.result) << save.path;
+    if (!save.lands_in.empty()) {
+      EXPECT_EQ(ReadAll(save.lands_in), "new") << save.path;
+    }
+  }
+  EXPECT_EQ(ErrorOf(SaveFile(folder / "read fifo", "through")), "saved");
+  char received[16] = {};
+  EXPECT_EQ(read(reader, received, sizeof received), 7);
+  close(reader);
+
+  EXPECT_EQ(fs::status(folder / "real").permissions(), perms);
+  EXPECT_TRUE(fs::is_symlink(folder / "link") && fs::is_symlink(folder / "dangling"));
+  EXPECT_EQ(ReadAll(folder / "victim"), "victim");
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+  EXPECT_EQ(folder.Listing(), "created dangling dir fifo img.bin img.bin.part link new " + longest +
+                                  " read fifo real victim");
+}
+
+// Outputs of one job: when one of them fails, none replaces its target.
+TEST(OutputFile, OutputsCommittedTogetherReplaceAllOrNone) {
+  TempFolder folder;
+  WriteAll(folder / "a", "old a");
+  WriteAll(folder / "b", "old b");
+  const auto open_all = [&](const fs::path& second) {
+    auto a = OutputFile::Open(folder / "a");
+    auto b = OutputFile::Open(second);
+    EXPECT_TRUE(a && b);
+    (void)a->Write("new a");
+    (void)b->Write("new b");  // fails at once on /dev/full, and says so again when committed
+    return std::pair{std::move(*a), std::move(*b)};
+  };
+  {
+    auto [a, b] = open_all("/dev/full");
+    OutputFile* both[]{&a, &b};
+    EXPECT_EQ(CommitTogether(both).error(),
+              "/dev/full: cannot be written: No space left on device");
+    auto [c, d] = open_all(folder / "b");  // never committed
+  }
+  EXPECT_EQ(ReadAll(folder / "a"), "old a");
+  EXPECT_EQ(ReadAll(folder / "b"), "old b");
+  EXPECT_EQ(folder.Listing(), "a b");
+
+  auto [a, b] = open_all(folder / "b");
+  OutputFile* both[]{&a, &b};
+  ASSERT_TRUE(CommitTogether(both));
+  EXPECT_EQ(ReadAll(folder / "a") + ReadAll(folder / "b"), "new anew b");
+  EXPECT_EQ(folder.Listing(), "a b");
+}
+
+// The program is ended by a signal between writing the temporary file and putting it in place.
+TEST(OutputFile, ASignalDuringASaveLeavesTheTargetAndNoTemporaryFile) {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    struct sigaction current {};
+    sigaction(signal, nullptr, &current);
+    if (current.sa_handler == SIG_IGN) continue;  // started ignoring it: nothing to clean up
+    TempFolder folder;
+    WriteAll(folder / "target", "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto output = OutputFile::Open(folder / "target");
+      if (output && output->Write("new") && output->Finish()) raise(signal);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+    EXPECT_EQ(folder.Listing(), "target") << signal;
+    EXPECT_EQ(ReadAll(folder / "target"), "old") << signal;
+  }
+}
+
+}  // namespace
+}  // namespace kestrel
