@@ -3,14 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "image/image_map.h"
 #include "link/protocol.h"
 
 namespace kestrel::link {
 namespace {
 
-constexpr std::uint16_t kBitmapFirst = 0x0860;
+// The bitmap pre-check reads whole 16-byte lines: the bitmap and the three bytes after it.
 constexpr int kBitmapBlocks = 8;
-constexpr std::uint16_t kRegionBlock = 0x0050;
 
 // Opens the port and performs the handshake of a step. On failure the port is closed again and
 // the result is `no_port` or `no_answer`.
@@ -49,7 +49,7 @@ LinkResult Walk(SerialLine& line, Image& image, std::span<const AddressRange> li
   return LinkResult::kSuccess;
 }
 
-LinkResult ReadBlocks(SerialLine& line, MemoryImage& image, std::uint16_t first, int blocks) {
+LinkResult ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, int blocks) {
   if (auto failed = StartStep(line, LinkResult::kPortUnavailable, LinkResult::kReadFailed)) {
     return *failed;
   }
@@ -85,11 +85,11 @@ LinkResult WriteRanges(SerialLine& line, const MemoryImage& image,
 }
 
 LinkResult ReadPrecheck(SerialLine& line, MemoryImage& image) {
-  return ReadBlocks(line, image, kBitmapFirst, kBitmapBlocks);
+  return ReadBlocks(line, image, image_map::kChannelBitmap, kBitmapBlocks);
 }
 
 LinkResult ProgramPrecheck(SerialLine& line, MemoryImage& image) {
-  return ReadBlocks(line, image, kRegionBlock, 1);
+  return ReadBlocks(line, image, image_map::kRegionBlock, 1);
 }
 
 }  // namespace kestrel::link

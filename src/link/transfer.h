@@ -30,12 +30,12 @@ LinkResult ReadRanges(SerialLine& line, MemoryImage& image, std::span<const Addr
 LinkResult WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress = {});
 
-// Reads the channel bitmap, 0x0860 to 0x08DF, into the image. kSuccess, kPortUnavailable or
+// Reads the channel bitmap (8 blocks from its start) into the image. kSuccess, kPortUnavailable or
 // kReadFailed.
 LinkResult ReadPrecheck(SerialLine& line, MemoryImage& image);
 
-// Reads the region block, 0x0050 to 0x005F, into the image. kSuccess, kPortUnavailable or
-// kReadFailed.
+// Reads the region block (the 16 bytes holding the region code and check switch) into the image.
+// kSuccess, kPortUnavailable or kReadFailed.
 LinkResult ProgramPrecheck(SerialLine& line, MemoryImage& image);
 
 // Every byte of the image becomes 0xFF, so that addresses a read does not cover hold 0xFF.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "image/encoder.h"
+#include "image/image_map.h"
 #include "link/frequency_check.h"
 #include "link/program_sequence.h"
 #include "link/read_sequence.h"
@@ -244,7 +245,7 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   // The receiver acknowledges every block write but keeps channel 640's old slot (an empty
   // slot, written as 0.1 MHz).
   const MemoryImage kept = receiver.memory();
-  const auto slot = static_cast<std::size_t>(ChannelSlotAddress(640));
+  const std::size_t slot = image_map::ChannelSlotAddress(640);
   receiver.SetLog([&](const std::string& line) {
     if (!line.starts_with("13 ")) return;
     for (std::size_t a = slot; a < slot + 16; ++a) receiver.memory().SetByte(a, kept.Byte(a));
