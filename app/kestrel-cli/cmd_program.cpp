@@ -49,14 +49,13 @@ int RunProgram(std::span<const std::string> argv) {
   MemoryImage image;
   const link::ProgramOptions options{.verify = args->Has("--verify")};
   for (std::int64_t done = 0; done < count;) {
-    link::ProgramOutcome outcome;
+    link::LinkStatus programmed;
     {
       ProgressBar progress(std::cerr, StderrIsTerminal());
-      outcome = link::ProgramToRadio((*option)->link(), image, *record, options, progress.Report());
+      programmed =
+          link::ProgramToRadio((*option)->link(), image, *record, options, progress.Report());
     }
-    if (outcome.result != link::LinkResult::kSuccess) {
-      return ReportLinkFailure(outcome.result, outcome.detail);
-    }
+    if (!programmed) return ReportLinkFailure(programmed.error());
     std::cout << "Completed writing.\n" << std::flush;
     if (++done == count) break;
     std::cerr << "Connect receiver " << done + 1 << " of " << count << " and press Enter.\n";

@@ -28,15 +28,13 @@ int RunRead(std::span<const std::string> argv) {
     return option.error().exit_status;
   }
   MemoryImage image;
-  link::ReadOutcome outcome;
+  std::expected<RadioConfig, link::LinkFailure> read;
   {
     ProgressBar progress(std::cerr, StderrIsTerminal());
-    outcome = link::ReadFromRadio((*option)->link(), image, NewConfiguration(), progress.Report());
+    read = link::ReadFromRadio((*option)->link(), image, NewConfiguration(), progress.Report());
   }
-  if (outcome.result != link::LinkResult::kSuccess) {
-    return ReportLinkFailure(outcome.result, outcome.detail);
-  }
-  if (auto saved = SaveDataFile(*out, *outcome.record); !saved) {
+  if (!read) return ReportLinkFailure(read.error());
+  if (auto saved = SaveDataFile(*out, *read); !saved) {
     std::cerr << "kestrel-cli: " << saved.error().ToString() << "\n";
     return kExitData;
   }

@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "link/qt/qt_serial_port.h"
-#include "link/read_sequence.h"
 #include "link/sim/default_memory.h"
 #include "link/sim/simulated_receiver_port.h"
 #include "link/trace_port.h"
@@ -48,13 +47,13 @@ std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
   return option;
 }
 
-int ReportLinkFailure(link::LinkResult result, const std::string& detail) {
+int ReportLinkFailure(const link::LinkFailure& failure) {
   std::string text;
-  for (char c : link::ResultText(result, detail)) {
+  for (char c : link::ResultText(failure)) {
     if (c != '\r') text += c;  // CR LF between the lines becomes LF here
   }
   std::cerr << "kestrel-cli: " << text << "\n";
-  return link::Code(result);
+  return link::Code(failure.code);
 }
 
 }  // namespace kestrel::cli

@@ -43,6 +43,6 @@ class PortOption {
 
 // Prints the result's message and the detail under it on stderr, one line each, and returns the
 // result code as the exit status.
-int ReportLinkFailure(link::LinkResult result, const std::string& detail);
+int ReportLinkFailure(const link::LinkFailure& failure);
 
 }  // namespace kestrel::cli

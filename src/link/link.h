@@ -22,20 +22,16 @@ class Link {
   void SelectPort(const std::string& number_or_name) { line_.SetPort(number_or_name); }
   void SelectPortNumber(int number) { line_.SetPortNumber(number); }
 
-  LinkResult ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
-  LinkResult ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }
-  LinkResult ReadRanges(MemoryImage& image, std::span<const AddressRange> list,
+  LinkStatus ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
+  LinkStatus ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }
+  LinkStatus ReadRanges(MemoryImage& image, std::span<const AddressRange> list,
                         const Progress& progress = {}) {
     return link::ReadRanges(line_, image, list, progress);
   }
-  LinkResult WriteRanges(const MemoryImage& image, std::span<const AddressRange> list,
+  LinkStatus WriteRanges(const MemoryImage& image, std::span<const AddressRange> list,
                          const Progress& progress = {}) {
     return link::WriteRanges(line_, image, list, progress);
   }
-
-  // What went wrong in the last failed step, for showing under the result's message: why the
-  // port could not be opened, which command got no answer. Empty after a success.
-  const std::string& FailureDetail() const { return line_.FailureDetail(); }
 
   SerialLine& line() { return line_; }
 

@@ -21,17 +21,11 @@ struct ProgramOptions {
   bool verify = false;
 };
 
-struct ProgramOutcome {
-  LinkResult result = LinkResult::kSuccess;
-  std::string detail;  // what went wrong and where; empty on success
-};
-
 // Programs the connected receiver with `record`. From the pre-check on, `image` holds the
 // receiver's region block; once the encoder has accepted the record it holds the encoded record
 // with bytes 0x0000 and 0x0001 set to 0, as it was written.
-ProgramOutcome ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
-                              const ProgramOptions& options = {},
-                              const SequenceReport& report = {});
+LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
+                          const ProgramOptions& options = {}, const SequenceReport& report = {});
 
 // The ranges a verification reads back: the program list without what a read never fetches
 // (0x0000-0x0001, 0x0010-0x0011 and the byte 0x0400).

@@ -34,10 +34,11 @@ std::string At(std::uint16_t address) {
   return " at 0x" + HexWord(address);
 }
 
-// Keeps what failed, and why the port stopped working when it did, for the user to read.
-void NoteFailure(SerialLine& line, std::string what) {
+// What failed, and why the port stopped working when it did, for the user to read.
+std::unexpected<LinkFailure> CommandFailed(const SerialLine& line, LinkResult code,
+                                           std::string what) {
   if (!line.PortProblem().empty()) what += " " + line.PortProblem();
-  line.SetFailureDetail(std::move(what));
+  return Failed(code, std::move(what));
 }
 
 }  // namespace
@@ -114,57 +115,57 @@ bool Handshake(SerialLine& line) {
   return false;
 }
 
-LinkResult ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address) {
-  if (!Fits(address, 1)) return LinkResult::kReadFailed;
+LinkStatus ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address) {
+  if (!Fits(address, 1)) return Failed(LinkResult::kReadFailed);
   std::string reply;
   std::array<std::uint8_t, 1> data{};
   if (!QueryCommand(line, ReadByteText(address), reply)) {
-    NoteFailure(line, "No valid answer to reading the byte" + At(address) + ".");
-    return LinkResult::kReadFailed;
+    return CommandFailed(line, LinkResult::kReadFailed,
+                         "No valid answer to reading the byte" + At(address) + ".");
   }
   if (!HasHeader(reply, kByteReplyLength, kReadByteCode) || !ParseData(reply, 3, data)) {
-    NoteFailure(line, "The receiver's answer to reading the byte" + At(address) +
-                          " is not a one-byte reply.");
-    return LinkResult::kReadFailed;
+    return CommandFailed(
+        line, LinkResult::kReadFailed,
+        "The receiver's answer to reading the byte" + At(address) + " is not a one-byte reply.");
   }
   image.SetByte(address, data[0]);
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address) {
-  if (!Aligned(address) || !Fits(address, 16)) return LinkResult::kReadFailed;
+LinkStatus ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address) {
+  if (!Aligned(address) || !Fits(address, 16)) return Failed(LinkResult::kReadFailed);
   std::string reply;
   std::array<std::uint8_t, 16> data{};
   if (!QueryCommand(line, ReadBlockText(address), reply)) {
-    NoteFailure(line, "No valid answer to reading 16 bytes" + At(address) + ".");
-    return LinkResult::kReadFailed;
+    return CommandFailed(line, LinkResult::kReadFailed,
+                         "No valid answer to reading 16 bytes" + At(address) + ".");
   }
   if (!HasHeader(reply, kBlockReplyLength, kReadBlockCode) || !ParseData(reply, 3, data)) {
-    NoteFailure(line, "The receiver's answer to reading 16 bytes" + At(address) +
-                          " is not a 16-byte reply.");
-    return LinkResult::kReadFailed;
+    return CommandFailed(
+        line, LinkResult::kReadFailed,
+        "The receiver's answer to reading 16 bytes" + At(address) + " is not a 16-byte reply.");
   }
   for (std::size_t i = 0; i < data.size(); ++i) image.SetByte(address + i, data[i]);
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
-  if (!Fits(address, 1)) return LinkResult::kWriteFailed;
+LinkStatus WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
+  if (!Fits(address, 1)) return Failed(LinkResult::kWriteFailed);
   if (!SendCommand(line, WriteByteText(address, image.Byte(address)))) {
-    NoteFailure(line, "The receiver did not acknowledge writing the byte" + At(address) + ".");
-    return LinkResult::kWriteFailed;
+    return CommandFailed(line, LinkResult::kWriteFailed,
+                         "The receiver did not acknowledge writing the byte" + At(address) + ".");
   }
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
-  if (!Aligned(address) || !Fits(address, 16)) return LinkResult::kWriteFailed;
+LinkStatus WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
+  if (!Aligned(address) || !Fits(address, 16)) return Failed(LinkResult::kWriteFailed);
   const auto data = image.Bytes().subspan(address).first<16>();
   if (!SendCommand(line, WriteBlockText(address, data))) {
-    NoteFailure(line, "The receiver did not acknowledge writing 16 bytes" + At(address) + ".");
-    return LinkResult::kWriteFailed;
+    return CommandFailed(line, LinkResult::kWriteFailed,
+                         "The receiver did not acknowledge writing 16 bytes" + At(address) + ".");
   }
-  return LinkResult::kSuccess;
+  return {};
 }
 
 }  // namespace kestrel::link

@@ -31,10 +31,11 @@ bool Handshake(SerialLine& line);
 
 // The memory commands. Reads store into the image only after the whole reply has been verified;
 // block addresses that are not multiples of 16, and addresses beyond the image, fail without
-// sending. Results: kSuccess, kReadFailed or kWriteFailed.
-LinkResult ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address);
-LinkResult ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address);
-LinkResult WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address);
-LinkResult WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address);
+// sending. A failure is kReadFailed or kWriteFailed with the command that failed (and why the
+// port stopped working, when it did) as its detail.
+LinkStatus ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address);
+LinkStatus ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address);
+LinkStatus WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address);
+LinkStatus WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address);
 
 }  // namespace kestrel::link

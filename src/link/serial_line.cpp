@@ -28,28 +28,24 @@ std::string SerialLine::ResolvedPortName() const {
   return port_.NameForNumber(port_number_);
 }
 
-bool SerialLine::OpenPort() {
+std::expected<void, std::string> SerialLine::OpenPort() {
   const std::string name = ResolvedPortName();
   if (port_.IsOpen() && name != open_name_) ClosePort();
   if (port_.IsOpen()) {
     port_.SetRts(true);
-    return true;
+    return {};
   }
   if (name.empty()) {
-    failure_detail_ = port_number_ == 0 && port_name_.empty()
-                          ? "No serial port has been chosen."
-                          : "There is no serial port " + std::to_string(port_number_) + ".";
-    return false;
+    return std::unexpected(port_number_ == 0 && port_name_.empty()
+                               ? "No serial port has been chosen."
+                               : "There is no serial port " + std::to_string(port_number_) + ".");
   }
-  if (auto opened = port_.Open(name); !opened) {
-    failure_detail_ = opened.error();
-    return false;
-  }
+  if (auto opened = port_.Open(name); !opened) return opened;
   open_name_ = name;
   port_problem_.clear();
   port_.SetDtr(true);
   port_.SetRts(true);
-  return true;
+  return {};
 }
 
 bool SerialLine::ClosePort() {
@@ -69,19 +65,18 @@ void SerialLine::SendRaw(std::string_view text) {
 
 void SerialLine::Take(const PortInput& input) {
   if (input.kind == PortInput::Kind::kTimeout) return;  // not a notification
-  line_error_ = 0;
+  line_error_ = LineErrorKind::kNone;
   switch (input.kind) {
     case PortInput::Kind::kByte:
       rx_last_.assign(1, static_cast<char>(input.byte));
       rx_text_ += rx_last_;
-      if (rx_text_.size() > kRxTextLimit) line_error_ = 10;
+      if (rx_text_.size() > kRxTextLimit) line_error_ = LineErrorKind::kOther;
       // A line error reported with the byte is the notification that follows it.
-      if (input.error != LineErrorKind::kNone)
-        line_error_ = static_cast<std::uint16_t>(input.error);
+      if (input.error != LineErrorKind::kNone) line_error_ = input.error;
       break;
     case PortInput::Kind::kLineError:
     case PortInput::Kind::kFailed:
-      line_error_ = static_cast<std::uint16_t>(input.error);
+      line_error_ = input.error;
       break;
     case PortInput::Kind::kTimeout:
       break;
@@ -99,13 +94,13 @@ CharWait SerialLine::WaitChar() {
       // A port that stopped working will not deliver anything more: fail the wait at once
       // instead of waiting out the time-out.
       if (port_problem_.empty()) port_problem_ = input.detail;
-      line_error_ = 0;
+      line_error_ = LineErrorKind::kNone;
       return CharWait::kLineError;
     }
     Take(input);
   }
-  if (line_error_ != 0) {
-    line_error_ = 0;
+  if (line_error_ != LineErrorKind::kNone) {
+    line_error_ = LineErrorKind::kNone;
     return CharWait::kLineError;
   }
   return CharWait::kReceived;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <expected>
 #include <string>
 #include <string_view>
 
@@ -32,9 +33,9 @@ class SerialLine {
   int PortNumber() const { return port_number_; }
 
   // Opens the chosen port (DTR and RTS on). Reusing the port already open on the same name only
-  // asserts RTS again; a port open on another name is closed first. On failure, FailureDetail
-  // says why.
-  bool OpenPort();
+  // asserts RTS again; a port open on another name is closed first. The error says why the port
+  // cannot be opened, for the user to read.
+  std::expected<void, std::string> OpenPort();
   // Drops RTS and closes the port if it is open.
   bool ClosePort();
 
@@ -47,14 +48,11 @@ class SerialLine {
 
   const std::string& RxLast() const { return rx_last_; }
   const std::string& RxText() const { return rx_text_; }
-  std::uint16_t LineError() const { return line_error_; }
+  LineErrorKind LineError() const { return line_error_; }
   const std::string& LastSent() const { return last_sent_; }
   void ClearRxLast() { rx_last_.clear(); }
   void ClearRxText() { rx_text_.clear(); }
 
-  // Why the last operation failed, in words for the user ("" when nothing is known).
-  const std::string& FailureDetail() const { return failure_detail_; }
-  void SetFailureDetail(std::string detail) { failure_detail_ = std::move(detail); }
   // Why the open port stopped working ("" while it works).
   const std::string& PortProblem() const { return port_problem_; }
 
@@ -75,9 +73,8 @@ class SerialLine {
 
   std::string rx_last_;
   std::string rx_text_;
-  std::uint16_t line_error_ = 0;
+  LineErrorKind line_error_ = LineErrorKind::kNone;
   std::string last_sent_;
-  std::string failure_detail_;
 };
 
 }  // namespace kestrel::link

@@ -44,12 +44,6 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
   return report;
 }
 
-void SetResult(TransferOutcome& outcome, link::LinkResult result, const std::string& detail) {
-  outcome.code = link::Code(result);
-  outcome.message = QString::fromStdString(std::string(link::Message(result)));
-  outcome.detail = QString::fromStdString(detail);
-}
-
 }  // namespace
 
 LinkRadioJobs::LinkRadioJobs()
@@ -65,13 +59,13 @@ TransferJob LinkRadioJobs::ReadJob(const QString& port, const RadioConfig& curre
     const std::lock_guard lock(*mutex);
     JobLink job_link(port, *receiver);
     MemoryImage staged = image;
-    const link::ReadOutcome read =
-        link::ReadFromRadio(job_link.get(), staged, current, ReportTo(progress));
+    auto read = link::ReadFromRadio(job_link.get(), staged, current, ReportTo(progress));
     TransferOutcome outcome;
-    SetResult(outcome, read.result, read.detail);
-    if (read.record) {
-      outcome.record = *read.record;
+    if (read) {
+      outcome.record = std::move(*read);
       outcome.image = staged;
+    } else {
+      outcome.status = std::unexpected(std::move(read.error()));
     }
     return outcome;
   };
@@ -84,10 +78,9 @@ TransferJob LinkRadioJobs::ProgramJob(const QString& port, const RadioConfig& re
     const std::lock_guard lock(*mutex);
     JobLink job_link(port, *receiver);
     MemoryImage staged = image;
-    const link::ProgramOutcome programmed = link::ProgramToRadio(
-        job_link.get(), staged, record, link::ProgramOptions{verify}, ReportTo(progress));
     TransferOutcome outcome;
-    SetResult(outcome, programmed.result, programmed.detail);
+    outcome.status = link::ProgramToRadio(job_link.get(), staged, record,
+                                          link::ProgramOptions{verify}, ReportTo(progress));
     outcome.image = staged;  // the region bytes read, and what was encoded and sent
     return outcome;
   };

@@ -10,19 +10,16 @@
 #include <optional>
 
 #include "image/memory_image.h"
+#include "link/link_result.h"
 #include "model/radio_config.h"
 
 namespace kestrel::ui {
 
-// Result of one read or program run. `code` is the link result: 0 success, 1 port unavailable,
-// 2 reading failed, 3 writing failed, 4 a frequency cannot be programmed. `message` is the text
-// shown for the code, `detail` what the link found out (why the port failed, which frequency is
-// refused). A successful read brings the new record; both kinds bring the image as the job left
-// it, so the window keeps the bytes the receiver sent.
+// Result of one read or program run: success, or the link's failure with its code (1 to 5) and
+// what the link found out. A successful read brings the new record; both kinds bring the image as
+// the job left it, so the window keeps the bytes the receiver sent.
 struct TransferOutcome {
-  int code = 0;
-  QString message;
-  QString detail;
+  link::LinkStatus status;
   std::optional<RadioConfig> record;
   std::optional<MemoryImage> image;
 };

@@ -104,16 +104,19 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
     Link link(port, clock);
     link.SelectPort(sim.device());
     MemoryImage image;
-    ASSERT_EQ(link.ProgramPrecheck(image), LinkResult::kSuccess) << link.FailureDetail();
+    const LinkStatus checked = link.ProgramPrecheck(image);
+    ASSERT_TRUE(checked) << checked.error().detail;
     EXPECT_EQ(image.Byte(0x005E), 3);
     EXPECT_EQ(image.Byte(0x005F), 1);
     EXPECT_EQ(image.Byte(0x0050), 0x11);  // from the image file
     EXPECT_FALSE(port.IsOpen());
     for (std::size_t a = 0x0340; a <= 0x0400; ++a) image.SetByte(a, static_cast<std::uint8_t>(a));
     const std::vector<AddressRange> bands{{0x0340, 0x0400}};
-    ASSERT_EQ(link.WriteRanges(image, bands), LinkResult::kSuccess) << link.FailureDetail();
+    const LinkStatus written = link.WriteRanges(image, bands);
+    ASSERT_TRUE(written) << written.error().detail;
     MemoryImage back;
-    ASSERT_EQ(link.ReadRanges(back, bands), LinkResult::kSuccess) << link.FailureDetail();
+    const LinkStatus read = link.ReadRanges(back, bands);
+    ASSERT_TRUE(read) << read.error().detail;
     for (std::size_t a = 0x0340; a <= 0x0400; ++a) ASSERT_EQ(back.Byte(a), image.Byte(a)) << a;
     EXPECT_EQ(back.Byte(0x0300), 0xFF);
   });
@@ -143,7 +146,7 @@ TEST(QtSerialPort, AnEchoingBusyOrVanishedDevice) {
     // The terminal echoes: the handshake skips the echoed CAN, the read drops the echoed frame.
     ASSERT_TRUE(Handshake(line));
     MemoryImage image;
-    EXPECT_EQ(ReadByte(line, image, 0x0000), LinkResult::kSuccess) << line.FailureDetail();
+    EXPECT_TRUE(ReadByte(line, image, 0x0000));
 
     // A port another program holds is in use, not missing.
     const auto busy = QtSerialPort().Open(sim->device());

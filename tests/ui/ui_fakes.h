@@ -114,11 +114,9 @@ class FakeRadioJobs : public RadioJobs {
 // The outcomes of a failed handshake (2) and a refused frequency (4), as the link reports them.
 inline TransferOutcome Failure(int code) {
   TransferOutcome outcome;
-  outcome.code = code;
-  outcome.message = code == 2 ? "Failed to read out.\r\nTry again."
-                              : "The frequency that you set cannot be \nprogrammed.\nPlease "
-                                "confirm the frequency again.";
-  outcome.detail = code == 2 ? "no answer to the handshake" : "channel 001: 255.00000 MHz";
+  outcome.status =
+      link::Failed(static_cast<link::LinkResult>(code),
+                   code == 2 ? "no answer to the handshake" : "channel 001: 255.00000 MHz");
   return outcome;
 }
 
