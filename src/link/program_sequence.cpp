@@ -61,6 +61,10 @@ std::vector<AddressRange> BuildVerifyList() {
 
 LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
                           const ProgramOptions& options, const SequenceReport& report) {
+  // A record the image cannot hold is refused before the port is opened.
+  if (const auto problems = CheckEncodable(record); !problems.empty()) {
+    return Failed(LinkResult::kNotEncodable, ProblemLines(problems));
+  }
   if (auto checked = link.ProgramPrecheck(image); !checked) return checked;
   if (const auto refused = CheckFrequencies(image, record)) {
     return Failed(LinkResult::kFrequencyNotProgrammable,

@@ -1,7 +1,8 @@
-// Programming a receiver: its region block first, then the frequency check against that
-// region, the record encoded into the image, and the fixed program list written. Nothing is
-// sent to the receiver's memory before both the frequency check and the encoder accept the
-// record. Plain C++, meant to run on a worker thread; the callbacks are called on that thread.
+// Programming a receiver: the record checked for values the image cannot hold before the port
+// is opened, then the receiver's region block, the frequency check against that region, the
+// record encoded into the image, and the fixed program list written. Nothing is sent to the
+// receiver's memory before both the encoder and the frequency check accept the record. Plain C++,
+// meant to run on a worker thread; the callbacks are called on that thread.
 #pragma once
 
 #include <string>
