@@ -51,10 +51,20 @@ void SendFrame(SerialLine& line, std::string_view command_text) {
 }
 
 bool WaitAck(SerialLine& line) {
+  // A cable that echoes repeats the frame before the receiver answers. That echo, arriving whole
+  // and first, is passed over as the reply path drops it; any other character fails.
+  const std::string sent = line.LastSent();
+  std::size_t received = 0;
+  std::size_t echoed = 0;
   bool acknowledged = false;
   for (;;) {
     if (line.WaitChar() != CharWait::kReceived) break;
     const char c = line.RxLast()[0];
+    if (echoed == received++ && echoed < sent.size() && c == sent[echoed]) {
+      ++echoed;
+      continue;
+    }
+    if (echoed > 0 && echoed < sent.size()) break;  // the echo broke off
     if (c == kAck) {
       acknowledged = true;
       break;

@@ -18,8 +18,8 @@ inline constexpr int kShortLinesAllowed = 3;  // the third short line fails the 
 
 // Frames the command text, empties RxLast and RxText, and sends the frame.
 void SendFrame(SerialLine& line, std::string_view command_text);
-// Waits for ACK, skipping CR and CAN; any other character, a time-out or a line error fails.
-// Ends with the settle delay in every case.
+// Waits for ACK, skipping CR and CAN, and an exact echo of LastSent arriving first; any other
+// character, a time-out or a line error fails. Ends with the settle delay in every case.
 bool WaitAck(SerialLine& line);
 // Collects one reply line ending in CR, removes an echo of LastSent from its start and verifies
 // the checksum. `reply` is the line after echo removal.

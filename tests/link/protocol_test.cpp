@@ -86,6 +86,10 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
       {"three bad checksums", false, {{kBad}, {kBad}, {kBad}, {kGood}}, LinkResult::kReadFailed, 3},
       {"ACK after CR and CAN", true, {{"\r\x18\x06"}}, LinkResult::kSuccess, 1},
       {"NAK, other, ACK", true, {{"\r\x15"}, {"A"}, {"\x06"}}, LinkResult::kSuccess, 3},
+      {"echo, then ACK", true, {{"*", "\r\x06"}}, LinkResult::kSuccess, 1},
+      {"echo and NAK, sent again", true, {{"*\x15"}, {"*\x06"}}, LinkResult::kSuccess, 2},
+      {"echo not first", true, {{"\r", "*\x06"}, {"\x06"}}, LinkResult::kSuccess, 2},
+      {"echo cut short", true, {{kSoh + std::string("1\x06")}, {"\x06"}}, LinkResult::kSuccess, 2},
       {"three NAKs", true, {{"\x15"}, {"\x15"}, {"\x15"}, {"\x06"}}, LinkResult::kWriteFailed, 3},
   };
   LinkStatus last;
