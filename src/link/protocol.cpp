@@ -30,6 +30,13 @@ bool HasHeader(const std::string& reply, std::size_t length, std::string_view co
   return reply.size() == length && reply[0] == kSoh && reply.compare(1, 2, code) == 0;
 }
 
+// When the answer to what was just sent must be complete; see kAnswerSlackMs.
+Tick AnswerDeadline(SerialLine& line, std::size_t answer_length) {
+  const auto characters = static_cast<std::uint32_t>(line.LastSent().size() + answer_length);
+  return TickAdd(line.clock().Now(),
+                 kCharTimeoutMs + kAnswerSlackMs + characters * kAnswerMsPerCharacter);
+}
+
 std::string At(std::uint16_t address) {
   return " at 0x" + HexWord(address);
 }
@@ -54,11 +61,12 @@ bool WaitAck(SerialLine& line) {
   // A cable that echoes repeats the frame before the receiver answers. That echo, arriving whole
   // and first, is passed over as the reply path drops it; any other character fails.
   const std::string sent = line.LastSent();
+  const Tick deadline = AnswerDeadline(line, 1);
   std::size_t received = 0;
   std::size_t echoed = 0;
   bool acknowledged = false;
   for (;;) {
-    if (line.WaitChar() != CharWait::kReceived) break;
+    if (line.WaitCharUntil(deadline) != CharWait::kReceived) break;
     const char c = line.RxLast()[0];
     if (echoed == received++ && echoed < sent.size() && c == sent[echoed]) {
       ++echoed;
@@ -75,13 +83,14 @@ bool WaitAck(SerialLine& line) {
   return acknowledged;
 }
 
-bool ReceiveReply(SerialLine& line, std::string& reply) {
+bool ReceiveReply(SerialLine& line, std::size_t reply_length, std::string& reply) {
+  const Tick deadline = AnswerDeadline(line, reply_length);
   int short_lines = 0;
   for (;;) {
     line.ClearRxText();
     reply.clear();
     do {
-      if (line.WaitChar() != CharWait::kReceived) {
+      if (line.WaitCharUntil(deadline) != CharWait::kReceived) {
         line.SettleDelay();
         line.WaitChar();
         return false;
@@ -100,10 +109,11 @@ bool ReceiveReply(SerialLine& line, std::string& reply) {
   }
 }
 
-bool QueryCommand(SerialLine& line, std::string_view command_text, std::string& reply) {
+bool QueryCommand(SerialLine& line, std::string_view command_text, std::size_t reply_length,
+                  std::string& reply) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     SendFrame(line, command_text);
-    if (ReceiveReply(line, reply)) return true;
+    if (ReceiveReply(line, reply_length, reply)) return true;
   }
   return false;
 }
@@ -129,7 +139,7 @@ LinkStatus ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address)
   if (!Fits(address, 1)) return Failed(LinkResult::kReadFailed);
   std::string reply;
   std::array<std::uint8_t, 1> data{};
-  if (!QueryCommand(line, ReadByteText(address), reply)) {
+  if (!QueryCommand(line, ReadByteText(address), kByteReplyLength, reply)) {
     return CommandFailed(line, LinkResult::kReadFailed,
                          "No valid answer to reading the byte" + At(address) + ".");
   }
@@ -146,7 +156,7 @@ LinkStatus ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address
   if (!Aligned(address) || !Fits(address, 16)) return Failed(LinkResult::kReadFailed);
   std::string reply;
   std::array<std::uint8_t, 16> data{};
-  if (!QueryCommand(line, ReadBlockText(address), reply)) {
+  if (!QueryCommand(line, ReadBlockText(address), kBlockReplyLength, reply)) {
     return CommandFailed(line, LinkResult::kReadFailed,
                          "No valid answer to reading 16 bytes" + At(address) + ".");
   }

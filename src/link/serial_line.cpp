@@ -1,5 +1,6 @@
 #include "link/serial_line.h"
 
+#include <algorithm>
 #include <span>
 
 namespace kestrel::link {
@@ -84,12 +85,25 @@ void SerialLine::Take(const PortInput& input) {
 }
 
 CharWait SerialLine::WaitChar() {
+  return WaitCharFor(kCharTimeoutMs);
+}
+
+CharWait SerialLine::WaitCharUntil(Tick deadline) {
+  const std::int32_t left = TickUntil(clock_.Now(), deadline);
+  if (left <= 0) {
+    rx_last_.clear();
+    return CharWait::kTimeout;
+  }
+  return WaitCharFor(std::min(kCharTimeoutMs, static_cast<std::uint32_t>(left)));
+}
+
+CharWait SerialLine::WaitCharFor(std::uint32_t limit_ms) {
   const Tick start = clock_.Now();
   rx_last_.clear();
   while (rx_last_.empty()) {
     const std::uint32_t elapsed = TickElapsed(start, clock_.Now());
-    if (elapsed >= kCharTimeoutMs) return CharWait::kTimeout;
-    const PortInput input = port_.Receive(kCharTimeoutMs - elapsed);
+    if (elapsed >= limit_ms) return CharWait::kTimeout;
+    const PortInput input = port_.Receive(limit_ms - elapsed);
     if (input.kind == PortInput::Kind::kFailed) {
       // A port that stopped working will not deliver anything more: fail the wait at once
       // instead of waiting out the time-out.

@@ -43,6 +43,8 @@ class SerialLine {
   void SendRaw(std::string_view text);
   // Waits up to 1000 ms for the next character; RxLast is emptied first.
   CharWait WaitChar();
+  // The same wait, cut short at `deadline` when that comes first: then it is a time-out.
+  CharWait WaitCharUntil(Tick deadline);
   // Takes in whatever arrives during the next 40 ms.
   void SettleDelay();
 
@@ -61,6 +63,7 @@ class SerialLine {
 
  private:
   std::string ResolvedPortName() const;
+  CharWait WaitCharFor(std::uint32_t limit_ms);
   // One notification: the byte or line error that the port delivered.
   void Take(const PortInput& input);
 

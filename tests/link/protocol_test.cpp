@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/frames.h"
 #include "scripted_port.h"
 
@@ -152,6 +154,35 @@ TEST_F(ProtocolTest, ASilentReceiverFailsReadsInSixSecondsAndWritesInThree) {
   Answer({{""}, {"\x18\x06"}});  // nothing, then an echoed CAN and ACK
   EXPECT_TRUE(Handshake(line));
   EXPECT_EQ(port.writes.size(), 2u);
+}
+
+TEST_F(ProtocolTest, ALineThatKeepsDrippingGivesUpWithinTheRetryBudget) {
+  // Every frame is answered by one character each 990 ms, for minutes: each restarts the
+  // per-character time-out, but the whole answer has to be complete in little over a second.
+  const struct {
+    const char* name;
+    char drip;
+    std::function<bool()> command;
+    std::uint64_t budget_ms;  // three attempts of a silent receiver, and the answer's allowance
+  } rows[] = {
+      {"stray characters, read", 'x', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
+      {"CRs, read", '\r', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
+      {"CRs, write", '\r', [&] { return !!WriteBlock(line, image, 0x0860); }, 3600},
+      {"CRs, handshake", '\r', [&] { return Handshake(line); }, 3600},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    port.on_write = [drip = row.drip](const std::string&, TimedInput& input) {
+      input.Clear();
+      for (std::uint32_t k = 1; k <= 300; ++k) input.Push(990 * k, PortInput::Byte(drip));
+    };
+    port.writes.clear();
+    line.ClearRxText();
+    const std::uint64_t start = clock.Total();
+    EXPECT_FALSE(row.command());
+    EXPECT_LE(clock.Total() - start, row.budget_ms);
+    EXPECT_EQ(port.writes.size(), 3u);
+  }
 }
 
 }  // namespace
