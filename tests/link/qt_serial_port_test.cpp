@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "link/frames.h"
 #include "link/link.h"
 #include "link/protocol.h"
 
@@ -98,6 +99,8 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
   SimProcess sim({"--image", file.path, "--region", "3", "--check-switch", "1", "--save",
                   saved.path, "--log"});
   ASSERT_EQ(sim.device().rfind("/dev/", 0), 0u) << "kestrel-sim did not start";
+  // A program that went away in the middle of a frame spoils nothing for the next one.
+  std::ofstream(sim.device(), std::ios::binary) << kSoh << "1400";
   OnWorkerThread([&] {
     RealClock clock;
     QtSerialPort port;

@@ -65,7 +65,7 @@ class ReceiverSimulator {
   // Takes bytes from the line and returns the answers, in order.
   std::vector<SimulatorAnswer> Take(std::span<const std::uint8_t> bytes);
 
-  // Forgets a frame cut off when the line closed.
+  // Forgets a frame cut off, as when its sender went away.
   void ResetInput() {
     in_frame_ = false;
     frame_.clear();
