@@ -22,17 +22,18 @@ int RunRead(std::span<const std::string> argv) {
   const auto out = args->Value("-o");
   if (!port || !out || !args->positional.empty()) return Usage(ReadCommand());
 
-  auto option = PortOption::Make(*port, args->Value("--trace").value_or(""));
-  if (!option) {
-    std::cerr << "kestrel-cli: " << option.error().message << "\n";
-    return option.error().exit_status;
+  auto setup = MakeLinkSetup(*port, args->Value("--trace").value_or(""));
+  if (!setup) {
+    std::cerr << "kestrel-cli: " << setup.error().message << "\n";
+    return setup.error().exit_status;
   }
   MemoryImage image;
   std::expected<RadioConfig, link::LinkFailure> read;
-  {
+  link::RunOnLinkThread([&] {
+    link::PortLink port_link(std::move(*setup));
     ProgressBar progress(std::cerr, StderrIsTerminal());
-    read = link::ReadFromRadio((*option)->link(), image, NewConfiguration(), progress.Report());
-  }
+    read = link::ReadFromRadio(port_link.link(), image, NewConfiguration(), progress.Report());
+  });
   if (!read) return ReportLinkFailure(read.error());
   if (auto saved = SaveDataFile(*out, *read); !saved) {
     std::cerr << "kestrel-cli: " << saved.error().ToString() << "\n";

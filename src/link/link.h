@@ -8,6 +8,7 @@
 
 #include "image/memory_image.h"
 #include "link/link_result.h"
+#include "link/port_choice.h"
 #include "link/range_lists.h"
 #include "link/serial_line.h"
 #include "link/transfer.h"
@@ -18,8 +19,8 @@ class Link {
  public:
   Link(SerialPort& port, Clock& clock) : line_(port, clock) {}
 
-  // "1".."4" (the COM menu's numbers), a device name, or "" / "0" for none.
-  void SelectPort(const std::string& number_or_name) { line_.SetPort(number_or_name); }
+  // The simulated receiver's port takes any name; it is opened as "sim".
+  void SelectPort(const PortChoice& choice);
   void SelectPortNumber(int number) { line_.SetPortNumber(number); }
 
   LinkStatus ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }

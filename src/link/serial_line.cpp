@@ -15,14 +15,6 @@ void SerialLine::SetPortName(std::string name) {
   port_name_ = std::move(name);
 }
 
-void SerialLine::SetPort(const std::string& number_or_name) {
-  if (number_or_name.size() == 1 && number_or_name[0] >= '0' && number_or_name[0] <= '4') {
-    SetPortNumber(number_or_name[0] - '0');
-  } else {
-    SetPortName(number_or_name);
-  }
-}
-
 std::string SerialLine::ResolvedPortName() const {
   if (!port_name_.empty()) return port_name_;
   if (port_number_ == 0) return {};

@@ -28,8 +28,6 @@ class SerialLine {
   // The port OpenPort uses: a number 1 to 4 (0: none chosen yet, opening fails) or a device name.
   void SetPortNumber(int number);
   void SetPortName(std::string name);
-  // "1".."4" selects a number, anything else is a device name, "" or "0" selects none.
-  void SetPort(const std::string& number_or_name);
   int PortNumber() const { return port_number_; }
 
   // Opens the chosen port (DTR and RTS on). Reusing the port already open on the same name only

@@ -11,6 +11,7 @@
 
 #include "image/memory_image.h"
 #include "link/link_result.h"
+#include "link/port_choice.h"
 #include "model/radio_config.h"
 
 namespace kestrel::ui {
@@ -47,18 +48,13 @@ class TransferProgress : public QObject {
 using TransferJob = std::function<TransferOutcome(TransferProgress&)>;
 
 // Where the window gets its jobs: the real read and program sequences, or fakes in tests.
-// `port` names the receiver's port: "1" to "4" for the COM menu's numbered ports, a device name
-// ("/dev/ttyUSB0", "COM5"), or "sim" for the simulated receiver.
 class RadioJobs {
  public:
   virtual ~RadioJobs() = default;
-  virtual TransferJob ReadJob(const QString& port, const RadioConfig& current,
+  virtual TransferJob ReadJob(const link::PortChoice& port, const RadioConfig& current,
                               const MemoryImage& image) = 0;
-  virtual TransferJob ProgramJob(const QString& port, const RadioConfig& record,
+  virtual TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                                  const MemoryImage& image, bool verify) = 0;
 };
-
-// The name of the simulated receiver's port.
-inline const QString kSimulatedPort = QStringLiteral("sim");
 
 }  // namespace kestrel::ui

@@ -75,7 +75,7 @@ TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
   SerialLine line(port, clock);
   EXPECT_EQ(line.OpenPort(), std::unexpected("No serial port has been chosen."));
 
-  line.SetPort("2");
+  line.SetPortNumber(2);
   ASSERT_TRUE(line.OpenPort());
   EXPECT_TRUE(port.dtr);
   ASSERT_TRUE(line.OpenPort());  // same number: RTS again, nothing else
@@ -87,7 +87,7 @@ TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
   EXPECT_EQ(port.rts_changes, (std::vector<bool>{true, true, false, true, false}));
   EXPECT_FALSE(port.open);
 
-  line.SetPort("/dev/ttyUSB0");
+  line.SetPortName("/dev/ttyUSB0");
   port.open_failure = "/dev/ttyUSB0: permission denied";
   EXPECT_EQ(line.OpenPort(), std::unexpected("/dev/ttyUSB0: permission denied"));
 }

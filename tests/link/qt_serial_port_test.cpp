@@ -7,17 +7,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QThread>
+#include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "link/frames.h"
 #include "link/link.h"
 #include "link/protocol.h"
+#include "link/qt/port_link.h"
 
 namespace kestrel::link {
 namespace {
@@ -56,12 +59,25 @@ class SimProcess {
   std::string output_;
 };
 
-// The backend is made for a worker thread started with QThread, as the window's transfers use.
-void OnWorkerThread(std::function<void()> body) {
-  std::unique_ptr<QThread> worker(QThread::create(std::move(body)));
-  worker->start();
-  worker->wait();
-}
+// What Qt prints (its warnings above all) while one of these lives, from any thread.
+class QtMessages {
+ public:
+  QtMessages() { previous_ = qInstallMessageHandler(&Record); }
+  ~QtMessages() { qInstallMessageHandler(previous_); }
+  static std::vector<std::string> Taken() {
+    const std::lock_guard lock(mutex_);
+    return std::exchange(messages_, {});
+  }
+
+ private:
+  static void Record(QtMsgType, const QMessageLogContext&, const QString& text) {
+    const std::lock_guard lock(mutex_);
+    messages_.push_back(text.toStdString());
+  }
+  static inline std::mutex mutex_;
+  static inline std::vector<std::string> messages_;
+  QtMessageHandler previous_ = nullptr;
+};
 
 struct TempFile {
   std::string path = (std::filesystem::temp_directory_path() /
@@ -101,18 +117,16 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
   ASSERT_EQ(sim.device().rfind("/dev/", 0), 0u) << "kestrel-sim did not start";
   // A program that went away in the middle of a frame spoils nothing for the next one.
   std::ofstream(sim.device(), std::ios::binary) << kSoh << "1400";
-  OnWorkerThread([&] {
-    RealClock clock;
-    QtSerialPort port;
-    Link link(port, clock);
-    link.SelectPort(sim.device());
+  const QtMessages qt_messages;
+  RunOnLinkThread([&] {
+    PortLink port_link({.port = PortChoice::Device(sim.device())});
+    Link& link = port_link.link();
     MemoryImage image;
     const LinkStatus checked = link.ProgramPrecheck(image);
     ASSERT_TRUE(checked) << checked.error().detail;
     EXPECT_EQ(image.Byte(0x005E), 3);
     EXPECT_EQ(image.Byte(0x005F), 1);
     EXPECT_EQ(image.Byte(0x0050), 0x11);  // from the image file
-    EXPECT_FALSE(port.IsOpen());
     for (std::size_t a = 0x0340; a <= 0x0400; ++a) image.SetByte(a, static_cast<std::uint8_t>(a));
     const std::vector<AddressRange> bands{{0x0340, 0x0400}};
     const LinkStatus written = link.WriteRanges(image, bands);
@@ -123,6 +137,7 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
     for (std::size_t a = 0x0340; a <= 0x0400; ++a) ASSERT_EQ(back.Byte(a), image.Byte(a)) << a;
     EXPECT_EQ(back.Byte(0x0300), 0xFF);
   });
+  EXPECT_EQ(qt_messages.Taken(), std::vector<std::string>{});  // none about the thread, say
 
   // The last step closed the device: the file is saved without stopping the program.
   std::string bytes;
@@ -140,7 +155,7 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
 TEST(QtSerialPort, AnEchoingBusyOrVanishedDevice) {
   auto sim = std::make_unique<SimProcess>(std::vector<std::string>{"--echo"});
   ASSERT_FALSE(sim->device().empty());
-  OnWorkerThread([&] {
+  RunOnLinkThread([&] {
     RealClock clock;
     QtSerialPort port;
     SerialLine line(port, clock);

@@ -23,7 +23,8 @@ TEST(LinkRadioJobs, ReadsTheSimulatedReceiverAndReportsProgress) {
   QObject::connect(&progress, &TransferProgress::StateTextChanged,
                    [&](const QString& t) { state = t; });
 
-  const TransferOutcome outcome = jobs.ReadJob(kSimulatedPort, current, MemoryImage())(progress);
+  const TransferOutcome outcome =
+      jobs.ReadJob(link::PortChoice::Simulated(), current, MemoryImage())(progress);
 
   ASSERT_TRUE(outcome.status) << link::ResultText(outcome.status.error());
   ASSERT_TRUE(outcome.record && outcome.image);
@@ -39,7 +40,8 @@ TEST(LinkRadioJobs, APortThatDoesNotExistSaysWhy) {
   LinkRadioJobs jobs;
   TransferProgress progress;
   const TransferOutcome outcome =
-      jobs.ReadJob("/dev/kestrel-no-such-port", NewConfiguration(), MemoryImage())(progress);
+      jobs.ReadJob(link::PortChoice::Device("/dev/kestrel-no-such-port"), NewConfiguration(),
+                   MemoryImage())(progress);
   ASSERT_FALSE(outcome.status);
   EXPECT_EQ(outcome.status.error().code, link::LinkResult::kPortUnavailable);
   EXPECT_FALSE(outcome.status.error().detail.empty());

@@ -80,13 +80,14 @@ class MemoryStorage : public DocumentStorage {
 // Radio jobs that answer with prepared outcomes and remember what they were asked.
 class FakeRadioJobs : public RadioJobs {
  public:
-  TransferJob ReadJob(const QString& port, const RadioConfig&, const MemoryImage&) override {
-    ports << port;
+  TransferJob ReadJob(const link::PortChoice& port, const RadioConfig&,
+                      const MemoryImage&) override {
+    ports << QString::fromStdString(port.Text());
     return Job(read_outcome);
   }
-  TransferJob ProgramJob(const QString& port, const RadioConfig& record, const MemoryImage&,
-                         bool verify) override {
-    ports << port;
+  TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
+                         const MemoryImage&, bool verify) override {
+    ports << QString::fromStdString(port.Text());
     programmed.push_back(record);
     verified.push_back(verify);
     return Job(program_outcome);
