@@ -325,7 +325,8 @@ void MainWindow::ExportPdf() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (transfer_dialog_ && transfer_dialog_->IsBusy()) {
+  // One look at the guarded pointer: g++ 12 at -O2 doubts a second one is still set.
+  if (const TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
     event->ignore();
     return;
   }
