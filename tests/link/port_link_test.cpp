@@ -10,10 +10,8 @@ namespace {
 TEST(PortChoice, IsParsedFromTheTextsTheUserGives) {
   const std::pair<std::string, std::optional<PortChoice>> rows[] = {
       {"1", PortChoice::Number(1)},
-      {"4", PortChoice::Number(4)},
       {"sim", PortChoice::Simulated()},
       {"/dev/ttyUSB0", PortChoice::Device("/dev/ttyUSB0")},
-      {"COM5", PortChoice::Device("COM5")},
       {"0", std::nullopt},
       {"12", std::nullopt},
       {"", std::nullopt},

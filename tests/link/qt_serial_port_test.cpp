@@ -59,25 +59,13 @@ class SimProcess {
   std::string output_;
 };
 
-// What Qt prints (its warnings above all) while one of these lives, from any thread.
-class QtMessages {
- public:
-  QtMessages() { previous_ = qInstallMessageHandler(&Record); }
-  ~QtMessages() { qInstallMessageHandler(previous_); }
-  static std::vector<std::string> Taken() {
-    const std::lock_guard lock(mutex_);
-    return std::exchange(messages_, {});
-  }
-
- private:
-  static void Record(QtMsgType, const QMessageLogContext&, const QString& text) {
-    const std::lock_guard lock(mutex_);
-    messages_.push_back(text.toStdString());
-  }
-  static inline std::mutex mutex_;
-  static inline std::vector<std::string> messages_;
-  QtMessageHandler previous_ = nullptr;
-};
+// What Qt prints (its warnings above all) from any thread, once RecordQtMessage is installed.
+std::mutex qt_messages_mutex;
+std::vector<std::string> qt_messages;
+void RecordQtMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
+  const std::lock_guard lock(qt_messages_mutex);
+  qt_messages.push_back(text.toStdString());
+}
 
 struct TempFile {
   std::string path = (std::filesystem::temp_directory_path() /
@@ -117,7 +105,7 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
   ASSERT_EQ(sim.device().rfind("/dev/", 0), 0u) << "kestrel-sim did not start";
   // A program that went away in the middle of a frame spoils nothing for the next one.
   std::ofstream(sim.device(), std::ios::binary) << kSoh << "1400";
-  const QtMessages qt_messages;
+  const QtMessageHandler previous_handler = qInstallMessageHandler(RecordQtMessage);
   RunOnLinkThread([&] {
     PortLink port_link({.port = PortChoice::Device(sim.device())});
     Link& link = port_link.link();
@@ -137,7 +125,8 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
     for (std::size_t a = 0x0340; a <= 0x0400; ++a) ASSERT_EQ(back.Byte(a), image.Byte(a)) << a;
     EXPECT_EQ(back.Byte(0x0300), 0xFF);
   });
-  EXPECT_EQ(qt_messages.Taken(), std::vector<std::string>{});  // none about the thread, say
+  qInstallMessageHandler(previous_handler);
+  EXPECT_EQ(qt_messages, std::vector<std::string>{});  // none about the thread, say
 
   // The last step closed the device: the file is saved without stopping the program.
   std::string bytes;
