@@ -60,7 +60,7 @@ void SendFrame(SerialLine& line, std::string_view command_text) {
 bool WaitAck(SerialLine& line) {
   // A cable that echoes repeats the frame before the receiver answers. That echo, arriving whole
   // and first, is passed over as the reply path drops it; any other character fails.
-  const std::string sent = line.LastSent();
+  const std::string& sent = line.LastSent();
   const Tick deadline = AnswerDeadline(line, 1);
   std::size_t received = 0;
   std::size_t echoed = 0;
