@@ -16,6 +16,32 @@ namespace {
 
 constexpr std::int64_t kMostReceivers = 1000000;
 
+// Programs `count` receivers one after another, asking for the next one between them.
+int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
+                const link::ProgramOptions& options) {
+  // One image for the whole run, as in the window: bytes the encoder does not produce keep
+  // what they held (zeros, as no read happened in this run).
+  MemoryImage image;
+  for (std::int64_t done = 0; done < count;) {
+    link::LinkStatus programmed;
+    {
+      ProgressBar progress(std::cerr, StderrIsTerminal());
+      programmed = link::ProgramToRadio(link, image, record, options, progress.Report());
+    }
+    if (!programmed) return ReportLinkFailure(programmed.error());
+    std::cout << "Completed writing.\n" << std::flush;
+    if (++done == count) break;
+    std::cerr << "Connect receiver " << done + 1 << " of " << count << " and press Enter.\n";
+    std::string line;
+    if (!std::getline(std::cin, line)) {
+      std::cerr << "kestrel-cli: end of input; " << done << " of " << count
+                << " receivers programmed.\n";
+      break;
+    }
+  }
+  return kExitOk;
+}
+
 int RunProgram(std::span<const std::string> argv) {
   const std::optional<Args> args = ParseArgs(argv, {"--port", "--count", "--trace"}, {"--verify"});
   if (!args) return Usage(ProgramCommand());
@@ -38,36 +64,18 @@ int RunProgram(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
     return kExitData;
   }
-  auto option = PortOption::Make(*port, args->Value("--trace").value_or(""));
-  if (!option) {
-    std::cerr << "kestrel-cli: " << option.error().message << "\n";
-    return option.error().exit_status;
+  auto setup = MakeLinkSetup(*port, args->Value("--trace").value_or(""));
+  if (!setup) {
+    std::cerr << "kestrel-cli: " << setup.error().message << "\n";
+    return setup.error().exit_status;
   }
-
-  // One image for the whole run, as in the window: bytes the encoder does not produce keep
-  // what they held (zeros, as no read happened in this run).
-  MemoryImage image;
   const link::ProgramOptions options{.verify = args->Has("--verify")};
-  for (std::int64_t done = 0; done < count;) {
-    link::ProgramOutcome outcome;
-    {
-      ProgressBar progress(std::cerr, StderrIsTerminal());
-      outcome = link::ProgramToRadio((*option)->link(), image, *record, options, progress.Report());
-    }
-    if (outcome.result != link::LinkResult::kSuccess) {
-      return ReportLinkFailure(outcome.result, outcome.detail);
-    }
-    std::cout << "Completed writing.\n" << std::flush;
-    if (++done == count) break;
-    std::cerr << "Connect receiver " << done + 1 << " of " << count << " and press Enter.\n";
-    std::string line;
-    if (!std::getline(std::cin, line)) {
-      std::cerr << "kestrel-cli: end of input; " << done << " of " << count
-                << " receivers programmed.\n";
-      break;
-    }
-  }
-  return kExitOk;
+  int status = kExitOk;
+  link::RunOnLinkThread([&] {
+    link::PortLink port_link(std::move(*setup));
+    status = ProgramEach(port_link.link(), *record, count, options);
+  });
+  return status;
 }
 
 }  // namespace

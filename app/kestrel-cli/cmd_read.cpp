@@ -24,10 +24,10 @@ int RunRead(std::span<const std::string> argv) {
   const auto out = args->Value("-o");
   if (!port || !out || !args->positional.empty()) return Usage(ReadCommand());
 
-  auto option = PortOption::Make(*port, args->Value("--trace").value_or(""));
-  if (!option) {
-    std::cerr << "kestrel-cli: " << option.error().message << "\n";
-    return option.error().exit_status;
+  auto setup = MakeLinkSetup(*port, args->Value("--trace").value_or(""));
+  if (!setup) {
+    std::cerr << "kestrel-cli: " << setup.error().message << "\n";
+    return setup.error().exit_status;
   }
   // Every output is made ready before the transfer: one that cannot be written stops the
   // command before the receiver is touched, and a failed read leaves every target as it was.
@@ -43,15 +43,14 @@ int RunRead(std::span<const std::string> argv) {
   }
 
   MemoryImage image;
-  link::ReadOutcome outcome;
-  {
+  std::expected<RadioConfig, link::LinkFailure> read;
+  link::RunOnLinkThread([&] {
+    link::PortLink port_link(std::move(*setup));
     ProgressBar progress(std::cerr, StderrIsTerminal());
-    outcome = link::ReadFromRadio((*option)->link(), image, NewConfiguration(), progress.Report());
-  }
-  if (outcome.result != link::LinkResult::kSuccess) {
-    return ReportLinkFailure(outcome.result, outcome.detail);
-  }
-  (void)outputs[0].Write(FormatDataFile(*outcome.record));  // failures come again on commit
+    read = link::ReadFromRadio(port_link.link(), image, NewConfiguration(), progress.Report());
+  });
+  if (!read) return ReportLinkFailure(read.error());
+  (void)outputs[0].Write(FormatDataFile(*read));  // failures come again on commit
   if (outputs.size() > 1) (void)outputs[1].Write(ImageFileBytes(image));
   std::vector<OutputFile*> together;
   for (OutputFile& output : outputs) together.push_back(&output);

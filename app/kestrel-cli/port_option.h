@@ -4,15 +4,10 @@
 #pragma once
 
 #include <expected>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include "link/clock.h"
-#include "link/link.h"
 #include "link/link_result.h"
-#include "link/serial_port.h"
-#include "link/sim/receiver_simulator.h"
+#include "link/qt/port_link.h"
 
 namespace kestrel::cli {
 
@@ -22,27 +17,13 @@ struct PortOptionError {
   std::string message;
 };
 
-class PortOption {
- public:
-  // Nothing is opened yet: the sequences open and close the port themselves.
-  static std::expected<std::unique_ptr<PortOption>, PortOptionError> Make(
-      const std::string& port, const std::string& trace_path);
-
-  link::Link& link() { return *link_; }
-
- private:
-  PortOption() = default;
-
-  link::RealClock clock_;
-  std::unique_ptr<link::ReceiverSimulator> receiver_;
-  std::unique_ptr<link::SerialPort> port_;
-  std::ofstream trace_file_;
-  std::unique_ptr<link::SerialPort> trace_;
-  std::unique_ptr<link::Link> link_;
-};
+// The link's setup for --port and --trace; the trace file is created here. Run the transfer with
+// a PortLink made from it inside link::RunOnLinkThread.
+std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string& port,
+                                                              const std::string& trace_path);
 
 // Prints the result's message and the detail under it on stderr, one line each, and returns the
 // result code as the exit status.
-int ReportLinkFailure(link::LinkResult result, const std::string& detail);
+int ReportLinkFailure(const link::LinkFailure& failure);
 
 }  // namespace kestrel::cli

@@ -81,13 +81,15 @@ std::optional<std::string> PtyServer::Serve(int stop_fd, const std::function<voi
       while (read(watch_, events, sizeof events) > 0) {
       }
       // Handled before new input: a program that closed and opened again at once must get the
-      // answers to its new commands, not lose them to this clean-up.
+      // answers to its new commands, not lose them to this clean-up. A frame its predecessor cut
+      // off is dropped here; one whose last bytes are read only after this, the next program's
+      // handshake drops.
+      receiver_.ResetInput();
       if (used) {
         // A program closed the device after a step: what was still on its way is lost.
         pending.clear();
         tcflush(slave_, TCIFLUSH);
         ioctl(slave_, TIOCNXCL);  // a program's exclusive claim ends with its close
-        receiver_.ResetInput();
         used = false;
         on_step_end();
       }

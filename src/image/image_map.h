@@ -22,8 +22,12 @@ inline constexpr std::size_t kTrainFixTime = 0x0056;   // word
 // Read by the programming pre-check; neither decoded nor encoded.
 inline constexpr std::size_t kRegionCode = 0x005E;
 inline constexpr std::size_t kCheckSwitch = 0x005F;
+// The 16-byte line the programming pre-check reads: the last fix counts, the TRAIN fix time, the
+// region code and the check switch.
+inline constexpr std::size_t kRegionBlock = 0x0050;
 
-inline constexpr std::size_t kSetMode = 0x0300;      // 35 bytes, one per function
+inline constexpr std::size_t kSetMode = 0x0300;  // one byte per function
+inline constexpr std::size_t kSetModeSize = 35;
 inline constexpr std::size_t kSearchBands = 0x0340;  // 24 x (lower, upper) 32-bit Hz
 inline constexpr std::size_t kSearchBandSize = 8;
 // Written to the receiver as the image holds it; the encoder never produces it.
@@ -46,6 +50,8 @@ inline constexpr std::size_t kSquelchPoints = 16;
 // Bar antenna PWM bytes: AM f1, AM f1, f2, f3, f4, SW f1, f2, f3, f4, SW f4.
 inline constexpr std::size_t kPwm = 0x07F0;
 inline constexpr std::size_t kPwmSize = 10;
+// A read fetches the factory tables, S-meter to PWM, as 32-byte steps up to this last address.
+inline constexpr std::size_t kFactoryTablesLast = 0x080F;
 
 // Channel counts (11 words: all channels, then channels 1-100, 101-200, ... 901-1000), each
 // table twice.

@@ -8,6 +8,7 @@
 
 #include "image/memory_image.h"
 #include "link/link_result.h"
+#include "link/port_choice.h"
 #include "link/range_lists.h"
 #include "link/serial_line.h"
 #include "link/transfer.h"
@@ -18,24 +19,20 @@ class Link {
  public:
   Link(SerialPort& port, Clock& clock) : line_(port, clock) {}
 
-  // "1".."4" (the COM menu's numbers), a device name, or "" / "0" for none.
-  void SelectPort(const std::string& number_or_name) { line_.SetPort(number_or_name); }
+  // The simulated receiver's port takes any name; it is opened as "sim".
+  void SelectPort(const PortChoice& choice);
   void SelectPortNumber(int number) { line_.SetPortNumber(number); }
 
-  LinkResult ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
-  LinkResult ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }
-  LinkResult ReadRanges(MemoryImage& image, std::span<const AddressRange> list,
+  LinkStatus ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
+  LinkStatus ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }
+  LinkStatus ReadRanges(MemoryImage& image, std::span<const AddressRange> list,
                         const Progress& progress = {}) {
     return link::ReadRanges(line_, image, list, progress);
   }
-  LinkResult WriteRanges(const MemoryImage& image, std::span<const AddressRange> list,
+  LinkStatus WriteRanges(const MemoryImage& image, std::span<const AddressRange> list,
                          const Progress& progress = {}) {
     return link::WriteRanges(line_, image, list, progress);
   }
-
-  // What went wrong in the last failed step, for showing under the result's message: why the
-  // port could not be opened, which command got no answer. Empty after a success.
-  const std::string& FailureDetail() const { return line_.FailureDetail(); }
 
   SerialLine& line() { return line_; }
 

@@ -22,3 +22,16 @@ std::string_view Message(LinkResult result) {
 }
 
 }  // namespace kestrel::link
+
+namespace kestrel::link {
+
+std::string ResultText(const LinkFailure& failure) {
+  std::string text(Message(failure.code));
+  if (!failure.detail.empty()) {
+    if (!text.empty()) text += "\r\n";
+    text += failure.detail;
+  }
+  return text;
+}
+
+}  // namespace kestrel::link

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <expected>
+#include <string>
 #include <string_view>
 
 namespace kestrel::link {
@@ -21,5 +23,25 @@ constexpr int Code(LinkResult result) {
 
 // The message of a failure, lines separated by CR LF; empty for success.
 std::string_view Message(LinkResult result);
+
+// Why a step, a read or a programming failed: the code whose message the user sees, and what the
+// link found out (why the port could not be opened, which command got no answer, which frequency
+// is refused), shown under the message; empty when there is nothing to add.
+struct LinkFailure {
+  LinkResult code = LinkResult::kReadFailed;
+  std::string detail;
+  bool operator==(const LinkFailure&) const = default;
+};
+
+// Nothing, or why it failed.
+using LinkStatus = std::expected<void, LinkFailure>;
+
+inline std::unexpected<LinkFailure> Failed(LinkResult code, std::string detail = {}) {
+  return std::unexpected(LinkFailure{code, std::move(detail)});
+}
+
+// The message with the detail under it, lines separated by CR LF, as a warning box or the command
+// line shows it.
+std::string ResultText(const LinkFailure& failure);
 
 }  // namespace kestrel::link

@@ -25,22 +25,22 @@ std::string ProblemLines(const std::vector<EncodeProblem>& problems) {
 }
 
 // Reads the verify list back into a scratch image and names the first byte that differs.
-ProgramOutcome Verify(Link& link, const MemoryImage& written, const SequenceReport& report) {
+LinkStatus Verify(Link& link, const MemoryImage& written, const SequenceReport& report) {
   if (report.state) report.state("Verifying data.");
   const auto list = BuildVerifyList();
   MemoryImage read_back;
-  if (link.ReadRanges(read_back, list, report.progress) != LinkResult::kSuccess) {
-    return {LinkResult::kWriteFailed,
-            "Reading the receiver back to verify it failed. " + link.FailureDetail()};
+  if (auto read = link.ReadRanges(read_back, list, report.progress); !read) {
+    return Failed(LinkResult::kWriteFailed,
+                  "Reading the receiver back to verify it failed. " + read.error().detail);
   }
   for (const AddressRange& range : list) {
     for (std::int32_t a = range.first; a <= range.last; ++a) {
       const auto address = static_cast<std::size_t>(a);
       if (read_back.Byte(address) == written.Byte(address)) continue;
-      return {LinkResult::kWriteFailed,
-              "Verification failed at 0x" + HexWord(static_cast<std::uint16_t>(a)) +
-                  ": the receiver holds 0x" + HexByte(read_back.Byte(address)) + ", 0x" +
-                  HexByte(written.Byte(address)) + " was written."};
+      return Failed(LinkResult::kWriteFailed,
+                    "Verification failed at 0x" + HexWord(static_cast<std::uint16_t>(a)) +
+                        ": the receiver holds 0x" + HexByte(read_back.Byte(address)) + ", 0x" +
+                        HexByte(written.Byte(address)) + " was written.");
     }
   }
   return {};
@@ -59,25 +59,27 @@ std::vector<AddressRange> BuildVerifyList() {
   return list;
 }
 
-ProgramOutcome ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
-                              const ProgramOptions& options, const SequenceReport& report) {
-  if (const LinkResult result = link.ProgramPrecheck(image); result != LinkResult::kSuccess) {
-    return {result, link.FailureDetail()};
+LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
+                          const ProgramOptions& options, const SequenceReport& report) {
+  // A record the image cannot hold is refused before the port is opened.
+  if (const auto problems = CheckEncodable(record); !problems.empty()) {
+    return Failed(LinkResult::kNotEncodable, ProblemLines(problems));
   }
+  if (auto checked = link.ProgramPrecheck(image); !checked) return checked;
   if (const auto refused = CheckFrequencies(image, record)) {
-    return {LinkResult::kFrequencyNotProgrammable, "First refused: " + RefusalText(*refused) + "."};
+    return Failed(LinkResult::kFrequencyNotProgrammable,
+                  "First refused: " + RefusalText(*refused) + ".");
   }
   if (report.state) report.state("Writing data.");
   // The encoder sets negative levels to 0 in the record it is given; the caller's stays as is.
   RadioConfig encoded = record;
   if (auto problems = EncodeImage(encoded, image); !problems) {
-    return {LinkResult::kNotEncodable, ProblemLines(problems.error())};
+    return Failed(LinkResult::kNotEncodable, ProblemLines(problems.error()));
   }
   image.SetByte(image_map::kProgramStart, 0);
   image.SetByte(image_map::kProgramStart + 1, 0);
-  if (const LinkResult result = link.WriteRanges(image, BuildProgramList(), report.progress);
-      result != LinkResult::kSuccess) {
-    return {result, link.FailureDetail()};
+  if (auto written = link.WriteRanges(image, BuildProgramList(), report.progress); !written) {
+    return written;
   }
   if (options.verify) return Verify(link, image, report);
   return {};

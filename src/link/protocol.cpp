@@ -30,14 +30,22 @@ bool HasHeader(const std::string& reply, std::size_t length, std::string_view co
   return reply.size() == length && reply[0] == kSoh && reply.compare(1, 2, code) == 0;
 }
 
+// When the answer to what was just sent must be complete; see kAnswerSlackMs.
+Tick AnswerDeadline(SerialLine& line, std::size_t answer_length) {
+  const auto characters = static_cast<std::uint32_t>(line.LastSent().size() + answer_length);
+  return TickAdd(line.clock().Now(),
+                 kCharTimeoutMs + kAnswerSlackMs + characters * kAnswerMsPerCharacter);
+}
+
 std::string At(std::uint16_t address) {
   return " at 0x" + HexWord(address);
 }
 
-// Keeps what failed, and why the port stopped working when it did, for the user to read.
-void NoteFailure(SerialLine& line, std::string what) {
+// What failed, and why the port stopped working when it did, for the user to read.
+std::unexpected<LinkFailure> CommandFailed(const SerialLine& line, LinkResult code,
+                                           std::string what) {
   if (!line.PortProblem().empty()) what += " " + line.PortProblem();
-  line.SetFailureDetail(std::move(what));
+  return Failed(code, std::move(what));
 }
 
 }  // namespace
@@ -50,10 +58,21 @@ void SendFrame(SerialLine& line, std::string_view command_text) {
 }
 
 bool WaitAck(SerialLine& line) {
+  // A cable that echoes repeats the frame before the receiver answers. That echo, arriving whole
+  // and first, is passed over as the reply path drops it; any other character fails.
+  const std::string& sent = line.LastSent();
+  const Tick deadline = AnswerDeadline(line, 1);
+  std::size_t received = 0;
+  std::size_t echoed = 0;
   bool acknowledged = false;
   for (;;) {
-    if (line.WaitChar() != CharWait::kReceived) break;
+    if (line.WaitCharUntil(deadline) != CharWait::kReceived) break;
     const char c = line.RxLast()[0];
+    if (echoed == received++ && echoed < sent.size() && c == sent[echoed]) {
+      ++echoed;
+      continue;
+    }
+    if (echoed > 0 && echoed < sent.size()) break;  // the echo broke off
     if (c == kAck) {
       acknowledged = true;
       break;
@@ -64,13 +83,14 @@ bool WaitAck(SerialLine& line) {
   return acknowledged;
 }
 
-bool ReceiveReply(SerialLine& line, std::string& reply) {
+bool ReceiveReply(SerialLine& line, std::size_t reply_length, std::string& reply) {
+  const Tick deadline = AnswerDeadline(line, reply_length);
   int short_lines = 0;
   for (;;) {
     line.ClearRxText();
     reply.clear();
     do {
-      if (line.WaitChar() != CharWait::kReceived) {
+      if (line.WaitCharUntil(deadline) != CharWait::kReceived) {
         line.SettleDelay();
         line.WaitChar();
         return false;
@@ -89,10 +109,11 @@ bool ReceiveReply(SerialLine& line, std::string& reply) {
   }
 }
 
-bool QueryCommand(SerialLine& line, std::string_view command_text, std::string& reply) {
+bool QueryCommand(SerialLine& line, std::string_view command_text, std::size_t reply_length,
+                  std::string& reply) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     SendFrame(line, command_text);
-    if (ReceiveReply(line, reply)) return true;
+    if (ReceiveReply(line, reply_length, reply)) return true;
   }
   return false;
 }
@@ -114,57 +135,57 @@ bool Handshake(SerialLine& line) {
   return false;
 }
 
-LinkResult ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address) {
-  if (!Fits(address, 1)) return LinkResult::kReadFailed;
+LinkStatus ReadByte(SerialLine& line, MemoryImage& image, std::uint16_t address) {
+  if (!Fits(address, 1)) return Failed(LinkResult::kReadFailed);
   std::string reply;
   std::array<std::uint8_t, 1> data{};
-  if (!QueryCommand(line, ReadByteText(address), reply)) {
-    NoteFailure(line, "No valid answer to reading the byte" + At(address) + ".");
-    return LinkResult::kReadFailed;
+  if (!QueryCommand(line, ReadByteText(address), kByteReplyLength, reply)) {
+    return CommandFailed(line, LinkResult::kReadFailed,
+                         "No valid answer to reading the byte" + At(address) + ".");
   }
   if (!HasHeader(reply, kByteReplyLength, kReadByteCode) || !ParseData(reply, 3, data)) {
-    NoteFailure(line, "The receiver's answer to reading the byte" + At(address) +
-                          " is not a one-byte reply.");
-    return LinkResult::kReadFailed;
+    return CommandFailed(
+        line, LinkResult::kReadFailed,
+        "The receiver's answer to reading the byte" + At(address) + " is not a one-byte reply.");
   }
   image.SetByte(address, data[0]);
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address) {
-  if (!Aligned(address) || !Fits(address, 16)) return LinkResult::kReadFailed;
+LinkStatus ReadBlock(SerialLine& line, MemoryImage& image, std::uint16_t address) {
+  if (!Aligned(address) || !Fits(address, 16)) return Failed(LinkResult::kReadFailed);
   std::string reply;
   std::array<std::uint8_t, 16> data{};
-  if (!QueryCommand(line, ReadBlockText(address), reply)) {
-    NoteFailure(line, "No valid answer to reading 16 bytes" + At(address) + ".");
-    return LinkResult::kReadFailed;
+  if (!QueryCommand(line, ReadBlockText(address), kBlockReplyLength, reply)) {
+    return CommandFailed(line, LinkResult::kReadFailed,
+                         "No valid answer to reading 16 bytes" + At(address) + ".");
   }
   if (!HasHeader(reply, kBlockReplyLength, kReadBlockCode) || !ParseData(reply, 3, data)) {
-    NoteFailure(line, "The receiver's answer to reading 16 bytes" + At(address) +
-                          " is not a 16-byte reply.");
-    return LinkResult::kReadFailed;
+    return CommandFailed(
+        line, LinkResult::kReadFailed,
+        "The receiver's answer to reading 16 bytes" + At(address) + " is not a 16-byte reply.");
   }
   for (std::size_t i = 0; i < data.size(); ++i) image.SetByte(address + i, data[i]);
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
-  if (!Fits(address, 1)) return LinkResult::kWriteFailed;
+LinkStatus WriteByte(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
+  if (!Fits(address, 1)) return Failed(LinkResult::kWriteFailed);
   if (!SendCommand(line, WriteByteText(address, image.Byte(address)))) {
-    NoteFailure(line, "The receiver did not acknowledge writing the byte" + At(address) + ".");
-    return LinkResult::kWriteFailed;
+    return CommandFailed(line, LinkResult::kWriteFailed,
+                         "The receiver did not acknowledge writing the byte" + At(address) + ".");
   }
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
-  if (!Aligned(address) || !Fits(address, 16)) return LinkResult::kWriteFailed;
+LinkStatus WriteBlock(SerialLine& line, const MemoryImage& image, std::uint16_t address) {
+  if (!Aligned(address) || !Fits(address, 16)) return Failed(LinkResult::kWriteFailed);
   const auto data = image.Bytes().subspan(address).first<16>();
   if (!SendCommand(line, WriteBlockText(address, data))) {
-    NoteFailure(line, "The receiver did not acknowledge writing 16 bytes" + At(address) + ".");
-    return LinkResult::kWriteFailed;
+    return CommandFailed(line, LinkResult::kWriteFailed,
+                         "The receiver did not acknowledge writing 16 bytes" + At(address) + ".");
   }
-  return LinkResult::kSuccess;
+  return {};
 }
 
 }  // namespace kestrel::link

@@ -1,5 +1,10 @@
 #include "link/range_lists.h"
 
+#include "image/image_map.h"
+#include "model/radio_config.h"
+
+namespace map = kestrel::image_map;
+
 namespace kestrel::link {
 namespace {
 
@@ -7,12 +12,20 @@ void AddSingles(std::vector<RangeCommand>& out, std::int32_t from, std::int32_t 
   for (std::int32_t a = from; a <= to; ++a) out.push_back({static_cast<std::uint16_t>(a), false});
 }
 
-AddressRange ChannelSlot(int channel) {
-  return {ChannelSlotAddress(channel), ChannelSlotAddress(channel) + 15};
+// `size` bytes from `first`.
+AddressRange Span(std::size_t first, std::size_t size) {
+  return {static_cast<std::int32_t>(first), static_cast<std::int32_t>(first + size - 1)};
 }
 
-}  // namespace
+AddressRange ChannelSlot(int channel) {
+  return Span(map::ChannelSlotAddress(channel), map::kChannelSlotSize);
+}
 
+constexpr std::size_t kLine = 16;  // one block command
+constexpr std::size_t kSearchBandsSize = map::kSearchBandSize * kSearchBandCount;
+constexpr std::size_t kChannelCountsSize = 2 * map::kChannelCountWords;
+
+}  // namespace
 std::vector<RangeCommand> SplitRange(const AddressRange& range) {
   std::vector<RangeCommand> out;
   const std::int32_t hi = range.last;
@@ -38,14 +51,21 @@ std::vector<RangeCommand> SplitRange(const AddressRange& range) {
 }
 
 std::vector<AddressRange> BuildReadList(const std::array<bool, 1000>& in_use) {
-  std::vector<AddressRange> list{
-      {0x0040, 0x0041}, {0x0300, 0x030F}, {0x0310, 0x031F}, {0x0320, 0x0322}};
-  for (std::int32_t k = 0; k < 12; ++k) list.push_back({0x0340 + 16 * k, 0x034F + 16 * k});
-  for (std::int32_t k = 0; k < 11; ++k) list.push_back({0x06B0 + 32 * k, 0x06CF + 32 * k});
-  list.insert(
-      list.end(),
-      {{0x0046, 0x0057}, {0x0820, 0x0835}, {0x0840, 0x0855}, {0x08E0, 0x095C}, {0x0860, 0x08DC}});
-  for (int c = 1; c <= 1000; ++c) {
+  std::vector<AddressRange> list{Span(map::kChargeMinutes, 2), Span(map::kSetMode, kLine),
+                                 Span(map::kSetMode + kLine, kLine),
+                                 Span(map::kSetMode + 2 * kLine, map::kSetModeSize - 2 * kLine)};
+  for (std::size_t at = map::kSearchBands; at < map::kSearchBands + kSearchBandsSize; at += kLine) {
+    list.push_back(Span(at, kLine));
+  }
+  for (std::size_t at = map::kSMeterFm; at < map::kFactoryTablesLast; at += 2 * kLine) {
+    list.push_back(Span(at, 2 * kLine));
+  }
+  list.insert(list.end(), {Span(map::kUnlockWait, map::kTrainFixTime + 2 - map::kUnlockWait),
+                           Span(map::kChannelCounts, kChannelCountsSize),
+                           Span(map::kChannelCountsCopy, kChannelCountsSize),
+                           Span(map::kChannelBitmapCopy, map::kChannelBitmapSize),
+                           Span(map::kChannelBitmap, map::kChannelBitmapSize)});
+  for (int c = 1; c <= kChannelCount; ++c) {
     if (in_use[static_cast<std::size_t>(c - 1)]) list.push_back(ChannelSlot(c));
   }
   return list;
@@ -53,18 +73,25 @@ std::vector<AddressRange> BuildReadList(const std::array<bool, 1000>& in_use) {
 
 std::array<bool, 1000> ChannelsInUse(const MemoryImage& image) {
   std::array<bool, 1000> in_use{};
-  for (std::size_t i = 0; i < in_use.size(); ++i) {
-    in_use[i] = (image.Byte(0x0860 + i / 8) >> (i % 8) & 1) != 0;
+  for (int c = 1; c <= kChannelCount; ++c) {
+    const std::uint8_t bits = image.Byte(map::kChannelBitmap + map::ChannelBitmapByte(c));
+    in_use[static_cast<std::size_t>(c - 1)] = (bits & map::ChannelBitmapMask(c)) != 0;
   }
   return in_use;
 }
 
 std::vector<AddressRange> BuildProgramList() {
-  std::vector<AddressRange> list{{0x0000, 0x0001}, {0x0300, 0x0322}, {0x0340, 0x0400},
-                                 {0x0820, 0x0835}, {0x0840, 0x0855}, {0x08E0, 0x095C},
-                                 {0x0860, 0x08DC}, {0x0010, 0x0011}};
+  std::vector<AddressRange> list{
+      Span(map::kProgramStart, 2),
+      Span(map::kSetMode, map::kSetModeSize),
+      Span(map::kSearchBands, kSearchBandsSize + 1),  // with the unencoded byte
+      Span(map::kChannelCounts, kChannelCountsSize),
+      Span(map::kChannelCountsCopy, kChannelCountsSize),
+      Span(map::kChannelBitmapCopy, map::kChannelBitmapSize),
+      Span(map::kChannelBitmap, map::kChannelBitmapSize),
+      Span(map::kLowestChannel, 2)};
   list.reserve(kProgramListEntries);
-  for (int c = 1; c <= 1000; ++c) list.push_back(ChannelSlot(c));
+  for (int c = 1; c <= kChannelCount; ++c) list.push_back(ChannelSlot(c));
   return list;
 }
 

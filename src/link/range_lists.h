@@ -35,16 +35,10 @@ inline constexpr std::size_t kProgramListEntries = 1008;
 // `in_use[c - 1]` tells whether channel c is in use.
 std::vector<AddressRange> BuildReadList(const std::array<bool, 1000>& in_use);
 
-// Which channels the channel bitmap at 0x0860 marks in use: channel c is bit (c - 1) mod 8 of
-// byte 0x0860 + (c - 1) div 8.
+// Which channels the image's channel bitmap marks in use.
 std::array<bool, 1000> ChannelsInUse(const MemoryImage& image);
 
 // The program list: 8 fixed ranges, then all 1000 channel slots.
 std::vector<AddressRange> BuildProgramList();
-
-// Address of channel c's 16-byte slot (c = 1 to 1000).
-constexpr std::int32_t ChannelSlotAddress(int channel) {
-  return 0x1000 + 16 * (channel - 1);
-}
 
 }  // namespace kestrel::link

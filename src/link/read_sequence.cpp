@@ -4,34 +4,25 @@
 
 namespace kestrel::link {
 
-ReadOutcome ReadFromRadio(Link& link, MemoryImage& image, const RadioConfig& current,
-                          const SequenceReport& report) {
+std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& image,
+                                                      const RadioConfig& current,
+                                                      const SequenceReport& report) {
   if (report.state) report.state("Reading data.");
   MemoryImage staged_image = image;
-  if (const LinkResult result = link.ReadPrecheck(staged_image); result != LinkResult::kSuccess) {
-    return {result, link.FailureDetail(), std::nullopt};
+  if (auto checked = link.ReadPrecheck(staged_image); !checked) {
+    return std::unexpected(std::move(checked.error()));
   }
   // The channels are emptied and marked before the loop, as the bitmap decides which slots are
   // fetched; that happens to the staged record only.
   RadioConfig staged = current;
   MarkUsedChannels(staged_image, staged);
   const auto list = BuildReadList(ChannelsInUse(staged_image));
-  if (const LinkResult result = link.ReadRanges(staged_image, list, report.progress);
-      result != LinkResult::kSuccess) {
-    return {result, link.FailureDetail(), std::nullopt};
+  if (auto read = link.ReadRanges(staged_image, list, report.progress); !read) {
+    return std::unexpected(std::move(read.error()));
   }
   DecodeImage(staged_image, staged);
   image = staged_image;
-  return {LinkResult::kSuccess, {}, std::move(staged)};
-}
-
-std::string ResultText(LinkResult result, const std::string& detail) {
-  std::string text(Message(result));
-  if (!detail.empty()) {
-    if (!text.empty()) text += "\r\n";
-    text += detail;
-  }
-  return text;
+  return staged;
 }
 
 }  // namespace kestrel::link

@@ -4,8 +4,8 @@
 // Plain C++, meant to run on a worker thread; the callbacks are called on that thread.
 #pragma once
 
+#include <expected>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "image/memory_image.h"
@@ -21,20 +21,11 @@ struct SequenceReport {
   Progress progress;                                   // per range-list entry, see transfer.h
 };
 
-struct ReadOutcome {
-  LinkResult result = LinkResult::kSuccess;
-  std::string detail;                 // what went wrong and where; empty on success
-  std::optional<RadioConfig> record;  // the receiver's configuration, on success only
-};
-
-// Reads the connected receiver. `current` is the record the read starts from: fields the
-// receiver does not supply keep its values. On success `image` holds what was read (0xFF where
-// nothing was), and the outcome carries the new record; on failure neither is touched.
-ReadOutcome ReadFromRadio(Link& link, MemoryImage& image, const RadioConfig& current,
-                          const SequenceReport& report = {});
-
-// The result's message with the detail under it, lines separated by CR LF, as a warning box or
-// the command line shows it.
-std::string ResultText(LinkResult result, const std::string& detail);
+// Reads the connected receiver and gives its configuration. `current` is the record the read
+// starts from: fields the receiver does not supply keep its values. On success `image` holds what
+// was read (0xFF where nothing was); on failure it is not touched.
+std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& image,
+                                                      const RadioConfig& current,
+                                                      const SequenceReport& report = {});
 
 }  // namespace kestrel::link

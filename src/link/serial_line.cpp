@@ -1,5 +1,6 @@
 #include "link/serial_line.h"
 
+#include <algorithm>
 #include <span>
 
 namespace kestrel::link {
@@ -14,42 +15,30 @@ void SerialLine::SetPortName(std::string name) {
   port_name_ = std::move(name);
 }
 
-void SerialLine::SetPort(const std::string& number_or_name) {
-  if (number_or_name.size() == 1 && number_or_name[0] >= '0' && number_or_name[0] <= '4') {
-    SetPortNumber(number_or_name[0] - '0');
-  } else {
-    SetPortName(number_or_name);
-  }
-}
-
 std::string SerialLine::ResolvedPortName() const {
   if (!port_name_.empty()) return port_name_;
   if (port_number_ == 0) return {};
   return port_.NameForNumber(port_number_);
 }
 
-bool SerialLine::OpenPort() {
+std::expected<void, std::string> SerialLine::OpenPort() {
   const std::string name = ResolvedPortName();
   if (port_.IsOpen() && name != open_name_) ClosePort();
   if (port_.IsOpen()) {
     port_.SetRts(true);
-    return true;
+    return {};
   }
   if (name.empty()) {
-    failure_detail_ = port_number_ == 0 && port_name_.empty()
-                          ? "No serial port has been chosen."
-                          : "There is no serial port " + std::to_string(port_number_) + ".";
-    return false;
+    return std::unexpected(port_number_ == 0 && port_name_.empty()
+                               ? "No serial port has been chosen."
+                               : "There is no serial port " + std::to_string(port_number_) + ".");
   }
-  if (auto opened = port_.Open(name); !opened) {
-    failure_detail_ = opened.error();
-    return false;
-  }
+  if (auto opened = port_.Open(name); !opened) return opened;
   open_name_ = name;
   port_problem_.clear();
   port_.SetDtr(true);
   port_.SetRts(true);
-  return true;
+  return {};
 }
 
 bool SerialLine::ClosePort() {
@@ -69,19 +58,18 @@ void SerialLine::SendRaw(std::string_view text) {
 
 void SerialLine::Take(const PortInput& input) {
   if (input.kind == PortInput::Kind::kTimeout) return;  // not a notification
-  line_error_ = 0;
+  line_error_ = LineErrorKind::kNone;
   switch (input.kind) {
     case PortInput::Kind::kByte:
       rx_last_.assign(1, static_cast<char>(input.byte));
       rx_text_ += rx_last_;
-      if (rx_text_.size() > kRxTextLimit) line_error_ = 10;
+      if (rx_text_.size() > kRxTextLimit) line_error_ = LineErrorKind::kOther;
       // A line error reported with the byte is the notification that follows it.
-      if (input.error != LineErrorKind::kNone)
-        line_error_ = static_cast<std::uint16_t>(input.error);
+      if (input.error != LineErrorKind::kNone) line_error_ = input.error;
       break;
     case PortInput::Kind::kLineError:
     case PortInput::Kind::kFailed:
-      line_error_ = static_cast<std::uint16_t>(input.error);
+      line_error_ = input.error;
       break;
     case PortInput::Kind::kTimeout:
       break;
@@ -89,23 +77,36 @@ void SerialLine::Take(const PortInput& input) {
 }
 
 CharWait SerialLine::WaitChar() {
+  return WaitCharFor(kCharTimeoutMs);
+}
+
+CharWait SerialLine::WaitCharUntil(Tick deadline) {
+  const std::int32_t left = TickUntil(clock_.Now(), deadline);
+  if (left <= 0) {
+    rx_last_.clear();
+    return CharWait::kTimeout;
+  }
+  return WaitCharFor(std::min(kCharTimeoutMs, static_cast<std::uint32_t>(left)));
+}
+
+CharWait SerialLine::WaitCharFor(std::uint32_t limit_ms) {
   const Tick start = clock_.Now();
   rx_last_.clear();
   while (rx_last_.empty()) {
     const std::uint32_t elapsed = TickElapsed(start, clock_.Now());
-    if (elapsed >= kCharTimeoutMs) return CharWait::kTimeout;
-    const PortInput input = port_.Receive(kCharTimeoutMs - elapsed);
+    if (elapsed >= limit_ms) return CharWait::kTimeout;
+    const PortInput input = port_.Receive(limit_ms - elapsed);
     if (input.kind == PortInput::Kind::kFailed) {
       // A port that stopped working will not deliver anything more: fail the wait at once
       // instead of waiting out the time-out.
       if (port_problem_.empty()) port_problem_ = input.detail;
-      line_error_ = 0;
+      line_error_ = LineErrorKind::kNone;
       return CharWait::kLineError;
     }
     Take(input);
   }
-  if (line_error_ != 0) {
-    line_error_ = 0;
+  if (line_error_ != LineErrorKind::kNone) {
+    line_error_ = LineErrorKind::kNone;
     return CharWait::kLineError;
   }
   return CharWait::kReceived;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <expected>
 #include <string>
 #include <string_view>
 
@@ -27,14 +28,12 @@ class SerialLine {
   // The port OpenPort uses: a number 1 to 4 (0: none chosen yet, opening fails) or a device name.
   void SetPortNumber(int number);
   void SetPortName(std::string name);
-  // "1".."4" selects a number, anything else is a device name, "" or "0" selects none.
-  void SetPort(const std::string& number_or_name);
   int PortNumber() const { return port_number_; }
 
   // Opens the chosen port (DTR and RTS on). Reusing the port already open on the same name only
-  // asserts RTS again; a port open on another name is closed first. On failure, FailureDetail
-  // says why.
-  bool OpenPort();
+  // asserts RTS again; a port open on another name is closed first. The error says why the port
+  // cannot be opened, for the user to read.
+  std::expected<void, std::string> OpenPort();
   // Drops RTS and closes the port if it is open.
   bool ClosePort();
 
@@ -42,19 +41,18 @@ class SerialLine {
   void SendRaw(std::string_view text);
   // Waits up to 1000 ms for the next character; RxLast is emptied first.
   CharWait WaitChar();
+  // The same wait, cut short at `deadline` when that comes first: then it is a time-out.
+  CharWait WaitCharUntil(Tick deadline);
   // Takes in whatever arrives during the next 40 ms.
   void SettleDelay();
 
   const std::string& RxLast() const { return rx_last_; }
   const std::string& RxText() const { return rx_text_; }
-  std::uint16_t LineError() const { return line_error_; }
+  LineErrorKind LineError() const { return line_error_; }
   const std::string& LastSent() const { return last_sent_; }
   void ClearRxLast() { rx_last_.clear(); }
   void ClearRxText() { rx_text_.clear(); }
 
-  // Why the last operation failed, in words for the user ("" when nothing is known).
-  const std::string& FailureDetail() const { return failure_detail_; }
-  void SetFailureDetail(std::string detail) { failure_detail_ = std::move(detail); }
   // Why the open port stopped working ("" while it works).
   const std::string& PortProblem() const { return port_problem_; }
 
@@ -63,6 +61,7 @@ class SerialLine {
 
  private:
   std::string ResolvedPortName() const;
+  CharWait WaitCharFor(std::uint32_t limit_ms);
   // One notification: the byte or line error that the port delivered.
   void Take(const PortInput& input);
 
@@ -75,9 +74,8 @@ class SerialLine {
 
   std::string rx_last_;
   std::string rx_text_;
-  std::uint16_t line_error_ = 0;
+  LineErrorKind line_error_ = LineErrorKind::kNone;
   std::string last_sent_;
-  std::string failure_detail_;
 };
 
 }  // namespace kestrel::link

@@ -1,64 +1,62 @@
 #include "link/transfer.h"
 
-#include <optional>
 #include <string>
 
+#include "image/image_map.h"
 #include "link/protocol.h"
 
 namespace kestrel::link {
 namespace {
 
-constexpr std::uint16_t kBitmapFirst = 0x0860;
+// The bitmap pre-check reads whole 16-byte lines: the bitmap and the three bytes after it.
 constexpr int kBitmapBlocks = 8;
-constexpr std::uint16_t kRegionBlock = 0x0050;
 
 // Opens the port and performs the handshake of a step. On failure the port is closed again and
-// the result is `no_port` or `no_answer`.
-std::optional<LinkResult> StartStep(SerialLine& line, LinkResult no_port, LinkResult no_answer) {
-  line.SetFailureDetail({});
-  if (!line.OpenPort()) {
+// the failure is `no_port` or `no_answer`.
+LinkStatus StartStep(SerialLine& line, LinkResult no_port, LinkResult no_answer) {
+  if (auto opened = line.OpenPort(); !opened) {
     line.ClosePort();
-    return no_port;
+    return Failed(no_port, std::move(opened.error()));
   }
   if (!Handshake(line)) {
     std::string detail = "The receiver did not answer the handshake.";
     if (!line.PortProblem().empty()) detail += " " + line.PortProblem();
-    line.SetFailureDetail(std::move(detail));
     line.ClosePort();
-    return no_answer;
+    return Failed(no_answer, std::move(detail));
   }
-  return std::nullopt;
+  return {};
 }
 
 template <typename Image, typename Block, typename Single>
-LinkResult Walk(SerialLine& line, Image& image, std::span<const AddressRange> list,
-                const Progress& progress, LinkResult failed, Block block, Single single) {
+LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> list,
+                const Progress& progress, Block block, Single single) {
   if (progress.range) progress.range(static_cast<int>(list.size()));
   for (std::size_t i = 0; i < list.size(); ++i) {
     for (const RangeCommand& command : SplitRange(list[i])) {
-      const LinkResult result = command.block ? block(line, image, command.address)
-                                              : single(line, image, command.address);
-      if (result != LinkResult::kSuccess) {
+      LinkStatus done = command.block ? block(line, image, command.address)
+                                      : single(line, image, command.address);
+      if (!done) {
         line.ClosePort();
-        return failed;
+        return done;
       }
     }
     if (progress.value) progress.value(static_cast<int>(i + 1));
   }
   line.ClosePort();
-  return LinkResult::kSuccess;
+  return {};
 }
 
-LinkResult ReadBlocks(SerialLine& line, MemoryImage& image, std::uint16_t first, int blocks) {
-  if (auto failed = StartStep(line, LinkResult::kPortUnavailable, LinkResult::kReadFailed)) {
-    return *failed;
+LinkStatus ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, int blocks) {
+  if (auto started = StartStep(line, LinkResult::kPortUnavailable, LinkResult::kReadFailed);
+      !started) {
+    return started;
   }
-  LinkResult result = LinkResult::kSuccess;
-  for (int k = 0; k < blocks && result == LinkResult::kSuccess; ++k) {
-    result = ReadBlock(line, image, static_cast<std::uint16_t>(first + 16 * k));
+  LinkStatus done;
+  for (int k = 0; k < blocks && done; ++k) {
+    done = ReadBlock(line, image, static_cast<std::uint16_t>(first + 16 * k));
   }
   line.ClosePort();
-  return result;
+  return done;
 }
 
 }  // namespace
@@ -67,29 +65,30 @@ void FillImage(MemoryImage& image) {
   image.Fill(0xFF);
 }
 
-LinkResult ReadRanges(SerialLine& line, MemoryImage& image, std::span<const AddressRange> list,
+LinkStatus ReadRanges(SerialLine& line, MemoryImage& image, std::span<const AddressRange> list,
                       const Progress& progress) {
-  if (auto failed = StartStep(line, LinkResult::kReadFailed, LinkResult::kReadFailed)) {
-    return *failed;
+  if (auto started = StartStep(line, LinkResult::kReadFailed, LinkResult::kReadFailed); !started) {
+    return started;
   }
   FillImage(image);
-  return Walk(line, image, list, progress, LinkResult::kReadFailed, ReadBlock, ReadByte);
+  return Walk(line, image, list, progress, ReadBlock, ReadByte);
 }
 
-LinkResult WriteRanges(SerialLine& line, const MemoryImage& image,
+LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress) {
-  if (auto failed = StartStep(line, LinkResult::kWriteFailed, LinkResult::kWriteFailed)) {
-    return *failed;
+  if (auto started = StartStep(line, LinkResult::kWriteFailed, LinkResult::kWriteFailed);
+      !started) {
+    return started;
   }
-  return Walk(line, image, list, progress, LinkResult::kWriteFailed, WriteBlock, WriteByte);
+  return Walk(line, image, list, progress, WriteBlock, WriteByte);
 }
 
-LinkResult ReadPrecheck(SerialLine& line, MemoryImage& image) {
-  return ReadBlocks(line, image, kBitmapFirst, kBitmapBlocks);
+LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image) {
+  return ReadBlocks(line, image, image_map::kChannelBitmap, kBitmapBlocks);
 }
 
-LinkResult ProgramPrecheck(SerialLine& line, MemoryImage& image) {
-  return ReadBlocks(line, image, kRegionBlock, 1);
+LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image) {
+  return ReadBlocks(line, image, image_map::kRegionBlock, 1);
 }
 
 }  // namespace kestrel::link

@@ -20,23 +20,23 @@ struct Progress {
   std::function<void(int value)> value;
 };
 
-// Fills the image with 0xFF, walks the list with 16-byte and 1-byte reads. kSuccess or
+// Fills the image with 0xFF, walks the list with 16-byte and 1-byte reads. Fails with
 // kReadFailed; after a failure the image holds what was read so far and 0xFF elsewhere. The
 // caller decodes the image.
-LinkResult ReadRanges(SerialLine& line, MemoryImage& image, std::span<const AddressRange> list,
+LinkStatus ReadRanges(SerialLine& line, MemoryImage& image, std::span<const AddressRange> list,
                       const Progress& progress = {});
 
-// Walks the list with 16-byte and 1-byte writes of the image's bytes. kSuccess or kWriteFailed.
-LinkResult WriteRanges(SerialLine& line, const MemoryImage& image,
+// Walks the list with 16-byte and 1-byte writes of the image's bytes. Fails with kWriteFailed.
+LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress = {});
 
-// Reads the channel bitmap, 0x0860 to 0x08DF, into the image. kSuccess, kPortUnavailable or
-// kReadFailed.
-LinkResult ReadPrecheck(SerialLine& line, MemoryImage& image);
+// Reads the channel bitmap (8 blocks from its start) into the image. Fails with kPortUnavailable
+// or kReadFailed.
+LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image);
 
-// Reads the region block, 0x0050 to 0x005F, into the image. kSuccess, kPortUnavailable or
-// kReadFailed.
-LinkResult ProgramPrecheck(SerialLine& line, MemoryImage& image);
+// Reads the region block (the 16 bytes holding the region code and check switch) into the image.
+// Fails with kPortUnavailable or kReadFailed.
+LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image);
 
 // Every byte of the image becomes 0xFF, so that addresses a read does not cover hold 0xFF.
 void FillImage(MemoryImage& image);

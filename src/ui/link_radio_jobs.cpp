@@ -2,37 +2,13 @@
 
 #include <string>
 
-#include "link/clock.h"
-#include "link/link.h"
 #include "link/program_sequence.h"
-#include "link/qt/qt_serial_port.h"
+#include "link/qt/port_link.h"
 #include "link/read_sequence.h"
-#include "link/sim/default_memory.h"
-#include "link/sim/simulated_receiver_port.h"
 
 namespace kestrel::ui {
 
 namespace {
-
-// One job's link: the port it names, on the real clock, opened and closed by the sequence.
-class JobLink {
- public:
-  JobLink(const QString& port, link::ReceiverSimulator& receiver) {
-    if (port == kSimulatedPort) {
-      port_ = std::make_unique<link::SimulatedReceiverPort>(receiver, clock_);
-    } else {
-      port_ = std::make_unique<link::QtSerialPort>();
-    }
-    link_ = std::make_unique<link::Link>(*port_, clock_);
-    link_->SelectPort(port == kSimulatedPort ? std::string("1") : port.toStdString());
-  }
-  link::Link& get() { return *link_; }
-
- private:
-  link::RealClock clock_;
-  std::unique_ptr<link::SerialPort> port_;
-  std::unique_ptr<link::Link> link_;
-};
 
 link::SequenceReport ReportTo(TransferProgress& progress) {
   link::SequenceReport report;
@@ -44,50 +20,36 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
   return report;
 }
 
-void SetResult(TransferOutcome& outcome, link::LinkResult result, const std::string& detail) {
-  outcome.code = link::Code(result);
-  outcome.message = QString::fromStdString(std::string(link::Message(result)));
-  outcome.detail = QString::fromStdString(detail);
-}
-
 }  // namespace
 
-LinkRadioJobs::LinkRadioJobs()
-    : receiver_(std::make_shared<link::ReceiverSimulator>()),
-      receiver_mutex_(std::make_shared<std::mutex>()) {
-  receiver_->memory() = link::DefaultReceiverMemory();
-}
+LinkRadioJobs::LinkRadioJobs() : receiver_(std::make_shared<link::SharedReceiver>()) {}
 
-TransferJob LinkRadioJobs::ReadJob(const QString& port, const RadioConfig& current,
+// The jobs run on the dialog's worker thread, a QThread, where their PortLink is made and ends.
+TransferJob LinkRadioJobs::ReadJob(const link::PortChoice& port, const RadioConfig& current,
                                    const MemoryImage& image) {
-  return [port, current, image, receiver = receiver_,
-          mutex = receiver_mutex_](TransferProgress& progress) {
-    const std::lock_guard lock(*mutex);
-    JobLink job_link(port, *receiver);
+  return [port, current, image, receiver = receiver_](TransferProgress& progress) {
+    link::PortLink port_link({.port = port, .simulated = receiver});
     MemoryImage staged = image;
-    const link::ReadOutcome read =
-        link::ReadFromRadio(job_link.get(), staged, current, ReportTo(progress));
+    auto read = link::ReadFromRadio(port_link.link(), staged, current, ReportTo(progress));
     TransferOutcome outcome;
-    SetResult(outcome, read.result, read.detail);
-    if (read.record) {
-      outcome.record = *read.record;
+    if (read) {
+      outcome.record = std::move(*read);
       outcome.image = staged;
+    } else {
+      outcome.status = std::unexpected(std::move(read.error()));
     }
     return outcome;
   };
 }
 
-TransferJob LinkRadioJobs::ProgramJob(const QString& port, const RadioConfig& record,
+TransferJob LinkRadioJobs::ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                                       const MemoryImage& image, bool verify) {
-  return [port, record, image, verify, receiver = receiver_,
-          mutex = receiver_mutex_](TransferProgress& progress) {
-    const std::lock_guard lock(*mutex);
-    JobLink job_link(port, *receiver);
+  return [port, record, image, verify, receiver = receiver_](TransferProgress& progress) {
+    link::PortLink port_link({.port = port, .simulated = receiver});
     MemoryImage staged = image;
-    const link::ProgramOutcome programmed = link::ProgramToRadio(
-        job_link.get(), staged, record, link::ProgramOptions{verify}, ReportTo(progress));
     TransferOutcome outcome;
-    SetResult(outcome, programmed.result, programmed.detail);
+    outcome.status = link::ProgramToRadio(port_link.link(), staged, record,
+                                          link::ProgramOptions{verify}, ReportTo(progress));
     outcome.image = staged;  // the region bytes read, and what was encoded and sent
     return outcome;
   };

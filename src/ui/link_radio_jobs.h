@@ -4,9 +4,8 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 
-#include "link/sim/receiver_simulator.h"
+#include "link/sim/shared_receiver.h"
 #include "ui/transfer_job.h"
 
 namespace kestrel::ui {
@@ -15,17 +14,15 @@ class LinkRadioJobs : public RadioJobs {
  public:
   LinkRadioJobs();
 
-  TransferJob ReadJob(const QString& port, const RadioConfig& current,
+  TransferJob ReadJob(const link::PortChoice& port, const RadioConfig& current,
                       const MemoryImage& image) override;
-  TransferJob ProgramJob(const QString& port, const RadioConfig& record, const MemoryImage& image,
-                         bool verify) override;
+  TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
+                         const MemoryImage& image, bool verify) override;
 
  private:
   // The simulated receiver lives as long as the window, so what one job writes into it the
-  // next one reads back. Jobs run one at a time, but on a worker thread: the mutex keeps the
-  // hand-over between them clean.
-  std::shared_ptr<link::ReceiverSimulator> receiver_;
-  std::shared_ptr<std::mutex> receiver_mutex_;
+  // next one reads back.
+  std::shared_ptr<link::SharedReceiver> receiver_;
 };
 
 }  // namespace kestrel::ui

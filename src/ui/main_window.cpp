@@ -37,6 +37,8 @@ MemoryPageWidget* MakeMemoryPage(Document& document, QWidget* parent) {
   return new MemoryPageWidget(document, parent);
 }
 
+const QString kSimulatedPort = QString::fromStdString(link::PortChoice::Simulated().Text());
+
 std::filesystem::path NativePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
@@ -172,13 +174,15 @@ void MainWindow::SelectComPort(int number) {
     for (QAction* item : com_actions_) item->setChecked(false);
     return;
   }
-  port_ = QString::number(number);
+  port_ = link::PortChoice::Number(number);
   CheckCurrentPort();
   SaveComPort(setup_.settings_file, number);
 }
 
 void MainWindow::SelectNamedPort(const QString& device, bool remember) {
-  port_ = device;
+  const auto choice = link::ParsePortChoice(device.toStdString());
+  if (!choice) return;
+  port_ = *choice;
   ListSystemPorts();
   if (remember) SaveComPortName(setup_.settings_file, device);
 }
@@ -200,10 +204,8 @@ void MainWindow::ListSystemPorts() {
     entries.append({device, text});
   }
   // A remembered port that is not plugged in now still shows as the choice.
-  const bool numbered =
-      port_.size() == 1 && port_ >= QStringLiteral("0") && port_ <= QStringLiteral("4");
-  if (!numbered && port_ != kSimulatedPort && !devices.contains(port_)) {
-    entries.append({port_, tr("%1  (not connected)").arg(port_)});
+  if (port_.kind == link::PortChoice::Kind::kDevice && !devices.contains(Port())) {
+    entries.append({Port(), tr("%1  (not connected)").arg(Port())});
   }
   for (const auto& [device, text] : entries) {
     auto* item = new QAction(text, port_menu_);
@@ -218,7 +220,7 @@ void MainWindow::ListSystemPorts() {
 
 void MainWindow::CheckCurrentPort() {
   for (QAction* item : port_menu_->actions()) {
-    if (item->isCheckable()) item->setChecked(item->data().toString() == port_);
+    if (item->isCheckable()) item->setChecked(item->data().toString() == Port());
   }
 }
 
@@ -323,7 +325,8 @@ void MainWindow::ExportPdf() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (transfer_dialog_ && transfer_dialog_->IsBusy()) {
+  // One look at the guarded pointer: g++ 12 at -O2 doubts a second one is still set.
+  if (const TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
     event->ignore();
     return;
   }

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <array>
 
+#include "link/port_choice.h"
 #include "ui/document.h"
 
 class QAction;
@@ -55,8 +56,9 @@ class MainWindow : public QMainWindow {
   }
   QAction* SimulatedAction() const { return simulated_action_; }
   QMenu* PortMenu() const { return port_menu_; }
-  // The port the next transfer uses: "1" to "4", a device name, or "sim"; "0" when none is chosen.
-  const QString& Port() const { return port_; }
+  // The port the next transfer uses, as text: "1" to "4", a device name, or "sim"; "0" when none
+  // is chosen.
+  QString Port() const { return QString::fromStdString(port_.Text()); }
   // The read or program dialog while one is open.
   TransferDialog* OpenTransferDialog() const;
 
@@ -95,7 +97,7 @@ class MainWindow : public QMainWindow {
   RadioJobs& jobs_;
   DocumentStorage& storage_;
   MainWindowSetup setup_;
-  QString port_ = QStringLiteral("0");
+  link::PortChoice port_;
 
   QTabWidget* tabs_ = nullptr;
   SetModePage* set_mode_page_ = nullptr;

@@ -123,9 +123,10 @@ void TransferDialog::OnWorkerFinished() {
   running_outcome_.reset();
 
   emit TransferFinished(outcome);
-  if (outcome.code != 0) {
-    QString text = outcome.message;
-    if (!outcome.detail.isEmpty()) text += "\n\n" + outcome.detail;
+  if (!outcome.status) {
+    const link::LinkFailure& failure = outcome.status.error();
+    QString text = QString::fromStdString(std::string(link::Message(failure.code)));
+    if (!failure.detail.empty()) text += "\n\n" + QString::fromStdString(failure.detail);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the link's line ends
     CurrentFeedback().Warning(this, tr("Warning"), text);
     ShowPrompt();

@@ -10,19 +10,17 @@
 #include <optional>
 
 #include "image/memory_image.h"
+#include "link/link_result.h"
+#include "link/port_choice.h"
 #include "model/radio_config.h"
 
 namespace kestrel::ui {
 
-// Result of one read or program run. `code` is the link result: 0 success, 1 port unavailable,
-// 2 reading failed, 3 writing failed, 4 a frequency cannot be programmed. `message` is the text
-// shown for the code, `detail` what the link found out (why the port failed, which frequency is
-// refused). A successful read brings the new record; both kinds bring the image as the job left
-// it, so the window keeps the bytes the receiver sent.
+// Result of one read or program run: success, or the link's failure with its code (1 to 5) and
+// what the link found out. A successful read brings the new record; both kinds bring the image as
+// the job left it, so the window keeps the bytes the receiver sent.
 struct TransferOutcome {
-  int code = 0;
-  QString message;
-  QString detail;
+  link::LinkStatus status;
   std::optional<RadioConfig> record;
   std::optional<MemoryImage> image;
 };
@@ -50,18 +48,13 @@ class TransferProgress : public QObject {
 using TransferJob = std::function<TransferOutcome(TransferProgress&)>;
 
 // Where the window gets its jobs: the real read and program sequences, or fakes in tests.
-// `port` names the receiver's port: "1" to "4" for the COM menu's numbered ports, a device name
-// ("/dev/ttyUSB0", "COM5"), or "sim" for the simulated receiver.
 class RadioJobs {
  public:
   virtual ~RadioJobs() = default;
-  virtual TransferJob ReadJob(const QString& port, const RadioConfig& current,
+  virtual TransferJob ReadJob(const link::PortChoice& port, const RadioConfig& current,
                               const MemoryImage& image) = 0;
-  virtual TransferJob ProgramJob(const QString& port, const RadioConfig& record,
+  virtual TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                                  const MemoryImage& image, bool verify) = 0;
 };
-
-// The name of the simulated receiver's port.
-inline const QString kSimulatedPort = QStringLiteral("sim");
 
 }  // namespace kestrel::ui

@@ -46,14 +46,14 @@ TEST_F(LineTest, WaitCharTimesOutAt1000MsAndSettleDelayKeepsReceivingFor40) {
 TEST_F(LineTest, LineErrorsTooLongTextAndAFailedPort) {
   port.input.PushBytes(0, std::string(77, 'a'));
   for (int i = 0; i < 76; ++i) ASSERT_EQ(line.WaitChar(), CharWait::kReceived) << i;
-  EXPECT_EQ(line.WaitChar(), CharWait::kLineError);  // the 77th character
-  EXPECT_EQ(line.LineError(), 0);                    // the wait that reports it clears it
+  EXPECT_EQ(line.WaitChar(), CharWait::kLineError);   // the 77th character
+  EXPECT_EQ(line.LineError(), LineErrorKind::kNone);  // the wait that reports it clears it
   line.ClearRxText();
 
   // A line-state change is recorded, and the next received character clears it.
   port.input.Push(0, PortInput::LineError(LineErrorKind::kOther));
   EXPECT_EQ(line.WaitChar(), CharWait::kTimeout);
-  EXPECT_EQ(line.LineError(), 10);
+  EXPECT_EQ(line.LineError(), LineErrorKind::kOther);
   port.input.Push(0, PortInput::LineError(LineErrorKind::kFraming));
   port.input.PushBytes(0, "a");
   EXPECT_EQ(line.WaitChar(), CharWait::kReceived);
@@ -73,10 +73,9 @@ TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
   VirtualClock clock;
   ScriptedPort port(clock);
   SerialLine line(port, clock);
-  EXPECT_FALSE(line.OpenPort());
-  EXPECT_EQ(line.FailureDetail(), "No serial port has been chosen.");
+  EXPECT_EQ(line.OpenPort(), std::unexpected("No serial port has been chosen."));
 
-  line.SetPort("2");
+  line.SetPortNumber(2);
   ASSERT_TRUE(line.OpenPort());
   EXPECT_TRUE(port.dtr);
   ASSERT_TRUE(line.OpenPort());  // same number: RTS again, nothing else
@@ -88,10 +87,9 @@ TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
   EXPECT_EQ(port.rts_changes, (std::vector<bool>{true, true, false, true, false}));
   EXPECT_FALSE(port.open);
 
-  line.SetPort("/dev/ttyUSB0");
+  line.SetPortName("/dev/ttyUSB0");
   port.open_failure = "/dev/ttyUSB0: permission denied";
-  EXPECT_FALSE(line.OpenPort());
-  EXPECT_EQ(line.FailureDetail(), "/dev/ttyUSB0: permission denied");
+  EXPECT_EQ(line.OpenPort(), std::unexpected("/dev/ttyUSB0: permission denied"));
 }
 
 }  // namespace

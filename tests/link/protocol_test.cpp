@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/frames.h"
 #include "scripted_port.h"
 
@@ -13,6 +15,7 @@ std::string Line(const std::string& text) {
   return kSoh + text + kCr;
 }
 
+using testing::ResultOf;
 using testing::ScriptedPort;
 
 const std::string kGood = Line("12A526");  // 0xA5, checksum 0x26
@@ -85,26 +88,32 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
       {"three bad checksums", false, {{kBad}, {kBad}, {kBad}, {kGood}}, LinkResult::kReadFailed, 3},
       {"ACK after CR and CAN", true, {{"\r\x18\x06"}}, LinkResult::kSuccess, 1},
       {"NAK, other, ACK", true, {{"\r\x15"}, {"A"}, {"\x06"}}, LinkResult::kSuccess, 3},
+      {"echo, then ACK", true, {{"*", "\r\x06"}}, LinkResult::kSuccess, 1},
+      {"echo and NAK, sent again", true, {{"*\x15"}, {"*\x06"}}, LinkResult::kSuccess, 2},
+      {"echo not first", true, {{"\r", "*\x06"}, {"\x06"}}, LinkResult::kSuccess, 2},
+      {"echo cut short", true, {{kSoh + std::string("1\x06")}, {"\x06"}}, LinkResult::kSuccess, 2},
       {"three NAKs", true, {{"\x15"}, {"\x15"}, {"\x15"}, {"\x06"}}, LinkResult::kWriteFailed, 3},
   };
+  LinkStatus last;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Answer(row.answers);
     port.writes.clear();
     port.input.Clear();
     image.Fill(0);
-    EXPECT_EQ(row.write ? WriteByte(line, image, 0x0010) : ReadByte(line, image, 0x0010),
-              row.result);
+    last = row.write ? WriteByte(line, image, 0x0010) : ReadByte(line, image, 0x0010);
+    EXPECT_EQ(ResultOf(last), row.result);
     ASSERT_FALSE(port.writes.empty());
     EXPECT_EQ(port.writes, std::vector<std::string>(row.writes, port.writes[0]));
     if (!row.write) {
       EXPECT_EQ(image.Byte(0x0010), row.result == LinkResult::kSuccess ? row.byte : 0);
     }
   }
-  EXPECT_EQ(line.FailureDetail(), "The receiver did not acknowledge writing the byte at 0x0010.");
+  EXPECT_EQ(testing::DetailOf(last),
+            "The receiver did not acknowledge writing the byte at 0x0010.");
   Answer({{kBad}, {kBad}, {kBad}});
-  EXPECT_EQ(ReadByte(line, image, 0x0123), LinkResult::kReadFailed);
-  EXPECT_EQ(line.FailureDetail(), "No valid answer to reading the byte at 0x0123.");
+  EXPECT_EQ(ReadByte(line, image, 0x0123),
+            Failed(LinkResult::kReadFailed, "No valid answer to reading the byte at 0x0123."));
 }
 
 TEST_F(ProtocolTest, WrongKindsOfReplyAndBadAddressesStoreNothing) {
@@ -112,28 +121,28 @@ TEST_F(ProtocolTest, WrongKindsOfReplyAndBadAddressesStoreNothing) {
   const std::string body = "12" + std::string(32, '0');
   Answer({{Line(body + HexByte(Checksum(body)))}});
   image.Fill(0x77);
-  EXPECT_EQ(ReadBlock(line, image, 0x0860), LinkResult::kReadFailed);
+  EXPECT_EQ(ReadBlock(line, image, 0x0860),
+            Failed(LinkResult::kReadFailed,
+                   "The receiver's answer to reading 16 bytes at 0x0860 is not a 16-byte reply."));
   EXPECT_EQ(port.writes.size(), 1u);
   EXPECT_EQ(image.Byte(0x0860), 0x77);
-  EXPECT_EQ(line.FailureDetail(),
-            "The receiver's answer to reading 16 bytes at 0x0860 is not a 16-byte reply.");
 
   // Unaligned blocks and addresses beyond the image are not sent.
   port.writes.clear();
-  EXPECT_EQ(ReadBlock(line, image, 0x0861), LinkResult::kReadFailed);
-  EXPECT_EQ(WriteBlock(line, image, 0x0868), LinkResult::kWriteFailed);
-  EXPECT_EQ(ReadBlock(line, image, 0x4EA0), LinkResult::kReadFailed);
-  EXPECT_EQ(ReadByte(line, image, 0x4EA0), LinkResult::kReadFailed);
-  EXPECT_EQ(WriteByte(line, image, 0xFFFF), LinkResult::kWriteFailed);
+  EXPECT_EQ(ResultOf(ReadBlock(line, image, 0x0861)), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(WriteBlock(line, image, 0x0868)), LinkResult::kWriteFailed);
+  EXPECT_EQ(ResultOf(ReadBlock(line, image, 0x4EA0)), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(ReadByte(line, image, 0x4EA0)), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(WriteByte(line, image, 0xFFFF)), LinkResult::kWriteFailed);
   EXPECT_TRUE(port.writes.empty());
 }
 
 TEST_F(ProtocolTest, ASilentReceiverFailsReadsInSixSecondsAndWritesInThree) {
   std::uint64_t start = clock.Total();
-  EXPECT_EQ(ReadBlock(line, image, 0x0860), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(ReadBlock(line, image, 0x0860)), LinkResult::kReadFailed);
   EXPECT_EQ(clock.Total() - start, 3u * (1000 + 40 + 1000));
   start = clock.Total();
-  EXPECT_EQ(WriteBlock(line, image, 0x0860), LinkResult::kWriteFailed);
+  EXPECT_EQ(ResultOf(WriteBlock(line, image, 0x0860)), LinkResult::kWriteFailed);
   EXPECT_EQ(clock.Total() - start, 3u * (1000 + 40));
   start = clock.Total();
   port.writes.clear();
@@ -145,6 +154,35 @@ TEST_F(ProtocolTest, ASilentReceiverFailsReadsInSixSecondsAndWritesInThree) {
   Answer({{""}, {"\x18\x06"}});  // nothing, then an echoed CAN and ACK
   EXPECT_TRUE(Handshake(line));
   EXPECT_EQ(port.writes.size(), 2u);
+}
+
+TEST_F(ProtocolTest, ALineThatKeepsDrippingGivesUpWithinTheRetryBudget) {
+  // Every frame is answered by one character each 990 ms, for minutes: each restarts the
+  // per-character time-out, but the whole answer has to be complete in little over a second.
+  const struct {
+    const char* name;
+    char drip;
+    std::function<bool()> command;
+    std::uint64_t budget_ms;  // three attempts of a silent receiver, and the answer's allowance
+  } rows[] = {
+      {"stray characters, read", 'x', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
+      {"CRs, read", '\r', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
+      {"CRs, write", '\r', [&] { return !!WriteBlock(line, image, 0x0860); }, 3600},
+      {"CRs, handshake", '\r', [&] { return Handshake(line); }, 3600},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    port.on_write = [drip = row.drip](const std::string&, TimedInput& input) {
+      input.Clear();
+      for (std::uint32_t k = 1; k <= 300; ++k) input.Push(990 * k, PortInput::Byte(drip));
+    };
+    port.writes.clear();
+    line.ClearRxText();
+    const std::uint64_t start = clock.Total();
+    EXPECT_FALSE(row.command());
+    EXPECT_LE(clock.Total() - start, row.budget_ms);
+    EXPECT_EQ(port.writes.size(), 3u);
+  }
 }
 
 }  // namespace

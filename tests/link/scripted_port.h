@@ -7,10 +7,22 @@
 #include <vector>
 
 #include "link/clock.h"
+#include "link/link_result.h"
 #include "link/serial_port.h"
 #include "link/sim/timed_input.h"
 
 namespace kestrel::link::testing {
+
+// The code of a status: kSuccess, or the failure's.
+template <typename T>
+LinkResult ResultOf(const std::expected<T, LinkFailure>& status) {
+  return status ? LinkResult::kSuccess : status.error().code;
+}
+// The failure's detail; "" on success.
+template <typename T>
+std::string DetailOf(const std::expected<T, LinkFailure>& status) {
+  return status ? std::string() : status.error().detail;
+}
 
 class ScriptedPort final : public SerialPort {
  public:

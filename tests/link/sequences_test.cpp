@@ -5,14 +5,19 @@
 #include <vector>
 
 #include "image/encoder.h"
+#include "image/image_map.h"
 #include "link/frequency_check.h"
 #include "link/program_sequence.h"
 #include "link/read_sequence.h"
 #include "link/sim/simulated_receiver_port.h"
 #include "model/defaults.h"
+#include "scripted_port.h"
 
 namespace kestrel::link {
 namespace {
+
+using testing::DetailOf;
+using testing::ResultOf;
 
 struct Recorder {
   std::vector<std::string> states;
@@ -65,9 +70,9 @@ RadioConfig WithChannels(std::initializer_list<int> channels) {
 }
 
 TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
-  ReadOutcome outcome = ReadFromRadio(link, image, WithChannels({2, 500}), recorder.Report());
-  ASSERT_EQ(outcome.result, LinkResult::kSuccess) << outcome.detail;
-  EXPECT_TRUE(*outcome.record == AsReadBack(NewConfiguration()));
+  auto outcome = ReadFromRadio(link, image, WithChannels({2, 500}), recorder.Report());
+  ASSERT_TRUE(outcome) << DetailOf(outcome);
+  EXPECT_TRUE(*outcome == AsReadBack(NewConfiguration()));
   EXPECT_EQ(recorder.states, std::vector<std::string>{"Reading data."});
   const int in_use = NewConfiguration().ProgrammedChannelCount();
   EXPECT_EQ(recorder.maximum, 32 + in_use);
@@ -82,12 +87,12 @@ TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
   receiver.memory().SetByte(0x0861, 0x80);
   receiver.ResetCounts();
   outcome = ReadFromRadio(link, image, NewConfiguration(), recorder.Report());
-  ASSERT_EQ(outcome.result, LinkResult::kSuccess);
+  ASSERT_TRUE(outcome);
   EXPECT_EQ(recorder.maximum, 34);
   for (int c = 1; c <= kChannelCount; ++c) {
-    ASSERT_EQ(outcome.record->Channel(c).IsProgrammed(), c == 1 || c == 16) << c;
+    ASSERT_EQ(outcome->Channel(c).IsProgrammed(), c == 1 || c == 16) << c;
   }
-  EXPECT_EQ(outcome.record->Channel(16).Frequency,
+  EXPECT_EQ(outcome->Channel(16).Frequency,
             std::to_string(receiver.memory().Long(0x1000 + 16 * 15)));
   // Pre-check 8 blocks; fixed entries 1 + 1 + 12 + 22 + 1 + 1 + 7 + 7 blocks; 2 channels.
   EXPECT_EQ(receiver.counts().read_blocks, 8 + 52 + 2);
@@ -99,22 +104,20 @@ TEST_F(SequenceTest, AFailedReadLeavesRecordAndImageAsTheyWere) {
   const RadioConfig current = WithChannels({7});
 
   receiver.options().silent_after = 0;
-  ReadOutcome outcome = ReadFromRadio(link, image, current);
-  EXPECT_EQ(ResultText(outcome.result, outcome.detail),
+  auto outcome = ReadFromRadio(link, image, current);
+  ASSERT_FALSE(outcome);
+  EXPECT_EQ(ResultText(outcome.error()),
             "Failed to read out.\r\nTry again.\r\nThe receiver did not answer the handshake.");
-  EXPECT_FALSE(outcome.record.has_value());
   EXPECT_EQ(image, image_before);
-  const ProgramOutcome program = ProgramToRadio(link, image, current);
-  EXPECT_EQ(program.result, LinkResult::kReadFailed);
-  EXPECT_EQ(program.detail, "The receiver did not answer the handshake.");
+  EXPECT_EQ(ProgramToRadio(link, image, current),
+            Failed(LinkResult::kReadFailed, "The receiver did not answer the handshake."));
 
   link.SelectPortNumber(7);
   image = image_before;
   outcome = ReadFromRadio(link, image, current);
-  EXPECT_EQ(outcome.result, LinkResult::kPortUnavailable);
-  EXPECT_EQ(outcome.detail, "There is no serial port 7.");
+  EXPECT_EQ(outcome, Failed(LinkResult::kPortUnavailable, "There is no serial port 7."));
   EXPECT_EQ(image, image_before);
-  EXPECT_EQ(ProgramToRadio(link, image, current).result, LinkResult::kPortUnavailable);
+  EXPECT_EQ(ResultOf(ProgramToRadio(link, image, current)), LinkResult::kPortUnavailable);
 
   // Every channel in use, and the receiver goes quiet at the 500th channel block: the handshake
   // and 8 blocks of the pre-check, the handshake and fixed entries of the loop, then 499 channel
@@ -132,11 +135,10 @@ TEST_F(SequenceTest, AFailedReadLeavesRecordAndImageAsTheyWere) {
   receiver.ResetCounts();
   receiver.options().silent_after = answered;
   outcome = ReadFromRadio(link, image, current, recorder.Report());
-  EXPECT_EQ(outcome.result, LinkResult::kReadFailed);
-  EXPECT_EQ(outcome.detail, "No valid answer to reading 16 bytes at 0x2F30.");
+  EXPECT_EQ(outcome,
+            Failed(LinkResult::kReadFailed, "No valid answer to reading 16 bytes at 0x2F30."));
   EXPECT_EQ(recorder.maximum, 1032);
   EXPECT_EQ(recorder.last_value, 32 + 499);
-  EXPECT_FALSE(outcome.record.has_value());
   EXPECT_EQ(image, image_before);
   EXPECT_FALSE(port.IsOpen());
 }
@@ -184,9 +186,9 @@ TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
   receiver.SetRegionCode(0);
   RadioConfig record = WithChannels({1, 5});
   record.Channel(5).Frequency = "255000000";
-  ProgramOutcome outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  EXPECT_EQ(outcome.result, LinkResult::kFrequencyNotProgrammable);
-  EXPECT_EQ(ResultText(outcome.result, outcome.detail),
+  LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+  ASSERT_EQ(ResultOf(outcome), LinkResult::kFrequencyNotProgrammable);
+  EXPECT_EQ(ResultText(outcome.error()),
             "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the "
             "frequency again.\r\nFirst refused: channel 004 at 255.00000 MHz.");
   EXPECT_TRUE(recorder.states.empty());
@@ -195,22 +197,26 @@ TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
   record.Channel(5).Frequency = "145000000";
   record.Band(7).LowFrequency = "860.00000";
   outcome = ProgramToRadio(link, image, record);
-  EXPECT_EQ(outcome.detail, "First refused: search band 8, lower limit at 860.00000 MHz.");
+  EXPECT_EQ(DetailOf(outcome), "First refused: search band 8, lower limit at 860.00000 MHz.");
   EXPECT_EQ(Written(), 0);
 
-  // A value the image cannot hold stops programming before anything is sent.
+  // A value the image cannot hold stops programming before the port is opened, also when the
+  // frequency check would refuse the record as well.
   record = WithChannels({1, 12});
   record.Channel(12).Step = 300;
+  record.Channel(12).Frequency = "255000000";
   record.Channel(1).Frequency = "-5";
   const MemoryImage before = image;
+  const int opens = port.opens();
   outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  EXPECT_EQ(Code(outcome.result), 5);
-  EXPECT_EQ(Message(outcome.result), "The configuration cannot be written.");
-  EXPECT_NE(outcome.detail.find("channel 011, Step: 300 does not fit a byte (0 to 255)."),
+  EXPECT_EQ(Code(ResultOf(outcome)), 5);
+  EXPECT_EQ(Message(ResultOf(outcome)), "The configuration cannot be written.");
+  EXPECT_NE(DetailOf(outcome).find("channel 011, Step: 300 does not fit a byte (0 to 255)."),
             std::string::npos)
-      << outcome.detail;
-  EXPECT_NE(outcome.detail.find("channel 000, Frequency"), std::string::npos) << outcome.detail;
-  EXPECT_EQ(Written(), 0);
+      << DetailOf(outcome);
+  EXPECT_NE(DetailOf(outcome).find("channel 000, Frequency"), std::string::npos)
+      << DetailOf(outcome);
+  EXPECT_EQ(port.opens(), opens);
   EXPECT_EQ(image.Byte(0x1000), before.Byte(0x1000));
 }
 
@@ -220,8 +226,8 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   record.SetMode[3] = 1;
   record.Band(5) = {"118.00000", "136.99000"};
   record.Channel(999).Name = "TOWER";
-  ProgramOutcome outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  ASSERT_EQ(outcome.result, LinkResult::kSuccess) << outcome.detail;
+  LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+  ASSERT_TRUE(outcome) << DetailOf(outcome);
   EXPECT_EQ(recorder.states, std::vector<std::string>{"Writing data."});
   EXPECT_EQ(recorder.maximum, 1008);
   EXPECT_EQ(recorder.values, 1008);
@@ -229,13 +235,13 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   EXPECT_EQ(receiver.memory().Byte(0x0000), 0);
   EXPECT_EQ(image.Byte(0x0001), 0);
   EXPECT_EQ(receiver.memory().Word(0x0010), 0);  // lowest programmed channel index
-  const ReadOutcome read = ReadFromRadio(link, image, RadioConfig{});
-  ASSERT_EQ(read.result, LinkResult::kSuccess);
-  EXPECT_TRUE(*read.record == AsReadBack(record));
+  const auto read = ReadFromRadio(link, image, RadioConfig{});
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(*read == AsReadBack(record));
 
   recorder = {};
   outcome = ProgramToRadio(link, image, record, {.verify = true}, recorder.Report());
-  ASSERT_EQ(outcome.result, LinkResult::kSuccess) << outcome.detail;
+  ASSERT_TRUE(outcome) << DetailOf(outcome);
   EXPECT_EQ(recorder.states, (std::vector<std::string>{"Writing data.", "Verifying data."}));
   EXPECT_EQ(recorder.maximum, 1006);
   EXPECT_EQ(recorder.last_value, 1006);
@@ -244,7 +250,7 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   // The receiver acknowledges every block write but keeps channel 640's old slot (an empty
   // slot, written as 0.1 MHz).
   const MemoryImage kept = receiver.memory();
-  const auto slot = static_cast<std::size_t>(ChannelSlotAddress(640));
+  const std::size_t slot = image_map::ChannelSlotAddress(640);
   receiver.SetLog([&](const std::string& line) {
     if (!line.starts_with("13 ")) return;
     for (std::size_t a = slot; a < slot + 16; ++a) receiver.memory().SetByte(a, kept.Byte(a));
@@ -252,9 +258,9 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   record.Channel(640).InUse = 1;
   record.Channel(640).Frequency = "433000000";
   outcome = ProgramToRadio(link, image, record, {.verify = true});
-  EXPECT_EQ(outcome.result, LinkResult::kWriteFailed);
-  EXPECT_EQ(outcome.detail,
-            "Verification failed at 0x37F0: the receiver holds 0xA0, 0x40 was written.");
+  EXPECT_EQ(outcome,
+            Failed(LinkResult::kWriteFailed,
+                   "Verification failed at 0x37F0: the receiver holds 0xA0, 0x40 was written."));
 }
 
 }  // namespace

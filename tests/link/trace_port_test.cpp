@@ -21,7 +21,7 @@ TEST(TracePortTest, RecordsEveryByteBothWaysWithItsTime) {
     Link link(trace, clock);
     link.SelectPortNumber(2);
     MemoryImage image;
-    ASSERT_EQ(link.ProgramPrecheck(image), LinkResult::kSuccess);
+    ASSERT_TRUE(link.ProgramPrecheck(image));
   }
   // The handshake, then the 16-byte read at 0x0050 after the 40 ms settle delay and the reply
   // with 0xA5 first.
@@ -46,11 +46,11 @@ TEST(TracePortTest, NotesTimeOutsAndPortsThatCannotOpen) {
   Link link(trace, clock);
   link.SelectPortNumber(1);
   MemoryImage image;
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kReadFailed);
+  EXPECT_FALSE(link.ReadPrecheck(image));
   EXPECT_NE(out.str().find("\n    1000 - nothing received for 1000 ms\n"), std::string::npos)
       << out.str();
   port.SetOpenFailure("sim1 is in use.");
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kPortUnavailable);
+  EXPECT_EQ(link.ReadPrecheck(image).error().code, LinkResult::kPortUnavailable);
   EXPECT_NE(out.str().find(" - cannot open sim1: sim1 is in use.\n"), std::string::npos);
 }
 

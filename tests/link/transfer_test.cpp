@@ -4,9 +4,12 @@
 
 #include "link/link.h"
 #include "link/sim/simulated_receiver_port.h"
+#include "scripted_port.h"
 
 namespace kestrel::link {
 namespace {
+
+using testing::ResultOf;
 
 struct TransferTest : ::testing::Test {
   VirtualClock clock{kTickMask - 5000};  // transfers here run across the tick's wrap
@@ -32,7 +35,7 @@ TEST_F(TransferTest, ReadPrecheckThenReadRangesFetchTheListedRanges) {
   for (std::size_t a = 0x0860; a <= 0x08DF; ++a) receiver.memory().SetByte(a, 0);
   receiver.memory().SetByte(0x0860, 0x01);  // channel 1
   receiver.memory().SetByte(0x08DC, 0x80);  // channel 1000
-  ASSERT_EQ(link.ReadPrecheck(image), LinkResult::kSuccess);
+  ASSERT_TRUE(link.ReadPrecheck(image));
   EXPECT_EQ(receiver.counts().Total(), 1 + 8);  // the handshake and 8 blocks
   EXPECT_FALSE(port.IsOpen());
 
@@ -40,10 +43,9 @@ TEST_F(TransferTest, ReadPrecheckThenReadRangesFetchTheListedRanges) {
   ASSERT_EQ(list.size(), 34u);
   std::vector<int> progress;
   receiver.ResetCounts();
-  ASSERT_EQ(link.ReadRanges(image, list,
-                            {[&](int max) { progress.push_back(-max); },
-                             [&](int value) { progress.push_back(value); }}),
-            LinkResult::kSuccess);
+  ASSERT_TRUE(link.ReadRanges(
+      image, list,
+      {[&](int max) { progress.push_back(-max); }, [&](int value) { progress.push_back(value); }}));
   EXPECT_FALSE(port.IsOpen());
   std::vector<int> expected{-34};  // the range, then each entry done
   for (int i = 1; i <= 34; ++i) expected.push_back(i);
@@ -67,8 +69,8 @@ TEST_F(TransferTest, WriteRangesWritesTheProgramListAndLeavesTheImage) {
   const MemoryImage before = image;
   const MemoryImage receiver_before = receiver.memory();
   int last_value = 0;
-  ASSERT_EQ(link.WriteRanges(image, BuildProgramList(), {nullptr, [&](int v) { last_value = v; }}),
-            LinkResult::kSuccess);
+  ASSERT_TRUE(
+      link.WriteRanges(image, BuildProgramList(), {nullptr, [&](int v) { last_value = v; }}));
   EXPECT_EQ(last_value, 1008);
   EXPECT_EQ(image, before);
   // 2 + (2 blocks, 3) + (12, 1) + 2 x (1, 6) + 2 x (7, 13) + 2 + 1000 blocks
@@ -94,72 +96,73 @@ TEST_F(TransferTest, AnAdapterUnpluggedAtTheFirstChannelFailsPromptlyWithEverySl
     port.Unplug();
     unplugged = clock.Total();
   };
-  EXPECT_EQ(
-      link.ReadRanges(image, BuildReadList(AllInUse()), {nullptr, unplug_after_the_fixed_entries}),
-      LinkResult::kReadFailed);
+  const LinkStatus read =
+      link.ReadRanges(image, BuildReadList(AllInUse()), {nullptr, unplug_after_the_fixed_entries});
   EXPECT_LT(clock.Total() - unplugged, 1000u);  // no time-outs
   EXPECT_EQ(progress, 32);
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(image.Byte(0x0300), receiver.memory().Byte(0x0300));
   for (std::size_t a = 0x1000; a < MemoryImage::kSize; ++a) ASSERT_EQ(image.Byte(a), 0xFF) << a;
-  EXPECT_EQ(link.FailureDetail(),
-            "No valid answer to reading 16 bytes at 0x1000. The serial adapter was removed.");
+  EXPECT_EQ(read, Failed(LinkResult::kReadFailed,
+                         "No valid answer to reading 16 bytes at 0x1000. "
+                         "The serial adapter was removed."));
 }
 
 TEST_F(TransferTest, APortThatCannotOpenIsCode1InAPrecheckAnd2Or3InALoop) {
   port.SetOpenFailure("sim1 is in use by another program.");
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kPortUnavailable);
-  EXPECT_EQ(link.FailureDetail(), "sim1 is in use by another program.");
-  EXPECT_EQ(link.ProgramPrecheck(image), LinkResult::kPortUnavailable);
+  EXPECT_EQ(link.ReadPrecheck(image),
+            Failed(LinkResult::kPortUnavailable, "sim1 is in use by another program."));
+  EXPECT_EQ(ResultOf(link.ProgramPrecheck(image)), LinkResult::kPortUnavailable);
   image.Fill(0x12);
-  EXPECT_EQ(link.ReadRanges(image, BuildProgramList()), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(link.ReadRanges(image, BuildProgramList())), LinkResult::kReadFailed);
   EXPECT_EQ(image.Byte(0), 0x12);  // not filled before the port and handshake succeed
-  EXPECT_EQ(link.WriteRanges(image, BuildProgramList()), LinkResult::kWriteFailed);
+  EXPECT_EQ(ResultOf(link.WriteRanges(image, BuildProgramList())), LinkResult::kWriteFailed);
   EXPECT_EQ(receiver.counts().Total(), 0);
-  link.SelectPort("0");
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kPortUnavailable);
-  EXPECT_EQ(link.FailureDetail(), "No serial port has been chosen.");
+  link.SelectPortNumber(0);
+  EXPECT_EQ(link.ReadPrecheck(image),
+            Failed(LinkResult::kPortUnavailable, "No serial port has been chosen."));
 }
 
 TEST_F(TransferTest, LateSilentAndEchoingReceivers) {
   receiver.SetRegionCode(0x02);
   receiver.options().reply_delay_ms = 999;
-  EXPECT_EQ(link.ProgramPrecheck(image), LinkResult::kSuccess);
+  EXPECT_TRUE(link.ProgramPrecheck(image));
   EXPECT_EQ(image.Byte(0x005E), 0x02);
   EXPECT_EQ(image.Byte(0x0050), receiver.memory().Byte(0x0050));
   EXPECT_EQ(image.Byte(0x0060), 0);  // only the region block is read
   receiver.options().reply_delay_ms = 1000;
-  EXPECT_EQ(link.ProgramPrecheck(image), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(link.ProgramPrecheck(image)), LinkResult::kReadFailed);
 
   receiver.options() = {.silent_after = 0};
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kReadFailed);
-  EXPECT_EQ(link.FailureDetail(), "The receiver did not answer the handshake.");
-  EXPECT_EQ(link.WriteRanges(image, BuildProgramList()), LinkResult::kWriteFailed);
+  EXPECT_EQ(link.ReadPrecheck(image),
+            Failed(LinkResult::kReadFailed, "The receiver did not answer the handshake."));
+  EXPECT_EQ(ResultOf(link.WriteRanges(image, BuildProgramList())), LinkResult::kWriteFailed);
   EXPECT_FALSE(port.IsOpen());
 
   receiver.options() = {.echo = true};
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kSuccess);
+  EXPECT_TRUE(link.ReadPrecheck(image));
   EXPECT_EQ(image.Byte(0x08DF), receiver.memory().Byte(0x08DF));
-  // The echo of a write frame starts with SOH, which is not an acknowledgement.
-  EXPECT_EQ(link.WriteRanges(image, BuildProgramList()), LinkResult::kWriteFailed);
+  // The echo of each write frame comes before its acknowledgement.
+  EXPECT_TRUE(link.WriteRanges(image, BuildProgramList()));
+  EXPECT_EQ(receiver.counts().write_blocks, 2 + 12 + 2 + 14 + 1000);
 }
 
 TEST_F(TransferTest, RetriesRideOutAnUnreliableReceiver) {
   receiver.options() = {.drop_rate = 0.02, .corrupt_rate = 0.02, .noise_rate = 0.02, .seed = 7};
-  ASSERT_EQ(link.ReadRanges(image, BuildReadList(AllInUse())), LinkResult::kSuccess)
-      << link.FailureDetail();
+  const LinkStatus read = link.ReadRanges(image, BuildReadList(AllInUse()));
+  ASSERT_TRUE(read) << testing::DetailOf(read);
   EXPECT_EQ(image.Byte(0x4E7F), receiver.memory().Byte(0x4E7F));
   EXPECT_GT(receiver.counts().read_blocks, 1000 + 31);  // some commands were sent again
-  ASSERT_EQ(link.WriteRanges(image, BuildProgramList()), LinkResult::kSuccess);
+  ASSERT_TRUE(link.WriteRanges(image, BuildProgramList()));
 
   // A line error fails the attempt: always, and now and then.
   receiver.options() = {.line_error_rate = 1};
   receiver.ResetCounts();
-  EXPECT_EQ(link.ProgramPrecheck(image), LinkResult::kReadFailed);
+  EXPECT_EQ(ResultOf(link.ProgramPrecheck(image)), LinkResult::kReadFailed);
   EXPECT_EQ(receiver.counts().handshakes, 3);
   receiver.options() = {.line_error_rate = 0.3, .seed = 3};
   receiver.ResetCounts();
-  EXPECT_EQ(link.ReadPrecheck(image), LinkResult::kSuccess);
+  EXPECT_TRUE(link.ReadPrecheck(image));
   EXPECT_GT(receiver.counts().Total(), 9);
 }
 

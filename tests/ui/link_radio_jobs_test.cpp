@@ -23,9 +23,10 @@ TEST(LinkRadioJobs, ReadsTheSimulatedReceiverAndReportsProgress) {
   QObject::connect(&progress, &TransferProgress::StateTextChanged,
                    [&](const QString& t) { state = t; });
 
-  const TransferOutcome outcome = jobs.ReadJob(kSimulatedPort, current, MemoryImage())(progress);
+  const TransferOutcome outcome =
+      jobs.ReadJob(link::PortChoice::Simulated(), current, MemoryImage())(progress);
 
-  ASSERT_EQ(outcome.code, 0) << outcome.message.toStdString() << outcome.detail.toStdString();
+  ASSERT_TRUE(outcome.status) << link::ResultText(outcome.status.error());
   ASSERT_TRUE(outcome.record && outcome.image);
   EXPECT_EQ(outcome.record->SetMode, NewConfiguration().SetMode);
   EXPECT_EQ(outcome.record->ProgrammedChannelCount(), 89);
@@ -39,10 +40,11 @@ TEST(LinkRadioJobs, APortThatDoesNotExistSaysWhy) {
   LinkRadioJobs jobs;
   TransferProgress progress;
   const TransferOutcome outcome =
-      jobs.ReadJob("/dev/kestrel-no-such-port", NewConfiguration(), MemoryImage())(progress);
-  EXPECT_EQ(outcome.code, 1);
-  EXPECT_TRUE(outcome.message.startsWith("There is problem with the communication port."));
-  EXPECT_FALSE(outcome.detail.isEmpty());
+      jobs.ReadJob(link::PortChoice::Device("/dev/kestrel-no-such-port"), NewConfiguration(),
+                   MemoryImage())(progress);
+  ASSERT_FALSE(outcome.status);
+  EXPECT_EQ(outcome.status.error().code, link::LinkResult::kPortUnavailable);
+  EXPECT_FALSE(outcome.status.error().detail.empty());
   EXPECT_FALSE(outcome.record.has_value());
 }
 

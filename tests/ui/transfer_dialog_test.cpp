@@ -18,12 +18,15 @@ using testing::FakeRadioJobs;
 using testing::RecordingFeedback;
 
 TransferDialog::JobFactory ReadJobs(FakeRadioJobs& jobs) {
-  return [&jobs](bool) { return jobs.ReadJob("1", RadioConfig{}, MemoryImage{}); };
+  return [&jobs](bool) {
+    return jobs.ReadJob(link::PortChoice::Number(1), RadioConfig{}, MemoryImage{});
+  };
 }
 
 TransferDialog::JobFactory ProgramJobs(FakeRadioJobs& jobs) {
-  return
-      [&jobs](bool verify) { return jobs.ProgramJob("1", RadioConfig{}, MemoryImage{}, verify); };
+  return [&jobs](bool verify) {
+    return jobs.ProgramJob(link::PortChoice::Number(1), RadioConfig{}, MemoryImage{}, verify);
+  };
 }
 
 // Presses OK and waits until the job it started has ended.

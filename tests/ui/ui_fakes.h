@@ -80,13 +80,14 @@ class MemoryStorage : public DocumentStorage {
 // Radio jobs that answer with prepared outcomes and remember what they were asked.
 class FakeRadioJobs : public RadioJobs {
  public:
-  TransferJob ReadJob(const QString& port, const RadioConfig&, const MemoryImage&) override {
-    ports << port;
+  TransferJob ReadJob(const link::PortChoice& port, const RadioConfig&,
+                      const MemoryImage&) override {
+    ports << QString::fromStdString(port.Text());
     return Job(read_outcome);
   }
-  TransferJob ProgramJob(const QString& port, const RadioConfig& record, const MemoryImage&,
-                         bool verify) override {
-    ports << port;
+  TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
+                         const MemoryImage&, bool verify) override {
+    ports << QString::fromStdString(port.Text());
     programmed.push_back(record);
     verified.push_back(verify);
     return Job(program_outcome);
@@ -114,11 +115,9 @@ class FakeRadioJobs : public RadioJobs {
 // The outcomes of a failed handshake (2) and a refused frequency (4), as the link reports them.
 inline TransferOutcome Failure(int code) {
   TransferOutcome outcome;
-  outcome.code = code;
-  outcome.message = code == 2 ? "Failed to read out.\r\nTry again."
-                              : "The frequency that you set cannot be \nprogrammed.\nPlease "
-                                "confirm the frequency again.";
-  outcome.detail = code == 2 ? "no answer to the handshake" : "channel 001: 255.00000 MHz";
+  outcome.status =
+      link::Failed(static_cast<link::LinkResult>(code),
+                   code == 2 ? "no answer to the handshake" : "channel 001: 255.00000 MHz");
   return outcome;
 }
 

@@ -42,21 +42,24 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
   std::vector<SimulatorAnswer> out;
   for (std::uint8_t byte : bytes) {
     const char c = static_cast<char>(byte);
-    if (!in_frame_) {
-      if (c == kCan) {
-        if (Quiet()) continue;
-        ++counts_.handshakes;
-        Log("handshake");
-        Serve(std::string(1, kCan), std::string(1, kAck), out);
-      } else if (c == kSoh) {
-        in_frame_ = true;
-        frame_.clear();
-      }
+    // Like the receiver, the simulator starts over at every handshake and every SOH, so a frame
+    // that was cut off cannot spoil the commands after it.
+    if (c == kCan) {
+      ResetInput();
+      if (Quiet()) continue;
+      ++counts_.handshakes;
+      Log("handshake");
+      Serve(std::string(1, kCan), std::string(1, kAck), out);
       continue;
     }
-    if (c == kSoh || frame_.size() > kLongestFrameText) {
-      frame_.clear();  // a new frame starts, or this one is garbage
-      in_frame_ = c == kSoh;
+    if (c == kSoh) {
+      in_frame_ = true;
+      frame_.clear();
+      continue;
+    }
+    if (!in_frame_) continue;
+    if (frame_.size() > kLongestFrameText) {
+      ResetInput();  // garbage, not a frame
       continue;
     }
     if (c != kCr) {

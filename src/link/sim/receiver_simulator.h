@@ -11,12 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "image/image_map.h"
 #include "image/memory_image.h"
 
 namespace kestrel::link {
-
-inline constexpr std::uint16_t kRegionCodeAddress = 0x005E;
-inline constexpr std::uint16_t kCheckSwitchAddress = 0x005F;
 
 struct SimulatorOptions {
   bool echo = false;  // repeat every frame and handshake byte before answering it
@@ -60,14 +58,14 @@ class ReceiverSimulator {
 
   MemoryImage& memory() { return memory_; }
   const MemoryImage& memory() const { return memory_; }
-  void SetRegionCode(std::uint8_t code) { memory_.SetByte(kRegionCodeAddress, code); }
-  void SetCheckSwitch(std::uint8_t value) { memory_.SetByte(kCheckSwitchAddress, value); }
+  void SetRegionCode(std::uint8_t code) { memory_.SetByte(image_map::kRegionCode, code); }
+  void SetCheckSwitch(std::uint8_t value) { memory_.SetByte(image_map::kCheckSwitch, value); }
   SimulatorOptions& options() { return options_; }
 
   // Takes bytes from the line and returns the answers, in order.
   std::vector<SimulatorAnswer> Take(std::span<const std::uint8_t> bytes);
 
-  // Forgets a frame cut off when the line closed.
+  // Forgets a frame cut off, as when its sender went away.
   void ResetInput() {
     in_frame_ = false;
     frame_.clear();

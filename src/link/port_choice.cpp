@@ -1,0 +1,31 @@
+#include "link/port_choice.h"
+
+#include <algorithm>
+
+namespace kestrel::link {
+
+std::string PortChoice::Text() const {
+  switch (kind) {
+    case Kind::kNumber:
+      return std::to_string(number);
+    case Kind::kDevice:
+      return device;
+    case Kind::kSimulated:
+      return std::string(kSimulatedPortText);
+    case Kind::kNone:
+      break;
+  }
+  return "0";
+}
+
+std::optional<PortChoice> ParsePortChoice(std::string_view text) {
+  if (text == kSimulatedPortText) return PortChoice::Simulated();
+  if (text.size() == 1 && text[0] >= '1' && text[0] <= '4')
+    return PortChoice::Number(text[0] - '0');
+  const bool number =
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (text.empty() || number) return std::nullopt;
+  return PortChoice::Device(std::string(text));
+}
+
+}  // namespace kestrel::link

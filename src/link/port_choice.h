@@ -1,0 +1,35 @@
+// The port a transfer uses, as the user chooses it: one of the COM menu's numbered ports 1 to 4,
+// a serial device by name ("/dev/ttyUSB0", "COM5"), or the simulated receiver. As text, on the
+// command line and in the settings file: "1" to "4", the device name, or "sim".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrel::link {
+
+inline constexpr std::string_view kSimulatedPortText = "sim";
+
+struct PortChoice {
+  enum class Kind { kNone, kNumber, kDevice, kSimulated };
+
+  Kind kind = Kind::kNone;  // nothing chosen yet: opening the port fails
+  int number = 0;           // 1 to 4, for kNumber
+  std::string device;       // for kDevice
+
+  static PortChoice Number(int number) { return {Kind::kNumber, number, {}}; }
+  static PortChoice Device(std::string name) { return {Kind::kDevice, 0, std::move(name)}; }
+  static PortChoice Simulated() { return {Kind::kSimulated, 0, {}}; }
+
+  // "1" to "4", the device name or "sim"; "0" when nothing is chosen.
+  std::string Text() const;
+
+  bool operator==(const PortChoice&) const = default;
+};
+
+// "1" to "4", "sim", or any other text as a device name. Empty text and other numbers choose
+// nothing.
+std::optional<PortChoice> ParsePortChoice(std::string_view text);
+
+}  // namespace kestrel::link
