@@ -2,76 +2,16 @@
 // real serial backend, in real time, so the receivers hold two channels and one simulator serves
 // the whole test.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "run_program.h"
-
-extern char** environ;
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
 
 constexpr std::size_t kImageSize = 20128;
-
-// kestrel-sim in the background for one test, ended with SIGTERM; its first line names the
-// pseudo-terminal it serves.
-class SimServer {
- public:
-  explicit SimServer(std::vector<std::string> args) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    args.insert(args.begin(), ProgramPath("kestrel-sim"));
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    out_ = fds[0];
-    pollfd fd{out_, POLLIN, 0};
-    char c = 0;
-    while (pid_ > 0 && poll(&fd, 1, 5000) > 0 && read(out_, &c, 1) == 1 && c != '\n') {
-      device_ += c;
-    }
-  }
-  ~SimServer() {
-    if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
-    close(out_);
-  }
-  SimServer(const SimServer&) = delete;
-  SimServer& operator=(const SimServer&) = delete;
-  const std::string& device() const { return device_; }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-  std::string device_;
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 void SetLong(std::string& image, std::size_t at, std::uint32_t value) {
   for (std::size_t k = 0; k < 4; ++k) image[at + k] = static_cast<char>(value >> (8 * k) & 0xFF);
@@ -101,11 +41,11 @@ std::string TwoChannelImage() {
 }
 
 TEST(CliLinkTest, ReadRefuseAndProgramAgainstTheSimulator) {
-  TempDir dir;
+  TempFolder dir;
   const std::string two_bin = dir.Path("two.bin");
   const std::string saved = dir.Path("saved.bin");
   WriteAll(two_bin, TwoChannelImage());
-  SimServer sim({"--image", two_bin, "--region", "0", "--save", saved});
+  SimProcess sim({"--image", two_bin, "--region", "0", "--save", saved});
   ASSERT_FALSE(sim.device().empty());
 
   const ProgramResult read = RunProgram(

@@ -6,8 +6,9 @@
 
 #include <csignal>
 
+#include "data_file_lines.h"
 #include "model/defaults.h"
-#include "test_files.h"
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
+
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {
@@ -18,12 +18,9 @@ std::string ErrorOf(const auto& result) {
 
 class ImageFile : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories(dir_); }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
 
-  const fs::path dir_ =
-      fs::temp_directory_path() / ("kestrel-image-" + std::to_string(std::random_device{}()));
+  testing::TempFolder folder_;
 };
 
 TEST_F(ImageFile, SavesReplacesAndLoadsEveryByte) {
@@ -40,9 +37,9 @@ TEST_F(ImageFile, SavesReplacesAndLoadsEveryByte) {
 }
 
 TEST_F(ImageFile, ErrorsNameTheFileAndTheReason) {
-  std::ofstream(Path("empty.bin")).close();
-  std::ofstream(Path("short.bin")) << std::string(MemoryImage::kSize - 1, 'x');
-  std::ofstream(Path("long.bin")) << std::string(MemoryImage::kSize + 1, 'x');
+  testing::WriteAll(Path("empty.bin"), "");
+  testing::WriteAll(Path("short.bin"), std::string(MemoryImage::kSize - 1, 'x'));
+  testing::WriteAll(Path("long.bin"), std::string(MemoryImage::kSize + 1, 'x'));
   fs::create_directory(Path("dir.bin"));
   const std::pair<std::string, std::string> loads[] = {
       {"empty.bin", ": an image is exactly 20128 bytes, this file has 0"},
