@@ -14,22 +14,25 @@ namespace kestrel::ui {
 
 namespace {
 
-// One job's link: the port it names, on the real clock, opened and closed by the sequence.
+// One job's link: the port it names, on the real clock unless the simulated receiver was given
+// another, opened and closed by the sequence.
 class JobLink {
  public:
-  JobLink(const QString& port, link::ReceiverSimulator& receiver) {
+  JobLink(const QString& port, link::ReceiverSimulator& receiver, link::Clock* simulated_clock) {
+    link::Clock* clock = &real_clock_;
     if (port == kSimulatedPort) {
-      port_ = std::make_unique<link::SimulatedReceiverPort>(receiver, clock_);
+      if (simulated_clock != nullptr) clock = simulated_clock;
+      port_ = std::make_unique<link::SimulatedReceiverPort>(receiver, *clock);
     } else {
       port_ = std::make_unique<link::QtSerialPort>();
     }
-    link_ = std::make_unique<link::Link>(*port_, clock_);
+    link_ = std::make_unique<link::Link>(*port_, *clock);
     link_->SelectPort(port == kSimulatedPort ? std::string("1") : port.toStdString());
   }
   link::Link& get() { return *link_; }
 
  private:
-  link::RealClock clock_;
+  link::RealClock real_clock_;
   std::unique_ptr<link::SerialPort> port_;
   std::unique_ptr<link::Link> link_;
 };
@@ -52,18 +55,19 @@ void SetResult(TransferOutcome& outcome, link::LinkResult result, const std::str
 
 }  // namespace
 
-LinkRadioJobs::LinkRadioJobs()
+LinkRadioJobs::LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock)
     : receiver_(std::make_shared<link::ReceiverSimulator>()),
-      receiver_mutex_(std::make_shared<std::mutex>()) {
+      receiver_mutex_(std::make_shared<std::mutex>()),
+      simulated_clock_(std::move(simulated_clock)) {
   receiver_->memory() = link::DefaultReceiverMemory();
 }
 
 TransferJob LinkRadioJobs::ReadJob(const QString& port, const RadioConfig& current,
                                    const MemoryImage& image) {
-  return [port, current, image, receiver = receiver_,
-          mutex = receiver_mutex_](TransferProgress& progress) {
+  return [port, current, image, receiver = receiver_, mutex = receiver_mutex_,
+          clock = simulated_clock_](TransferProgress& progress) {
     const std::lock_guard lock(*mutex);
-    JobLink job_link(port, *receiver);
+    JobLink job_link(port, *receiver, clock.get());
     MemoryImage staged = image;
     const link::ReadOutcome read =
         link::ReadFromRadio(job_link.get(), staged, current, ReportTo(progress));
@@ -79,10 +83,10 @@ TransferJob LinkRadioJobs::ReadJob(const QString& port, const RadioConfig& curre
 
 TransferJob LinkRadioJobs::ProgramJob(const QString& port, const RadioConfig& record,
                                       const MemoryImage& image, bool verify) {
-  return [port, record, image, verify, receiver = receiver_,
-          mutex = receiver_mutex_](TransferProgress& progress) {
+  return [port, record, image, verify, receiver = receiver_, mutex = receiver_mutex_,
+          clock = simulated_clock_](TransferProgress& progress) {
     const std::lock_guard lock(*mutex);
-    JobLink job_link(port, *receiver);
+    JobLink job_link(port, *receiver, clock.get());
     MemoryImage staged = image;
     const link::ProgramOutcome programmed = link::ProgramToRadio(
         job_link.get(), staged, record, link::ProgramOptions{verify}, ReportTo(progress));

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 
+#include "link/clock.h"
 #include "link/sim/receiver_simulator.h"
 #include "ui/transfer_job.h"
 
@@ -13,7 +14,9 @@ namespace kestrel::ui {
 
 class LinkRadioJobs : public RadioJobs {
  public:
-  LinkRadioJobs();
+  // The simulated receiver's jobs run on `simulated_clock` when one is given (the tests give a
+  // virtual clock, so that a whole transfer takes no real time), else on the real clock.
+  explicit LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock = nullptr);
 
   TransferJob ReadJob(const QString& port, const RadioConfig& current,
                       const MemoryImage& image) override;
@@ -26,6 +29,7 @@ class LinkRadioJobs : public RadioJobs {
   // hand-over between them clean.
   std::shared_ptr<link::ReceiverSimulator> receiver_;
   std::shared_ptr<std::mutex> receiver_mutex_;
+  std::shared_ptr<link::Clock> simulated_clock_;
 };
 
 }  // namespace kestrel::ui
