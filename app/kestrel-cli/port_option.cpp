@@ -1,7 +1,9 @@
 #include "port_option.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "link/qt/qt_serial_port.h"
 #include "link/read_sequence.h"
@@ -17,6 +19,13 @@ bool AllDigits(const std::string& text) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The test suites run the in-process receiver on virtual time, so that a whole transfer takes
+// milliseconds and its timing is exact; users never set this.
+bool SimulatedTimeIsVirtual() {
+  const char* clock = std::getenv("KESTREL_SIM_CLOCK");
+  return clock != nullptr && std::string_view(clock) == "virtual";
+}
+
 }  // namespace
 
 std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
@@ -27,10 +36,11 @@ std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
   }
   std::unique_ptr<PortOption> option(new PortOption);
   if (port == "sim") {
+    if (SimulatedTimeIsVirtual()) option->clock_ = std::make_unique<link::VirtualClock>();
     option->receiver_ = std::make_unique<link::ReceiverSimulator>();
     option->receiver_->memory() = link::DefaultReceiverMemory();
     option->port_ =
-        std::make_unique<link::SimulatedReceiverPort>(*option->receiver_, option->clock_);
+        std::make_unique<link::SimulatedReceiverPort>(*option->receiver_, *option->clock_);
   } else {
     option->port_ = std::make_unique<link::QtSerialPort>();
   }
@@ -40,10 +50,10 @@ std::expected<std::unique_ptr<PortOption>, PortOptionError> PortOption::Make(
     if (!option->trace_file_) {
       return std::unexpected(PortOptionError{65, trace_path + ": cannot be written"});
     }
-    option->trace_ = std::make_unique<link::TracePort>(*used, option->clock_, option->trace_file_);
+    option->trace_ = std::make_unique<link::TracePort>(*used, *option->clock_, option->trace_file_);
     used = option->trace_.get();
   }
-  option->link_ = std::make_unique<link::Link>(*used, option->clock_);
+  option->link_ = std::make_unique<link::Link>(*used, *option->clock_);
   option->link_->SelectPort(port == "sim" ? "1" : port);
   return option;
 }

@@ -33,7 +33,7 @@ class PortOption {
  private:
   PortOption() = default;
 
-  link::RealClock clock_;
+  std::unique_ptr<link::Clock> clock_ = std::make_unique<link::RealClock>();
   std::unique_ptr<link::ReceiverSimulator> receiver_;
   std::unique_ptr<link::SerialPort> port_;
   std::ofstream trace_file_;
