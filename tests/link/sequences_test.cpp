@@ -64,8 +64,8 @@ RadioConfig WithChannels(std::initializer_list<int> channels) {
   return record;
 }
 
-TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
-  ReadOutcome outcome = ReadFromRadio(link, image, WithChannels({2, 500}), recorder.Report());
+TEST_F(SequenceTest, AReadGivesBackTheRecordTheReceiverHolds) {
+  const ReadOutcome outcome = ReadFromRadio(link, image, WithChannels({2, 500}), recorder.Report());
   ASSERT_EQ(outcome.result, LinkResult::kSuccess) << outcome.detail;
   EXPECT_TRUE(*outcome.record == AsReadBack(NewConfiguration()));
   EXPECT_EQ(recorder.states, std::vector<std::string>{"Reading data."});
@@ -75,13 +75,14 @@ TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
   EXPECT_EQ(image.Byte(0x0300), receiver.memory().Byte(0x0300));
   EXPECT_EQ(image.Byte(0x0000), 0xFF);  // not read
   EXPECT_FALSE(port.IsOpen());
+}
 
+TEST_F(SequenceTest, AReadFetchesOnlyTheChannelsTheBitmapMarks) {
   // Bit 0 of 0x0860 is channel 1, bit 7 of 0x0861 channel 16.
   for (std::size_t a = 0x0860; a <= 0x08DF; ++a) receiver.memory().SetByte(a, 0);
   receiver.memory().SetByte(0x0860, 0x01);
   receiver.memory().SetByte(0x0861, 0x80);
-  receiver.ResetCounts();
-  outcome = ReadFromRadio(link, image, NewConfiguration(), recorder.Report());
+  const ReadOutcome outcome = ReadFromRadio(link, image, WithChannels({2}), recorder.Report());
   ASSERT_EQ(outcome.result, LinkResult::kSuccess);
   EXPECT_EQ(recorder.maximum, 34);
   for (int c = 1; c <= kChannelCount; ++c) {
@@ -93,34 +94,46 @@ TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
   EXPECT_EQ(receiver.counts().read_blocks, 8 + 52 + 2);
 }
 
-TEST_F(SequenceTest, AFailedReadLeavesRecordAndImageAsTheyWere) {
-  image.Fill(0x5A);
-  const MemoryImage image_before = image;
+// A failed read gives no record, leaves the image as it was and closes the port.
+struct FailedReadTest : SequenceTest {
+  void SetUp() override {
+    SequenceTest::SetUp();
+    image.Fill(0x5A);
+    before = image;
+  }
+  ReadOutcome FailedRead() {
+    ReadOutcome outcome = ReadFromRadio(link, image, current, recorder.Report());
+    EXPECT_FALSE(outcome.record.has_value());
+    EXPECT_EQ(image, before);
+    EXPECT_FALSE(port.IsOpen());
+    return outcome;
+  }
   const RadioConfig current = WithChannels({7});
+  MemoryImage before;
+};
 
+TEST_F(FailedReadTest, AReceiverThatDoesNotAnswerFailsReadAndProgram) {
   receiver.options().silent_after = 0;
-  ReadOutcome outcome = ReadFromRadio(link, image, current);
+  const ReadOutcome outcome = FailedRead();
   EXPECT_EQ(ResultText(outcome.result, outcome.detail),
             "Failed to read out.\r\nTry again.\r\nThe receiver did not answer the handshake.");
-  EXPECT_FALSE(outcome.record.has_value());
-  EXPECT_EQ(image, image_before);
   const ProgramOutcome program = ProgramToRadio(link, image, current);
   EXPECT_EQ(program.result, LinkResult::kReadFailed);
   EXPECT_EQ(program.detail, "The receiver did not answer the handshake.");
+}
 
+TEST_F(FailedReadTest, APortThatDoesNotExistFailsReadAndProgram) {
   link.SelectPortNumber(7);
-  image = image_before;
-  outcome = ReadFromRadio(link, image, current);
+  const ReadOutcome outcome = FailedRead();
   EXPECT_EQ(outcome.result, LinkResult::kPortUnavailable);
   EXPECT_EQ(outcome.detail, "There is no serial port 7.");
-  EXPECT_EQ(image, image_before);
   EXPECT_EQ(ProgramToRadio(link, image, current).result, LinkResult::kPortUnavailable);
+}
 
+TEST_F(FailedReadTest, AReceiverThatGoesQuietHalfwayKeepsNothingRead) {
   // Every channel in use, and the receiver goes quiet at the 500th channel block: the handshake
   // and 8 blocks of the pre-check, the handshake and fixed entries of the loop, then 499 channel
   // blocks are answered.
-  link.SelectPortNumber(1);
-  image = image_before;
   std::array<bool, 1000> all{};
   all.fill(true);
   const auto list = BuildReadList(all);
@@ -131,14 +144,11 @@ TEST_F(SequenceTest, AFailedReadLeavesRecordAndImageAsTheyWere) {
   for (std::size_t a = 0x0860; a <= 0x08DC; ++a) receiver.memory().SetByte(a, 0xFF);
   receiver.ResetCounts();
   receiver.options().silent_after = answered;
-  outcome = ReadFromRadio(link, image, current, recorder.Report());
+  const ReadOutcome outcome = FailedRead();
   EXPECT_EQ(outcome.result, LinkResult::kReadFailed);
   EXPECT_EQ(outcome.detail, "No valid answer to reading 16 bytes at 0x2F30.");
   EXPECT_EQ(recorder.maximum, 1032);
   EXPECT_EQ(recorder.last_value, 32 + 499);
-  EXPECT_FALSE(outcome.record.has_value());
-  EXPECT_EQ(image, image_before);
-  EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(SequenceTest, RegionTablesBlockTheirRangesWithTheLimits) {
@@ -180,7 +190,7 @@ TEST_F(SequenceTest, CheckFrequenciesTestsChannelsInUseInOrderThenBandLimits) {
   EXPECT_EQ(CheckFrequencies(image, record).value_or(RefusedFrequency{}).place, "channel 899");
 }
 
-TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
+TEST_F(SequenceTest, AFrequencyTheRegionRefusesWritesNothing) {
   receiver.SetRegionCode(0);
   RadioConfig record = WithChannels({1, 5});
   record.Channel(5).Frequency = "255000000";
@@ -197,13 +207,14 @@ TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
   outcome = ProgramToRadio(link, image, record);
   EXPECT_EQ(outcome.detail, "First refused: search band 8, lower limit at 860.00000 MHz.");
   EXPECT_EQ(Written(), 0);
+}
 
-  // A value the image cannot hold stops programming before anything is sent.
-  record = WithChannels({1, 12});
+TEST_F(SequenceTest, AValueTheImageCannotHoldWritesNothing) {
+  RadioConfig record = WithChannels({1, 12});
   record.Channel(12).Step = 300;
   record.Channel(1).Frequency = "-5";
   const MemoryImage before = image;
-  outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+  const ProgramOutcome outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
   EXPECT_EQ(Code(outcome.result), 5);
   EXPECT_EQ(Message(outcome.result), "The configuration cannot be written.");
   EXPECT_NE(outcome.detail.find("channel 011, Step: 300 does not fit a byte (0 to 255)."),
@@ -214,13 +225,19 @@ TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
   EXPECT_EQ(image.Byte(0x1000), before.Byte(0x1000));
 }
 
-TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
-  receiver.memory().SetByte(0x0000, 0x77);
+// A record with changes in every area, as programming writes it.
+RadioConfig EditedRecord() {
   RadioConfig record = WithChannels({1, 999});
   record.SetMode[3] = 1;
   record.Band(5) = {"118.00000", "136.99000"};
   record.Channel(999).Name = "TOWER";
-  ProgramOutcome outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+  return record;
+}
+
+TEST_F(SequenceTest, ProgrammingWritesEverySlotAndAReadGivesTheRecordBack) {
+  receiver.memory().SetByte(0x0000, 0x77);
+  const RadioConfig record = EditedRecord();
+  const ProgramOutcome outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
   ASSERT_EQ(outcome.result, LinkResult::kSuccess) << outcome.detail;
   EXPECT_EQ(recorder.states, std::vector<std::string>{"Writing data."});
   EXPECT_EQ(recorder.maximum, 1008);
@@ -232,26 +249,32 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   const ReadOutcome read = ReadFromRadio(link, image, RadioConfig{});
   ASSERT_EQ(read.result, LinkResult::kSuccess);
   EXPECT_TRUE(*read.record == AsReadBack(record));
+}
 
-  recorder = {};
-  outcome = ProgramToRadio(link, image, record, {.verify = true}, recorder.Report());
+TEST_F(SequenceTest, VerifyReadsTheWrittenRangesBack) {
+  const ProgramOutcome outcome =
+      ProgramToRadio(link, image, EditedRecord(), {.verify = true}, recorder.Report());
   ASSERT_EQ(outcome.result, LinkResult::kSuccess) << outcome.detail;
   EXPECT_EQ(recorder.states, (std::vector<std::string>{"Writing data.", "Verifying data."}));
   EXPECT_EQ(recorder.maximum, 1006);
   EXPECT_EQ(recorder.last_value, 1006);
   EXPECT_EQ(BuildVerifyList()[1], (AddressRange{0x0340, 0x03FF}));
+}
 
+TEST_F(SequenceTest, VerifyCatchesASlotTheReceiverDidNotKeep) {
   // The receiver acknowledges every block write but keeps channel 640's old slot (an empty
   // slot, written as 0.1 MHz).
+  ASSERT_EQ(ProgramToRadio(link, image, EditedRecord()).result, LinkResult::kSuccess);
   const MemoryImage kept = receiver.memory();
   const auto slot = static_cast<std::size_t>(ChannelSlotAddress(640));
   receiver.SetLog([&](const std::string& line) {
     if (!line.starts_with("13 ")) return;
     for (std::size_t a = slot; a < slot + 16; ++a) receiver.memory().SetByte(a, kept.Byte(a));
   });
+  RadioConfig record = EditedRecord();
   record.Channel(640).InUse = 1;
   record.Channel(640).Frequency = "433000000";
-  outcome = ProgramToRadio(link, image, record, {.verify = true});
+  const ProgramOutcome outcome = ProgramToRadio(link, image, record, {.verify = true});
   EXPECT_EQ(outcome.result, LinkResult::kWriteFailed);
   EXPECT_EQ(outcome.detail,
             "Verification failed at 0x37F0: the receiver holds 0xA0, 0x40 was written.");
