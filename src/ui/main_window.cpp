@@ -323,7 +323,9 @@ void MainWindow::ExportPdf() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (transfer_dialog_ && transfer_dialog_->IsBusy()) {
+  // One read of the guarded pointer: the dialog cannot go between the test and the use.
+  const TransferDialog* dialog = transfer_dialog_.data();
+  if (dialog != nullptr && dialog->IsBusy()) {
     event->ignore();
     return;
   }
