@@ -3,18 +3,9 @@
 // sent (a pseudo-terminal adds no baud-rate time), so the figures that matter are the wall time
 // over that floor and the CPU time over the wall time: waiting must not cost CPU.
 #include <benchmark/benchmark.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <array>
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,44 +16,14 @@
 #include "link/range_lists.h"
 #include "link/serial_line.h"
 #include "model/defaults.h"
-
-extern char** environ;
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {
 
-std::string Program(const std::string& name) {
-  return std::string(KESTREL_BINARY_DIR) + "/app/" + name + "/" + name;
-}
-
-double Seconds(const timeval& t) {
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-}
-
-pid_t Spawn(const std::string& path, const std::vector<std::string>& args, int out_fd) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv{const_cast<char*>(path.c_str())};
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
-// Waits for `pid`; its CPU time (user + system) in seconds, negative when it failed.
-double Reap(pid_t pid) {
-  int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid) return -1;
-  const double cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-  const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  const bool ended = WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM;
-  return ok || ended ? cpu : -1;
-}
+using testing::RunProgram;
+using testing::SimProcess;
 
 // Commands one sequence sends: the pre-check's handshake and 8 or 1 blocks, then the loop's
 // handshake and its list.
@@ -84,49 +45,32 @@ RadioConfig FullRecord() {
 }
 
 void RunAgainstSim(benchmark::State& state, bool program, double commands) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("kestrel-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  const testing::TempFolder folder;
+  const std::string image = folder.Path("full.bin"), data = folder.Path("full.dat");
   RadioConfig record = FullRecord();
   MemoryImage memory;
-  if (!EncodeImage(record, memory) || !SaveImageFile(dir / "full.bin", memory)) {
-    state.SkipWithError("cannot build the receiver image");
-    return;
-  }
-  const std::string data = (dir / "full.dat").string();
-  if (program && !SaveDataFile(data, record)) {
-    state.SkipWithError("cannot write the data file");
+  if (!EncodeImage(record, memory) || !SaveImageFile(image, memory) ||
+      (program && !SaveDataFile(data, record))) {
+    state.SkipWithError("cannot write the receiver image or the data file");
     return;
   }
 
   for (auto _ : state) {
-    int pipe_fds[2];
-    if (pipe(pipe_fds) != 0) break;
-    const pid_t sim =
-        Spawn(Program("kestrel-sim"), {"--image", (dir / "full.bin").string()}, pipe_fds[1]);
-    close(pipe_fds[1]);
-    std::string device;
-    pollfd fd{pipe_fds[0], POLLIN, 0};
-    char c = 0;
-    while (poll(&fd, 1, 5000) > 0 && read(pipe_fds[0], &c, 1) == 1 && c != '\n') device += c;
-    if (sim < 0 || device.empty()) {
+    SimProcess sim({"--image", image});
+    if (sim.device().empty()) {
       state.SkipWithError("kestrel-sim did not start");
       break;
     }
-    const int null_fd = open("/dev/null", O_WRONLY);
-    const std::vector<std::string> read_args{"read", "--port", device, "-o", data};
-    const std::vector<std::string> program_args{"program", "--port", device, data};
+    const std::vector<std::string> read_args{"read", "--port", sim.device(), "-o", data};
+    const std::vector<std::string> program_args{"program", "--port", sim.device(), data};
     const auto start = std::chrono::steady_clock::now();
-    const pid_t cli = Spawn(Program("kestrel-cli"), program ? program_args : read_args, null_fd);
-    const double cli_cpu = Reap(cli);
+    const testing::ProgramResult cli =
+        RunProgram("kestrel-cli", program ? program_args : read_args);
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    kill(sim, SIGTERM);
-    const double sim_cpu = Reap(sim);
-    close(null_fd);
-    close(pipe_fds[0]);
-    if (cli_cpu < 0) {
-      state.SkipWithError("kestrel-cli failed");
+    sim.Stop();
+    if (cli.exit_status != 0) {
+      state.SkipWithError(("kestrel-cli failed: " + cli.err).c_str());
       break;
     }
     const double floor = commands * link::kSettleDelayMs / 1000.0;
@@ -134,10 +78,9 @@ void RunAgainstSim(benchmark::State& state, bool program, double commands) {
     state.counters["commands"] = commands;
     state.counters["floor_s"] = floor;
     state.counters["wall_over_floor"] = wall / floor;
-    state.counters["cli_cpu_over_wall"] = cli_cpu / wall;
-    state.counters["sim_cpu_s"] = sim_cpu;
+    state.counters["cli_cpu_over_wall"] = cli.cpu_seconds / wall;
+    state.counters["sim_cpu_s"] = sim.cpu_seconds();
   }
-  std::filesystem::remove_all(dir);
 }
 
 void BM_CliReadFullReceiver(benchmark::State& state) {

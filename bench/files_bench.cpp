@@ -5,6 +5,7 @@
 #include "files/data_file.h"
 #include "files/settings.h"
 #include "model/defaults.h"
+#include "support/temp_files.h"
 
 namespace {
 
@@ -21,8 +22,10 @@ kestrel::RadioConfig FullRecord() {
   return record;
 }
 
+// Files of the benchmarks, removed at the end of the run.
 std::filesystem::path BenchFile(const char* name) {
-  return std::filesystem::temp_directory_path() / name;
+  static const kestrel::testing::TempFolder folder;
+  return folder / name;
 }
 
 void BM_FormatDataFile(benchmark::State& state) {
@@ -45,7 +48,6 @@ void BM_SaveDataFile(benchmark::State& state) {
   for (auto _ : state) {
     if (!kestrel::SaveDataFile(path, record)) state.SkipWithError("save failed");
   }
-  std::filesystem::remove(path);
 }
 BENCHMARK(BM_SaveDataFile)->Unit(benchmark::kMicrosecond);
 
@@ -55,7 +57,6 @@ void BM_LoadDataFile(benchmark::State& state) {
   const auto path = BenchFile("kestrel-bench-load.dat");
   if (!kestrel::SaveDataFile(path, FullRecord())) state.SkipWithError("save failed");
   for (auto _ : state) benchmark::DoNotOptimize(kestrel::LoadDataFile(path, base));
-  std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadDataFile)->Unit(benchmark::kMicrosecond);
 
@@ -65,7 +66,6 @@ void BM_SaveComPort(benchmark::State& state) {
   kestrel::SavePrintSettings(path, {1, 1, 0, 0});
   int port = 1;
   for (auto _ : state) kestrel::SaveComPort(path, port = port % 4 + 1);
-  std::filesystem::remove(path);
 }
 BENCHMARK(BM_SaveComPort)->Unit(benchmark::kMicrosecond);
 

@@ -14,11 +14,11 @@ function(kestrel_add_test_suite layer)
   else()
     set(gtest_main_target GTest::gtest_main)
   endif()
-  target_link_libraries(${target} PRIVATE kestrel_options ${ARG_DEPENDS} GTest::gmock GTest::gtest
+  target_link_libraries(${target} PRIVATE kestrel_options kestrel_test_support ${ARG_DEPENDS}
+                                          GTest::gmock GTest::gtest
                                           ${gtest_main_target})
   target_compile_definitions(${target} PRIVATE
-    KESTREL_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
-    KESTREL_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    KESTREL_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "${layer}."

@@ -1,10 +1,22 @@
 #include "port_option.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 namespace kestrel::cli {
+namespace {
+
+// The test suites run the in-process receiver on virtual time, so that a whole transfer takes
+// milliseconds and its timing is exact; users never set this.
+bool SimulatedTimeIsVirtual() {
+  const char* clock = std::getenv("KESTREL_SIM_CLOCK");
+  return clock != nullptr && std::string_view(clock) == "virtual";
+}
+
+}  // namespace
 
 std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string& port,
                                                               const std::string& trace_path) {
@@ -14,6 +26,9 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
         64, "--port takes a device name, a number 1 to 4, or sim; not '" + port + "'"});
   }
   link::LinkSetup setup{.port = *choice};
+  if (choice->kind == link::PortChoice::Kind::kSimulated && SimulatedTimeIsVirtual()) {
+    setup.clock = std::make_shared<link::VirtualClock>();
+  }
   if (!trace_path.empty()) {
     auto trace = std::make_shared<std::ofstream>(trace_path, std::ios::out | std::ios::trunc);
     if (!*trace) return std::unexpected(PortOptionError{65, trace_path + ": cannot be written"});

@@ -8,6 +8,7 @@
 #include <expected>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace kestrel::link {
 
@@ -41,7 +42,7 @@ struct PortInput {
   static PortInput LineError(LineErrorKind e) { return {Kind::kLineError, 0, e, {}}; }
   static PortInput Timeout() { return {}; }
   static PortInput Failed(std::string why) {
-    return {Kind::kFailed, 0, LineErrorKind::kOther, why};
+    return {Kind::kFailed, 0, LineErrorKind::kOther, std::move(why)};
   }
 };
 

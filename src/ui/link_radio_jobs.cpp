@@ -22,13 +22,20 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
 
 }  // namespace
 
-LinkRadioJobs::LinkRadioJobs() : receiver_(std::make_shared<link::SharedReceiver>()) {}
+LinkRadioJobs::LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock)
+    : receiver_(std::make_shared<link::SharedReceiver>()),
+      simulated_clock_(std::move(simulated_clock)) {}
+
+link::LinkSetup LinkRadioJobs::SetupFor(const link::PortChoice& port) const {
+  const bool simulated = port.kind == link::PortChoice::Kind::kSimulated;
+  return {.port = port, .clock = simulated ? simulated_clock_ : nullptr, .simulated = receiver_};
+}
 
 // The jobs run on the dialog's worker thread, a QThread, where their PortLink is made and ends.
 TransferJob LinkRadioJobs::ReadJob(const link::PortChoice& port, const RadioConfig& current,
                                    const MemoryImage& image) {
-  return [port, current, image, receiver = receiver_](TransferProgress& progress) {
-    link::PortLink port_link({.port = port, .simulated = receiver});
+  return [current, image, setup = SetupFor(port)](TransferProgress& progress) {
+    link::PortLink port_link(setup);
     MemoryImage staged = image;
     auto read = link::ReadFromRadio(port_link.link(), staged, current, ReportTo(progress));
     TransferOutcome outcome;
@@ -44,8 +51,8 @@ TransferJob LinkRadioJobs::ReadJob(const link::PortChoice& port, const RadioConf
 
 TransferJob LinkRadioJobs::ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                                       const MemoryImage& image, bool verify) {
-  return [port, record, image, verify, receiver = receiver_](TransferProgress& progress) {
-    link::PortLink port_link({.port = port, .simulated = receiver});
+  return [record, image, verify, setup = SetupFor(port)](TransferProgress& progress) {
+    link::PortLink port_link(setup);
     MemoryImage staged = image;
     TransferOutcome outcome;
     outcome.status = link::ProgramToRadio(port_link.link(), staged, record,

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "link/clock.h"
+#include "link/qt/port_link.h"
 #include "link/sim/shared_receiver.h"
 #include "ui/transfer_job.h"
 
@@ -12,7 +14,9 @@ namespace kestrel::ui {
 
 class LinkRadioJobs : public RadioJobs {
  public:
-  LinkRadioJobs();
+  // The simulated receiver's jobs run on `simulated_clock` when one is given (the tests give a
+  // virtual clock, so that a whole transfer takes no real time), else on the real clock.
+  explicit LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock = nullptr);
 
   TransferJob ReadJob(const link::PortChoice& port, const RadioConfig& current,
                       const MemoryImage& image) override;
@@ -20,9 +24,12 @@ class LinkRadioJobs : public RadioJobs {
                          const MemoryImage& image, bool verify) override;
 
  private:
+  link::LinkSetup SetupFor(const link::PortChoice& port) const;
+
   // The simulated receiver lives as long as the window, so what one job writes into it the
   // next one reads back.
   std::shared_ptr<link::SharedReceiver> receiver_;
+  std::shared_ptr<link::Clock> simulated_clock_;
 };
 
 }  // namespace kestrel::ui

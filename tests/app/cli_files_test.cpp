@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "run_program.h"
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
@@ -34,17 +35,17 @@ struct KestrelCliFiles : ::testing::Test {
   static ProgramResult Cli(const std::vector<std::string>& args) {
     return RunProgram("kestrel-cli", args);
   }
-  TempDir dir;
+  TempFolder dir;
 };
 
 TEST_F(KestrelCliFiles, NewWritesTheDefaultFileAndCheckSummarisesIt) {
-  const std::string bytes = ReadBytes(dir.Path("a.dat"));
+  const std::string bytes = ReadAll(dir.Path("a.dat"));
   EXPECT_EQ(bytes.substr(0, 13), "1.03\r\n 0 \r\n 2");
   EXPECT_EQ(AfterLine(bytes, 12118), bytes.size());
   // The long option replaces an existing file with the same bytes.
-  WriteBytes(dir.Path("b.dat"), "old");
+  WriteAll(dir.Path("b.dat"), "old");
   ASSERT_EQ(Cli({"new", "--output", dir.Path("b.dat")}).exit_status, 0);
-  EXPECT_EQ(ReadBytes(dir.Path("b.dat")), bytes);
+  EXPECT_EQ(ReadAll(dir.Path("b.dat")), bytes);
 
   const ProgramResult checked = Cli({"check", dir.Path("a.dat")});
   EXPECT_EQ(checked.exit_status, 0) << checked.err;
@@ -57,7 +58,7 @@ TEST_F(KestrelCliFiles, NewWritesTheDefaultFileAndCheckSummarisesIt) {
   ASSERT_EQ(Cli({"encode", dir.Path("a.dat"), "-o", dir.Path("a.bin")}).exit_status, 0);
   ASSERT_EQ(Cli({"decode", dir.Path("a.bin"), "-o", dir.Path("d.dat")}).exit_status, 0);
   const ProgramResult decoded = Cli({"decode", dir.Path("a.bin"), "-o", "-"});
-  EXPECT_TRUE(decoded.out == ReadBytes(dir.Path("d.dat")));
+  EXPECT_TRUE(decoded.out == ReadAll(dir.Path("d.dat")));
   EXPECT_EQ(decoded.err, "-: 89 programmed channels\n");
 }
 
@@ -65,7 +66,7 @@ TEST_F(KestrelCliFiles, EncodeThenDecodeGivesTheBytesBackAndKeepsTheBase) {
   const ProgramResult encoded = Cli({"encode", dir.Path("a.dat"), "-o", dir.Path("a.bin")});
   ASSERT_EQ(encoded.exit_status, 0) << encoded.err;
   EXPECT_EQ(encoded.out, dir.Path("a.bin") + ": 89 programmed channels\n");
-  const std::string image = ReadBytes(dir.Path("a.bin"));
+  const std::string image = ReadAll(dir.Path("a.bin"));
   ASSERT_EQ(image.size(), kImageSize);
   EXPECT_EQ(Word(image, 0x0820), 89);
   EXPECT_EQ(Word(image, 0x0010), 800);  // channel 801 is the lowest programmed
@@ -76,35 +77,35 @@ TEST_F(KestrelCliFiles, EncodeThenDecodeGivesTheBytesBackAndKeepsTheBase) {
   EXPECT_EQ(decoded.out, dir.Path("b.dat") + ": 89 programmed channels\n");
   // What a read gives back programs the same bytes.
   ASSERT_EQ(Cli({"encode", dir.Path("b.dat"), "-o", dir.Path("b.bin")}).exit_status, 0);
-  EXPECT_EQ(ReadBytes(dir.Path("b.bin")), image);
+  EXPECT_EQ(ReadAll(dir.Path("b.bin")), image);
 
   // With a base image, every byte outside the encoder's areas comes from it.
   const std::string base(kImageSize, '\xEE');
-  WriteBytes(dir.Path("base.bin"), base);
+  WriteAll(dir.Path("base.bin"), base);
   ASSERT_EQ(Cli({"encode", dir.Path("a.dat"), "--base", dir.Path("base.bin"), "--output",
                  dir.Path("c.bin")})
                 .exit_status,
             0);
-  const std::string based = ReadBytes(dir.Path("c.bin"));
+  const std::string based = ReadAll(dir.Path("c.bin"));
   ASSERT_EQ(based.size(), kImageSize);
   for (std::size_t a : {0x0000, 0x0001, 0x005E, 0x005F, 0x0400, 0x4E80, 0x4E9F}) {
     EXPECT_EQ(based[a], '\xEE') << a;
   }
   EXPECT_EQ(Word(based, 0x0820), 89);
-  EXPECT_EQ(ReadBytes(dir.Path("base.bin")), base);
+  EXPECT_EQ(ReadAll(dir.Path("base.bin")), base);
 }
 
 TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
-  const std::string bytes = ReadBytes(dir.Path("a.dat"));
-  WriteBytes(dir.Path("cut.dat"), bytes.substr(0, AfterLine(bytes, 6030)));
+  const std::string bytes = ReadAll(dir.Path("a.dat"));
+  WriteAll(dir.Path("cut.dat"), bytes.substr(0, AfterLine(bytes, 6030)));
   std::string text = bytes;
   ReplaceLine(text, 40, "abc");  // channel 1, Mode
-  WriteBytes(dir.Path("word.dat"), text);
+  WriteAll(dir.Path("word.dat"), text);
   text = bytes;
   ReplaceLine(text, 41, " 256 ");      // channel 1, Step
   ReplaceLine(text, 12105, " 5000 ");  // ChargeTime
-  WriteBytes(dir.Path("big.dat"), text);
-  WriteBytes(dir.Path("short.bin"), std::string(kImageSize - 1, '\0'));
+  WriteAll(dir.Path("big.dat"), text);
+  WriteAll(dir.Path("short.bin"), std::string(kImageSize - 1, '\0'));
   ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
   const std::string x = dir.Path("x"),
                     too_short = "kestrel-cli: " + dir.Path("short.bin") +

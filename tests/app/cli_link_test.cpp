@@ -1,76 +1,103 @@
-// kestrel-cli read and program end to end: against kestrel-sim on a pseudo-terminal through the
-// real serial backend, in real time, so the receivers hold two channels and one simulator serves
-// the whole test.
+// kestrel-cli read and program: against the receiver it simulates in its own process (--port sim)
+// on virtual time, and once in real time against kestrel-sim on a pseudo-terminal through the
+// real serial backend.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "run_program.h"
-
-extern char** environ;
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
 
 constexpr std::size_t kImageSize = 20128;
 
-// kestrel-sim in the background for one test, ended with SIGTERM; its first line names the
-// pseudo-terminal it serves.
-class SimServer {
- public:
-  explicit SimServer(std::vector<std::string> args) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    args.insert(args.begin(), ProgramPath("kestrel-sim"));
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    out_ = fds[0];
-    pollfd fd{out_, POLLIN, 0};
-    char c = 0;
-    while (pid_ > 0 && poll(&fd, 1, 5000) > 0 && read(out_, &c, 1) == 1 && c != '\n') {
-      device_ += c;
-    }
+// kestrel-cli with its simulated receiver on virtual time: a full transfer takes milliseconds and
+// every time in a wire trace is exact.
+struct CliLink : ::testing::Test {
+  static void SetUpTestSuite() { setenv("KESTREL_SIM_CLOCK", "virtual", 1); }
+  static ProgramResult Cli(const std::vector<std::string>& args, const std::string& input = {}) {
+    return RunProgram("kestrel-cli", args, input);
   }
-  ~SimServer() {
-    if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
-    close(out_);
+  // The default configuration with channel 801 (shown as 800) moved to `hz`.
+  std::string DefaultFileWith(const std::string& hz) {
+    const std::string path = dir.Path(hz + ".dat");
+    EXPECT_EQ(Cli({"new", "-o", path}).exit_status, 0);
+    std::string text = ReadAll(path);
+    const std::size_t at = text.find("\r\n6030000\r\n");
+    EXPECT_NE(at, std::string::npos);
+    WriteAll(path, text.replace(at + 2, 7, hz));
+    return path;
   }
-  SimServer(const SimServer&) = delete;
-  SimServer& operator=(const SimServer&) = delete;
-  const std::string& device() const { return device_; }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-  std::string device_;
+  TempFolder dir;
 };
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+TEST_F(CliLink, ReadWritesTheFileAndTheImageAndTracesEveryByteOnTime) {
+  const ProgramResult read = Cli({"read", "--port", "sim", "-o", dir.Path("a.dat"), "--image-out",
+                                  dir.Path("a.bin"), "--trace", dir.Path("trace.txt")});
+  ASSERT_EQ(read.exit_status, 0) << read.err;
+  EXPECT_EQ(read.out, "Completed reading out.\n");
+  EXPECT_NE(read.err.find("Reading data.\n"), std::string::npos) << read.err;
+  EXPECT_NE(read.err.find("100% (121/121)"), std::string::npos) << read.err;
+  EXPECT_EQ(ReadAll(dir.Path("a.bin")).size(), kImageSize);
+  EXPECT_EQ(Cli({"check", dir.Path("a.dat")}).out, "version: 1.03\nprogrammed channels: 89\n");
+  // On virtual time the trace keeps the exact pace: the first command one settle delay after the
+  // handshake, the port closed after the 212th.
+  const std::string trace = ReadAll(dir.Path("trace.txt"));
+  EXPECT_NE(trace.find("\n      40 > 01 31 34 30 38 36 30 43 43 0D "), std::string::npos) << trace;
+  EXPECT_TRUE(trace.ends_with("    8480 - RTS off\n    8480 - close\n")) << trace;
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+TEST_F(CliLink, AFailedReadKeepsTheOutputFileAndGivesTheResultCode) {
+  WriteAll(dir.Path("old.dat"), "old");
+  const ProgramResult missing =
+      Cli({"read", "--port", "/dev/no-such-kestrel-port", "-o", dir.Path("old.dat")});
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_NE(missing.err.find("kestrel-cli: There is problem with the communication port.\n"
+                             "Unable to transfer data.\n"),
+            std::string::npos)
+      << missing.err;
+  EXPECT_EQ(ReadAll(dir.Path("old.dat")), "old");
+}
+
+TEST_F(CliLink, RefusesBadArgumentsAndFilesBeforeOpeningAPort) {
+  const std::string good = DefaultFileWith("6030000");
+  const std::pair<std::vector<std::string>, int> rows[] = {
+      {{"read", "--port", "9", "-o", dir.Path("x.dat")}, 64},
+      {{"read", "--port", "sim"}, 64},
+      {{"program", "--port", "sim", dir.Path("none.dat")}, 65},
+      {{"program", "--port", "sim", good, "--count", "0"}, 64},
+      {{"read", "--port", "sim", "-o", dir.Path("x.dat"), "--trace", dir.Path("no/t.txt")}, 65}};
+  for (const auto& [args, status] : rows) {
+    EXPECT_EQ(Cli(args).exit_status, status) << ::testing::PrintToString(args);
+  }
+  EXPECT_EQ(dir.Listing(), "6030000.dat");
+}
+
+TEST_F(CliLink, AFrequencyTheReceiverRefusesStopsProgrammingBeforeAnyWrite) {
+  const ProgramResult refused = Cli(
+      {"program", "--port", "sim", DefaultFileWith("255000000"), "--trace", dir.Path("trace.txt")});
+  EXPECT_EQ(refused.exit_status, 4);
+  EXPECT_NE(refused.err.find("kestrel-cli: The frequency that you set cannot be \nprogrammed.\n"
+                             "Please confirm the frequency again.\n"
+                             "First refused: channel 800 at 255.00000 MHz.\n"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(ReadAll(dir.Path("trace.txt")).find("> 01 31 33"), std::string::npos);
+}
+
+TEST_F(CliLink, ProgramsOneReceiverAfterAnotherAndVerifiesEach) {
+  const ProgramResult program = Cli(
+      {"program", "--port", "sim", DefaultFileWith("6030000"), "--count", "2", "--verify"}, "\n");
+  EXPECT_EQ(program.exit_status, 0) << program.err;
+  EXPECT_EQ(program.out, "Completed writing.\nCompleted writing.\n");
+  for (const char* text : {"Writing data.\n", "100% (1008/1008)", "Verifying data.\n",
+                           "Connect receiver 2 of 2 and press Enter.\n"}) {
+    EXPECT_NE(program.err.find(text), std::string::npos) << text << "\n" << program.err;
+  }
 }
 
 void SetLong(std::string& image, std::size_t at, std::uint32_t value) {
@@ -89,89 +116,25 @@ std::string TwoChannelImage() {
   }
   for (std::size_t bitmap : {0x0860, 0x08E0}) image[bitmap] = '\x03';
   for (std::size_t counts : {0x0820, 0x0840}) image[counts] = image[counts + 2] = '\x02';
-  // Set Mode: position 1 everywhere but the five functions the receiver keeps to itself.
-  for (std::size_t f = 0; f < 35; ++f) {
-    image[0x0300 + f] = (f >= 12 && f <= 15) || f == 29 ? '\0' : '\x01';
-  }
-  for (std::size_t b = 0; b < 24; ++b) {
-    SetLong(image, 0x0340 + 8 * b, 100000);
-    SetLong(image, 0x0344 + 8 * b, 1299995000);
-  }
   return image;
 }
 
-TEST(CliLinkTest, ReadRefuseAndProgramAgainstTheSimulator) {
-  TempDir dir;
-  const std::string two_bin = dir.Path("two.bin");
-  const std::string saved = dir.Path("saved.bin");
-  WriteAll(two_bin, TwoChannelImage());
-  SimServer sim({"--image", two_bin, "--region", "0", "--save", saved});
+// The one transfer in real time: 125 commands at one settle delay each, about five seconds.
+TEST(CliLinkOverAPseudoTerminal, ReadsTwoChannelsFromKestrelSim) {
+  TempFolder dir;
+  WriteAll(dir.Path("two.bin"), TwoChannelImage());
+  SimProcess sim({"--image", dir.Path("two.bin")});
   ASSERT_FALSE(sim.device().empty());
-
-  const ProgramResult read = RunProgram(
-      "kestrel-cli", {"read", "--port", sim.device(), "-o", dir.Path("two.dat"), "--image-out",
-                      dir.Path("read.bin"), "--trace", dir.Path("trace.txt")});
+  const ProgramResult read =
+      RunProgram("kestrel-cli", {"read", "--port", sim.device(), "-o", dir.Path("two.dat"),
+                                 "--image-out", dir.Path("read.bin")});
   ASSERT_EQ(read.exit_status, 0) << read.err;
   EXPECT_EQ(read.out, "Completed reading out.\n");
-  EXPECT_NE(read.err.find("Reading data.\n"), std::string::npos) << read.err;
-  EXPECT_NE(read.err.find("100% (34/34)"), std::string::npos) << read.err;
   const std::string image = ReadAll(dir.Path("read.bin"));
   ASSERT_EQ(image.size(), kImageSize);
   EXPECT_EQ(image.substr(0x1000, 32), TwoChannelImage().substr(0x1000, 32));
   EXPECT_EQ(image.substr(0x1020, 16), std::string(16, '\xFF'));  // channel 3 is not read
-  EXPECT_NE(ReadAll(dir.Path("trace.txt")).find(" - open " + sim.device() + "\n"),
-            std::string::npos);
-
-  // A failure leaves an existing output file alone and gives the result code; bad arguments
-  // and files are refused before any port is opened.
-  WriteAll(dir.Path("old.dat"), "old");
-  const ProgramResult missing = RunProgram(
-      "kestrel-cli", {"read", "--port", "/dev/no-such-kestrel-port", "-o", dir.Path("old.dat")});
-  EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_NE(missing.err.find("kestrel-cli: There is problem with the communication port.\n"
-                             "Unable to transfer data.\n"),
-            std::string::npos)
-      << missing.err;
-  EXPECT_EQ(ReadAll(dir.Path("old.dat")), "old");
-  const std::vector<std::vector<std::string>> refused_args = {
-      {"read", "--port", "9", "-o", dir.Path("x.dat")},
-      {"read", "--port", "sim"},
-      {"program", "--port", "sim", dir.Path("none.dat")},
-      {"program", "--port", "sim", dir.Path("two.dat"), "--count", "0"}};
-  const int refused_status[] = {64, 64, 65, 64};
-  for (std::size_t i = 0; i < refused_args.size(); ++i) {
-    EXPECT_EQ(RunProgram("kestrel-cli", refused_args[i]).exit_status, refused_status[i]) << i;
-  }
-
-  std::string file = ReadAll(dir.Path("two.dat"));
-  const std::size_t at = file.find("145025000");
-  ASSERT_NE(at, std::string::npos);
-  WriteAll(dir.Path("blocked.dat"), file.replace(at, 9, "255000000"));
-  const ProgramResult refused =
-      RunProgram("kestrel-cli", {"program", "--port", sim.device(), dir.Path("blocked.dat")});
-  EXPECT_EQ(refused.exit_status, 4);
-  EXPECT_NE(refused.err.find("kestrel-cli: The frequency that you set cannot be \nprogrammed.\n"
-                             "Please confirm the frequency again.\n"
-                             "First refused: channel 001 at 255.00000 MHz.\n"),
-            std::string::npos)
-      << refused.err;
-  EXPECT_EQ(refused.out, "");
-  EXPECT_EQ(ReadAll(saved), TwoChannelImage());  // saved after the pre-check: nothing written
-
-  // Two receivers: the second is written after one Enter.
-  const ProgramResult program =
-      RunProgram("kestrel-cli",
-                 {"program", "--port", sim.device(), dir.Path("two.dat"), "--count", "2"}, "\n");
-  EXPECT_EQ(program.exit_status, 0) << program.err;
-  EXPECT_EQ(program.out, "Completed writing.\nCompleted writing.\n");
-  EXPECT_NE(program.err.find("Writing data.\n"), std::string::npos);
-  EXPECT_NE(program.err.find("100% (1008/1008)"), std::string::npos);
-  EXPECT_NE(program.err.find("Connect receiver 2 of 2 and press Enter.\n"), std::string::npos);
-  const std::string memory = ReadAll(saved);
-  ASSERT_EQ(memory.size(), kImageSize);
-  EXPECT_EQ(memory[0x0860], '\x03');
-  EXPECT_EQ(memory.substr(0x1000, 32), TwoChannelImage().substr(0x1000, 32));
-  EXPECT_EQ(memory.substr(0x0300, 35), TwoChannelImage().substr(0x0300, 35));
+  EXPECT_NE(ReadAll(dir.Path("two.dat")).find("\r\nTWR-2 \r\n"), std::string::npos);
 }
 
 }  // namespace

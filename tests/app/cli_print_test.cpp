@@ -9,7 +9,8 @@
 #include "model/broadcast_presets.h"
 #include "model/defaults.h"
 #include "model/frequency_text.h"
-#include "run_program.h"
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
@@ -54,7 +55,7 @@ struct CliPrint : ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", file}).exit_status, 0);
   }
-  TempDir dir;
+  TempFolder dir;
   std::string file = dir.Path("default.dat");
 };
 
@@ -89,7 +90,7 @@ TEST_F(CliPrint, PdfHoldsTheChosenReportsOnEitherPaper) {
         RunProgram("kestrel-cli", {"print", file, "--pdf", pdf, option, value});
     ASSERT_EQ(printed.exit_status, 0) << printed.err;
     ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
-    const std::string text = ReadBytes(pdf + ".txt");
+    const std::string text = ReadAll(pdf + ".txt");
     EXPECT_TRUE(InOrder(text, BandLabels())) << value;
     if (value == "bands") {
       EXPECT_EQ(text.find(kTitles[1]), std::string::npos);

@@ -2,7 +2,8 @@
 
 #include <filesystem>
 
-#include "run_program.h"
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 // The exit statuses scripts rely on: 0 done, 64 a usage mistake, 65 a file that cannot be read
 // or written. Help goes to stdout only; every mistake to stderr only.
 TEST(KestrelCli, ExitStatusesAndTheirMessages) {
-  TempDir dir;
+  TempFolder dir;
   const std::string good = dir.Path("a.dat"), none = dir.Path("none.dat"), x = dir.Path("x");
   ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", good}).exit_status, 0);
   struct Row {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "run_program.h"
+#include "support/processes.h"
 
 namespace kestrel::testing {
 namespace {

@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <csignal>
 
+#include "data_file_lines.h"
 #include "model/defaults.h"
-#include "test_files.h"
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {

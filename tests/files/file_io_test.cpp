@@ -4,7 +4,7 @@
 
 #include <sys/stat.h>
 
-#include "test_files.h"
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {

@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "test_files.h"
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_files.h"
+#include "support/temp_files.h"
 
 namespace kestrel {
 namespace {

@@ -3,15 +3,10 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QString>
 #include <QtGlobal>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -21,43 +16,16 @@
 #include "link/link.h"
 #include "link/protocol.h"
 #include "link/qt/port_link.h"
+#include "support/processes.h"
+#include "support/temp_files.h"
 
 namespace kestrel::link {
 namespace {
 
-// kestrel-sim in the background through a shell that prints its own pid and then becomes the
-// program: the next line is the device path (or, for --help, the usage); SIGTERM ends it.
-class SimProcess {
- public:
-  explicit SimProcess(const std::vector<std::string>& args) {
-    std::string command = "echo $$; exec " KESTREL_BINARY_DIR "/app/kestrel-sim/kestrel-sim";
-    for (const std::string& a : args) command += " '" + a + "'";
-    out_ = popen((command + " 2>/dev/null").c_str(), "r");
-    char line[256];
-    if (fgets(line, sizeof line, out_)) pid_ = std::atoi(line);
-    if (fgets(line, sizeof line, out_)) device_.assign(line, std::strcspn(line, "\n"));
-  }
-  ~SimProcess() { Stop(); }
-  const std::string& device() const { return device_; }
-  const std::string& output() const { return output_; }
-  int Stop() {
-    if (out_ && pid_ > 0) kill(pid_, SIGTERM);
-    return Wait();
-  }
-  int Wait() {  // the exit status, after reading what the program printed
-    if (!out_) return -1;
-    char buffer[4096];
-    while (const std::size_t n = fread(buffer, 1, sizeof buffer, out_)) output_.append(buffer, n);
-    const int status = pclose(std::exchange(out_, nullptr));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-
- private:
-  FILE* out_ = nullptr;
-  pid_t pid_ = -1;
-  std::string device_;
-  std::string output_;
-};
+using testing::ReadAll;
+using testing::SimProcess;
+using testing::TempFolder;
+using testing::WriteAll;
 
 // What Qt prints (its warnings above all) from any thread, once RecordQtMessage is installed.
 std::mutex qt_messages_mutex;
@@ -67,41 +35,30 @@ void RecordQtMessage(QtMsgType, const QMessageLogContext&, const QString& text) 
   qt_messages.push_back(text.toStdString());
 }
 
-struct TempFile {
-  std::string path = (std::filesystem::temp_directory_path() /
-                      ("kestrel-link-test-" + std::to_string(getpid()) + ".bin"))
-                         .string();
-  ~TempFile() { std::filesystem::remove(path); }
-  std::string Read() const {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-};
-
 TEST(KestrelSim, RefusesBadOptionsAndImages) {
   SimProcess help({"--help"});
   EXPECT_EQ(help.device(),
             "usage: kestrel-sim [--image IMAGE.bin] [--save IMAGE.bin] [--region N] "
             "[--check-switch N]");
   EXPECT_EQ(help.Wait(), 0);
-  TempFile file;
-  const std::pair<std::vector<std::string>, int> rows[] = {
-      {{"--region", "256"}, 64},
-      {{"--drop-rate", "2"}, 64},
-      {{"--frobnicate"}, 64},
-      {{"--image"}, 64},
-      {{"--image", file.path}, 65}};  // missing
+  TempFolder folder;
+  const std::string file = folder.Path("memory.bin");
+  const std::pair<std::vector<std::string>, int> rows[] = {{{"--region", "256"}, 64},
+                                                           {{"--drop-rate", "2"}, 64},
+                                                           {{"--frobnicate"}, 64},
+                                                           {{"--image"}, 64},
+                                                           {{"--image", file}, 65}};  // missing
   for (const auto& [args, status] : rows) EXPECT_EQ(SimProcess(args).Wait(), status) << args[0];
-  std::ofstream(file.path, std::ios::binary) << std::string(100, '\0');
-  EXPECT_EQ(SimProcess({"--image", file.path}).Wait(), 65);  // too short
+  WriteAll(file, std::string(100, '\0'));
+  EXPECT_EQ(SimProcess({"--image", file}).Wait(), 65);  // too short
 }
 
 TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
-  TempFile file;
-  TempFile saved{file.path + ".saved"};
-  std::ofstream(file.path, std::ios::binary) << std::string(20128, '\x11');
-  SimProcess sim({"--image", file.path, "--region", "3", "--check-switch", "1", "--save",
-                  saved.path, "--log"});
+  TempFolder folder;
+  const std::string file = folder.Path("memory.bin"), saved = folder.Path("saved.bin");
+  WriteAll(file, std::string(20128, '\x11'));
+  SimProcess sim(
+      {"--image", file, "--region", "3", "--check-switch", "1", "--save", saved, "--log"});
   ASSERT_EQ(sim.device().rfind("/dev/", 0), 0u) << "kestrel-sim did not start";
   // A program that went away in the middle of a frame spoils nothing for the next one.
   std::ofstream(sim.device(), std::ios::binary) << kSoh << "1400";
@@ -132,7 +89,7 @@ TEST(QtSerialPort, ReadsAndWritesThroughKestrelSimWhichSavesAfterEachStep) {
   std::string bytes;
   for (int i = 0; i < 50 && (bytes.size() != 20128 || bytes[0x0400] != 0); ++i) {
     usleep(20000);
-    bytes = saved.Read();
+    bytes = ReadAll(saved);
   }
   ASSERT_EQ(bytes.size(), MemoryImage::kSize);
   EXPECT_EQ(static_cast<std::uint8_t>(bytes[0x03FF]), 0xFF);
@@ -183,12 +140,13 @@ TEST(QtSerialPort, SaysWhyAPortCannotBeOpened) {
   EXPECT_EQ(OpenFailureText("/dev/null", false, true, ""),
             "Permission to use the serial port /dev/null was denied.");
   // Permission problems name the group that grants access, where the device has one.
-  TempFile device;
-  std::ofstream(device.path) << "";
+  TempFolder folder;
+  const std::string device = folder.Path("device");
+  WriteAll(device, "");
   const group* dialout = getgrnam("dialout");
-  if (dialout && chown(device.path.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) == 0) {
-    EXPECT_EQ(OpenFailureText(device.path, false, true, ""),
-              "Permission to use the serial port " + device.path +
+  if (dialout && chown(device.c_str(), static_cast<uid_t>(-1), dialout->gr_gid) == 0) {
+    EXPECT_EQ(OpenFailureText(device, false, true, ""),
+              "Permission to use the serial port " + device +
                   " was denied; add your user to the group 'dialout' and log in again.");
   }
   EXPECT_EQ(port.NameForNumber(0), "");

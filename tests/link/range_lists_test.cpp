@@ -12,7 +12,8 @@ std::string Describe(const std::vector<RangeCommand>& commands) {
   std::string out;
   for (const RangeCommand& c : commands) {
     if (!out.empty()) out += ' ';
-    out += (c.block ? "B" : "") + std::to_string(c.address);
+    if (c.block) out += 'B';
+    out += std::to_string(c.address);
   }
   return out;
 }

@@ -69,8 +69,8 @@ RadioConfig WithChannels(std::initializer_list<int> channels) {
   return record;
 }
 
-TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
-  auto outcome = ReadFromRadio(link, image, WithChannels({2, 500}), recorder.Report());
+TEST_F(SequenceTest, AReadGivesBackTheRecordTheReceiverHolds) {
+  const auto outcome = ReadFromRadio(link, image, WithChannels({2, 500}), recorder.Report());
   ASSERT_TRUE(outcome) << DetailOf(outcome);
   EXPECT_TRUE(*outcome == AsReadBack(NewConfiguration()));
   EXPECT_EQ(recorder.states, std::vector<std::string>{"Reading data."});
@@ -80,13 +80,14 @@ TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
   EXPECT_EQ(image.Byte(0x0300), receiver.memory().Byte(0x0300));
   EXPECT_EQ(image.Byte(0x0000), 0xFF);  // not read
   EXPECT_FALSE(port.IsOpen());
+}
 
+TEST_F(SequenceTest, AReadFetchesOnlyTheChannelsTheBitmapMarks) {
   // Bit 0 of 0x0860 is channel 1, bit 7 of 0x0861 channel 16.
   for (std::size_t a = 0x0860; a <= 0x08DF; ++a) receiver.memory().SetByte(a, 0);
   receiver.memory().SetByte(0x0860, 0x01);
   receiver.memory().SetByte(0x0861, 0x80);
-  receiver.ResetCounts();
-  outcome = ReadFromRadio(link, image, NewConfiguration(), recorder.Report());
+  const auto outcome = ReadFromRadio(link, image, WithChannels({2}), recorder.Report());
   ASSERT_TRUE(outcome);
   EXPECT_EQ(recorder.maximum, 34);
   for (int c = 1; c <= kChannelCount; ++c) {
@@ -98,32 +99,46 @@ TEST_F(SequenceTest, AReadGivesBackTheRecordAndFetchesOnlyTheChannelsInUse) {
   EXPECT_EQ(receiver.counts().read_blocks, 8 + 52 + 2);
 }
 
-TEST_F(SequenceTest, AFailedReadLeavesRecordAndImageAsTheyWere) {
-  image.Fill(0x5A);
-  const MemoryImage image_before = image;
+// A failed read gives no record, leaves the image as it was and closes the port.
+struct FailedReadTest : SequenceTest {
+  void SetUp() override {
+    SequenceTest::SetUp();
+    image.Fill(0x5A);
+    before = image;
+  }
+  std::expected<RadioConfig, LinkFailure> FailedRead() {
+    auto outcome = ReadFromRadio(link, image, current, recorder.Report());
+    EXPECT_FALSE(outcome.has_value());
+    EXPECT_EQ(image, before);
+    EXPECT_FALSE(port.IsOpen());
+    return outcome;
+  }
   const RadioConfig current = WithChannels({7});
+  MemoryImage before;
+};
 
+TEST_F(FailedReadTest, AReceiverThatDoesNotAnswerFailsReadAndProgram) {
   receiver.options().silent_after = 0;
-  auto outcome = ReadFromRadio(link, image, current);
-  ASSERT_FALSE(outcome);
+  const auto outcome = FailedRead();
   EXPECT_EQ(ResultText(outcome.error()),
             "Failed to read out.\r\nTry again.\r\nThe receiver did not answer the handshake.");
-  EXPECT_EQ(image, image_before);
-  EXPECT_EQ(ProgramToRadio(link, image, current),
-            Failed(LinkResult::kReadFailed, "The receiver did not answer the handshake."));
+  const LinkStatus program = ProgramToRadio(link, image, current);
+  EXPECT_EQ(ResultOf(program), LinkResult::kReadFailed);
+  EXPECT_EQ(DetailOf(program), "The receiver did not answer the handshake.");
+}
 
+TEST_F(FailedReadTest, APortThatDoesNotExistFailsReadAndProgram) {
   link.SelectPortNumber(7);
-  image = image_before;
-  outcome = ReadFromRadio(link, image, current);
-  EXPECT_EQ(outcome, Failed(LinkResult::kPortUnavailable, "There is no serial port 7."));
-  EXPECT_EQ(image, image_before);
+  const auto outcome = FailedRead();
+  EXPECT_EQ(ResultOf(outcome), LinkResult::kPortUnavailable);
+  EXPECT_EQ(DetailOf(outcome), "There is no serial port 7.");
   EXPECT_EQ(ResultOf(ProgramToRadio(link, image, current)), LinkResult::kPortUnavailable);
+}
 
+TEST_F(FailedReadTest, AReceiverThatGoesQuietHalfwayKeepsNothingRead) {
   // Every channel in use, and the receiver goes quiet at the 500th channel block: the handshake
   // and 8 blocks of the pre-check, the handshake and fixed entries of the loop, then 499 channel
   // blocks are answered.
-  link.SelectPortNumber(1);
-  image = image_before;
   std::array<bool, 1000> all{};
   all.fill(true);
   const auto list = BuildReadList(all);
@@ -134,13 +149,11 @@ TEST_F(SequenceTest, AFailedReadLeavesRecordAndImageAsTheyWere) {
   for (std::size_t a = 0x0860; a <= 0x08DC; ++a) receiver.memory().SetByte(a, 0xFF);
   receiver.ResetCounts();
   receiver.options().silent_after = answered;
-  outcome = ReadFromRadio(link, image, current, recorder.Report());
-  EXPECT_EQ(outcome,
-            Failed(LinkResult::kReadFailed, "No valid answer to reading 16 bytes at 0x2F30."));
+  const auto outcome = FailedRead();
+  EXPECT_EQ(ResultOf(outcome), LinkResult::kReadFailed);
+  EXPECT_EQ(DetailOf(outcome), "No valid answer to reading 16 bytes at 0x2F30.");
   EXPECT_EQ(recorder.maximum, 1032);
   EXPECT_EQ(recorder.last_value, 32 + 499);
-  EXPECT_EQ(image, image_before);
-  EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(SequenceTest, RegionTablesBlockTheirRangesWithTheLimits) {
@@ -182,12 +195,12 @@ TEST_F(SequenceTest, CheckFrequenciesTestsChannelsInUseInOrderThenBandLimits) {
   EXPECT_EQ(CheckFrequencies(image, record).value_or(RefusedFrequency{}).place, "channel 899");
 }
 
-TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
+TEST_F(SequenceTest, AFrequencyTheRegionRefusesWritesNothing) {
   receiver.SetRegionCode(0);
   RadioConfig record = WithChannels({1, 5});
   record.Channel(5).Frequency = "255000000";
   LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  ASSERT_EQ(ResultOf(outcome), LinkResult::kFrequencyNotProgrammable);
+  EXPECT_EQ(ResultOf(outcome), LinkResult::kFrequencyNotProgrammable);
   EXPECT_EQ(ResultText(outcome.error()),
             "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the "
             "frequency again.\r\nFirst refused: channel 004 at 255.00000 MHz.");
@@ -199,16 +212,18 @@ TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
   outcome = ProgramToRadio(link, image, record);
   EXPECT_EQ(DetailOf(outcome), "First refused: search band 8, lower limit at 860.00000 MHz.");
   EXPECT_EQ(Written(), 0);
+}
 
-  // A value the image cannot hold stops programming before the port is opened, also when the
-  // frequency check would refuse the record as well.
-  record = WithChannels({1, 12});
+TEST_F(SequenceTest, AValueTheImageCannotHoldWritesNothing) {
+  RadioConfig record = WithChannels({1, 12});
   record.Channel(12).Step = 300;
+  // Refused by the frequency check as well: the encoder's refusal comes first, before the port
+  // is opened.
   record.Channel(12).Frequency = "255000000";
   record.Channel(1).Frequency = "-5";
   const MemoryImage before = image;
   const int opens = port.opens();
-  outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+  const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
   EXPECT_EQ(Code(ResultOf(outcome)), 5);
   EXPECT_EQ(Message(ResultOf(outcome)), "The configuration cannot be written.");
   EXPECT_NE(DetailOf(outcome).find("channel 011, Step: 300 does not fit a byte (0 to 255)."),
@@ -220,13 +235,19 @@ TEST_F(SequenceTest, ARefusedFrequencyOrValueWritesNothing) {
   EXPECT_EQ(image.Byte(0x1000), before.Byte(0x1000));
 }
 
-TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
-  receiver.memory().SetByte(0x0000, 0x77);
+// A record with changes in every area, as programming writes it.
+RadioConfig EditedRecord() {
   RadioConfig record = WithChannels({1, 999});
   record.SetMode[3] = 1;
   record.Band(5) = {"118.00000", "136.99000"};
   record.Channel(999).Name = "TOWER";
-  LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+  return record;
+}
+
+TEST_F(SequenceTest, ProgrammingWritesEverySlotAndAReadGivesTheRecordBack) {
+  receiver.memory().SetByte(0x0000, 0x77);
+  const RadioConfig record = EditedRecord();
+  const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
   ASSERT_TRUE(outcome) << DetailOf(outcome);
   EXPECT_EQ(recorder.states, std::vector<std::string>{"Writing data."});
   EXPECT_EQ(recorder.maximum, 1008);
@@ -238,29 +259,35 @@ TEST_F(SequenceTest, ProgrammingWritesAllSlotsAndVerifyCatchesAStuckSlot) {
   const auto read = ReadFromRadio(link, image, RadioConfig{});
   ASSERT_TRUE(read);
   EXPECT_TRUE(*read == AsReadBack(record));
+}
 
-  recorder = {};
-  outcome = ProgramToRadio(link, image, record, {.verify = true}, recorder.Report());
+TEST_F(SequenceTest, VerifyReadsTheWrittenRangesBack) {
+  const LinkStatus outcome =
+      ProgramToRadio(link, image, EditedRecord(), {.verify = true}, recorder.Report());
   ASSERT_TRUE(outcome) << DetailOf(outcome);
   EXPECT_EQ(recorder.states, (std::vector<std::string>{"Writing data.", "Verifying data."}));
   EXPECT_EQ(recorder.maximum, 1006);
   EXPECT_EQ(recorder.last_value, 1006);
   EXPECT_EQ(BuildVerifyList()[1], (AddressRange{0x0340, 0x03FF}));
+}
 
+TEST_F(SequenceTest, VerifyCatchesASlotTheReceiverDidNotKeep) {
   // The receiver acknowledges every block write but keeps channel 640's old slot (an empty
   // slot, written as 0.1 MHz).
+  ASSERT_TRUE(ProgramToRadio(link, image, EditedRecord()));
   const MemoryImage kept = receiver.memory();
   const std::size_t slot = image_map::ChannelSlotAddress(640);
   receiver.SetLog([&](const std::string& line) {
     if (!line.starts_with("13 ")) return;
     for (std::size_t a = slot; a < slot + 16; ++a) receiver.memory().SetByte(a, kept.Byte(a));
   });
+  RadioConfig record = EditedRecord();
   record.Channel(640).InUse = 1;
   record.Channel(640).Frequency = "433000000";
-  outcome = ProgramToRadio(link, image, record, {.verify = true});
-  EXPECT_EQ(outcome,
-            Failed(LinkResult::kWriteFailed,
-                   "Verification failed at 0x37F0: the receiver holds 0xA0, 0x40 was written."));
+  const LinkStatus outcome = ProgramToRadio(link, image, record, {.verify = true});
+  EXPECT_EQ(ResultOf(outcome), LinkResult::kWriteFailed);
+  EXPECT_EQ(DetailOf(outcome),
+            "Verification failed at 0x37F0: the receiver holds 0xA0, 0x40 was written.");
 }
 
 }  // namespace

@@ -31,17 +31,11 @@ TEST(NewConfiguration, PresetChannels) {
   const RadioConfig record = NewConfiguration();
   EXPECT_EQ(record.ProgrammedChannelCount(), 89);
 
-  const MemoryChannel& voa = record.Channel(801);
-  EXPECT_EQ(voa.InUse, 1);
-  EXPECT_EQ(voa.Frequency, "6030000");
-  EXPECT_EQ(voa.Name, "VOA");
-  EXPECT_EQ(voa.Mode, 3);
-  EXPECT_EQ(voa.Step, 1);
-  EXPECT_EQ(voa.ToneSelect, 0);
-  EXPECT_EQ(record.Channel(859).Name, "LUXEMB");
-  EXPECT_EQ(record.Channel(859).Frequency, "6090000");
-  EXPECT_EQ(record.Channel(964).Name, "AUSTRA");
-  EXPECT_EQ(record.Channel(964).Frequency, "12080000");
+  // InUse, Frequency, Name, Mode, Step, ToneSelect, TsqTone, RevTsqTone, DcsCode, RevDcs,
+  // Scrambler, TrainTone.
+  EXPECT_EQ(record.Channel(801), (MemoryChannel{1, "6030000", "VOA", 3, 1, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(record.Channel(859).Name + record.Channel(859).Frequency, "LUXEMB6090000");
+  EXPECT_EQ(record.Channel(964).Name + record.Channel(964).Frequency, "AUSTRA12080000");
   EXPECT_EQ(record.Channel(936).Frequency, "12030000");
   for (int n : {901, 902, 903, 904}) EXPECT_EQ(record.Channel(n).Name, "WELLE") << n;
   for (int n : {1, 800, 805, 860, 861, 862, 900, 965, 1000}) {

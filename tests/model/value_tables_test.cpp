@@ -5,53 +5,34 @@
 namespace kestrel {
 namespace {
 
-TEST(ValueTables, EntriesThatLaterCodeIndexesInto) {
-  ASSERT_EQ(kStepTable.size(), 13u);
-  EXPECT_EQ(kStepTable[3], "8.33");
-  EXPECT_EQ(kStepTable[4], "9");
-  ASSERT_EQ(kTrainToneTable.size(), 56u);
-  EXPECT_EQ(kTrainToneTable[0], "300");
-  EXPECT_EQ(kTrainToneTable[39], "2250");
-  EXPECT_EQ(kTrainToneTable[40], "2280");
-  EXPECT_EQ(kTrainToneTable[41], "2300");
-  EXPECT_EQ(kTrainToneTable[55], "3000");
-  ASSERT_EQ(kScramblerTable.size(), 16u);
-  EXPECT_EQ(kScramblerTable[5], "3300");
-  EXPECT_EQ(kScramblerTable[15], "3500");
-  ASSERT_EQ(kCtcssToneTable.size(), 50u);
-  EXPECT_EQ(kCtcssToneTable[8], " 88.5");
-  ASSERT_EQ(kDcsCodeTable.size(), 104u);
-  EXPECT_EQ(kDcsCodeTable.front(), "023");
-  EXPECT_EQ(kDcsCodeTable.back(), "754");
-  EXPECT_EQ(kPauseTable[4], "5 sec");
-  EXPECT_EQ(kPauseTable[11], "12 sec");
-  EXPECT_EQ(kSearchLinkTable[9], "LTLNK 9");
-  EXPECT_EQ(kBankLinkTable[0], "BKLNK 0");
-}
-
-TEST(ValueTables, TextsKeepTheirBlanks) {
-  EXPECT_EQ(kFastStepTable[2], "1   M");
-  EXPECT_EQ(kFastStepTable[0], "10  k");
-  for (std::string_view entry : kFastStepTable) EXPECT_EQ(entry.size(), 5u) << entry;
-  EXPECT_EQ(kCtcssToneTable[0], " 67.0");
-  EXPECT_EQ(kCtcssToneTable[12], "100.0");
-}
-
-TEST(ValueTables, ChannelTablesLeadWithABlankEntry) {
-  EXPECT_EQ(kChannelToneTable.size(), 51u);
-  EXPECT_EQ(kChannelDcsTable.size(), 105u);
-  EXPECT_EQ(kChannelScramblerTable.size(), 17u);
-  EXPECT_EQ(kChannelTrainToneTable.size(), 57u);
-  for (ValueTable table : {ValueTable(kChannelToneTable), ValueTable(kChannelDcsTable),
-                           ValueTable(kChannelScramblerTable), ValueTable(kChannelTrainToneTable),
-                           ValueTable(kChannelModeTable)}) {
-    EXPECT_EQ(table[0], "");
+// Sizes and the entries that later code indexes into; texts keep their blanks, and the channel
+// tables lead with a blank entry.
+TEST(ValueTables, SizesAndEntries) {
+  const struct {
+    ValueTable table;
+    std::size_t size;
+    std::vector<std::pair<std::size_t, std::string_view>> entries;
+  } rows[] = {
+      {kStepTable, 13, {{3, "8.33"}, {4, "9"}}},
+      {kTrainToneTable, 56, {{0, "300"}, {39, "2250"}, {40, "2280"}, {41, "2300"}, {55, "3000"}}},
+      {kScramblerTable, 16, {{5, "3300"}, {15, "3500"}}},
+      {kCtcssToneTable, 50, {{0, " 67.0"}, {8, " 88.5"}, {12, "100.0"}}},
+      {kDcsCodeTable, 104, {{0, "023"}, {103, "754"}}},
+      {kPauseTable, 12, {{4, "5 sec"}, {11, "12 sec"}}},
+      {kSearchLinkTable, 10, {{9, "LTLNK 9"}}},
+      {kBankLinkTable, 10, {{0, "BKLNK 0"}}},
+      {kFastStepTable, 5, {{0, "10  k"}, {2, "1   M"}}},
+      {kChannelToneTable, 51, {{0, ""}, {9, " 88.5"}}},
+      {kChannelDcsTable, 105, {{0, ""}, {1, "023"}}},
+      {kChannelScramblerTable, 17, {{0, ""}, {6, "3300"}}},
+      {kChannelTrainToneTable, 57, {{0, ""}, {41, "2280"}}},
+      {kChannelModeTable, 4, {{0, ""}}},
+      {kToneSelectTable, 6, {{5, "DCS"}}}};
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.table.size(), row.size) << row.table[1];
+    for (const auto& [at, text] : row.entries) EXPECT_EQ(row.table[at], text) << at;
   }
-  EXPECT_EQ(kChannelToneTable[9], " 88.5");
-  EXPECT_EQ(kChannelTrainToneTable[41], "2280");
-  EXPECT_EQ(kChannelScramblerTable[6], "3300");
-  EXPECT_EQ(kChannelDcsTable[1], "023");
-  EXPECT_EQ(kToneSelectTable[5], "DCS");
+  for (std::string_view entry : kFastStepTable) EXPECT_EQ(entry.size(), 5u) << entry;
 }
 
 TEST(ValueTables, PositionsOutsideATableReadAsBlank) {

@@ -88,7 +88,10 @@ class Editor : public ::testing::Test {
     frequency->setText(mhz);
     Leave(frequency);
   }
-  bool Closed() const { return editor_.isNull() || !editor_->isVisible(); }
+  bool Closed() const {
+    const QWidget* editor = editor_.data();
+    return editor == nullptr || !editor->isVisible();
+  }
   QList<QComboBox*> EnabledToneLists() const {
     QList<QComboBox*> enabled;
     for (QComboBox* list : {tsq, rev_tsq, dcs, rev_dcs, scrambler, train}) {

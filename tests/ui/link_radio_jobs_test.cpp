@@ -2,19 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "link/serial_line.h"
 #include "model/defaults.h"
 
 namespace kestrel::ui {
 namespace {
 
-// The simulated receiver answers in real time, so this reads its 89 preset channels once
-// (about 120 ranges at one settle delay per command: a few seconds) to prove the wiring from a
-// job to the read sequence and back.
-TEST(LinkRadioJobs, ReadsTheSimulatedReceiverAndReportsProgress) {
-  LinkRadioJobs jobs;
+// The window's simulated receiver on a virtual clock: a whole transfer takes no real time, and
+// the time it would take is exact.
+struct LinkRadioJobsTest : ::testing::Test {
+  std::shared_ptr<link::VirtualClock> clock = std::make_shared<link::VirtualClock>();
+  LinkRadioJobs jobs{clock};
+  TransferProgress progress;
+};
+
+TEST_F(LinkRadioJobsTest, AReadBringsBackTheSimulatedReceiverAndReportsProgress) {
   RadioConfig current = NewConfiguration();
   current.SetMode[0] = 5;  // the receiver holds 0, which the read must bring back
-  TransferProgress progress;
   int maximum = 0, last_value = 0;
   QString state;
   QObject::connect(&progress, &TransferProgress::RangeChanged,
@@ -34,11 +38,29 @@ TEST(LinkRadioJobs, ReadsTheSimulatedReceiverAndReportsProgress) {
   EXPECT_EQ(maximum, 32 + 89);
   EXPECT_EQ(last_value, maximum);
   EXPECT_EQ(state, "Reading data.");
+  // One settle delay after each of 212 commands: two handshakes, the pre-check's 8 blocks, the
+  // fixed ranges' 52 blocks and 61 single bytes, and the 89 channels' slots.
+  EXPECT_EQ(clock->Total(), 212 * link::kSettleDelayMs);
 }
 
-TEST(LinkRadioJobs, APortThatDoesNotExistSaysWhy) {
-  LinkRadioJobs jobs;
-  TransferProgress progress;
+TEST_F(LinkRadioJobsTest, TheSimulatedReceiverKeepsWhatAProgramJobWrote) {
+  RadioConfig record = NewConfiguration();
+  record.Channel(7).InUse = 1;
+  record.Channel(7).Frequency = "145500000";
+  record.Channel(7).Name = "CALL  ";
+  const TransferOutcome programmed =
+      jobs.ProgramJob(link::PortChoice::Simulated(), record, MemoryImage(), true)(progress);
+  ASSERT_TRUE(programmed.status) << link::ResultText(programmed.status.error());
+
+  const TransferOutcome read =
+      jobs.ReadJob(link::PortChoice::Simulated(), RadioConfig(), MemoryImage())(progress);
+  ASSERT_TRUE(read.status) << link::ResultText(read.status.error());
+  EXPECT_EQ(read.record->Channel(7).Frequency, "145500000");
+  EXPECT_EQ(read.record->Channel(7).Name, "CALL  ");
+  EXPECT_EQ(read.record->ProgrammedChannelCount(), 90);
+}
+
+TEST_F(LinkRadioJobsTest, APortThatDoesNotExistSaysWhy) {
   const TransferOutcome outcome =
       jobs.ReadJob(link::PortChoice::Device("/dev/kestrel-no-such-port"), NewConfiguration(),
                    MemoryImage())(progress);
@@ -46,6 +68,7 @@ TEST(LinkRadioJobs, APortThatDoesNotExistSaysWhy) {
   EXPECT_EQ(outcome.status.error().code, link::LinkResult::kPortUnavailable);
   EXPECT_FALSE(outcome.status.error().detail.empty());
   EXPECT_FALSE(outcome.record.has_value());
+  EXPECT_EQ(clock->Total(), 0u);  // a real port never runs on the simulated receiver's clock
 }
 
 }  // namespace
