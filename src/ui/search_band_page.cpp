@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "model/display_texts.h"
 #include "model/frequency_text.h"
 #include "model/number_text.h"
 #include "ui/change_colors.h"
@@ -40,11 +41,6 @@ bool DiffersFrom(const QString& shown, const std::string& stored) {
 
 }  // namespace
 
-QString SearchBandPage::BandLabel(int band) {
-  if (band == kSearchBandCount - 1) return QStringLiteral("L--");
-  return QStringLiteral("L%1").arg(band, 2, 10, QChar('0'));
-}
-
 SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
   auto* frame = new QGroupBox(tr("Model Kestrel"), this);
@@ -73,7 +69,7 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
       item->setForeground(kUnchangedColor);
       grid_->setItem(band, column, item);
     }
-    grid_->item(band, kLabelColumn)->setText(BandLabel(band));
+    grid_->item(band, kLabelColumn)->setText(QString::fromStdString(SearchBandLabel(band)));
   }
   grid_->viewport()->installEventFilter(this);
   connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { OpenBand(row); });
@@ -193,15 +189,12 @@ void SearchBandPage::StoreGrid() {
   for (int band = 0; band < kSearchBandCount; ++band) {
     if (NumberOf(CellText(band, kUpperColumn)) <= NumberOf(CellText(band, kLowColumn))) return;
   }
-  RadioConfig& record = document_.MutableRecord();
-  bool changed = false;
-  for (int band = 0; band < kSearchBandCount; ++band) {
-    SearchBand limits{CellText(band, kLowColumn).trimmed().toStdString(),
-                      CellText(band, kUpperColumn).trimmed().toStdString()};
-    changed = changed || !(record.Band(band) == limits);
-    record.Band(band) = std::move(limits);
-  }
-  if (changed) document_.MarkModified();
+  document_.Edit(tr("Search Band Memory"), [this](RadioConfig& record) {
+    for (int band = 0; band < kSearchBandCount; ++band) {
+      record.Band(band) = {CellText(band, kLowColumn).trimmed().toStdString(),
+                           CellText(band, kUpperColumn).trimmed().toStdString()};
+    }
+  });
   FinishEdit();
   CloseEditFrame();
 }
