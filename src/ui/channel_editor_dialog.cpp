@@ -39,7 +39,7 @@ class ValueListBox : public QComboBox {
  public:
   using QComboBox::QComboBox;
   void showPopup() override {
-    SetTextColor(this, kUnchangedColor);
+    MarkChanged(this, false);
     QComboBox::showPopup();
   }
 };
@@ -263,7 +263,7 @@ void ChannelEditorDialog::ResetFieldColors() {
                          static_cast<QWidget*>(tsq_), static_cast<QWidget*>(rev_tsq_),
                          static_cast<QWidget*>(dcs_), static_cast<QWidget*>(rev_dcs_),
                          static_cast<QWidget*>(scrambler_), static_cast<QWidget*>(train_)}) {
-    SetTextColor(field, kUnchangedColor);
+    MarkChanged(field, false);
   }
 }
 
@@ -274,7 +274,7 @@ void ChannelEditorDialog::EnableChannelButtons(bool enabled) {
 
 void ChannelEditorDialog::Mark(QWidget* field) {
   EnableChannelButtons(true);
-  SetTextColor(field, kChangedColor);
+  MarkChanged(field, true);
 }
 
 void ChannelEditorDialog::CheckFrequency() {

@@ -31,14 +31,14 @@ class MarkingList : public QComboBox {
   using QComboBox::QComboBox;
 
   void showPopup() override {
-    SetTextColor(this, kUnchangedColor);
+    MarkChanged(this, false);
     QComboBox::showPopup();
   }
 
  protected:
   void focusOutEvent(QFocusEvent* event) override {
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
-      SetTextColor(this, kChangedColor);
+      MarkChanged(this, true);
     }
     QComboBox::focusOutEvent(event);
   }
@@ -116,7 +116,7 @@ QLineEdit* FactoryPage::MakeLevelField() {
   connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
     const QString allowed = LevelText(text);
     if (allowed != text) field->setText(allowed);
-    SetTextColor(field, kChangedColor);
+    MarkChanged(field, true);
   });
   return field;
 }
@@ -126,7 +126,7 @@ QLineEdit* FactoryPage::MakeFrequencyField(const QString& text) {
   field->setFixedWidth(56);
   field->setAlignment(Qt::AlignRight);
   // Shown for the service technician's reference only; never part of the record.
-  new NumericKeyFilter(field, [field] { SetTextColor(field, kChangedColor); });
+  new NumericKeyFilter(field, [field] { MarkChanged(field, true); });
   return field;
 }
 
@@ -260,7 +260,7 @@ QWidget* FactoryPage::BuildTrainGroup() {
   connect(train_time_, &QLineEdit::textChanged, train_time_, [this](const QString& text) {
     const QString allowed = TrainTimeText(text);
     if (allowed != text) train_time_->setText(allowed);
-    SetTextColor(train_time_, kChangedColor);
+    MarkChanged(train_time_, true);
   });
   grid->addWidget(new QLabel(tr("ON Count"), group), 0, 0);
   grid->addWidget(fix_count_[6], 0, 1);
@@ -308,7 +308,7 @@ void FactoryPage::Reload() {
 }
 
 void FactoryPage::ResetColors() {
-  for (QWidget* field : Fields()) SetTextColor(field, kUnchangedColor);
+  for (QWidget* field : Fields()) MarkChanged(field, false);
 }
 
 void FactoryPage::StoreAll() {

@@ -66,7 +66,6 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
     for (int column = 0; column < 4; ++column) {
       auto* item = new QTableWidgetItem;
       item->setTextAlignment(Qt::AlignCenter);
-      item->setForeground(kUnchangedColor);
       grid_->setItem(band, column, item);
     }
     grid_->item(band, kLabelColumn)->setText(QString::fromStdString(SearchBandLabel(band)));
@@ -178,7 +177,7 @@ void SearchBandPage::ApplyField(int column) {
   SetCellText(current_band_, column, text);
   const SearchBand& stored = document_.Record().Band(current_band_);
   if (DiffersFrom(text, column == kLowColumn ? stored.LowFrequency : stored.UpperFrequency)) {
-    grid_->item(current_band_, column)->setForeground(kChangedColor);
+    MarkChanged(grid_->item(current_band_, column), true);
     set_->setEnabled(true);
     // Only a changed lower limit enables Clear.
     if (column == kLowColumn) clear_->setEnabled(true);
@@ -207,8 +206,8 @@ void SearchBandPage::ClearEdits() {
 
 void SearchBandPage::FinishEdit() {
   for (int band = 0; band < kSearchBandCount; ++band) {
-    grid_->item(band, kLowColumn)->setForeground(kUnchangedColor);
-    grid_->item(band, kUpperColumn)->setForeground(kUnchangedColor);
+    MarkChanged(grid_->item(band, kLowColumn), false);
+    MarkChanged(grid_->item(band, kUpperColumn), false);
   }
   clear_->setEnabled(false);
   set_->setEnabled(false);

@@ -97,10 +97,10 @@ void SetModePage::Reload() {
 void SetModePage::OnChosen(int function) {
   const int stored = document_.Record().SetMode[static_cast<std::size_t>(function)];
   if (lists_[function]->currentIndex() != stored) {
-    SetTextColor(names_[function], kChangedColor);
+    MarkChanged(names_[function], true);
     EnableButtons(true);
   } else {
-    SetTextColor(names_[function], kUnchangedColor);
+    MarkChanged(names_[function], false);
   }
 }
 
@@ -124,7 +124,7 @@ void SetModePage::ClearEdits() {
 }
 
 void SetModePage::ResetColors() {
-  for (QLabel* name : names_) SetTextColor(name, kUnchangedColor);
+  for (QLabel* name : names_) MarkChanged(name, false);
 }
 
 void SetModePage::EnableButtons(bool enabled) {

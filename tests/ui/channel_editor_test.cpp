@@ -242,7 +242,7 @@ TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
   tone_select->setCurrentIndex(1);
   EXPECT_EQ(RedFields().size(), 5);
   mode->showPopup();  // opening a list takes its mark away until the next check
-  EXPECT_EQ(TextColor(mode), kUnchangedColor);
+  EXPECT_EQ(TextColor(mode), testing::ThemeTextColor());
   mode->hidePopup();
   clear->click();
   EXPECT_EQ(frequency->text(), "6.09000");

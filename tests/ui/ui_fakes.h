@@ -2,6 +2,8 @@
 // answers questions and file dialogs from a script, fake radio jobs, and a storage in memory.
 #pragma once
 
+#include <QApplication>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -13,6 +15,11 @@
 #include "ui/transfer_job.h"
 
 namespace kestrel::ui::testing {
+
+// The colour of an unchanged value: the theme's text colour.
+inline QColor ThemeTextColor() {
+  return QApplication::palette().color(QPalette::Text);
+}
 
 class RecordingFeedback : public Feedback {
  public:
