@@ -41,13 +41,12 @@ std::filesystem::path NativePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
-PrintFlags LoadPrintFlags(const QString& settings_file) {
-  const PrintSettings stored = LoadPrintSettings(NativePath(settings_file));
-  return {stored.SetMode, stored.Memory, stored.SearchBandMemory, stored.FactorySetting};
+print::ReportSelection LoadPrintSelection(const QString& settings_file) {
+  return SelectionOf(LoadPrintSettings(NativePath(settings_file)));
 }
 
-void SavePrintFlags(const QString& settings_file, const PrintFlags& flags) {
-  SavePrintSettings(NativePath(settings_file), {flags[0], flags[1], flags[2], flags[3]});
+void SavePrintSelection(const QString& settings_file, const print::ReportSelection& selection) {
+  SavePrintSettings(NativePath(settings_file), SettingsOf(selection));
 }
 
 }  // namespace
@@ -284,20 +283,20 @@ bool MainWindow::SaveTo(const QString& path) {
 
 void MainWindow::Print() {
   auto* dialog = new PrintSelectionDialog(
-      LoadPrintFlags(setup_.settings_file),
+      LoadPrintSelection(setup_.settings_file),
       [this](const print::ReportSelection& selection) {
         PrintReportsOnPrinter(this, document_.Record(), selection);
       },
       this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this,
-          [this, dialog] { SavePrintFlags(setup_.settings_file, dialog->Flags()); });
+          [this, dialog] { SavePrintSelection(setup_.settings_file, dialog->Selection()); });
   dialog->open();
 }
 
 // The preview and the PDF show the reports ticked the last time File > Print was confirmed.
 void MainWindow::PrintPreview() {
-  const print::ReportSelection selection = SelectionOf(LoadPrintFlags(setup_.settings_file));
+  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
   if (!selection.Any()) {
     CurrentFeedback().Information(this, ApplicationTitle(),
                                   tr("No report is ticked in File > Print."));
@@ -310,7 +309,7 @@ void MainWindow::PrintPreview() {
 }
 
 void MainWindow::ExportPdf() {
-  const print::ReportSelection selection = SelectionOf(LoadPrintFlags(setup_.settings_file));
+  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
   if (!selection.Any()) {
     CurrentFeedback().Information(this, ApplicationTitle(),
                                   tr("No report is ticked in File > Print."));
