@@ -15,6 +15,7 @@
 
 #include "files/settings.h"
 #include "model/defaults.h"
+#include "model/record_check.h"
 #include "ui/about_dialog.h"
 #include "ui/document_storage.h"
 #include "ui/factory_page.h"
@@ -43,6 +44,20 @@ std::filesystem::path NativePath(const QString& path) {
 
 print::ReportSelection LoadPrintSelection(const QString& settings_file) {
   return SelectionOf(LoadPrintSettings(NativePath(settings_file)));
+}
+
+// The question before a write into a receiver of values outside their tables; ten are named.
+QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) {
+  constexpr std::size_t kNamed = 10;
+  QString text = MainWindow::tr(
+      "These values are not in their value tables; the receiver gets them as they are:\n\n");
+  for (std::size_t i = 0; i < std::min(kNamed, warnings.size()); ++i) {
+    text += QString::fromStdString(warnings[i].ToString()) + u'\n';
+  }
+  if (warnings.size() > kNamed) {
+    text += MainWindow::tr("and %1 more\n").arg(warnings.size() - kNamed);
+  }
+  return text + MainWindow::tr("\nWrite anyway?");
 }
 
 void SavePrintSelection(const QString& settings_file, const print::ReportSelection& selection) {
@@ -359,6 +374,20 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
 }
 
 void MainWindow::StartProgram() {
+  if (transfer_dialog_) return;
+  const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
+  if (warnings.empty()) {
+    OpenProgramDialog();
+    return;
+  }
+  CurrentFeedback().Ask(this, ApplicationTitle(), ValuesOutsideTablesQuestion(warnings),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                        [this](QMessageBox::StandardButton answer) {
+                          if (answer == QMessageBox::Yes) OpenProgramDialog();
+                        });
+}
+
+void MainWindow::OpenProgramDialog() {
   if (transfer_dialog_) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,

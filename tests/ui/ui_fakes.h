@@ -39,6 +39,12 @@ class RecordingFeedback : public Feedback {
     questions << text;
     return Take(answers, QMessageBox::Cancel);
   }
+  void Ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+           QMessageBox::StandardButton,
+           std::function<void(QMessageBox::StandardButton)> answered) override {
+    questions << text;
+    answered(Take(answers, QMessageBox::Cancel));
+  }
   QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {
     file_dialogs << "open|" + title + "|" + folder + "|" + filter + "|" + suffix;
