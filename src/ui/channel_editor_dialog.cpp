@@ -392,8 +392,8 @@ void ChannelEditorDialog::Set() {
   CheckFrequency();
   const auto stored = ValidateChannel(Entry(), Stored());
   if (!stored) {
-    // The step derived from frequency and mode is kept even when a later check refuses the
-    // channel, as the receiver's own editor always did.
+    // A refused Set still stores the step derived from frequency and mode: the editor has
+    // always done so, and files written with it hold such steps.
     if (const auto step = stored.error().derived_step) {
       document_.Edit(ChangeName(),
                      [&](RadioConfig& record) { record.Channel(channel_).Step = *step; });
