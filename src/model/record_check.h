@@ -24,9 +24,9 @@ struct RecordWarning {
 std::vector<RecordWarning> ValuesOutsideTables(const RadioConfig& record);
 
 // The warnings above and, channel by channel, every programmed channel that the channel editor
-// would refuse to store as it stands, with its first problem ("channel 011, Frequency:
-// 145.00100 MHz is on no tuning raster: ..."); a refusal that says what a warning about a value
-// outside its table says already is named once.
+// would refuse if it were entered as the grid shows it, with its first problem ("channel 011,
+// Frequency: 145.00100 MHz is on no tuning raster: ..."); a refusal that says what a warning
+// about a value outside its table says already is named once.
 std::vector<RecordWarning> CheckRecord(const RadioConfig& record);
 
 }  // namespace kestrel
