@@ -3,6 +3,7 @@
 // messages to the user give them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>

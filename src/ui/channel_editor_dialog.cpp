@@ -34,7 +34,7 @@ constexpr int kFrameLeft = 135, kFrameTop = 180, kFrameWidth = 9690, kFrameHeigh
 constexpr int kLabelRise = 240;
 constexpr int kListHeight = 315, kFieldHeight = 285;
 
-// A drop-down list whose text turns black again when the user opens it; the next check decides.
+// A drop-down list that loses its red mark when the user opens it; the next check decides.
 class ValueListBox : public QComboBox {
  public:
   using QComboBox::QComboBox;

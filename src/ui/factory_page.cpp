@@ -24,8 +24,8 @@ namespace {
 
 namespace limits = factory_limits;
 
-// A drop-down list that turns black when its list opens and red when the focus leaves it,
-// whether or not its value changed.
+// A drop-down list that loses its red mark when its list opens and turns red when the focus leaves
+// it, whether or not its value changed.
 class MarkingList : public QComboBox {
  public:
   using QComboBox::QComboBox;

@@ -89,19 +89,17 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
 void SetModePage::Reload() {
   const RadioConfig& record = document_.Record();
   for (int i = 0; i < kSetModeFunctionCount; ++i) {
-    if (lists_[i]->count() > 0)
+    if (lists_[i]->count() > 0) {
       SelectPosition(lists_[i], record.SetMode[static_cast<std::size_t>(i)]);
+    }
   }
 }
 
 void SetModePage::OnChosen(int function) {
   const int stored = document_.Record().SetMode[static_cast<std::size_t>(function)];
-  if (lists_[function]->currentIndex() != stored) {
-    MarkChanged(names_[function], true);
-    EnableButtons(true);
-  } else {
-    MarkChanged(names_[function], false);
-  }
+  const bool changed = lists_[function]->currentIndex() != stored;
+  MarkChanged(names_[function], changed);
+  if (changed) EnableButtons(true);
 }
 
 void SetModePage::StoreAll() {
