@@ -13,7 +13,11 @@ namespace kestrel {
 namespace {
 
 std::string ChannelPlace(int number, const char* field) {
-  return "channel " + ChannelNumberText(number) + ", " + field;
+  std::string place = "channel ";
+  place += ChannelNumberText(number);
+  place += ", ";
+  place += field;
+  return place;
 }
 
 std::string IndexedPlace(const char* field, std::size_t index) {

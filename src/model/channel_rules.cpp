@@ -28,7 +28,10 @@ std::string PlainDecimalText(double value) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
 }
 
 std::string MhzText(double mhz) {

@@ -12,7 +12,11 @@ namespace kestrel {
 namespace {
 
 std::string ChannelPlace(int number, ChannelField field) {
-  return "channel " + ChannelNumberText(number) + ", " + std::string(FieldName(field));
+  std::string place = "channel ";
+  place += ChannelNumberText(number);
+  place += ", ";
+  place += FieldName(field);
+  return place;
 }
 
 std::string NotInTable(int position, std::string_view table_name) {
@@ -24,8 +28,9 @@ void CheckSetMode(const RadioConfig& record, std::vector<RecordWarning>& warning
     const ValueTable table = SetModeValueTable(f);
     const int position = record.SetMode[static_cast<std::size_t>(f)];
     if (table.empty() || InTable(table, position)) continue;
-    warnings.push_back({"Set Mode " + std::string(SetModeFunctionName(f)),
-                        NotInTable(position, SetModeTableName(f))});
+    std::string place = "Set Mode ";
+    place += SetModeFunctionName(f);
+    warnings.push_back({std::move(place), NotInTable(position, SetModeTableName(f))});
   }
 }
 

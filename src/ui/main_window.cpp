@@ -337,7 +337,7 @@ void MainWindow::ExportPdf() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (transfer_dialog_ && transfer_dialog_->IsBusy()) {
+  if (const TransferDialog* dialog = transfer_dialog_; dialog && dialog->IsBusy()) {
     event->ignore();
     return;
   }
