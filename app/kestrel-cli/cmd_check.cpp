@@ -1,13 +1,22 @@
-// kestrel-cli check: loads a data file and summarises it, or says which line is wrong.
+// kestrel-cli check: loads a data file and summarises it, or says which line is wrong; warns
+// about values outside their tables and channels the editor would refuse.
 #include <iostream>
 
 #include "commands.h"
 #include "files/data_file.h"
 #include "model/defaults.h"
+#include "model/record_check.h"
 
 namespace kestrel::cli {
 
 namespace {
+
+// Each warning on stderr, as "kestrel-cli: warning: channel 799, Step: ...".
+void PrintWarnings(const std::vector<RecordWarning>& warnings) {
+  for (const RecordWarning& warning : warnings) {
+    std::cerr << "kestrel-cli: warning: " << warning.ToString() << "\n";
+  }
+}
 
 int RunCheck(std::span<const std::string> argv) {
   const std::optional<Args> args = ParseArgs(argv, {}, {});
@@ -22,6 +31,7 @@ int RunCheck(std::span<const std::string> argv) {
   }
   std::cout << "version: " << loaded->version << "\n"
             << "programmed channels: " << loaded->record.ProgrammedChannelCount() << "\n";
+  PrintWarnings(CheckRecord(loaded->record));
   return kExitOk;
 }
 
@@ -30,6 +40,8 @@ int RunCheck(std::span<const std::string> argv) {
 Command CheckCommand() {
   return {"check", "check FILE.dat",
           "Reads FILE.dat and prints its version and the number of programmed channels.\n"
+          "Values outside their value tables and channels the channel editor would refuse are\n"
+          "named as warnings on stderr; the exit status stays 0 for a file that loads.\n"
           "A file that cannot be read is reported with its line and the reason (exit status 65).",
           RunCheck};
 }

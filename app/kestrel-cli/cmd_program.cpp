@@ -7,6 +7,7 @@
 #include "link/program_sequence.h"
 #include "model/defaults.h"
 #include "model/number_text.h"
+#include "model/record_check.h"
 #include "port_option.h"
 #include "progress_bar.h"
 
@@ -42,8 +43,16 @@ int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
   return kExitOk;
 }
 
+// Each warning on stderr, as "kestrel-cli: warning: channel 799, Step: ...".
+void PrintWarnings(const std::vector<RecordWarning>& warnings) {
+  for (const RecordWarning& warning : warnings) {
+    std::cerr << "kestrel-cli: warning: " << warning.ToString() << "\n";
+  }
+}
+
 int RunProgram(std::span<const std::string> argv) {
-  const std::optional<Args> args = ParseArgs(argv, {"--port", "--count", "--trace"}, {"--verify"});
+  const std::optional<Args> args =
+      ParseArgs(argv, {"--port", "--count", "--trace"}, {"--verify", "--strict"});
   if (!args) return Usage(ProgramCommand());
   if (args->help) return Usage(ProgramCommand(), true);
   const auto port = args->Value("--port");
@@ -64,6 +73,12 @@ int RunProgram(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
     return kExitData;
   }
+  const std::vector<RecordWarning> warnings = ValuesOutsideTables(*record);
+  PrintWarnings(warnings);
+  if (!warnings.empty() && args->Has("--strict")) {
+    std::cerr << "kestrel-cli: nothing written: --strict refuses values outside their tables\n";
+    return kExitData;
+  }
   auto setup = MakeLinkSetup(*port, args->Value("--trace").value_or(""));
   if (!setup) {
     std::cerr << "kestrel-cli: " << setup.error().message << "\n";
@@ -81,16 +96,20 @@ int RunProgram(std::span<const std::string> argv) {
 }  // namespace
 
 Command ProgramCommand() {
-  return {"program", "program --port PORT FILE.dat [--count N] [--verify] [--trace FILE]",
+  return {"program",
+          "program --port PORT FILE.dat [--count N] [--verify] [--strict] [--trace FILE]",
           "Programs the receiver on PORT with the configuration in FILE.dat. With --count N,\n"
           "programs N receivers one after another: after each one it asks on stderr to connect\n"
           "the next and press Enter (end of input stops; the exit status is 0 when every\n"
           "receiver so far was programmed). --verify reads the written ranges back and compares\n"
           "them. PORT is a device name, a number 1 to 4, or sim. --trace writes every byte sent\n"
           "and received, with its time in milliseconds, to FILE.\n"
+          "Values outside their value tables are named as warnings on stderr and written as they\n"
+          "are; with --strict they stop the run before anything is sent (exit status 65).\n"
           "Exit status: 0 done, 1 the port cannot be opened, 2 the receiver's region could not\n"
           "be read, 3 writing (or verifying) failed, 4 a frequency this receiver refuses, 5 a\n"
-          "value the receiver's memory cannot hold, 64 bad usage, 65 a file that cannot be read.",
+          "value the receiver's memory cannot hold, 64 bad usage, 65 a file that cannot be read\n"
+          "(or, with --strict, holds values outside their tables).",
           RunProgram};
 }
 

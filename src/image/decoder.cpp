@@ -1,11 +1,11 @@
 #include "image/decoder.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "image/image_map.h"
 #include "model/defaults.h"
+#include "model/factory_limits.h"
 #include "model/number_text.h"
 #include "model/value_tables.h"
 
@@ -69,13 +69,17 @@ void DecodeSearchBands(const MemoryImage& image, RadioConfig& record) {
 }
 
 void DecodeFactorySettings(const MemoryImage& image, FactorySettings& factory) {
+  namespace limits = factory_limits;
   factory.ChargeTime = image.Word(map::kChargeMinutes) / 60 - 1;
-  if (factory.ChargeTime > 23) factory.ChargeTime = 13;
+  // Below the range stays: less than an hour reads as -1.
+  if (factory.ChargeTime > limits::kChargeTime.highest) {
+    factory.ChargeTime = limits::kChargeTimeOutOfRange;
+  }
   factory.DcsErrorBit = image.Byte(map::kDcsErrorBit);
   for (std::size_t k = 0; k < factory.FixCount.size(); ++k) {
-    factory.FixCount[k] = std::clamp<std::int32_t>(image.Byte(map::kFixCount + k), 1, 8);
+    factory.FixCount[k] = limits::kFixCount.Clamp(image.Byte(map::kFixCount + k));
   }
-  factory.TrainFixTime = std::clamp<std::int32_t>(image.Word(map::kTrainFixTime), 1, 5000);
+  factory.TrainFixTime = limits::kTrainFixTime.Clamp(image.Word(map::kTrainFixTime));
   for (std::size_t k = 0; k < factory.UnlockWait.size(); ++k) {
     factory.UnlockWait[k] = image.Word(map::kUnlockWait + 2 * k);
   }

@@ -1,11 +1,11 @@
 // CheckEncodable: every record value the image cannot hold, with the place the user finds it.
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "image/encode_values.h"
 #include "image/encoder.h"
+#include "model/display_texts.h"
 #include "model/value_tables.h"
 
 namespace kestrel {
@@ -13,10 +13,11 @@ namespace kestrel {
 namespace {
 
 std::string ChannelPlace(int number, const char* field) {
-  // Channels are shown as their number - 1 in three digits, as in the grid and the editor.
-  std::string shown = std::to_string(number - 1);
-  shown.insert(0, 3 - std::min<std::size_t>(3, shown.size()), '0');
-  return "channel " + shown + ", " + field;
+  std::string place = "channel ";
+  place += ChannelNumberText(number);
+  place += ", ";
+  place += field;
+  return place;
 }
 
 std::string IndexedPlace(const char* field, std::size_t index) {

@@ -4,16 +4,18 @@
 
 #include <cstdint>
 
+#include "model/frequency_range.h"
 #include "model/radio_config.h"
 
 namespace kestrel::encode {
 
 // A frequency must lie in 0 to 2^31 - 1 Hz.
 inline constexpr double kFrequencyLimitHz = 2147483648.0;
-// Written for an empty channel, an empty lower and an empty upper band limit.
-inline constexpr double kEmptyChannelHz = 100000.0;
-inline constexpr double kEmptyLowerLimitHz = 100000.0;
-inline constexpr double kEmptyUpperLimitHz = 1299995000.0;
+// Written for an empty channel, an empty lower and an empty upper band limit: the ends of the
+// receiver's range.
+inline constexpr double kEmptyChannelHz = kLowestHz;
+inline constexpr double kEmptyLowerLimitHz = kLowestHz;
+inline constexpr double kEmptyUpperLimitHz = kHighestHz;
 
 // The slot frequency of a channel: its text rounded to whole Hz while `InUse` is not 0.
 double ChannelHz(const MemoryChannel& channel);

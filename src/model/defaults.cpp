@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "model/broadcast_presets.h"
+#include "model/channel.h"
+#include "model/frequency_range.h"
 #include "model/number_text.h"
 
 namespace kestrel {
@@ -28,7 +30,9 @@ RadioConfig NewConfiguration() {
   record.SetMode[fn::kBatterySave] = 1;  // "1 sec"
   record.SetMode[fn::kFlexSearch] = 1;   // "ON"
 
-  for (int b = 0; b < kSearchBandCount; ++b) record.Band(b) = {"0.10000", "1299.99500"};
+  // Every search band spans the receiver's whole range.
+  const SearchBand full_range{FormatFixed5(kLowestMhz), FormatFixed5(kHighestMhz)};
+  for (int b = 0; b < kSearchBandCount; ++b) record.Band(b) = full_range;
 
   FactorySettings& factory = record.Factory;
   factory.SqlLevel = {9664, 4732, 22041, 26542, 9443, 4755};
@@ -48,7 +52,7 @@ RadioConfig NewConfiguration() {
     const double hz = RoundHalfEven(LeadingNumber(preset.Frequency) * 1'000'000);
     channel.Frequency = std::to_string(static_cast<std::int64_t>(hz));
     channel.Name = std::string(preset.Name);
-    channel.Mode = 3;  // "AM"
+    channel.Mode = PositionOf(ChannelMode::kAm);
     channel.Step = 1;  // "5"
     channel.InUse = 1;
   }

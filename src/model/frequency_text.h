@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace kestrel {
+#include "model/frequency_range.h"
 
-// The receiver's frequency range in MHz.
-inline constexpr double kLowestMhz = 0.1;
-inline constexpr double kHighestMhz = 1299.995;
+namespace kestrel {
 
 // Hz text of a channel to MHz text with five decimals, truncated to 10 Hz (never rounded up):
 // "145000000" -> "145.00000", "123456789" -> "123.45678". "" stays "".

@@ -15,6 +15,13 @@ using ValueTable = std::span<const std::string_view>;
 // unexpected byte from the receiver must show as blank, never fail).
 std::string_view TableEntry(ValueTable table, int position);
 
+// Whether `position` is one of the table's entries.
+bool InTable(ValueTable table, int position);
+
+// The entry a list of `count` entries shows for `position`: the position itself, or -1 (none)
+// when the list has no such entry, so that a value no list holds leaves the list unselected.
+int ShownPosition(int position, int count);
+
 // The tables keep one entry column per position, so they are not reflowed.
 // clang-format off
 
@@ -248,6 +255,9 @@ std::string_view SetModeFunctionName(int function);
 // The function's value table; empty for the five functions that have none
 // ("SCHMEM", "BANKCL", "SKP CL", "MSKPCL", "VOLT").
 ValueTable SetModeValueTable(int function);
+
+// The name of the function's value table as messages give it ("pause table"); "" for none.
+std::string_view SetModeTableName(int function);
 
 // True for the functions whose receiver byte is the stored position + 1
 // ("PAUSE", "TSQ", "REVTSQ", "TRTONE", "SCRMBL", "DCS").

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/frequency_text.h"
+#include "model/display_texts.h"
 #include "model/number_text.h"
 #include "model/value_tables.h"
 
@@ -36,12 +36,6 @@ std::string TwoDigits(int value) {
   return text.data();
 }
 
-std::string ThreeDigits(int value) {
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "%03d", value);
-  return text.data();
-}
-
 // "00 STEP" and ": AUTO"; functions without a table print ": " alone, and so does a stored
 // position outside its table.
 void PrintFunction(ReportCanvas& canvas, const RadioConfig& record, int function, double name_x,
@@ -64,7 +58,7 @@ struct MemoryColumn {
   std::string_view heading;
 };
 
-constexpr std::array<MemoryColumn, 11> kMemoryColumns{{
+constexpr std::array<MemoryColumn, kChannelColumnCount> kMemoryColumns{{
     {3, "No."},
     {7, "Frequency"},
     {16, "NAME"},
@@ -85,26 +79,11 @@ void PrintMemoryPageHeading(ReportCanvas& canvas, const Metrics& m) {
   }
 }
 
-// The texts of one channel line, column by column.
-std::array<std::string, kMemoryColumns.size()> ChannelLineTexts(const MemoryChannel& channel,
-                                                                int number) {
-  constexpr int kDcsToneSelect = 5;
-  const std::string_view polarity = channel.ToneSelect == kDcsToneSelect
-                                        ? TableEntry(kChannelDcsPolarityTable, channel.RevDcs)
-                                        : std::string_view{};
-  return {
-      ThreeDigits(number - 1),
-      HzToMhzText(channel.Frequency),
-      channel.Name,
-      std::string(TableEntry(kChannelModeTable, channel.Mode)),
-      std::string(TableEntry(kToneSelectTable, channel.ToneSelect)),
-      std::string(TableEntry(kChannelToneTable, channel.TsqTone)),
-      std::string(TableEntry(kChannelToneTable, channel.RevTsqTone)),
-      std::string(TableEntry(kChannelDcsTable, channel.DcsCode)),
-      std::string(polarity),
-      std::string(TableEntry(kChannelScramblerTable, channel.Scrambler)),
-      std::string(TableEntry(kChannelTrainToneTable, channel.TrainTone)),
-  };
+// The texts of one channel line: the grid's row texts, but the name as stored, blanks and all.
+ChannelRowTexts ChannelLineTexts(const MemoryChannel& channel, int number) {
+  ChannelRowTexts texts = ChannelTexts(channel, number);
+  texts[static_cast<std::size_t>(ChannelColumn::kName)] = channel.Name;
+  return texts;
 }
 
 double Whole(double value) {
@@ -165,13 +144,6 @@ void PrintMemoryReport(const RadioConfig& record, ReportCanvas& canvas) {
     }
   }
   canvas.EndDocument();
-}
-
-std::string SearchBandLabel(int band) {
-  if (band == kSearchBandCount - 1) return "L--";
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "L%02d", band);
-  return text.data();
 }
 
 void PrintSearchBandReport(const RadioConfig& record, ReportCanvas& canvas) {

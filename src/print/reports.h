@@ -58,7 +58,4 @@ void PrintSelected(const RadioConfig& record, const ReportSelection& selection,
 // a font that measures 0 still prints every channel once.
 int MemoryLinesPerPage(double printable_height, double line_height);
 
-// The label of search band `band` (0 to 23): "L00" to "L22", and "L--" for the last.
-std::string SearchBandLabel(int band);
-
 }  // namespace kestrel::print

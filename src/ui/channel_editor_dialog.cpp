@@ -12,29 +12,20 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "model/channel_rules.h"
 #include "model/cp1252.h"
+#include "model/display_texts.h"
 #include "model/frequency_text.h"
-#include "model/number_text.h"
 #include "model/value_tables.h"
 #include "ui/change_colors.h"
-#include "ui/channel_rules.h"
 #include "ui/document.h"
 #include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
+#include "ui/value_lists.h"
 
 namespace kestrel::ui {
 
 namespace {
-
-// Tone select positions and the defaults a user's change of tone selection brings.
-constexpr int kTsq = 1, kRevTsq = 2, kTrain = 3, kScrambler = 4, kDcs = 5;
-constexpr int kDefaultTone = 9;        // " 88.5"
-constexpr int kDefaultTrainTone = 41;  // "2280"
-constexpr int kDefaultScrambler = 6;   // "3300"
-constexpr int kDefaultDcsCode = 1;     // "023"
-
-constexpr double kLowestHz = 100000;
-constexpr double kHighestHz = 1299995000;
 
 // Layout of the dialog in twips (1/1440 inch), as it was drawn; scaled with the screen.
 constexpr int kTwipsPerInch = 1440;
@@ -43,12 +34,12 @@ constexpr int kFrameLeft = 135, kFrameTop = 180, kFrameWidth = 9690, kFrameHeigh
 constexpr int kLabelRise = 240;
 constexpr int kListHeight = 315, kFieldHeight = 285;
 
-// A drop-down list whose text turns black again when the user opens it; the next check decides.
+// A drop-down list that loses its red mark when the user opens it; the next check decides.
 class ValueListBox : public QComboBox {
  public:
   using QComboBox::QComboBox;
   void showPopup() override {
-    SetTextColor(this, kUnchangedColor);
+    MarkChanged(this, false);
     QComboBox::showPopup();
   }
 };
@@ -79,19 +70,6 @@ QString TrimSpaces(const QString& text) {
   while (first < last && text[first] == u' ') ++first;
   while (last > first && text[last - 1] == u' ') --last;
   return text.mid(first, last - first);
-}
-
-QStringList Entries(ValueTable table) {
-  QStringList entries;
-  for (const std::string_view entry : table) {
-    entries << QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
-  }
-  return entries;
-}
-
-// Shows list position `position`; one outside the list shows blank.
-void SetPosition(QComboBox* list, int position) {
-  list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
 }  // namespace
@@ -240,39 +218,41 @@ void ChannelEditorDialog::LoadChannelFields() {
   number_->setText(number_text_);
   frequency_->setText(frequency_text_);
   name_->setText(name_text_);
-  SetPosition(mode_, Stored().Mode);
-  SetPosition(tone_select_, Stored().ToneSelect);  // runs the tone-select check
+  SelectPosition(mode_, Stored().Mode);
+  SelectPosition(tone_select_, Stored().ToneSelect);  // runs the tone-select check
   ApplyToneSelection(Stored().ToneSelect, true);
 }
 
 void ChannelEditorDialog::ApplyToneSelection(int tone_select, bool from_stored_channel) {
   for (QComboBox* box : {tsq_, rev_tsq_, dcs_, rev_dcs_, scrambler_, train_}) {
-    SetPosition(box, 0);
+    SelectPosition(box, 0);
     box->setEnabled(false);
   }
   const MemoryChannel& stored = Stored();
   const auto show = [](QComboBox* box, int position) {
     box->setEnabled(true);
-    SetPosition(box, position);
+    SelectPosition(box, position);
   };
-  switch (tone_select) {
-    case kTsq:
+  const std::optional<ToneSelect> chosen = ToneSelectAt(tone_select);
+  if (!chosen) return;
+  switch (*chosen) {
+    case ToneSelect::kVfo:
+      break;
+    case ToneSelect::kTsq:
       show(tsq_, from_stored_channel ? stored.TsqTone : kDefaultTone);
       break;
-    case kRevTsq:
+    case ToneSelect::kRevTsq:
       show(rev_tsq_, from_stored_channel ? stored.RevTsqTone : kDefaultTone);
       break;
-    case kTrain:
+    case ToneSelect::kTrain:
       show(train_, from_stored_channel ? stored.TrainTone : kDefaultTrainTone);
       break;
-    case kScrambler:
+    case ToneSelect::kScrambler:
       show(scrambler_, from_stored_channel ? stored.Scrambler : kDefaultScrambler);
       break;
-    case kDcs:
+    case ToneSelect::kDcs:
       show(dcs_, from_stored_channel ? stored.DcsCode : kDefaultDcsCode);
       show(rev_dcs_, stored.RevDcs + 1);
-      break;
-    default:
       break;
   }
 }
@@ -283,7 +263,7 @@ void ChannelEditorDialog::ResetFieldColors() {
                          static_cast<QWidget*>(tsq_), static_cast<QWidget*>(rev_tsq_),
                          static_cast<QWidget*>(dcs_), static_cast<QWidget*>(rev_dcs_),
                          static_cast<QWidget*>(scrambler_), static_cast<QWidget*>(train_)}) {
-    SetTextColor(field, kUnchangedColor);
+    MarkChanged(field, false);
   }
 }
 
@@ -294,7 +274,7 @@ void ChannelEditorDialog::EnableChannelButtons(bool enabled) {
 
 void ChannelEditorDialog::Mark(QWidget* field) {
   EnableChannelButtons(true);
-  SetTextColor(field, kChangedColor);
+  MarkChanged(field, true);
 }
 
 void ChannelEditorDialog::CheckFrequency() {
@@ -387,88 +367,42 @@ bool ChannelEditorDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-bool ChannelEditorDialog::ValidateChannel() {
-  MemoryChannel& channel = document_.MutableRecord().Channel(channel_);
-  const QString text = frequency_->text();
-  const int mode = mode_->currentIndex();
-  bool ok = true;
-  if (text.isEmpty()) ok = false;
-  if (mode <= 0) ok = false;  // blank, or a stored mode outside the list
-  double hz = 0;
-  if (ok) {
-    hz = LeadingNumber(text.toStdString()) * 1000000.0;
-    if (hz < kLowestHz || hz > kHighestHz) ok = false;
-  }
-  if (ok && (hz != LeadingNumber(channel.Frequency) || mode != channel.Mode)) {
-    // The step goes into the record at once, whatever the tone checks below decide.
-    const std::optional<int> step = DeriveStep(hz, mode);
-    if (!step) {
-      ok = false;
-    } else if (channel.Step != *step) {
-      channel.Step = static_cast<std::int16_t>(*step);
-      document_.MarkModified();
-    }
-  }
-  switch (tone_select_->currentIndex()) {
-    case 0:
-      break;
-    case kTsq:
-      ok = ok && tsq_->currentIndex() > 0;
-      break;
-    case kRevTsq:
-      ok = ok && rev_tsq_->currentIndex() > 0;
-      break;
-    case kTrain:
-      ok = ok && train_->currentIndex() > 0;
-      break;
-    case kScrambler:
-      ok = ok && scrambler_->currentIndex() > 0;
-      break;
-    case kDcs:
-      ok = ok && dcs_->currentIndex() > 0 && rev_dcs_->currentIndex() > 0;
-      break;
-    default:
-      ok = false;
-      break;  // a stored tone selection outside the list: choose one
-  }
-  if (!Utf8ToCp1252(name_->text().toStdString())) ok = false;
-  return ok;
-}
-
-void ChannelEditorDialog::StoreChannel() {
-  MemoryChannel& channel = document_.MutableRecord().Channel(channel_);
-  const MemoryChannel before = channel;
-  const double hz = LeadingNumber(frequency_->text().toStdString()) * 1000000.0;
-  channel.Frequency = StoredFrequencyText(hz, channel.Step);
-  channel.Name = Utf8ToCp1252(name_->text().toStdString()).value_or(channel.Name);
+ChannelEntry ChannelEditorDialog::Entry() const {
   const auto position = [](const QComboBox* box) {
     return static_cast<std::int16_t>(box->currentIndex());
   };
-  channel.Mode = position(mode_);
-  channel.ToneSelect = position(tone_select_);
-  channel.TsqTone = position(tsq_);
-  channel.DcsCode = position(dcs_);
-  channel.RevDcs = static_cast<std::int16_t>(rev_dcs_->currentIndex() - 1);
-  channel.RevTsqTone = position(rev_tsq_);
-  channel.Scrambler = position(scrambler_);
-  channel.TrainTone = position(train_);
-  if (channel != before) document_.MarkModified();
-  emit ChannelChanged(channel_);
+  return {.Frequency = frequency_->text().toStdString(),
+          .Name = name_->text().toStdString(),
+          .Mode = position(mode_),
+          .ToneSelect = position(tone_select_),
+          .TsqTone = position(tsq_),
+          .RevTsqTone = position(rev_tsq_),
+          .DcsCode = position(dcs_),
+          .RevDcs = static_cast<std::int16_t>(rev_dcs_->currentIndex() - 1),  // the blank is -1
+          .Scrambler = position(scrambler_),
+          .TrainTone = position(train_)};
+}
+
+QString ChannelEditorDialog::ChangeName() const {
+  return tr("channel %1").arg(number_text_);
 }
 
 void ChannelEditorDialog::Set() {
   // Leaving the frequency field for the button normalises it; a click from code must too.
   CheckFrequency();
-  if (!ValidateChannel()) {
+  const auto stored = ValidateChannel(Entry(), Stored());
+  if (!stored) {
+    // A refused Set still stores the step derived from frequency and mode: the editor has
+    // always done so, and files written with it hold such steps.
+    if (const auto step = stored.error().derived_step) {
+      document_.Edit(ChangeName(),
+                     [&](RadioConfig& record) { record.Channel(channel_).Step = *step; });
+    }
     CurrentFeedback().Beep();
     return;
   }
-  MemoryChannel& channel = document_.MutableRecord().Channel(channel_);
-  if (channel.InUse != 1) {
-    channel.InUse = 1;
-    document_.MarkModified();
-  }
-  StoreChannel();
+  document_.Edit(ChangeName(), [&](RadioConfig& record) { record.Channel(channel_) = *stored; });
+  emit ChannelChanged(channel_);
   accept();
 }
 
@@ -476,11 +410,7 @@ void ChannelEditorDialog::Clear() {
   EnableChannelButtons(false);
   LoadChannelFields();
   ResetFieldColors();
-  MemoryChannel& channel = document_.MutableRecord().Channel(channel_);
-  if (channel.InUse != 0) {
-    channel.InUse = 0;
-    document_.MarkModified();
-  }
+  document_.Edit(ChangeName(), [&](RadioConfig& record) { record.Channel(channel_).InUse = 0; });
   // The grid must not keep showing a channel that saving, printing and programming skip.
   emit ChannelChanged(channel_);
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/channel_rules.h"
 #include "model/radio_config.h"
 
 class QComboBox;
@@ -60,8 +61,9 @@ class ChannelEditorDialog : public QDialog {
   void CheckList(QComboBox* list, bool losing_focus);
   void CheckToneSelect(bool losing_focus);
 
-  bool ValidateChannel();
-  void StoreChannel();
+  // The channel as the fields show it, and the name of a change made to it.
+  ChannelEntry Entry() const;
+  QString ChangeName() const;
 
   const MemoryChannel& Stored() const;
   const ValueList* FindValueList(const QComboBox* list) const;

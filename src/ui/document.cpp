@@ -12,26 +12,31 @@ void Document::SetFileName(const QString& file_name) {
   emit FileNameChanged(file_name_);
 }
 
-void Document::MarkModified() {
-  if (modified_) return;
-  modified_ = true;
-  emit ModifiedChanged(true);
+void Document::SetModified(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  emit ModifiedChanged(modified_);
+}
+
+bool Document::Edit(const QString& what, const std::function<void(RadioConfig&)>& change) {
+  RadioConfig changed = record_;
+  change(changed);
+  if (changed == record_) return false;
+  record_ = std::move(changed);
+  SetModified(true);
+  emit Edited(what);
+  return true;
 }
 
 void Document::MarkSaved(const QString& file_name) {
   SetFileName(file_name);
-  if (!modified_) return;
-  modified_ = false;
-  emit ModifiedChanged(false);
+  SetModified(false);
 }
 
 void Document::Replace(const RadioConfig& record, const QString& file_name) {
   record_ = record;
   SetFileName(file_name);
-  if (modified_) {
-    modified_ = false;
-    emit ModifiedChanged(false);
-  }
+  SetModified(false);
   emit Replaced();
 }
 

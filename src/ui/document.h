@@ -1,11 +1,12 @@
 // The one open document of the window: the live record, the memory image beside it, the current
 // file name and whether the record changed since it was last loaded, saved, read or created.
-// Pages read and write the record through it; when the whole record is replaced (New, Open, a
-// read) every page is told to reload.
+// Pages read the record through it and change it only through Edit, one named change at a time;
+// when the whole record is replaced (New, Open, a read) every page is told to reload.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 #include "image/memory_image.h"
 #include "model/radio_config.h"
@@ -19,8 +20,12 @@ class Document : public QObject {
   explicit Document(QObject* parent = nullptr);
 
   const RadioConfig& Record() const { return record_; }
-  // For a page's "Set": edits the live record in place; call MarkModified() afterwards.
-  RadioConfig& MutableRecord() { return record_; }
+
+  // One change of the record, named for the user as an undo list would show it ("Set Mode",
+  // "channel 011"): `change` is applied to a copy, and only when the copy differs does it become
+  // the record, the document count as modified and Edited(what) go out. Returns whether the
+  // record changed.
+  bool Edit(const QString& what, const std::function<void(RadioConfig&)>& change);
 
   MemoryImage& Image() { return image_; }
   const MemoryImage& Image() const { return image_; }
@@ -29,7 +34,6 @@ class Document : public QObject {
   void SetFileName(const QString& file_name);
 
   bool IsModified() const { return modified_; }
-  void MarkModified();
   void MarkSaved(const QString& file_name);
 
   // Replaces the whole record (New, Open, a successful read) and tells every page to reload.
@@ -38,10 +42,13 @@ class Document : public QObject {
 
  signals:
   void Replaced();  // the whole record is new: reload every page
+  void Edited(const QString& what);
   void ModifiedChanged(bool modified);
   void FileNameChanged(const QString& file_name);
 
  private:
+  void SetModified(bool modified);
+
   RadioConfig record_;
   MemoryImage image_;
   QString file_name_;

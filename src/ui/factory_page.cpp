@@ -8,34 +8,37 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <limits>
 
+#include "model/factory_limits.h"
 #include "model/number_text.h"
 #include "ui/change_colors.h"
 #include "ui/document.h"
 #include "ui/numeric_key_filter.h"
 #include "ui/page_layout.h"
+#include "ui/value_lists.h"
 
 namespace kestrel::ui {
 
 namespace {
 
-// A drop-down list that turns black when its list opens and red when the focus leaves it,
-// whether or not its value changed.
+namespace limits = factory_limits;
+
+// A drop-down list that loses its red mark when its list opens and turns red when the focus leaves
+// it, whether or not its value changed.
 class MarkingList : public QComboBox {
  public:
   using QComboBox::QComboBox;
 
   void showPopup() override {
-    SetTextColor(this, kUnchangedColor);
+    MarkChanged(this, false);
     QComboBox::showPopup();
   }
 
  protected:
   void focusOutEvent(QFocusEvent* event) override {
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
-      SetTextColor(this, kChangedColor);
+      MarkChanged(this, true);
     }
     QComboBox::focusOutEvent(event);
   }
@@ -48,37 +51,24 @@ int WholeNumberOf(const QString& text) {
   return static_cast<int>(n);
 }
 
-// A squelch or S-meter level as the field may hold it: a whole number from 0 to 65535.
+// A squelch or S-meter level as the field may hold it: a whole number in the level range.
 QString LevelText(const QString& text) {
-  return QString::number(std::clamp(WholeNumberOf(text), 0, 65535));
+  return QString::number(limits::kLevel.Clamp(WholeNumberOf(text)));
 }
 
-// The TRAIN OFF time: below 1 becomes "1", above 5000 becomes "5000", anything else stays.
+// The TRAIN OFF time: outside its range it becomes the nearer limit, anything else stays.
 QString TrainTimeText(const QString& text) {
   const int n = WholeNumberOf(text);
-  if (n < 1) return QStringLiteral("1");
-  if (n > 5000) return QStringLiteral("5000");
-  return text;
-}
-
-void SelectPosition(QComboBox* list, int position) {
-  list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+  return limits::kTrainFixTime.Contains(n) ? text : QString::number(limits::kTrainFixTime.Clamp(n));
 }
 
 // A list left unselected (a value it cannot show) keeps the stored value.
-bool StorePosition(const QComboBox* list, std::int32_t& value, int offset = 0) {
-  if (list->currentIndex() < 0) return false;
-  const std::int32_t chosen = list->currentIndex() + offset;
-  const bool changed = value != chosen;
-  value = chosen;
-  return changed;
+void StorePosition(const QComboBox* list, std::int32_t& value, int offset = 0) {
+  if (list->currentIndex() >= 0) value = list->currentIndex() + offset;
 }
 
-bool StoreNumber(const QLineEdit* field, std::int32_t& value) {
-  const std::int32_t n = WholeNumberOf(field->text());
-  const bool changed = value != n;
-  value = n;
-  return changed;
+void StoreNumber(const QLineEdit* field, std::int32_t& value) {
+  value = WholeNumberOf(field->text());
 }
 
 QLabel* Heading(const QString& text, QWidget* parent) {
@@ -126,7 +116,7 @@ QLineEdit* FactoryPage::MakeLevelField() {
   connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
     const QString allowed = LevelText(text);
     if (allowed != text) field->setText(allowed);
-    SetTextColor(field, kChangedColor);
+    MarkChanged(field, true);
   });
   return field;
 }
@@ -136,7 +126,7 @@ QLineEdit* FactoryPage::MakeFrequencyField(const QString& text) {
   field->setFixedWidth(56);
   field->setAlignment(Qt::AlignRight);
   // Shown for the service technician's reference only; never part of the record.
-  new NumericKeyFilter(field, [field] { SetTextColor(field, kChangedColor); });
+  new NumericKeyFilter(field, [field] { MarkChanged(field, true); });
   return field;
 }
 
@@ -181,7 +171,8 @@ QWidget* FactoryPage::BuildSMeterGroup() {
 QWidget* FactoryPage::BuildChargeGroup() {
   auto* group = new QGroupBox(tr("Charge Time"), this);
   auto* row = new QHBoxLayout(group);
-  charge_time_ = MakeList(1, 24);
+  // Hours from 1: the stored value is hours - 1.
+  charge_time_ = MakeList(limits::kChargeTime.lowest + 1, limits::kChargeTime.highest + 1);
   row->addWidget(charge_time_);
   row->addWidget(new QLabel(tr("Hours"), group));
   row->addStretch();
@@ -205,7 +196,7 @@ QWidget* FactoryPage::BuildPwmGroup() {
       QLineEdit*& field = am ? frequency_am_[index] : frequency_sw_[index];
       field = MakeFrequencyField(QString::fromLatin1(am ? kAmFrequencies[i] : kSwFrequencies[i]));
       QComboBox*& list = am ? pwm_am_[index] : pwm_sw_[index];
-      list = MakeList(0, 255);
+      list = MakeList(limits::kPwm.lowest, limits::kPwm.highest);
       grid->addWidget(field, top + 1, i + 1, Qt::AlignCenter);
       grid->addWidget(list, top + 2, i + 1);
     }
@@ -216,8 +207,10 @@ QWidget* FactoryPage::BuildPwmGroup() {
 QWidget* FactoryPage::BuildDcsGroup() {
   auto* group = new QGroupBox(tr(" DCS "), this);
   auto* grid = new QGridLayout(group);
-  error_bit_ = MakeList(0, 23);
-  for (QComboBox*& list : fix_count_) list = MakeList(1, 8);
+  error_bit_ = MakeList(limits::kDcsErrorBit.lowest, limits::kDcsErrorBit.highest);
+  for (QComboBox*& list : fix_count_) {
+    list = MakeList(limits::kFixCount.lowest, limits::kFixCount.highest);
+  }
   grid->addWidget(new QLabel(tr("Error bit"), group), 0, 0);
   grid->addWidget(error_bit_, 0, 1);
   grid->addWidget(new QLabel(tr("Fix Count"), group), 1, 0);
@@ -249,7 +242,8 @@ QWidget* FactoryPage::BuildUnlockGroup() {
   auto* grid = new QGridLayout(group);
   const QString rows[] = {tr("Search"), tr("Scan"), tr("SQL")};
   for (int row = 0; row < 3; ++row) {
-    unlock_wait_[static_cast<std::size_t>(row)] = MakeList(0, 100);
+    unlock_wait_[static_cast<std::size_t>(row)] =
+        MakeList(limits::kUnlockWait.lowest, limits::kUnlockWait.highest);
     grid->addWidget(new QLabel(rows[row], group), row, 0);
     grid->addWidget(unlock_wait_[static_cast<std::size_t>(row)], row, 1);
     grid->addWidget(new QLabel(tr("mSec"), group), row, 2);
@@ -266,7 +260,7 @@ QWidget* FactoryPage::BuildTrainGroup() {
   connect(train_time_, &QLineEdit::textChanged, train_time_, [this](const QString& text) {
     const QString allowed = TrainTimeText(text);
     if (allowed != text) train_time_->setText(allowed);
-    SetTextColor(train_time_, kChangedColor);
+    MarkChanged(train_time_, true);
   });
   grid->addWidget(new QLabel(tr("ON Count"), group), 0, 0);
   grid->addWidget(fix_count_[6], 0, 1);
@@ -308,36 +302,32 @@ void FactoryPage::Reload() {
     SelectPosition(unlock_wait_[i], values.UnlockWait[i]);
   }
   for (std::size_t i = 0; i < fix_count_.size(); ++i) {
-    SelectPosition(fix_count_[i], values.FixCount[i] - 1);
+    SelectPosition(fix_count_[i], values.FixCount[i] - limits::kFixCount.lowest);
   }
   train_time_->setText(QString::number(values.TrainFixTime));
 }
 
 void FactoryPage::ResetColors() {
-  for (QWidget* field : Fields()) SetTextColor(field, kUnchangedColor);
+  for (QWidget* field : Fields()) MarkChanged(field, false);
 }
 
 void FactoryPage::StoreAll() {
-  FactorySettings& values = document_.MutableRecord().Factory;
-  bool changed = false;
-  for (std::size_t i = 0; i < sql_.size(); ++i) changed |= StoreNumber(sql_[i], values.SqlLevel[i]);
-  for (std::size_t i = 0; i < smeter_.size(); ++i) {
-    changed |= StoreNumber(smeter_[i], values.SMeterLevel[i]);
-  }
-  for (std::size_t i = 0; i < pwm_am_.size(); ++i)
-    changed |= StorePosition(pwm_am_[i], values.PwmAm[i]);
-  for (std::size_t i = 0; i < pwm_sw_.size(); ++i)
-    changed |= StorePosition(pwm_sw_[i], values.PwmSw[i]);
-  changed |= StorePosition(charge_time_, values.ChargeTime);
-  changed |= StorePosition(error_bit_, values.DcsErrorBit);
-  for (std::size_t i = 0; i < unlock_wait_.size(); ++i) {
-    changed |= StorePosition(unlock_wait_[i], values.UnlockWait[i]);
-  }
-  for (std::size_t i = 0; i < fix_count_.size(); ++i) {
-    changed |= StorePosition(fix_count_[i], values.FixCount[i], 1);
-  }
-  changed |= StoreNumber(train_time_, values.TrainFixTime);
-  if (changed) document_.MarkModified();
+  document_.Edit(tr("Factory Settings"), [this](RadioConfig& record) {
+    FactorySettings& values = record.Factory;
+    for (std::size_t i = 0; i < sql_.size(); ++i) StoreNumber(sql_[i], values.SqlLevel[i]);
+    for (std::size_t i = 0; i < smeter_.size(); ++i) StoreNumber(smeter_[i], values.SMeterLevel[i]);
+    for (std::size_t i = 0; i < pwm_am_.size(); ++i) StorePosition(pwm_am_[i], values.PwmAm[i]);
+    for (std::size_t i = 0; i < pwm_sw_.size(); ++i) StorePosition(pwm_sw_[i], values.PwmSw[i]);
+    StorePosition(charge_time_, values.ChargeTime);
+    StorePosition(error_bit_, values.DcsErrorBit);
+    for (std::size_t i = 0; i < unlock_wait_.size(); ++i) {
+      StorePosition(unlock_wait_[i], values.UnlockWait[i]);
+    }
+    for (std::size_t i = 0; i < fix_count_.size(); ++i) {
+      StorePosition(fix_count_[i], values.FixCount[i], limits::kFixCount.lowest);
+    }
+    StoreNumber(train_time_, values.TrainFixTime);
+  });
   ResetColors();
 }
 

@@ -1,7 +1,7 @@
 // The " Factory Settings" page: the service adjustments (squelch and S-meter calibration, bar
 // antenna tuning, charge time, decoding counts, PLL wait times). The window builds, fills and
 // loads it like the other pages but never lets the user select it. Edited fields turn red;
-// "Set" stores every field and turns them all black, "Clear" loads the record again.
+// "Set" stores every field and takes every mark away, "Clear" loads the record again.
 #pragma once
 
 #include <QWidget>
@@ -44,7 +44,7 @@ class FactoryPage : public QWidget {
  public slots:
   // Shows the record's values; a text field whose text changes turns red.
   void Reload();
-  // Turns every field black (the end of start-up, and Set).
+  // Takes the red mark off every field (the end of start-up, and Set).
   void ResetColors();
 
  signals:

@@ -15,6 +15,7 @@
 
 #include "files/settings.h"
 #include "model/defaults.h"
+#include "model/record_check.h"
 #include "ui/about_dialog.h"
 #include "ui/document_storage.h"
 #include "ui/factory_page.h"
@@ -43,13 +44,26 @@ std::filesystem::path NativePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
-PrintFlags LoadPrintFlags(const QString& settings_file) {
-  const PrintSettings stored = LoadPrintSettings(NativePath(settings_file));
-  return {stored.SetMode, stored.Memory, stored.SearchBandMemory, stored.FactorySetting};
+print::ReportSelection LoadPrintSelection(const QString& settings_file) {
+  return SelectionOf(LoadPrintSettings(NativePath(settings_file)));
 }
 
-void SavePrintFlags(const QString& settings_file, const PrintFlags& flags) {
-  SavePrintSettings(NativePath(settings_file), {flags[0], flags[1], flags[2], flags[3]});
+// The question before a write into a receiver of values outside their tables; ten are named.
+QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) {
+  constexpr std::size_t kNamed = 10;
+  QString text = MainWindow::tr(
+      "These values are not in their value tables; the receiver gets them as they are:\n\n");
+  for (std::size_t i = 0; i < std::min(kNamed, warnings.size()); ++i) {
+    text += QString::fromStdString(warnings[i].ToString()) + u'\n';
+  }
+  if (warnings.size() > kNamed) {
+    text += MainWindow::tr("and %1 more\n").arg(warnings.size() - kNamed);
+  }
+  return text + MainWindow::tr("\nWrite anyway?");
+}
+
+void SavePrintSelection(const QString& settings_file, const print::ReportSelection& selection) {
+  SavePrintSettings(NativePath(settings_file), SettingsOf(selection));
 }
 
 }  // namespace
@@ -286,20 +300,20 @@ bool MainWindow::SaveTo(const QString& path) {
 
 void MainWindow::Print() {
   auto* dialog = new PrintSelectionDialog(
-      LoadPrintFlags(setup_.settings_file),
+      LoadPrintSelection(setup_.settings_file),
       [this](const print::ReportSelection& selection) {
         PrintReportsOnPrinter(this, document_.Record(), selection);
       },
       this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this,
-          [this, dialog] { SavePrintFlags(setup_.settings_file, dialog->Flags()); });
+          [this, dialog] { SavePrintSelection(setup_.settings_file, dialog->Selection()); });
   dialog->open();
 }
 
 // The preview and the PDF show the reports ticked the last time File > Print was confirmed.
 void MainWindow::PrintPreview() {
-  const print::ReportSelection selection = SelectionOf(LoadPrintFlags(setup_.settings_file));
+  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
   if (!selection.Any()) {
     CurrentFeedback().Information(this, ApplicationTitle(),
                                   tr("No report is ticked in File > Print."));
@@ -312,7 +326,7 @@ void MainWindow::PrintPreview() {
 }
 
 void MainWindow::ExportPdf() {
-  const print::ReportSelection selection = SelectionOf(LoadPrintFlags(setup_.settings_file));
+  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
   if (!selection.Any()) {
     CurrentFeedback().Information(this, ApplicationTitle(),
                                   tr("No report is ticked in File > Print."));
@@ -363,6 +377,20 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
 }
 
 void MainWindow::StartProgram() {
+  if (transfer_dialog_) return;
+  const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
+  if (warnings.empty()) {
+    OpenProgramDialog();
+    return;
+  }
+  CurrentFeedback().Ask(this, ApplicationTitle(), ValuesOutsideTablesQuestion(warnings),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                        [this](QMessageBox::StandardButton answer) {
+                          if (answer == QMessageBox::Yes) OpenProgramDialog();
+                        });
+}
+
+void MainWindow::OpenProgramDialog() {
   if (transfer_dialog_) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,

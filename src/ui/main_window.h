@@ -92,6 +92,8 @@ class MainWindow : public QMainWindow {
   QString StartFolder() const;
   void OnTabChanged(int index);
   void OnReadClosed(TransferDialog* dialog);
+  // The program dialog, after any values outside their tables were accepted.
+  void OpenProgramDialog();
 
   Document document_;
   RadioJobs& jobs_;

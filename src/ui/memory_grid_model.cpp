@@ -3,24 +3,15 @@
 #include <array>
 
 #include "model/cp1252.h"
-#include "model/frequency_text.h"
-#include "model/value_tables.h"
-#include "ui/channel_rules.h"
+#include "model/display_texts.h"
 #include "ui/document.h"
 
 namespace kestrel::ui {
 
 namespace {
 
-constexpr int kDcsToneSelect = 5;
-
 constexpr std::array<int, MemoryGridModel::kColumnCount> kWidthsTwips{
     700, 3, 1400, 900, 900, 1600, 900, 900, 900, 900, 900, 900};
-
-QString Entry(ValueTable table, int position) {
-  const std::string_view text = TableEntry(table, position);
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Heading(int column) {
   switch (column) {
@@ -57,37 +48,16 @@ MemoryGridModel::MemoryGridModel(Document& document, QObject* parent)
     : QAbstractTableModel(parent), document_(document) {}
 
 QString MemoryGridModel::ChannelNumberText(int channel) {
-  return QStringLiteral("%1").arg(channel - 1, 3, 10, QLatin1Char('0'));
+  return QString::fromStdString(kestrel::ChannelNumberText(channel));
 }
 
 QString MemoryGridModel::CellText(const RadioConfig& record, int channel, int column) {
-  if (column == kNumberColumn) return ChannelNumberText(channel);
-  const MemoryChannel& c = record.Channel(channel);
-  if (!c.IsProgrammed()) return {};
-  switch (column) {
-    case kFrequencyColumn:
-      return QString::fromStdString(HzToMhzText(c.Frequency));
-    case kNameColumn:
-      return QString::fromStdString(Cp1252ToUtf8(TrimBlanks(c.Name)));
-    case kModeColumn:
-      return Entry(kChannelModeTable, c.Mode);
-    case kToneSelectColumn:
-      return Entry(kToneSelectTable, c.ToneSelect);
-    case kTsqColumn:
-      return Entry(kChannelToneTable, c.TsqTone);
-    case kRevTsqColumn:
-      return Entry(kChannelToneTable, c.RevTsqTone);
-    case kDcsColumn:
-      return Entry(kChannelDcsTable, c.DcsCode);
-    case kRevDcsColumn:
-      return c.ToneSelect == kDcsToneSelect ? Entry(kChannelDcsPolarityTable, c.RevDcs) : QString();
-    case kScramblerColumn:
-      return Entry(kChannelScramblerTable, c.Scrambler);
-    case kTrainColumn:
-      return Entry(kChannelTrainToneTable, c.TrainTone);
-    default:
-      return {};
-  }
+  if (column == kSpacerColumn || column < 0 || column >= kColumnCount) return {};
+  // The grid's columns are the channel's row texts with the spacer after the number.
+  const auto text_column = static_cast<ChannelColumn>(column == kNumberColumn ? 0 : column - 1);
+  const std::string text = ChannelText(record.Channel(channel), channel, text_column);
+  if (text_column == ChannelColumn::kName) return QString::fromStdString(Cp1252ToUtf8(text));
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 int MemoryGridModel::ColumnWidthTwips(int column) {

@@ -15,6 +15,10 @@ namespace kestrel::ui {
 
 namespace {
 
+QString NumberText(int channel) {
+  return MemoryGridModel::ChannelNumberText(channel);
+}
+
 QPushButton* Button(const QString& caption, const char* name) {
   auto* button = new QPushButton(caption);
   button->setObjectName(QLatin1String(name));
@@ -72,14 +76,13 @@ void MemoryPage::ClearAllChannels() {
 }
 
 void MemoryPage::ClearChannels(int first, int last) {
-  RadioConfig& record = document_.MutableRecord();
-  bool changed = false;
-  for (int channel = first; channel <= last; ++channel) {
-    changed = changed || record.Channel(channel) != MemoryChannel{};
-    ClearChannel(record, channel);
-  }
+  const QString what = first == last
+                           ? tr("clear channel %1").arg(NumberText(first))
+                           : tr("clear channels %1 to %2").arg(NumberText(first), NumberText(last));
+  document_.Edit(what, [first, last](RadioConfig& record) {
+    for (int channel = first; channel <= last; ++channel) ClearChannel(record, channel);
+  });
   model_->ShowChannelRows(first, last);
-  if (changed) document_.MarkModified();
 }
 
 }  // namespace kestrel::ui

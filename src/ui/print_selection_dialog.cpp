@@ -30,14 +30,6 @@ QCheckBox* AddBox(QWidget* frame, const char* object_name, const QString& captio
   return box;
 }
 
-void Tick(QCheckBox* box, int flag) {
-  box->setChecked(flag == 1);
-}
-
-int FlagOf(const QCheckBox* box) {
-  return box->isChecked() ? 1 : 0;
-}
-
 void OfferPdf(QWidget* parent, const RadioConfig& record, const print::ReportSelection& selection,
               const QString& why) {
   const auto answer = CurrentFeedback().Question(
@@ -49,12 +41,21 @@ void OfferPdf(QWidget* parent, const RadioConfig& record, const print::ReportSel
 
 }  // namespace
 
-print::ReportSelection SelectionOf(const PrintFlags& flags) {
-  return {flags[0] == 1, flags[1] == 1, flags[2] == 1};
+print::ReportSelection SelectionOf(const PrintSettings& stored) {
+  return {.set_mode = stored.SetMode == 1,
+          .memory = stored.Memory == 1,
+          .search_band = stored.SearchBandMemory == 1};
 }
 
-PrintSelectionDialog::PrintSelectionDialog(const PrintFlags& flags, PrintCallback print,
-                                           QWidget* parent)
+PrintSettings SettingsOf(const print::ReportSelection& selection) {
+  return {.SetMode = selection.set_mode ? 1 : 0,
+          .Memory = selection.memory ? 1 : 0,
+          .SearchBandMemory = selection.search_band ? 1 : 0,
+          .FactorySetting = 0};
+}
+
+PrintSelectionDialog::PrintSelectionDialog(const print::ReportSelection& ticked,
+                                           PrintCallback print, QWidget* parent)
     : QDialog(parent), print_(std::move(print)) {
   setObjectName(QStringLiteral("frmPrintOPTN"));
   setWindowTitle(QStringLiteral("Print Selection"));
@@ -75,9 +76,9 @@ PrintSelectionDialog::PrintSelectionDialog(const PrintFlags& flags, PrintCallbac
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &PrintSelectionDialog::Confirm);
 
-  Tick(set_mode_, flags[0]);
-  Tick(memory_, flags[1]);
-  Tick(search_band_, flags[2]);
+  set_mode_->setChecked(ticked.set_mode);
+  memory_->setChecked(ticked.memory);
+  search_band_->setChecked(ticked.search_band);
   // There is no factory report: the box stays hidden and unticked whatever was saved.
   factory_->setChecked(false);
   factory_->hide();
@@ -88,12 +89,12 @@ PrintSelectionDialog::PrintSelectionDialog(const PrintFlags& flags, PrintCallbac
   }
 }
 
-PrintFlags PrintSelectionDialog::Flags() const {
-  return {FlagOf(set_mode_), FlagOf(memory_), FlagOf(search_band_), 0};
+print::ReportSelection PrintSelectionDialog::Selection() const {
+  return {set_mode_->isChecked(), memory_->isChecked(), search_band_->isChecked()};
 }
 
 void PrintSelectionDialog::Confirm() {
-  const print::ReportSelection selection = SelectionOf(Flags());
+  const print::ReportSelection selection = Selection();
   if (print_ && selection.Any()) print_(selection);
   accept();
 }

@@ -5,10 +5,10 @@
 #include <QDialog>
 #include <QPrinterInfo>
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
 
+#include "files/settings.h"
 #include "model/radio_config.h"
 #include "print/reports.h"
 
@@ -18,26 +18,26 @@ class QPushButton;
 
 namespace kestrel::ui {
 
-// The print choices as the settings file keeps them, in the order SetMode, Memory,
-// SearchBandMemory, FactorySetting: 1 ticked, anything else not.
-using PrintFlags = std::array<int, 4>;
-
-// The reports a set of flags ticks (the Factory Setting flag selects none).
-print::ReportSelection SelectionOf(const PrintFlags& flags);
+// The reports the settings file's print choices tick: only a value of 1 ticks, and the Factory
+// Setting choice ticks nothing, as there is no such report.
+print::ReportSelection SelectionOf(const PrintSettings& stored);
+// The print choices to save for a selection; the Factory Setting choice is always 0.
+PrintSettings SettingsOf(const print::ReportSelection& selection);
 
 // "Print Selection": three tick boxes and "&OK". OK hands the ticked reports to `print` (which
-// prints each as its own job, in the fixed order) and then accepts; the caller saves Flags().
-// The close box and Escape cancel: nothing is printed and nothing is to be saved.
+// prints each as its own job, in the fixed order) and then accepts; the caller saves
+// Selection(). The close box and Escape cancel: nothing is printed and nothing is to be saved.
 class PrintSelectionDialog : public QDialog {
   Q_OBJECT
 
  public:
   using PrintCallback = std::function<void(const print::ReportSelection&)>;
 
-  PrintSelectionDialog(const PrintFlags& flags, PrintCallback print, QWidget* parent = nullptr);
+  PrintSelectionDialog(const print::ReportSelection& ticked, PrintCallback print,
+                       QWidget* parent = nullptr);
 
-  // The values to save: the ticks as 1 or 0; the hidden Factory Setting box always gives 0.
-  PrintFlags Flags() const;
+  // The reports ticked now. The Factory Setting box stays hidden and unticked.
+  print::ReportSelection Selection() const;
 
  private:
   void Confirm();

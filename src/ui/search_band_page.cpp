@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "model/display_texts.h"
 #include "model/frequency_text.h"
 #include "model/number_text.h"
 #include "ui/change_colors.h"
@@ -40,11 +41,6 @@ bool DiffersFrom(const QString& shown, const std::string& stored) {
 
 }  // namespace
 
-QString SearchBandPage::BandLabel(int band) {
-  if (band == kSearchBandCount - 1) return QStringLiteral("L--");
-  return QStringLiteral("L%1").arg(band, 2, 10, QChar('0'));
-}
-
 SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
   auto* frame = new QGroupBox(tr("Model Kestrel"), this);
@@ -70,10 +66,9 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
     for (int column = 0; column < 4; ++column) {
       auto* item = new QTableWidgetItem;
       item->setTextAlignment(Qt::AlignCenter);
-      item->setForeground(kUnchangedColor);
       grid_->setItem(band, column, item);
     }
-    grid_->item(band, kLabelColumn)->setText(BandLabel(band));
+    grid_->item(band, kLabelColumn)->setText(QString::fromStdString(SearchBandLabel(band)));
   }
   grid_->viewport()->installEventFilter(this);
   connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { OpenBand(row); });
@@ -182,7 +177,7 @@ void SearchBandPage::ApplyField(int column) {
   SetCellText(current_band_, column, text);
   const SearchBand& stored = document_.Record().Band(current_band_);
   if (DiffersFrom(text, column == kLowColumn ? stored.LowFrequency : stored.UpperFrequency)) {
-    grid_->item(current_band_, column)->setForeground(kChangedColor);
+    MarkChanged(grid_->item(current_band_, column), true);
     set_->setEnabled(true);
     // Only a changed lower limit enables Clear.
     if (column == kLowColumn) clear_->setEnabled(true);
@@ -193,15 +188,12 @@ void SearchBandPage::StoreGrid() {
   for (int band = 0; band < kSearchBandCount; ++band) {
     if (NumberOf(CellText(band, kUpperColumn)) <= NumberOf(CellText(band, kLowColumn))) return;
   }
-  RadioConfig& record = document_.MutableRecord();
-  bool changed = false;
-  for (int band = 0; band < kSearchBandCount; ++band) {
-    SearchBand limits{CellText(band, kLowColumn).trimmed().toStdString(),
-                      CellText(band, kUpperColumn).trimmed().toStdString()};
-    changed = changed || !(record.Band(band) == limits);
-    record.Band(band) = std::move(limits);
-  }
-  if (changed) document_.MarkModified();
+  document_.Edit(tr("Search Band Memory"), [this](RadioConfig& record) {
+    for (int band = 0; band < kSearchBandCount; ++band) {
+      record.Band(band) = {CellText(band, kLowColumn).trimmed().toStdString(),
+                           CellText(band, kUpperColumn).trimmed().toStdString()};
+    }
+  });
   FinishEdit();
   CloseEditFrame();
 }
@@ -214,8 +206,8 @@ void SearchBandPage::ClearEdits() {
 
 void SearchBandPage::FinishEdit() {
   for (int band = 0; band < kSearchBandCount; ++band) {
-    grid_->item(band, kLowColumn)->setForeground(kUnchangedColor);
-    grid_->item(band, kUpperColumn)->setForeground(kUnchangedColor);
+    MarkChanged(grid_->item(band, kLowColumn), false);
+    MarkChanged(grid_->item(band, kUpperColumn), false);
   }
   clear_->setEnabled(false);
   set_->setEnabled(false);

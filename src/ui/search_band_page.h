@@ -26,9 +26,6 @@ class SearchBandPage : public QWidget {
   SearchBandPage(Document& document, QWidget* parent);
   ~SearchBandPage() override;
 
-  // The band label of band 0 to 23: "L00" to "L22", and "L--" for the last one.
-  static QString BandLabel(int band);
-
   QTableWidget* Grid() const { return grid_; }
   QFrame* EditFrame() const { return edit_frame_; }
   QLabel* LowBandLabel() const { return low_band_; }

@@ -11,6 +11,7 @@
 #include "ui/change_colors.h"
 #include "ui/document.h"
 #include "ui/page_layout.h"
+#include "ui/value_lists.h"
 
 namespace kestrel::ui {
 
@@ -53,9 +54,7 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
     lists_[i]->setEditable(false);
     lists_[i]->setMinimumWidth(110);
     if (HasList(i)) {
-      for (std::string_view entry : SetModeValueTable(i)) {
-        lists_[i]->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
-      }
+      lists_[i]->addItems(Entries(SetModeValueTable(i)));
       lists_[i]->setMaxVisibleItems(16);
     }
     lists_[i]->setVisible(HasList(i));
@@ -90,36 +89,29 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
 void SetModePage::Reload() {
   const RadioConfig& record = document_.Record();
   for (int i = 0; i < kSetModeFunctionCount; ++i) {
-    if (lists_[i]->count() == 0) continue;
-    const int position = record.SetMode[static_cast<std::size_t>(i)];
-    // A value outside the list (a damaged file) leaves the list unselected.
-    lists_[i]->setCurrentIndex(position >= 0 && position < lists_[i]->count() ? position : -1);
+    if (lists_[i]->count() > 0) {
+      SelectPosition(lists_[i], record.SetMode[static_cast<std::size_t>(i)]);
+    }
   }
 }
 
 void SetModePage::OnChosen(int function) {
   const int stored = document_.Record().SetMode[static_cast<std::size_t>(function)];
-  if (lists_[function]->currentIndex() != stored) {
-    SetTextColor(names_[function], kChangedColor);
-    EnableButtons(true);
-  } else {
-    SetTextColor(names_[function], kUnchangedColor);
-  }
+  const bool changed = lists_[function]->currentIndex() != stored;
+  MarkChanged(names_[function], changed);
+  if (changed) EnableButtons(true);
 }
 
 void SetModePage::StoreAll() {
   ResetColors();
-  RadioConfig& record = document_.MutableRecord();
-  bool changed = false;
-  for (int i = 0; i < kSetModeFunctionCount; ++i) {
-    // An empty list, or one left unselected for a value it cannot show, keeps the stored value.
-    if (lists_[i]->count() == 0 || lists_[i]->currentIndex() < 0) continue;
-    auto& value = record.SetMode[static_cast<std::size_t>(i)];
-    const auto chosen = static_cast<std::int16_t>(lists_[i]->currentIndex());
-    changed = changed || value != chosen;
-    value = chosen;
-  }
-  if (changed) document_.MarkModified();
+  document_.Edit(tr("Set Mode"), [this](RadioConfig& record) {
+    for (int i = 0; i < kSetModeFunctionCount; ++i) {
+      // An empty list, or one left unselected for a value it cannot show, keeps the stored value.
+      if (lists_[i]->count() == 0 || lists_[i]->currentIndex() < 0) continue;
+      record.SetMode[static_cast<std::size_t>(i)] =
+          static_cast<std::int16_t>(lists_[i]->currentIndex());
+    }
+  });
   EnableButtons(false);
 }
 
@@ -130,7 +122,7 @@ void SetModePage::ClearEdits() {
 }
 
 void SetModePage::ResetColors() {
-  for (QLabel* name : names_) SetTextColor(name, kUnchangedColor);
+  for (QLabel* name : names_) MarkChanged(name, false);
 }
 
 void SetModePage::EnableButtons(bool enabled) {

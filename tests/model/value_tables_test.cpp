@@ -40,6 +40,10 @@ TEST(ValueTables, PositionsOutsideATableReadAsBlank) {
   EXPECT_EQ(TableEntry(kChannelModeTable, 4), "");
   EXPECT_EQ(TableEntry(kChannelModeTable, -1), "");
   EXPECT_EQ(TableEntry(ValueTable{}, 0), "");
+  // A list shows no entry for a position it does not hold.
+  EXPECT_EQ(ShownPosition(3, 4), 3);
+  EXPECT_EQ(ShownPosition(4, 4), -1);
+  EXPECT_EQ(ShownPosition(-2, 4), -1);
 }
 
 TEST(ValueTables, SetModeFunctions) {

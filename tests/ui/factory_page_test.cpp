@@ -10,6 +10,7 @@
 #include "model/defaults.h"
 #include "ui/change_colors.h"
 #include "ui/document.h"
+#include "ui_fakes.h"
 
 namespace kestrel::ui {
 namespace {
@@ -56,7 +57,7 @@ TEST(FactoryPage, SetStoresEveryFieldAndKeepsValuesOutsideTheLists) {
   EXPECT_EQ(stored.TrainFixTime, 250);
   EXPECT_EQ(stored.PwmAm[1], 300);
   EXPECT_TRUE(document.IsModified());
-  for (QWidget* field : page.Fields()) EXPECT_EQ(TextColor(field), kUnchangedColor);
+  for (QWidget* field : page.Fields()) EXPECT_EQ(TextColor(field), testing::ThemeTextColor());
 }
 
 }  // namespace

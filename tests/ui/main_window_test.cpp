@@ -196,6 +196,35 @@ TEST_F(MainWindowTest, TheWindowCannotCloseDuringATransferAndARefusedProgramChan
   EXPECT_TRUE(window->close());
 }
 
+TEST_F(MainWindowTest, WriteNamesValuesOutsideTheirTablesAndMayBeCancelled) {
+  RadioConfig record = NewConfiguration();
+  record.Channel(800) = {1, "145000000", "", 1, 13, 0, 0, 0, 0, 0, 0, 0};
+  window->Doc().Replace(record, {});
+  QTest::mouseClick(window->MemoryTab()->findChild<QPushButton*>("cmdWrite"), Qt::LeftButton);
+  EXPECT_EQ(feedback.questions,
+            QStringList{"These values are not in their value tables; the receiver gets them as "
+                        "they are:\n\nchannel 799, Step: 13 is not in the step table\n\nWrite "
+                        "anyway?"});
+  EXPECT_EQ(window->OpenTransferDialog(), nullptr) << "answered No";
+  feedback.answers = {QMessageBox::Yes};
+  window->StartProgram();
+  ASSERT_NE(window->OpenTransferDialog(), nullptr);
+  window->OpenTransferDialog()->reject();
+}
+
+TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
+  QWidget parent;
+  Feedback platform;
+  std::optional<QMessageBox::StandardButton> answer;
+  platform.Ask(&parent, "title", "Write anyway?", QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No, [&](QMessageBox::StandardButton chosen) { answer = chosen; });
+  auto* box = parent.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(answer);
+  box->button(QMessageBox::Yes)->click();
+  EXPECT_EQ(answer, QMessageBox::Yes);
+}
+
 TEST_F(MainWindowTest, EveryPageReadsAndWritesLikeTheMenu) {
   const char* const read = "Read Data from the Receiver";
   const char* const write = "Write Data to the Receiver";

@@ -26,7 +26,7 @@ QPushButton* Ok(QDialog& dialog) {
 }
 
 TEST(PrintSelectionDialog, CaptionsTicksFromTheSettingsAndAnEmptyOrClosedDialog) {
-  PrintSelectionDialog dialog({1, 0, 1, 1}, {});
+  PrintSelectionDialog dialog(SelectionOf({1, 0, 1, 1}), {});
   EXPECT_EQ(dialog.windowTitle(), "Print Selection");
   const struct {
     const char* name;
@@ -42,16 +42,17 @@ TEST(PrintSelectionDialog, CaptionsTicksFromTheSettingsAndAnEmptyOrClosedDialog)
   }
   EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);  // no Cancel
   EXPECT_TRUE(Box(dialog, "chkFactory")->isHidden());
-  EXPECT_EQ(dialog.Flags(), (PrintFlags{1, 0, 1, 0}));  // the factory flag goes back as 0
+  EXPECT_EQ(SettingsOf(dialog.Selection()), (PrintSettings{1, 0, 1, 0}));  // factory: always 0
 
   // Only exactly 1 ticks; OK with nothing ticked prints nothing, the close box cancels.
   int prints = 0;
-  PrintSelectionDialog empty({2, -1, 0, 1}, [&](const print::ReportSelection&) { ++prints; });
-  EXPECT_EQ(empty.Flags(), (PrintFlags{0, 0, 0, 0}));
+  PrintSelectionDialog empty(SelectionOf({2, -1, 0, 1}),
+                             [&](const print::ReportSelection&) { ++prints; });
+  EXPECT_EQ(SettingsOf(empty.Selection()), (PrintSettings{0, 0, 0, 0}));
   empty.show();
   QTest::keyClick(Ok(empty), Qt::Key_Space);
   EXPECT_EQ(empty.result(), QDialog::Accepted);
-  PrintSelectionDialog closed({1, 1, 1, 0}, [&](const print::ReportSelection&) { ++prints; });
+  PrintSelectionDialog closed(print::kAllReports, [&](const print::ReportSelection&) { ++prints; });
   closed.show();
   closed.close();
   EXPECT_EQ(closed.result(), QDialog::Rejected);
@@ -63,7 +64,7 @@ TEST(PrintSelectionDialog, OkPrintsTheTickedReportsAsSeparateJobsThenAccepts) {
   print::testing::RecordingCanvas canvas(10, 20, 1000, 1400);
   bool accepted_before_print = false;
   PrintSelectionDialog* shown = nullptr;
-  PrintSelectionDialog dialog({0, 0, 0, 0}, [&](const print::ReportSelection& selection) {
+  PrintSelectionDialog dialog({}, [&](const print::ReportSelection& selection) {
     accepted_before_print = shown->result() == QDialog::Accepted;
     print::PrintSelected(record, selection, canvas);
   });
@@ -81,7 +82,7 @@ TEST(PrintSelectionDialog, OkPrintsTheTickedReportsAsSeparateJobsThenAccepts) {
   EXPECT_EQ(canvas.documents()[0].pages.at(0).at(0).text, print::kSetModeTitle);
   EXPECT_EQ(canvas.documents()[1].pages.at(0).at(0).text, print::kMemoryTitle);
   EXPECT_EQ(canvas.documents()[2].pages.at(0).at(0).text, print::kSearchBandTitle);
-  EXPECT_EQ(dialog.Flags(), (PrintFlags{1, 1, 1, 0}));
+  EXPECT_EQ(SettingsOf(dialog.Selection()), (PrintSettings{1, 1, 1, 0}));
 }
 
 TEST(PrintReports, WithoutAPrinterOfferAPdfAndPdfExportAndPreviewWrite) {

@@ -10,6 +10,7 @@
 #include "model/defaults.h"
 #include "ui/change_colors.h"
 #include "ui/document.h"
+#include "ui_fakes.h"
 
 namespace kestrel::ui {
 namespace {
@@ -35,11 +36,11 @@ TEST(SetModePage, AChoiceMarksItsNameAndClearShowsTheRecordAgain) {
   QTest::keyClick(lamp, Qt::Key_Up);
   EXPECT_EQ(lamp->currentIndex(), 1);
   EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kChangedColor);
-  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), kUnchangedColor);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), testing::ThemeTextColor());
   EXPECT_TRUE(page.ClearButton()->isEnabled());
   // Back to the stored value: black again, the buttons stay enabled.
   QTest::keyClick(lamp, Qt::Key_Down);
-  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kUnchangedColor);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), testing::ThemeTextColor());
   EXPECT_TRUE(page.SetButton()->isEnabled());
 
   QTest::keyClick(page.List(fn::kStep), Qt::Key_Down);
@@ -47,9 +48,17 @@ TEST(SetModePage, AChoiceMarksItsNameAndClearShowsTheRecordAgain) {
   QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
   EXPECT_EQ(page.List(fn::kStep)->currentIndex(), 0);
   EXPECT_EQ(page.List(fn::kBeep)->currentIndex(), 1);
-  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), kUnchangedColor);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), testing::ThemeTextColor());
   EXPECT_FALSE(page.SetButton()->isEnabled());
   EXPECT_FALSE(document.IsModified());
+
+  // Unchanged names follow a dark theme; a changed one stays red.
+  QTest::keyClick(lamp, Qt::Key_Up);
+  QPalette dark;
+  dark.setColor(QPalette::Text, Qt::white);
+  page.setPalette(dark);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), QColor(Qt::white));
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kChangedColor);
 }
 
 TEST(SetModePage, SetStoresTheListsAndKeepsTheHiddenValues) {
@@ -67,7 +76,7 @@ TEST(SetModePage, SetStoresTheListsAndKeepsTheHiddenValues) {
   QTest::mouseClick(page.SetButton(), Qt::LeftButton);
   record.SetMode[fn::kStep] = 1;
   EXPECT_EQ(document.Record().SetMode, record.SetMode) << "hidden and unlisted values are kept";
-  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), kUnchangedColor);
+  EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), testing::ThemeTextColor());
   EXPECT_FALSE(page.SetButton()->isEnabled());
   EXPECT_TRUE(document.IsModified());
 }

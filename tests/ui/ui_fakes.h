@@ -2,6 +2,8 @@
 // answers questions and file dialogs from a script, fake radio jobs, and a storage in memory.
 #pragma once
 
+#include <QApplication>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -13,6 +15,11 @@
 #include "ui/transfer_job.h"
 
 namespace kestrel::ui::testing {
+
+// The colour of an unchanged value: the theme's text colour.
+inline QColor ThemeTextColor() {
+  return QApplication::palette().color(QPalette::Text);
+}
 
 class RecordingFeedback : public Feedback {
  public:
@@ -31,6 +38,12 @@ class RecordingFeedback : public Feedback {
                                        QMessageBox::StandardButton) override {
     questions << text;
     return Take(answers, QMessageBox::Cancel);
+  }
+  void Ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+           QMessageBox::StandardButton,
+           std::function<void(QMessageBox::StandardButton)> answered) override {
+    questions << text;
+    answered(Take(answers, QMessageBox::Cancel));
   }
   QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {

@@ -1,0 +1,229 @@
+#include "model/channel_rules.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "model/cp1252.h"
+#include "model/display_texts.h"
+#include "model/frequency_range.h"
+#include "model/number_text.h"
+#include "model/value_tables.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kStep5 = 1, kStep625 = 2, kStep833 = 3, kStep9 = 4;
+constexpr std::int64_t kBlock = 25000;  // the 8.33 kHz raster repeats every 25 kHz
+constexpr std::int64_t kAviationStep = 8333;
+
+// Fifteen significant digits: the entry's own decimals survive, the binary noise of "x 1e6"
+// does not, and frequencies in the receiver's range never need an exponent.
+std::string PlainDecimalText(double value) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  return std::string(buffer, result.ptr);
+}
+
+std::string Quoted(std::string_view text) {
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
+
+std::string MhzText(double mhz) {
+  return FormatFixed5(mhz) + " MHz";
+}
+
+// A coded field that must hold one of its table's entries other than the blank at position 0.
+std::optional<ChannelProblem> NeedsValue(ChannelField field, int position, std::string_view what) {
+  if (position != 0 && InTable(TableOf(field).table, position)) return std::nullopt;
+  std::string reason = position == 0 ? std::string(what)
+                                     : std::to_string(position) + " is not in the " +
+                                           std::string(TableOf(field).name);
+  return ChannelProblem{field, std::move(reason), std::nullopt};
+}
+
+std::optional<ChannelProblem> CheckToneValues(const ChannelEntry& entry) {
+  const std::optional<ToneSelect> tone_select = ToneSelectAt(entry.ToneSelect);
+  if (!tone_select) {
+    return ChannelProblem{ChannelField::kToneSelect,
+                          std::to_string(entry.ToneSelect) + " is not in the tone select table",
+                          std::nullopt};
+  }
+  switch (*tone_select) {
+    case ToneSelect::kVfo:
+      return std::nullopt;
+    case ToneSelect::kTsq:
+      return NeedsValue(ChannelField::kTsqTone, entry.TsqTone, "tone select TSQ needs a tone");
+    case ToneSelect::kRevTsq:
+      return NeedsValue(ChannelField::kRevTsqTone, entry.RevTsqTone,
+                        "tone select REV TSQ needs a tone");
+    case ToneSelect::kTrain:
+      return NeedsValue(ChannelField::kTrainTone, entry.TrainTone,
+                        "tone select TRAN needs a train tone");
+    case ToneSelect::kScrambler:
+      return NeedsValue(ChannelField::kScrambler, entry.Scrambler,
+                        "tone select V.INV needs a scrambler carrier");
+    case ToneSelect::kDcs:
+      if (auto problem = NeedsValue(ChannelField::kDcsCode, entry.DcsCode,
+                                    "tone select DCS needs a DCS code")) {
+        return problem;
+      }
+      if (!InTable(kChannelDcsPolarityTable, entry.RevDcs)) {
+        std::string reason = entry.RevDcs == kNoPolarity
+                                 ? "tone select DCS needs a polarity, NORMAL or REV"
+                                 : std::to_string(entry.RevDcs) + " is not in the " +
+                                       std::string(TableOf(ChannelField::kRevDcs).name);
+        return ChannelProblem{ChannelField::kRevDcs, std::move(reason), std::nullopt};
+      }
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::optional<ChannelProblem> CheckName(const std::string& name) {
+  const std::optional<std::string> bytes = Utf8ToCp1252(name);
+  if (!bytes) {
+    return ChannelProblem{ChannelField::kName,
+                          Quoted(name) + " holds a character the receiver cannot show",
+                          std::nullopt};
+  }
+  if (bytes->size() > kNameLength) {
+    return ChannelProblem{ChannelField::kName,
+                          Quoted(name) + " is longer than the receiver's " +
+                              std::to_string(kNameLength) + " characters",
+                          std::nullopt};
+  }
+  return std::nullopt;
+}
+
+// The entry's values stored as its tone selection keeps them: the values of the other
+// selections are blank, and the polarity belongs to DCS alone.
+void StoreToneValues(const ChannelEntry& entry, MemoryChannel& channel) {
+  channel.ToneSelect = entry.ToneSelect;
+  channel.TsqTone = channel.RevTsqTone = channel.DcsCode = channel.Scrambler = 0;
+  channel.TrainTone = 0;
+  channel.RevDcs = kNoPolarity;
+  switch (*ToneSelectAt(entry.ToneSelect)) {
+    case ToneSelect::kVfo:
+      break;
+    case ToneSelect::kTsq:
+      channel.TsqTone = entry.TsqTone;
+      break;
+    case ToneSelect::kRevTsq:
+      channel.RevTsqTone = entry.RevTsqTone;
+      break;
+    case ToneSelect::kTrain:
+      channel.TrainTone = entry.TrainTone;
+      break;
+    case ToneSelect::kScrambler:
+      channel.Scrambler = entry.Scrambler;
+      break;
+    case ToneSelect::kDcs:
+      channel.DcsCode = entry.DcsCode;
+      channel.RevDcs = entry.RevDcs;
+      break;
+  }
+}
+
+}  // namespace
+
+std::optional<int> DeriveStep(double hz, int mode) {
+  if (!std::isfinite(hz) || std::fabs(hz) > 9.0e18) return std::nullopt;
+  const auto n = static_cast<std::int64_t>(RoundHalfEven(hz));
+  const std::int64_t r = n % kBlock;
+  int step = 0;
+  if (mode == PositionOf(ChannelMode::kAm) && hz >= 522000 && hz <= 1611000 && n % 9000 == 0) {
+    step = kStep9;
+  }
+  if (r == 0) step = kStep833;
+  if (step == 0 && r % 8330 == 0) step = kStep833;
+  if (step == 0 && n % 6250 == 0) step = kStep625;
+  if (step == 0 && n % 5000 == 0) step = kStep5;
+  if (step == 0) return std::nullopt;
+  return step;
+}
+
+std::string StoredFrequencyText(double hz, int step) {
+  std::string text = PlainDecimalText(hz);
+  if (step != kStep833 || !std::isfinite(hz) || std::fabs(hz) > 9.0e18) return text;
+  const auto n = static_cast<std::int64_t>(RoundHalfEven(hz));
+  const std::int64_t base = n / kBlock * kBlock;
+  if (hz > static_cast<double>(base)) {
+    const auto k = static_cast<std::int64_t>(
+        RoundHalfEven(static_cast<double>(n % kBlock) / static_cast<double>(kAviationStep)));
+    if (k > 0) text = std::to_string(base + k * kAviationStep + 1);
+  }
+  return text;
+}
+
+std::string ChannelProblem::ToString() const {
+  return std::string(FieldName(field)) + ": " + reason;
+}
+
+std::expected<MemoryChannel, ChannelProblem> ValidateChannel(const ChannelEntry& entry,
+                                                             const MemoryChannel& stored) {
+  const auto refuse = [](ChannelField field, std::string reason) {
+    return std::unexpected(ChannelProblem{field, std::move(reason), std::nullopt});
+  };
+  if (entry.Frequency.empty()) return refuse(ChannelField::kFrequency, "no frequency is given");
+  if (entry.Mode == PositionOf(ChannelMode::kBlank)) {
+    return refuse(ChannelField::kMode, "no mode is chosen: FM, WFM or AM");
+  }
+  if (!InTable(kChannelModeTable, entry.Mode)) {
+    return refuse(ChannelField::kMode, std::to_string(entry.Mode) + " is not in the " +
+                                           std::string(TableOf(ChannelField::kMode).name));
+  }
+  const double mhz = LeadingNumber(entry.Frequency);
+  const double hz = mhz * 1000000.0;
+  if (!(hz >= kLowestHz && hz <= kHighestHz)) {
+    return refuse(ChannelField::kFrequency,
+                  (std::isfinite(mhz) ? MhzText(mhz) : Quoted(entry.Frequency) + " MHz") +
+                      " is outside the receiver's range, " + MhzText(kLowestMhz) + " to " +
+                      MhzText(kHighestMhz));
+  }
+  std::optional<std::int16_t> derived_step;
+  if (hz != LeadingNumber(stored.Frequency) || entry.Mode != stored.Mode) {
+    const std::optional<int> step = DeriveStep(hz, entry.Mode);
+    if (!step) {
+      return refuse(
+          ChannelField::kFrequency,
+          MhzText(mhz) + " is on no tuning raster: 5, 6.25 or 8.33 kHz, or 9 kHz for AM broadcast");
+    }
+    derived_step = static_cast<std::int16_t>(*step);
+  }
+  std::optional<ChannelProblem> problem = CheckToneValues(entry);
+  if (!problem) problem = CheckName(entry.Name);
+  if (problem) {
+    problem->derived_step = derived_step;
+    return std::unexpected(std::move(*problem));
+  }
+
+  MemoryChannel channel;
+  channel.InUse = 1;
+  channel.Step = derived_step.value_or(stored.Step);
+  channel.Frequency = StoredFrequencyText(hz, channel.Step);
+  channel.Name = *Utf8ToCp1252(entry.Name);
+  channel.Mode = entry.Mode;
+  StoreToneValues(entry, channel);
+  return channel;
+}
+
+ChannelEntry EntryOf(const MemoryChannel& channel) {
+  return {.Frequency = ChannelText(channel, 1, ChannelColumn::kFrequency),
+          .Name = Cp1252ToUtf8(ChannelText(channel, 1, ChannelColumn::kName)),
+          .Mode = channel.Mode,
+          .ToneSelect = channel.ToneSelect,
+          .TsqTone = channel.TsqTone,
+          .RevTsqTone = channel.RevTsqTone,
+          .DcsCode = channel.DcsCode,
+          .RevDcs = channel.RevDcs,
+          .Scrambler = channel.Scrambler,
+          .TrainTone = channel.TrainTone};
+}
+
+}  // namespace kestrel

@@ -1,0 +1,42 @@
+#include "model/record_check.h"
+
+#include <gtest/gtest.h>
+
+#include "model/defaults.h"
+
+namespace kestrel {
+namespace {
+
+std::vector<std::string> Texts(const std::vector<RecordWarning>& warnings) {
+  std::vector<std::string> texts;
+  for (const RecordWarning& warning : warnings) texts.push_back(warning.ToString());
+  return texts;
+}
+
+TEST(RecordCheck, NamesValuesOutsideTheirTablesAndChannelsTheEditorRefuses) {
+  EXPECT_TRUE(CheckRecord(NewConfiguration()).empty());
+
+  RadioConfig record = NewConfiguration();
+  record.SetMode[fn::kPause] = 12;
+  record.SetMode[fn::kVolt] = 200;  // no table: never sent
+  record.Channel(12) = {1, "145001000", "", 1, 1, 0, 0, 0, 0, -1, 0, 0};
+  record.Channel(13) = {1, "145000000", "", 1, 3, 1, 60, 0, 0, -1, 0, 0};
+  record.Channel(800) = {1, "145000000", "", 1, 13, 0, 0, 0, 0, 2, 0, 0};
+  record.Channel(900) = {0, "1", "", 9, 99, 9, 99, 99, 999, 9, 99, 99};  // empty: not sent
+  const std::vector<std::string> outside{
+      "Set Mode PAUSE: 12 is not in the pause table",
+      "channel 012, TsqTone: 60 is not in the tone table",
+      "channel 799, Step: 13 is not in the step table",
+      "channel 799, RevDcs: 2 is not in the DCS polarity table",
+  };
+  EXPECT_EQ(Texts(ValuesOutsideTables(record)), outside);
+  EXPECT_EQ(Texts(CheckRecord(record)),
+            (std::vector<std::string>{
+                outside[0],
+                "channel 011, Frequency: 145.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 "
+                "kHz, or 9 kHz for AM broadcast",
+                outside[1], outside[2], outside[3]}));
+}
+
+}  // namespace
+}  // namespace kestrel
