@@ -1,33 +1,20 @@
+// The main window: its menus, the pages on the tab widget, and closing.
 #include "ui/main_window.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintPreviewDialog>
 #include <QScreen>
-#include <QSerialPortInfo>
 #include <QTabWidget>
 
-#include <filesystem>
-
-#include "files/settings.h"
-#include "model/defaults.h"
-#include "model/record_check.h"
 #include "ui/about_dialog.h"
-#include "ui/document_storage.h"
 #include "ui/factory_page.h"
-#include "ui/feedback.h"
-#include "ui/file_dialogs.h"
 #include "ui/memory_page.h"
 #include "ui/port_settings.h"
-#include "ui/print_selection_dialog.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
 #include "ui/transfer_dialog.h"
-#include "ui/transfer_job.h"
 #include "ui/window_title.h"
 
 namespace kestrel::ui {
@@ -36,34 +23,6 @@ namespace {
 
 MemoryPageWidget* MakeMemoryPage(Document& document, QWidget* parent) {
   return new MemoryPageWidget(document, parent);
-}
-
-const QString kSimulatedPort = QString::fromStdString(link::PortChoice::Simulated().Text());
-
-std::filesystem::path NativePath(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
-}
-
-print::ReportSelection LoadPrintSelection(const QString& settings_file) {
-  return SelectionOf(LoadPrintSettings(NativePath(settings_file)));
-}
-
-// The question before a write into a receiver of values outside their tables; ten are named.
-QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) {
-  constexpr std::size_t kNamed = 10;
-  QString text = MainWindow::tr(
-      "These values are not in their value tables; the receiver gets them as they are:\n\n");
-  for (std::size_t i = 0; i < std::min(kNamed, warnings.size()); ++i) {
-    text += QString::fromStdString(warnings[i].ToString()) + u'\n';
-  }
-  if (warnings.size() > kNamed) {
-    text += MainWindow::tr("and %1 more\n").arg(warnings.size() - kNamed);
-  }
-  return text + MainWindow::tr("\nWrite anyway?");
-}
-
-void SavePrintSelection(const QString& settings_file, const print::ReportSelection& selection) {
-  SavePrintSettings(NativePath(settings_file), SettingsOf(selection));
 }
 
 }  // namespace
@@ -82,7 +41,7 @@ MainWindow::MainWindow(RadioJobs& jobs, DocumentStorage& storage, MainWindowSetu
   SelectComPort(LoadComPort(setup_.settings_file));  // writes the number back: creates the file
   const QString device = LoadComPortName(setup_.settings_file);
   if (!device.isEmpty()) SelectNamedPort(device, false);
-  if (setup_.simulate) SelectNamedPort(kSimulatedPort, false);
+  if (setup_.simulate) SelectNamedPort(SimulatedPortText(), false);
 
   BuildPages();
   connect(&document_, &Document::Replaced, this, &MainWindow::RefreshAllTabs);
@@ -114,27 +73,7 @@ void MainWindow::BuildMenus() {
   QMenu* com = menuBar()->addMenu(tr("&COM"));
   com->addAction(tr("&Read from Radio"), this, &MainWindow::StartRead);
   com->addAction(tr("Pro&gram to Radio"), this, &MainWindow::StartProgram);
-  port_menu_ = com->addMenu(tr("Por&t"));
-  for (int number = 1; number <= 4; ++number) {
-    QAction* item = port_menu_->addAction(tr("COM &%1").arg(number));
-    item->setCheckable(true);
-    item->setData(QString::number(number));
-    connect(item, &QAction::triggered, this, [this, number] {
-      SelectComPort(number);
-      if (!LoadComPortName(setup_.settings_file).isEmpty()) {
-        SaveComPortName(setup_.settings_file, QString());
-      }
-    });
-    com_actions_[static_cast<std::size_t>(number - 1)] = item;
-  }
-  port_menu_->addSeparator();
-  simulated_action_ = port_menu_->addAction(tr("Simulated receiver"));
-  simulated_action_->setCheckable(true);
-  simulated_action_->setData(kSimulatedPort);
-  connect(simulated_action_, &QAction::triggered, this,
-          [this] { SelectNamedPort(kSimulatedPort, true); });
-  connect(port_menu_, &QMenu::aboutToShow, this, &MainWindow::ListSystemPorts);
-  ListSystemPorts();
+  BuildPortMenu(com);
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   help->addAction(tr("A&bout"), this, &MainWindow::ShowAbout);
@@ -181,163 +120,6 @@ void MainWindow::RefreshAllTabs() {
   factory_page_->Reload();
 }
 
-// Port choice ---------------------------------------------------------------------------------
-
-void MainWindow::SelectComPort(int number) {
-  if (number < 1 || number > 4) {
-    for (QAction* item : com_actions_) item->setChecked(false);
-    return;
-  }
-  port_ = link::PortChoice::Number(number);
-  CheckCurrentPort();
-  SaveComPort(setup_.settings_file, number);
-}
-
-void MainWindow::SelectNamedPort(const QString& device, bool remember) {
-  const auto choice = link::ParsePortChoice(device.toStdString());
-  if (!choice) return;
-  port_ = *choice;
-  ListSystemPorts();
-  if (remember) SaveComPortName(setup_.settings_file, device);
-}
-
-void MainWindow::ListSystemPorts() {
-  for (QAction* item : system_port_actions_) {
-    port_menu_->removeAction(item);
-    delete item;
-  }
-  system_port_actions_.clear();
-  QStringList devices;
-  QList<QPair<QString, QString>> entries;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    const QString device = info.systemLocation();
-    const QString text = info.description().isEmpty()
-                             ? device
-                             : QStringLiteral("%1  (%2)").arg(device, info.description());
-    devices << device;
-    entries.append({device, text});
-  }
-  // A remembered port that is not plugged in now still shows as the choice.
-  if (port_.kind == link::PortChoice::Kind::kDevice && !devices.contains(Port())) {
-    entries.append({Port(), tr("%1  (not connected)").arg(Port())});
-  }
-  for (const auto& [device, text] : entries) {
-    auto* item = new QAction(text, port_menu_);
-    item->setCheckable(true);
-    item->setData(device);
-    connect(item, &QAction::triggered, this, [this, device] { SelectNamedPort(device, true); });
-    port_menu_->insertAction(simulated_action_, item);
-    system_port_actions_.append(item);
-  }
-  CheckCurrentPort();
-}
-
-void MainWindow::CheckCurrentPort() {
-  for (QAction* item : port_menu_->actions()) {
-    if (item->isCheckable()) item->setChecked(item->data().toString() == Port());
-  }
-}
-
-// File commands -------------------------------------------------------------------------------
-
-bool MainWindow::MaybeSave() {
-  if (!document_.IsModified()) return true;
-  const auto answer = CurrentFeedback().Question(
-      this, ApplicationTitle(), tr("Save changes?"),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-  if (answer == QMessageBox::Save) return Save();
-  return answer == QMessageBox::Discard;
-}
-
-QString MainWindow::StartFolder() const {
-  return DataFileFolder(document_.FileName(), setup_.program_folder);
-}
-
-void MainWindow::New() {
-  if (!MaybeSave()) return;
-  document_.Replace(NewConfiguration(), QString());
-}
-
-void MainWindow::Open() {
-  if (!MaybeSave()) return;
-  band_page_->CloseEditFrame();
-  const QString path = CurrentFeedback().OpenFileName(this, OpenDialogTitle(), StartFolder(),
-                                                      DataFileFilter(), kDataFileSuffix);
-  if (path.isEmpty()) return;
-  auto loaded = storage_.Load(path, document_.Record());
-  if (!loaded) {
-    CurrentFeedback().Warning(
-        this, ApplicationTitle(),
-        tr("The file %1 cannot be opened:\n%2\n\nThe configuration was not changed.")
-            .arg(path, loaded.error()));
-    return;
-  }
-  document_.Replace(*loaded, path);
-}
-
-bool MainWindow::Save() {
-  if (document_.FileName().isEmpty()) return SaveAs();
-  return SaveTo(document_.FileName());
-}
-
-bool MainWindow::SaveAs() {
-  const QString path = CurrentFeedback().SaveFileName(this, SaveDialogTitle(), StartFolder(),
-                                                      DataFileFilter(), kDataFileSuffix);
-  if (path.isEmpty()) return false;
-  return SaveTo(path);
-}
-
-bool MainWindow::SaveTo(const QString& path) {
-  const auto saved = storage_.Save(path, document_.Record());
-  if (!saved) {
-    CurrentFeedback().Warning(this, ApplicationTitle(),
-                              tr("The file %1 cannot be saved:\n%2").arg(path, saved.error()));
-    return false;
-  }
-  document_.MarkSaved(path);
-  return true;
-}
-
-void MainWindow::Print() {
-  auto* dialog = new PrintSelectionDialog(
-      LoadPrintSelection(setup_.settings_file),
-      [this](const print::ReportSelection& selection) {
-        PrintReportsOnPrinter(this, document_.Record(), selection);
-      },
-      this);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::accepted, this,
-          [this, dialog] { SavePrintSelection(setup_.settings_file, dialog->Selection()); });
-  dialog->open();
-}
-
-// The preview and the PDF show the reports ticked the last time File > Print was confirmed.
-void MainWindow::PrintPreview() {
-  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
-  if (!selection.Any()) {
-    CurrentFeedback().Information(this, ApplicationTitle(),
-                                  tr("No report is ticked in File > Print."));
-    return;
-  }
-  QPrintPreviewDialog* preview =
-      MakeReportPreviewDialog(this, document_.Record(), selection).release();
-  preview->setAttribute(Qt::WA_DeleteOnClose);
-  preview->open();
-}
-
-void MainWindow::ExportPdf() {
-  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
-  if (!selection.Any()) {
-    CurrentFeedback().Information(this, ApplicationTitle(),
-                                  tr("No report is ticked in File > Print."));
-    return;
-  }
-  const QString path = CurrentFeedback().SaveFileName(this, tr("Export PDF"), StartFolder(),
-                                                      tr("PDF files (*.pdf)"), "pdf");
-  if (path.isEmpty()) return;
-  ExportReportsToPdf(this, document_.Record(), selection, path);
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
   // One look at the guarded pointer: g++ 12 at -O2 doubts a second one is still set.
   if (const TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
@@ -349,63 +131,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
-}
-
-// Transfers -----------------------------------------------------------------------------------
-
-void MainWindow::StartRead() {
-  if (transfer_dialog_) return;
-  if (!MaybeSave()) return;
-  auto* dialog = new TransferDialog(
-      TransferDialog::Kind::kRead,
-      [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::finished, this, [this, dialog] {
-    transfer_dialog_ = nullptr;
-    OnReadClosed(dialog);
-  });
-  transfer_dialog_ = dialog;
-  dialog->open();
-}
-
-void MainWindow::OnReadClosed(TransferDialog* dialog) {
-  const auto& result = dialog->SucceededRead();
-  if (!result || !result->record) return;
-  band_page_->CloseEditFrame();
-  if (result->image) document_.Image() = *result->image;
-  document_.Replace(*result->record, document_.FileName());
-}
-
-void MainWindow::StartProgram() {
-  if (transfer_dialog_) return;
-  const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
-  if (warnings.empty()) {
-    OpenProgramDialog();
-    return;
-  }
-  CurrentFeedback().Ask(this, ApplicationTitle(), ValuesOutsideTablesQuestion(warnings),
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                        [this](QMessageBox::StandardButton answer) {
-                          if (answer == QMessageBox::Yes) OpenProgramDialog();
-                        });
-}
-
-void MainWindow::OpenProgramDialog() {
-  if (transfer_dialog_) return;
-  auto* dialog = new TransferDialog(
-      TransferDialog::Kind::kProgram,
-      [this](bool verify) {
-        return jobs_.ProgramJob(port_, document_.Record(), document_.Image(), verify);
-      },
-      this);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
-  // The image holds what was encoded and sent, and the receiver's region bytes.
-  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
-    if (outcome.image) document_.Image() = *outcome.image;
-  });
-  transfer_dialog_ = dialog;
-  dialog->open();
 }
 
 void MainWindow::ShowAbout() {

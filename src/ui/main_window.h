@@ -17,6 +17,9 @@ class QTabWidget;
 
 namespace kestrel::ui {
 
+// The simulated receiver's port as the port menu holds it ("sim").
+QString SimulatedPortText();
+
 class DocumentStorage;
 class FactoryPage;
 class MemoryPage;
@@ -84,6 +87,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  void BuildPortMenu(QMenu* com);
   void BuildPages();
   void ListSystemPorts();
   void CheckCurrentPort();

@@ -1,0 +1,96 @@
+// The COM > Port menu: the four numbered ports, the system's serial ports and the simulated
+// receiver, one of them chosen and kept in the settings file.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QSerialPortInfo>
+
+#include "ui/main_window.h"
+#include "ui/port_settings.h"
+
+namespace kestrel::ui {
+
+QString SimulatedPortText() {
+  return QString::fromStdString(link::PortChoice::Simulated().Text());
+}
+
+void MainWindow::BuildPortMenu(QMenu* com) {
+  port_menu_ = com->addMenu(tr("Por&t"));
+  for (int number = 1; number <= 4; ++number) {
+    QAction* item = port_menu_->addAction(tr("COM &%1").arg(number));
+    item->setCheckable(true);
+    item->setData(QString::number(number));
+    connect(item, &QAction::triggered, this, [this, number] {
+      SelectComPort(number);
+      if (!LoadComPortName(setup_.settings_file).isEmpty()) {
+        SaveComPortName(setup_.settings_file, QString());
+      }
+    });
+    com_actions_[static_cast<std::size_t>(number - 1)] = item;
+  }
+  port_menu_->addSeparator();
+  simulated_action_ = port_menu_->addAction(tr("Simulated receiver"));
+  simulated_action_->setCheckable(true);
+  simulated_action_->setData(SimulatedPortText());
+  connect(simulated_action_, &QAction::triggered, this,
+          [this] { SelectNamedPort(SimulatedPortText(), true); });
+  connect(port_menu_, &QMenu::aboutToShow, this, &MainWindow::ListSystemPorts);
+  ListSystemPorts();
+}
+
+void MainWindow::SelectComPort(int number) {
+  if (number < 1 || number > 4) {
+    for (QAction* item : com_actions_) item->setChecked(false);
+    return;
+  }
+  port_ = link::PortChoice::Number(number);
+  CheckCurrentPort();
+  SaveComPort(setup_.settings_file, number);
+}
+
+void MainWindow::SelectNamedPort(const QString& device, bool remember) {
+  const auto choice = link::ParsePortChoice(device.toStdString());
+  if (!choice) return;
+  port_ = *choice;
+  ListSystemPorts();
+  if (remember) SaveComPortName(setup_.settings_file, device);
+}
+
+void MainWindow::ListSystemPorts() {
+  for (QAction* item : system_port_actions_) {
+    port_menu_->removeAction(item);
+    delete item;
+  }
+  system_port_actions_.clear();
+  QStringList devices;
+  QList<QPair<QString, QString>> entries;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const QString device = info.systemLocation();
+    const QString text = info.description().isEmpty()
+                             ? device
+                             : QStringLiteral("%1  (%2)").arg(device, info.description());
+    devices << device;
+    entries.append({device, text});
+  }
+  // A remembered port that is not plugged in now still shows as the choice.
+  if (port_.kind == link::PortChoice::Kind::kDevice && !devices.contains(Port())) {
+    entries.append({Port(), tr("%1  (not connected)").arg(Port())});
+  }
+  for (const auto& [device, text] : entries) {
+    auto* item = new QAction(text, port_menu_);
+    item->setCheckable(true);
+    item->setData(device);
+    connect(item, &QAction::triggered, this, [this, device] { SelectNamedPort(device, true); });
+    port_menu_->insertAction(simulated_action_, item);
+    system_port_actions_.append(item);
+  }
+  CheckCurrentPort();
+}
+
+void MainWindow::CheckCurrentPort() {
+  for (QAction* item : port_menu_->actions()) {
+    if (item->isCheckable()) item->setChecked(item->data().toString() == Port());
+  }
+}
+
+}  // namespace kestrel::ui

@@ -1,0 +1,87 @@
+// Reading and programming the receiver through the transfer dialog.
+#include <algorithm>
+
+#include "model/record_check.h"
+#include "ui/feedback.h"
+#include "ui/main_window.h"
+#include "ui/search_band_page.h"
+#include "ui/transfer_dialog.h"
+#include "ui/transfer_job.h"
+#include "ui/window_title.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+// The question before a write into a receiver of values outside their tables; ten are named.
+QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) {
+  constexpr std::size_t kNamed = 10;
+  QString text = MainWindow::tr(
+      "These values are not in their value tables; the receiver gets them as they are:\n\n");
+  for (std::size_t i = 0; i < std::min(kNamed, warnings.size()); ++i) {
+    text += QString::fromStdString(warnings[i].ToString()) + u'\n';
+  }
+  if (warnings.size() > kNamed) {
+    text += MainWindow::tr("and %1 more\n").arg(warnings.size() - kNamed);
+  }
+  return text + MainWindow::tr("\nWrite anyway?");
+}
+
+}  // namespace
+
+void MainWindow::StartRead() {
+  if (transfer_dialog_) return;
+  if (!MaybeSave()) return;
+  auto* dialog = new TransferDialog(
+      TransferDialog::Kind::kRead,
+      [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::finished, this, [this, dialog] {
+    transfer_dialog_ = nullptr;
+    OnReadClosed(dialog);
+  });
+  transfer_dialog_ = dialog;
+  dialog->open();
+}
+
+void MainWindow::OnReadClosed(TransferDialog* dialog) {
+  const auto& result = dialog->SucceededRead();
+  if (!result || !result->record) return;
+  band_page_->CloseEditFrame();
+  if (result->image) document_.Image() = *result->image;
+  document_.Replace(*result->record, document_.FileName());
+}
+
+void MainWindow::StartProgram() {
+  if (transfer_dialog_) return;
+  const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
+  if (warnings.empty()) {
+    OpenProgramDialog();
+    return;
+  }
+  CurrentFeedback().Ask(this, ApplicationTitle(), ValuesOutsideTablesQuestion(warnings),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                        [this](QMessageBox::StandardButton answer) {
+                          if (answer == QMessageBox::Yes) OpenProgramDialog();
+                        });
+}
+
+void MainWindow::OpenProgramDialog() {
+  if (transfer_dialog_) return;
+  auto* dialog = new TransferDialog(
+      TransferDialog::Kind::kProgram,
+      [this](bool verify) {
+        return jobs_.ProgramJob(port_, document_.Record(), document_.Image(), verify);
+      },
+      this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
+  // The image holds what was encoded and sent, and the receiver's region bytes.
+  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
+    if (outcome.image) document_.Image() = *outcome.image;
+  });
+  transfer_dialog_ = dialog;
+  dialog->open();
+}
+
+}  // namespace kestrel::ui
