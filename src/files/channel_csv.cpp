@@ -153,7 +153,10 @@ std::string Shown(std::string_view text) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + Shown(text) + "\"";
+  std::string quoted(1, '"');
+  quoted += Shown(text);
+  quoted += '"';
+  return quoted;
 }
 
 // ---- Values -------------------------------------------------------------------------------
@@ -216,7 +219,11 @@ std::string MhzOfHz(std::int64_t hz) {
       negative ? 0 - static_cast<std::uint64_t>(hz) : static_cast<std::uint64_t>(hz);
   std::string fraction = std::to_string(magnitude % kHzPerMhz + kHzPerMhz).substr(1);
   while (fraction.size() > 5 && fraction.back() == '0') fraction.pop_back();
-  return (negative ? "-" : "") + std::to_string(magnitude / kHzPerMhz) + "." + fraction;
+  std::string text = negative ? "-" : "";
+  text += std::to_string(magnitude / kHzPerMhz);
+  text += '.';
+  text += fraction;
+  return text;
 }
 
 // The stored Hz text of a channel as exact MHz text; a stored text that is no whole number
@@ -278,8 +285,10 @@ struct Header {
 
 std::string OwnHeaderList() {
   std::string list;
-  for (std::size_t c = 0; c < kOwnColumnCount; ++c)
-    list += (c ? "," : "") + std::string(kColumns[c].header);
+  for (std::size_t c = 0; c < kOwnColumnCount; ++c) {
+    if (c > 0) list += ',';
+    list += kColumns[c].header;
+  }
   return list;
 }
 
