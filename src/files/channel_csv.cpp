@@ -267,7 +267,7 @@ std::string ReadName(RowReader& row) {
     return {};
   }
   if (bytes->size() <= kNameLength) return std::string(text);
-  const std::string cut = Cp1252ToUtf8(bytes->substr(0, kNameLength));
+  std::string cut = Cp1252ToUtf8(bytes->substr(0, kNameLength));
   row.Warning(Column::kName,
               Quoted(text) + " is cut to " + Quoted(cut) + ": the receiver keeps six characters");
   return cut;

@@ -17,7 +17,7 @@ namespace kestrel::ui {
 
 namespace {
 
-constexpr qsizetype kListedNotes = 20;  // a box taller than this helps nobody
+constexpr int kListedNotes = 20;  // a box taller than this helps nobody
 
 QString ChannelListFilter() {
   return QObject::tr("CSV files (*.csv)");
