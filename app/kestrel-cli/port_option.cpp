@@ -37,6 +37,11 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
   return setup;
 }
 
+std::string PortLabel(const std::string& port) {
+  const std::size_t slash = port.find_last_of('/');
+  return slash == std::string::npos || slash + 1 == port.size() ? port : port.substr(slash + 1);
+}
+
 int ReportLinkFailure(const link::LinkFailure& failure) {
   std::string text;
   for (char c : link::ResultText(failure)) {

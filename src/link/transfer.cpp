@@ -38,10 +38,10 @@ LinkStatus StartStep(SerialLine& line, LinkResult no_port, LinkResult no_answer)
 template <typename Image, typename Block, typename Single>
 LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> list,
                 const Progress& progress, Direction direction, Block block, Single single) {
-  if (progress.range) progress.range(static_cast<int>(list.size()));
   WireCost left = StepCost(list, direction);
   left -= HandshakeCost();
   if (progress.time_left) progress.time_left(left.Ms());
+  if (progress.range) progress.range(static_cast<int>(list.size()));
   std::size_t sent = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     for (const RangeCommand& command : SplitRange(list[i])) {
