@@ -31,6 +31,18 @@ QMessageBox::StandardButton Feedback::Question(QWidget* parent, const QString& t
   return QMessageBox::question(parent, title, text, buttons, default_button);
 }
 
+void Feedback::Ask(QWidget* parent, const QString& title, const QString& text,
+                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button,
+                   std::function<void(QMessageBox::StandardButton)> answered) {
+  auto* box = new QMessageBox(QMessageBox::Question, title, text, buttons, parent);
+  box->setDefaultButton(default_button);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
+    answered(box->standardButton(box->clickedButton()));
+  });
+  box->open();
+}
+
 namespace {
 
 QString RunFileDialog(QWidget* parent, const QString& title, const QString& folder,

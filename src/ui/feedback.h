@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -26,6 +27,12 @@ class Feedback {
                                                const QString& text,
                                                QMessageBox::StandardButtons buttons,
                                                QMessageBox::StandardButton default_button);
+
+  // The same question without waiting for the answer: the box opens modal to `parent` and
+  // `answered` gets the button chosen (NoButton when the box was closed without one).
+  virtual void Ask(QWidget* parent, const QString& title, const QString& text,
+                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button,
+                   std::function<void(QMessageBox::StandardButton)> answered);
 
   // The platform's file dialogs; each returns the chosen path, or "" when the user cancelled.
   // `filter` is one Qt name filter ("dat (*.dat)"); `default_suffix` is added to a typed name

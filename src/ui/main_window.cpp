@@ -25,6 +25,7 @@
 #include "ui/print_selection_dialog.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
+#include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
 #include "ui/transfer_job.h"
 #include "ui/window_title.h"
@@ -84,6 +85,10 @@ TransferDialog* MainWindow::OpenTransferDialog() const {
   return transfer_dialog_.data();
 }
 
+SeveralReceiversDialog* MainWindow::OpenSeveralDialog() const {
+  return several_dialog_.data();
+}
+
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::New);
@@ -100,6 +105,7 @@ void MainWindow::BuildMenus() {
   QMenu* com = menuBar()->addMenu(tr("&COM"));
   com->addAction(tr("&Read from Radio"), this, &MainWindow::StartRead);
   com->addAction(tr("Pro&gram to Radio"), this, &MainWindow::StartProgram);
+  com->addAction(tr("Program Several Receivers..."), this, &MainWindow::StartProgramSeveral);
   port_menu_ = com->addMenu(tr("Por&t"));
   for (int number = 1; number <= 4; ++number) {
     QAction* item = port_menu_->addAction(tr("COM &%1").arg(number));
@@ -325,9 +331,15 @@ void MainWindow::ExportPdf() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // One look at the guarded pointer: g++ 12 at -O2 doubts a second one is still set.
-  if (const TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
+  // One look at each guarded pointer: g++ 12 at -O2 doubts a second one is still set.
+  if (TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
     event->ignore();
+    dialog->AskToCancel();
+    return;
+  }
+  if (SeveralReceiversDialog* dialog = several_dialog_.data(); dialog && dialog->IsBusy()) {
+    event->ignore();
+    dialog->AskToCancel();
     return;
   }
   if (!MaybeSave()) {
@@ -340,7 +352,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // Transfers -----------------------------------------------------------------------------------
 
 void MainWindow::StartRead() {
-  if (transfer_dialog_) return;
+  if (transfer_dialog_ || several_dialog_) return;
   if (!MaybeSave()) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kRead,
@@ -363,7 +375,7 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
 }
 
 void MainWindow::StartProgram() {
-  if (transfer_dialog_) return;
+  if (transfer_dialog_ || several_dialog_) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,
       [this](bool verify) {
@@ -377,6 +389,21 @@ void MainWindow::StartProgram() {
     if (outcome.image) document_.Image() = *outcome.image;
   });
   transfer_dialog_ = dialog;
+  dialog->open();
+}
+
+// Every receiver gets the configuration as it is now; the window's image stays as it was, as
+// each receiver's region bytes differ.
+void MainWindow::StartProgramSeveral() {
+  if (transfer_dialog_ || several_dialog_) return;
+  auto* dialog = new SeveralReceiversDialog(
+      SeveralReceiversDialog::AvailablePorts(),
+      [this](const link::PortChoice& port, bool verify) {
+        return jobs_.ProgramJob(port, document_.Record(), document_.Image(), verify);
+      },
+      this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  several_dialog_ = dialog;
   dialog->open();
 }
 

@@ -32,6 +32,12 @@ class RecordingFeedback : public Feedback {
     questions << text;
     return Take(answers, QMessageBox::Cancel);
   }
+  void Ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+           QMessageBox::StandardButton,
+           std::function<void(QMessageBox::StandardButton)> answered) override {
+    questions << text;
+    answered(Take(answers, QMessageBox::Cancel));
+  }
   QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {
     file_dialogs << "open|" + title + "|" + folder + "|" + filter + "|" + suffix;
@@ -77,7 +83,8 @@ class MemoryStorage : public DocumentStorage {
   QStringList failing;
 };
 
-// Radio jobs that answer with prepared outcomes and remember what they were asked.
+// Radio jobs that answer with prepared outcomes and remember what they were asked. A job whose
+// cancel was requested by the time it ends answers kCancelled with `cancelled_detail`.
 class FakeRadioJobs : public RadioJobs {
  public:
   TransferJob ReadJob(const link::PortChoice& port, const RadioConfig&,
@@ -87,14 +94,17 @@ class FakeRadioJobs : public RadioJobs {
   }
   TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                          const MemoryImage&, bool verify) override {
-    ports << QString::fromStdString(port.Text());
+    const QString text = QString::fromStdString(port.Text());
+    ports << text;
     programmed.push_back(record);
     verified.push_back(verify);
-    return Job(program_outcome);
+    return Job(port_outcomes.contains(text) ? port_outcomes.at(text) : program_outcome);
   }
 
   TransferOutcome read_outcome;
   TransferOutcome program_outcome;
+  std::map<QString, TransferOutcome> port_outcomes;  // a program job's outcome by port ("sim2")
+  std::string cancelled_detail = "cancelled";
   std::latch* gate = nullptr;  // when set, every job waits for it after reporting progress
   QStringList ports;
   std::vector<RadioConfig> programmed;
@@ -102,10 +112,14 @@ class FakeRadioJobs : public RadioJobs {
 
  private:
   TransferJob Job(TransferOutcome outcome) {
-    return [outcome, gate = gate](TransferProgress& progress) {
+    return [outcome, gate = gate, cancelled = cancelled_detail](TransferProgress& progress) {
       progress.SetRange(0, 32);
       progress.SetValue(16);
+      progress.SetTimeLeft(43000);
       if (gate) gate->wait();
+      if (progress.Cancel().Requested()) {
+        return TransferOutcome{link::Failed(link::LinkResult::kCancelled, cancelled), {}, {}};
+      }
       progress.SetValue(32);
       return outcome;
     };
