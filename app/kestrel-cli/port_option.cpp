@@ -38,8 +38,8 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
 }
 
 std::string PortLabel(const std::string& port) {
-  const std::size_t slash = port.find_last_of('/');
-  return slash == std::string::npos || slash + 1 == port.size() ? port : port.substr(slash + 1);
+  constexpr std::string_view kDevices = "/dev/";
+  return port.starts_with(kDevices) ? port.substr(kDevices.size()) : port;
 }
 
 int ReportLinkFailure(const link::LinkFailure& failure) {
