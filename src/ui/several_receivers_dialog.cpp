@@ -74,6 +74,7 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
     row->tick = new QCheckBox(entry.text, list);
     row->bar = new QProgressBar(list);
     row->bar->setTextVisible(false);
+    row->bar->setMinimumWidth(180);
     row->bar->setRange(0, 1);
     row->bar->setValue(0);
     row->result = new QLabel(list);
@@ -101,6 +102,8 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
     grid->addWidget(r->result, at, 2);
     rows_.push_back(std::move(row));
   }
+  grid->setRowStretch(grid->rowCount(), 1);  // the rows at the top, as tall as their text
+  grid->setColumnStretch(2, 1);
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(list);
   scroll->setWidgetResizable(true);
