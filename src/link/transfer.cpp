@@ -102,8 +102,9 @@ LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress) {
   if (auto started = StartStep(line, LinkResult::kWriteFailed, LinkResult::kWriteFailed);
       !started) {
-    if (started.error().code == LinkResult::kCancelled)
+    if (started.error().code == LinkResult::kCancelled) {
       started.error().detail = WriteCancelledText(0);
+    }
     return started;
   }
   return Walk(line, image, list, progress, Direction::kWrite, WriteBlock, WriteByte);
