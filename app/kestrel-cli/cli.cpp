@@ -10,6 +10,12 @@ std::optional<std::string> Args::Value(const std::string& option) const {
   return it->second;
 }
 
+std::vector<std::string> Args::Values(const std::string& option) const {
+  const auto it = every_value.find(option);
+  if (it == every_value.end()) return {};
+  return it->second;
+}
+
 std::optional<Args> ParseArgs(std::span<const std::string> argv,
                               const std::set<std::string>& value_options,
                               const std::set<std::string>& flag_options) {
@@ -24,6 +30,7 @@ std::optional<Args> ParseArgs(std::span<const std::string> argv,
         return std::nullopt;
       }
       args.values[arg] = argv[++i];
+      args.every_value[arg].push_back(argv[i]);
     } else if (flag_options.contains(arg)) {
       args.flags.insert(arg);
     } else if (arg.size() > 1 && arg[0] == '-') {

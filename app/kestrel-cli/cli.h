@@ -20,12 +20,15 @@ inline constexpr int kExitData = 65;
 // The arguments of one subcommand: positionals in order, options by name ("-o", "--base").
 struct Args {
   std::vector<std::string> positional;
-  std::map<std::string, std::string> values;  // options that take a value
-  std::set<std::string> flags;                // options that do not
+  std::map<std::string, std::string> values;  // options that take a value: the last one given
+  std::map<std::string, std::vector<std::string>> every_value;  // and all of them, in order
+  std::set<std::string> flags;                                  // options that do not
   bool help = false;
 
   bool Has(const std::string& flag) const { return flags.contains(flag); }
   std::optional<std::string> Value(const std::string& option) const;
+  // Every value of an option that may be given more than once ("--port A --port B").
+  std::vector<std::string> Values(const std::string& option) const;
 };
 
 // Splits `argv` by the options a subcommand knows. Returns nullopt (after printing why on

@@ -1,10 +1,13 @@
 // kestrel-cli program: writes a configuration file into one receiver or, one after another,
-// into several.
+// into several; with several ports, into one receiver on each port at the same time.
 #include <iostream>
+#include <set>
 
+#include "cancel_signals.h"
 #include "commands.h"
 #include "files/data_file.h"
 #include "link/program_sequence.h"
+#include "link/qt/program_receivers.h"
 #include "model/defaults.h"
 #include "model/number_text.h"
 #include "model/record_check.h"
@@ -17,9 +20,15 @@ namespace {
 
 constexpr std::int64_t kMostReceivers = 1000000;
 
+// Waits for Enter before the next receiver or batch; false at the end of input or on a signal.
+bool NextConnected(const CancelOnSignals& signals) {
+  std::string line;
+  return std::getline(std::cin, line) && signals.Signal() == 0;
+}
+
 // Programs `count` receivers one after another, asking for the next one between them.
 int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
-                const link::ProgramOptions& options) {
+                const link::ProgramOptions& options, const CancelOnSignals& signals) {
   // One image for the whole run, as in the window: bytes the encoder does not produce keep
   // what they held (zeros, as no read happened in this run).
   MemoryImage image;
@@ -29,12 +38,17 @@ int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
       ProgressBar progress(std::cerr, StderrIsTerminal());
       programmed = link::ProgramToRadio(link, image, record, options, progress.Report());
     }
+    if (!programmed && programmed.error().code == link::LinkResult::kCancelled) {
+      return ReportInterrupted(signals.Signal(), programmed.error().detail);
+    }
     if (!programmed) return ReportLinkFailure(programmed.error());
     std::cout << "Completed writing.\n" << std::flush;
     if (++done == count) break;
     std::cerr << "Connect receiver " << done + 1 << " of " << count << " and press Enter.\n";
-    std::string line;
-    if (!std::getline(std::cin, line)) {
+    if (!NextConnected(signals)) {
+      if (const int signal = signals.Signal()) {
+        return ReportInterrupted(signal, "No further receiver was written.");
+      }
       std::cerr << "kestrel-cli: end of input; " << done << " of " << count
                 << " receivers programmed.\n";
       break;
@@ -50,13 +64,77 @@ void PrintWarnings(const std::vector<RecordWarning>& warnings) {
   }
 }
 
+// The first line of a result's message: "Failed to write.".
+std::string Headline(const link::LinkFailure& failure) {
+  const std::string text(link::Message(failure.code));
+  return text.substr(0, text.find('\r'));
+}
+
+// Programs one receiver on every port at once, `count` times, asking for the next batch between
+// them. Each port's progress goes to stderr under its name and each batch ends with a line per
+// port on stdout; the exit status is the first failure's code in the order of the ports.
+int ProgramBatches(std::vector<link::BatchReceiver>& batch, const std::vector<std::string>& names,
+                   const RadioConfig& record, std::int64_t count,
+                   const link::ProgramOptions& options, link::CancelToken& cancel,
+                   const CancelOnSignals& signals) {
+  for (std::int64_t round = 1; round <= count; ++round) {
+    std::vector<std::unique_ptr<ProgressBar>> bars;
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+      bars.push_back(std::make_unique<ProgressBar>(std::cerr, false, names[i]));
+      batch[i].report = bars.back()->Report();
+    }
+    const auto outcomes = link::ProgramReceivers(batch, record, options, cancel);
+    int status = kExitOk;
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+      if (outcomes[i]) {
+        std::cout << names[i] << ": done\n";
+        continue;
+      }
+      const link::LinkFailure& failure = outcomes[i].error();
+      if (failure.code == link::LinkResult::kCancelled) {
+        std::cout << names[i] << ": cancelled: " << failure.detail << "\n";
+        continue;
+      }
+      std::cout << names[i] << ": failed: " << Headline(failure) << "\n";
+      if (!failure.detail.empty()) std::cerr << names[i] << ": " << failure.detail << "\n";
+      if (status == kExitOk) status = link::Code(failure.code);
+    }
+    std::cout << std::flush;
+    if (const int signal = signals.Signal()) {
+      return ReportInterrupted(signal, "The receivers not marked done must be written again.");
+    }
+    if (status != kExitOk || round == count) return status;
+    std::cerr << "Connect the next " << batch.size() << " receivers (batch " << round + 1 << " of "
+              << count << ") and press Enter.\n";
+    if (!NextConnected(signals)) {
+      if (const int signal = signals.Signal()) {
+        return ReportInterrupted(signal, "No further receiver was written.");
+      }
+      std::cerr << "kestrel-cli: end of input; " << round << " of " << count
+                << " batches programmed.\n";
+      return kExitOk;
+    }
+  }
+  return kExitOk;
+}
+
 int RunProgram(std::span<const std::string> argv) {
   const std::optional<Args> args =
       ParseArgs(argv, {"--port", "--count", "--trace"}, {"--verify", "--strict"});
   if (!args) return Usage(ProgramCommand());
   if (args->help) return Usage(ProgramCommand(), true);
-  const auto port = args->Value("--port");
-  if (!port || args->positional.size() != 1) return Usage(ProgramCommand());
+  const std::vector<std::string> ports = args->Values("--port");
+  if (ports.empty() || args->positional.size() != 1) return Usage(ProgramCommand());
+  if (const std::set<std::string> different(ports.begin(), ports.end());
+      different.size() != ports.size()) {
+    std::cerr << "kestrel-cli: every --port must name a different port\n";
+    return kExitUsage;
+  }
+  const auto trace = args->Value("--trace");
+  if (trace && ports.size() > 1) {
+    std::cerr << "kestrel-cli: --trace takes one --port\n";
+    return kExitUsage;
+  }
   std::int64_t count = 1;
   if (const auto text = args->Value("--count")) {
     const auto parsed = ParseWholeNumber(*text);
@@ -79,16 +157,28 @@ int RunProgram(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli: nothing written: --strict refuses values outside their tables\n";
     return kExitData;
   }
-  auto setup = MakeLinkSetup(*port, args->Value("--trace").value_or(""));
-  if (!setup) {
-    std::cerr << "kestrel-cli: " << setup.error().message << "\n";
-    return setup.error().exit_status;
+  std::vector<link::BatchReceiver> batch;
+  std::vector<std::string> names;
+  for (const std::string& port : ports) {
+    auto setup = MakeLinkSetup(port, trace.value_or(""));
+    if (!setup) {
+      std::cerr << "kestrel-cli: " << setup.error().message << "\n";
+      return setup.error().exit_status;
+    }
+    batch.push_back({.setup = std::move(*setup), .image = {}, .report = {}});
+    names.push_back(PortLabel(port));
   }
   const link::ProgramOptions options{.verify = args->Has("--verify")};
+  link::CancelToken cancel;
+  const CancelOnSignals signals(cancel);
+  if (batch.size() > 1) {
+    return ProgramBatches(batch, names, *record, count, options, cancel, signals);
+  }
   int status = kExitOk;
   link::RunOnLinkThread([&] {
-    link::PortLink port_link(std::move(*setup));
-    status = ProgramEach(port_link.link(), *record, count, options);
+    link::PortLink port_link(std::move(batch[0].setup));
+    port_link.link().SetCancel(&cancel);
+    status = ProgramEach(port_link.link(), *record, count, options, signals);
   });
   return status;
 }
@@ -97,19 +187,27 @@ int RunProgram(std::span<const std::string> argv) {
 
 Command ProgramCommand() {
   return {"program",
-          "program --port PORT FILE.dat [--count N] [--verify] [--strict] [--trace FILE]",
+          "program --port PORT [--port PORT ...] FILE.dat [--count N] [--verify] [--strict]\n"
+          "        [--trace FILE]",
           "Programs the receiver on PORT with the configuration in FILE.dat. With --count N,\n"
           "programs N receivers one after another: after each one it asks on stderr to connect\n"
           "the next and press Enter (end of input stops; the exit status is 0 when every\n"
           "receiver so far was programmed). --verify reads the written ranges back and compares\n"
-          "them. PORT is a device name, a number 1 to 4, or sim. --trace writes every byte sent\n"
-          "and received, with its time in milliseconds, to FILE.\n"
+          "them. PORT is a device name, a number 1 to 4, sim, or sim2 to sim8 for further\n"
+          "simulated receivers. --trace writes every byte sent and received, with its time in\n"
+          "milliseconds, to FILE.\n"
+          "With several --port, one receiver on each port is programmed at the same time (N\n"
+          "batches with --count N): each port's progress goes to stderr under its name, and\n"
+          "every batch ends with a line per port on stdout ('ttyUSB0: done', 'ttyUSB1: failed:\n"
+          "Failed to write.'); a batch with a failure is the last. --trace takes one port.\n"
+          "SIGINT (Ctrl+C) or SIGTERM stops every transfer after the command under way.\n"
           "Values outside their value tables are named as warnings on stderr and written as they\n"
-          "are; with --strict they stop the run before anything is sent (exit status 65).\n"
+          "are; with --strict they stop the run before anything is sent.\n"
           "Exit status: 0 done, 1 the port cannot be opened, 2 the receiver's region could not\n"
           "be read, 3 writing (or verifying) failed, 4 a frequency this receiver refuses, 5 a\n"
-          "value the receiver's memory cannot hold, 64 bad usage, 65 a file that cannot be read\n"
-          "(or, with --strict, holds values outside their tables).",
+          "value the receiver's memory cannot hold (with several ports: the first failure in\n"
+          "the order given), 64 bad usage, 65 a file that cannot be read, 130 or 143 stopped\n"
+          "by SIGINT or SIGTERM (or, with --strict, 65 for values outside their tables).",
           RunProgram};
 }
 

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <vector>
 
+#include "cancel_signals.h"
 #include "commands.h"
 #include "files/data_file.h"
 #include "files/image_file.h"
@@ -24,11 +25,17 @@ int RunRead(std::span<const std::string> argv) {
   const auto out = args->Value("-o");
   if (!port || !out || !args->positional.empty()) return Usage(ReadCommand());
 
+  if (args->Values("--port").size() > 1) {
+    std::cerr << "kestrel-cli: read takes one --port\n";
+    return kExitUsage;
+  }
   auto setup = MakeLinkSetup(*port, args->Value("--trace").value_or(""));
   if (!setup) {
     std::cerr << "kestrel-cli: " << setup.error().message << "\n";
     return setup.error().exit_status;
   }
+  link::CancelToken cancel;
+  const CancelOnSignals signals(cancel);
   // Every output is made ready before the transfer: one that cannot be written stops the
   // command before the receiver is touched, and a failed read leaves every target as it was.
   std::vector<OutputFile> outputs;
@@ -46,9 +53,14 @@ int RunRead(std::span<const std::string> argv) {
   std::expected<RadioConfig, link::LinkFailure> read;
   link::RunOnLinkThread([&] {
     link::PortLink port_link(std::move(*setup));
+    port_link.link().SetCancel(&cancel);
     ProgressBar progress(std::cerr, StderrIsTerminal());
     read = link::ReadFromRadio(port_link.link(), image, NewConfiguration(), progress.Report());
   });
+  // A signal that came after the last command still keeps every output as it was.
+  if (const int signal = signals.Signal()) {
+    return ReportInterrupted(signal, "Reading cancelled. Nothing was changed.");
+  }
   if (!read) return ReportLinkFailure(read.error());
   (void)outputs[0].Write(FormatDataFile(*read));  // failures come again on commit
   if (outputs.size() > 1) (void)outputs[1].Write(ImageFileBytes(image));
@@ -72,8 +84,10 @@ Command ReadCommand() {
           "PORT is a device name (/dev/ttyUSB0, COM3), a number 1 to 4 as in the window's COM\n"
           "menu, or sim for a receiver simulated in this process. --trace writes every byte sent\n"
           "and received, with its time in milliseconds, to FILE.\n"
+          "SIGINT (Ctrl+C) or SIGTERM stops the read after the command under way and writes\n"
+          "nothing.\n"
           "Exit status: 0 done, 1 the port cannot be opened, 2 reading failed, 64 bad usage,\n"
-          "65 a file that cannot be written.",
+          "65 a file that cannot be written, 130 or 143 stopped by SIGINT or SIGTERM.",
           RunRead};
 }
 

@@ -37,6 +37,11 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
   return setup;
 }
 
+std::string PortLabel(const std::string& port) {
+  constexpr std::string_view kDevices = "/dev/";
+  return port.starts_with(kDevices) ? port.substr(kDevices.size()) : port;
+}
+
 int ReportLinkFailure(const link::LinkFailure& failure) {
   std::string text;
   for (char c : link::ResultText(failure)) {

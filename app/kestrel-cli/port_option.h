@@ -22,6 +22,10 @@ struct PortOptionError {
 std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string& port,
                                                               const std::string& trace_path);
 
+// How a port is named in the lines of a run over several ports: a device's name under /dev
+// ("ttyUSB0" for /dev/ttyUSB0, "pts/3"), else the text as given ("sim", "3", "COM5").
+std::string PortLabel(const std::string& port);
+
 // Prints the result's message and the detail under it on stderr, one line each, and returns the
 // result code as the exit status.
 int ReportLinkFailure(const link::LinkFailure& failure);

@@ -2,10 +2,18 @@
 
 #include <unistd.h>
 
+#include <mutex>
+
+#include "link/time_estimate.h"
+
 namespace kestrel::cli {
 namespace {
 
 constexpr int kBarWidth = 40;
+constexpr auto kRedrawEvery = std::chrono::milliseconds(250);
+
+// One writer at a time, whichever worker's bar it is.
+std::mutex output_mutex;
 
 }  // namespace
 
@@ -15,15 +23,16 @@ bool StderrIsTerminal() {
 
 link::SequenceReport ProgressBar::Report() {
   return {[this](const std::string& text) { State(text); },
-          {[this](int maximum) { Range(maximum); }, [this](int value) { Value(value); }}};
+          {[this](int maximum) { Range(maximum); }, [this](int value) { Value(value); },
+           [this](std::uint64_t ms) { TimeLeft(ms); }}};
 }
 
 void ProgressBar::State(const std::string& text) {
   EndLine();
-  state_ = text;
   maximum_ = value_ = 0;
   tenths_shown_ = -1;
-  out_ << text << "\n" << std::flush;
+  left_ms_.reset();
+  Print(text + "\n");
 }
 
 void ProgressBar::Range(int maximum) {
@@ -38,27 +47,42 @@ void ProgressBar::Value(int value) {
   Draw();
 }
 
+void ProgressBar::TimeLeft(std::uint64_t ms) {
+  left_ms_ = ms;
+  if (terminal_ && std::chrono::steady_clock::now() - drawn_at_ >= kRedrawEvery) Draw();
+}
+
 void ProgressBar::EndLine() {
   if (!line_open_) return;
-  out_ << "\n" << std::flush;
+  Print("\n");
   line_open_ = false;
 }
 
 void ProgressBar::Draw() {
   if (maximum_ <= 0) return;
   const int percent = value_ * 100 / maximum_;
+  std::string text = std::to_string(percent) + "% (" + std::to_string(value_) + "/" +
+                     std::to_string(maximum_) + ")";
+  if (left_ms_) text += ", " + link::TimeLeftText(*left_ms_);
   if (terminal_) {
-    const int filled = value_ * kBarWidth / maximum_;
-    out_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-         << std::string(static_cast<std::size_t>(kBarWidth - filled), '.') << "] " << percent
-         << "% (" << value_ << "/" << maximum_ << ")" << std::flush;
+    const auto filled = static_cast<std::size_t>(value_ * kBarWidth / maximum_);
+    drawn_at_ = std::chrono::steady_clock::now();
+    // The blanks wipe what a longer time left drew before.
+    Print("\r[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " + text +
+          "   ");
     line_open_ = true;
     return;
   }
   const int tenths = percent / 10;
   if (tenths == tenths_shown_) return;
   tenths_shown_ = tenths;
-  out_ << percent << "% (" << value_ << "/" << maximum_ << ")\n" << std::flush;
+  Print(text + "\n");
+}
+
+void ProgressBar::Print(const std::string& line) {
+  const std::lock_guard lock(output_mutex);
+  if (!label_.empty()) out_ << label_ << ": ";
+  out_ << line << std::flush;
 }
 
 }  // namespace kestrel::cli

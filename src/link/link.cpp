@@ -11,7 +11,7 @@ void Link::SelectPort(const PortChoice& choice) {
       line_.SetPortName(choice.device);
       break;
     case PortChoice::Kind::kSimulated:
-      line_.SetPortName(std::string(kSimulatedPortText));
+      line_.SetPortName(choice.Text());
       break;
     case PortChoice::Kind::kNone:
       line_.SetPortNumber(0);

@@ -19,9 +19,11 @@ class Link {
  public:
   Link(SerialPort& port, Clock& clock) : line_(port, clock) {}
 
-  // The simulated receiver's port takes any name; it is opened as "sim".
+  // The simulated receiver's port takes any name; it is opened as "sim", "sim2" ...
   void SelectPort(const PortChoice& choice);
   void SelectPortNumber(int number) { line_.SetPortNumber(number); }
+  // Every step looks at `cancel` before each command it sends; none when null.
+  void SetCancel(const CancelToken* cancel) { line_.SetCancel(cancel); }
 
   LinkStatus ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
   LinkStatus ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }

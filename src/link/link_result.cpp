@@ -17,6 +17,8 @@ std::string_view Message(LinkResult result) {
              "again.";
     case LinkResult::kNotEncodable:
       return "The configuration cannot be written.";
+    case LinkResult::kCancelled:
+      return "The transfer was cancelled.";
   }
   return {};
 }

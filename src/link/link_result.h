@@ -15,6 +15,7 @@ enum class LinkResult : std::uint16_t {
   kWriteFailed = 3,
   kFrequencyNotProgrammable = 4,
   kNotEncodable = 5,  // the record holds values the memory image cannot (nothing was written)
+  kCancelled = 6,     // stopped on request between two commands; the detail says what it left
 };
 
 constexpr int Code(LinkResult result) {

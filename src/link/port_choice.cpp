@@ -11,7 +11,7 @@ std::string PortChoice::Text() const {
     case Kind::kDevice:
       return device;
     case Kind::kSimulated:
-      return std::string(kSimulatedPortText);
+      return std::string(kSimulatedPortText) + (number > 1 ? std::to_string(number) : "");
     case Kind::kNone:
       break;
   }
@@ -20,6 +20,12 @@ std::string PortChoice::Text() const {
 
 std::optional<PortChoice> ParsePortChoice(std::string_view text) {
   if (text == kSimulatedPortText) return PortChoice::Simulated();
+  if (text.size() == kSimulatedPortText.size() + 1 && text.starts_with(kSimulatedPortText)) {
+    const char receiver = text.back();
+    if (receiver >= '1' && receiver - '0' <= kSimulatedReceivers) {
+      return PortChoice::Simulated(receiver - '0');
+    }
+  }
   if (text.size() == 1 && text[0] >= '1' && text[0] <= '4')
     return PortChoice::Number(text[0] - '0');
   const bool number =

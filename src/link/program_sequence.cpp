@@ -6,6 +6,7 @@
 #include "image/image_map.h"
 #include "link/frames.h"
 #include "link/frequency_check.h"
+#include "link/time_estimate.h"
 
 namespace kestrel::link {
 namespace {
@@ -30,6 +31,11 @@ LinkStatus Verify(Link& link, const MemoryImage& written, const SequenceReport& 
   const auto list = BuildVerifyList();
   MemoryImage read_back;
   if (auto read = link.ReadRanges(read_back, list, report.progress); !read) {
+    if (read.error().code == LinkResult::kCancelled) {
+      return Failed(LinkResult::kCancelled,
+                    "Verifying cancelled. The receiver holds the whole configuration, but it was "
+                    "not read back.");
+    }
     return Failed(LinkResult::kWriteFailed,
                   "Reading the receiver back to verify it failed. " + read.error().detail);
   }
@@ -65,7 +71,12 @@ LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& rec
   if (const auto problems = CheckEncodable(record); !problems.empty()) {
     return Failed(LinkResult::kNotEncodable, ProblemLines(problems));
   }
-  if (auto checked = link.ProgramPrecheck(image); !checked) return checked;
+  if (auto checked = link.ProgramPrecheck(image); !checked) {
+    if (checked.error().code == LinkResult::kCancelled) {
+      checked.error().detail = WriteCancelledText(0);
+    }
+    return checked;
+  }
   if (const auto refused = CheckFrequencies(image, record)) {
     return Failed(LinkResult::kFrequencyNotProgrammable,
                   "First refused: " + RefusalText(*refused) + ".");
@@ -78,7 +89,15 @@ LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& rec
   }
   image.SetByte(image_map::kProgramStart, 0);
   image.SetByte(image_map::kProgramStart + 1, 0);
-  if (auto written = link.WriteRanges(image, BuildProgramList(), report.progress); !written) {
+  // The time left counts the read-back of a verification too.
+  Progress progress = report.progress;
+  if (options.verify && progress.time_left) {
+    const std::uint64_t verify_ms = StepCost(BuildVerifyList(), Direction::kRead).Ms();
+    progress.time_left = [&report, verify_ms](std::uint64_t ms) {
+      report.progress.time_left(ms + verify_ms);
+    };
+  }
+  if (auto written = link.WriteRanges(image, BuildProgramList(), progress); !written) {
     return written;
   }
   if (options.verify) return Verify(link, image, report);

@@ -3,6 +3,17 @@
 #include "image/decoder.h"
 
 namespace kestrel::link {
+namespace {
+
+// A cancelled read tells that it changed nothing; other failures pass as they are.
+std::unexpected<LinkFailure> ReadFailed(LinkFailure failure) {
+  if (failure.code == LinkResult::kCancelled) {
+    failure.detail = "Reading cancelled. Nothing was changed.";
+  }
+  return std::unexpected(std::move(failure));
+}
+
+}  // namespace
 
 std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& image,
                                                       const RadioConfig& current,
@@ -10,7 +21,7 @@ std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& i
   if (report.state) report.state("Reading data.");
   MemoryImage staged_image = image;
   if (auto checked = link.ReadPrecheck(staged_image); !checked) {
-    return std::unexpected(std::move(checked.error()));
+    return ReadFailed(std::move(checked.error()));
   }
   // The channels are emptied and marked before the loop, as the bitmap decides which slots are
   // fetched; that happens to the staged record only.
@@ -18,8 +29,11 @@ std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& i
   MarkUsedChannels(staged_image, staged);
   const auto list = BuildReadList(ChannelsInUse(staged_image));
   if (auto read = link.ReadRanges(staged_image, list, report.progress); !read) {
-    return std::unexpected(std::move(read.error()));
+    return ReadFailed(std::move(read.error()));
   }
+  // A request that came during the last command finds no command left to stop before; the read
+  // is dropped all the same, as the user asked.
+  if (link.line().CancelRequested()) return ReadFailed({LinkResult::kCancelled, {}});
   DecodeImage(staged_image, staged);
   image = staged_image;
   return staged;

@@ -15,14 +15,15 @@ void SerialLine::SetPortName(std::string name) {
   port_name_ = std::move(name);
 }
 
-std::string SerialLine::ResolvedPortName() const {
+std::string SerialLine::PortName() const {
   if (!port_name_.empty()) return port_name_;
   if (port_number_ == 0) return {};
   return port_.NameForNumber(port_number_);
 }
 
 std::expected<void, std::string> SerialLine::OpenPort() {
-  const std::string name = ResolvedPortName();
+  if (!open_refusal_.empty()) return std::unexpected(open_refusal_);
+  const std::string name = PortName();
   if (port_.IsOpen() && name != open_name_) ClosePort();
   if (port_.IsOpen()) {
     port_.SetRts(true);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/cancel.h"
 #include "link/clock.h"
 #include "link/serial_port.h"
 
@@ -29,6 +30,10 @@ class SerialLine {
   void SetPortNumber(int number);
   void SetPortName(std::string name);
   int PortNumber() const { return port_number_; }
+  // The device name OpenPort opens ("" when none is chosen or the number names no port).
+  std::string PortName() const;
+  // While set, OpenPort fails with this reason and opens nothing (the port is taken elsewhere).
+  void RefuseOpen(std::string reason) { open_refusal_ = std::move(reason); }
 
   // Opens the chosen port (DTR and RTS on). Reusing the port already open on the same name only
   // asserts RTS again; a port open on another name is closed first. The error says why the port
@@ -56,11 +61,14 @@ class SerialLine {
   // Why the open port stopped working ("" while it works).
   const std::string& PortProblem() const { return port_problem_; }
 
+  // The request the transfers on this line look at before every command; none when null.
+  void SetCancel(const CancelToken* cancel) { cancel_ = cancel; }
+  bool CancelRequested() const { return cancel_ != nullptr && cancel_->Requested(); }
+
   Clock& clock() { return clock_; }
   SerialPort& port() { return port_; }
 
  private:
-  std::string ResolvedPortName() const;
   CharWait WaitCharFor(std::uint32_t limit_ms);
   // One notification: the byte or line error that the port delivered.
   void Take(const PortInput& input);
@@ -71,6 +79,8 @@ class SerialLine {
   std::string port_name_;  // set when a device name was chosen instead of a number
   std::string open_name_;  // name of the port while it is open
   std::string port_problem_;
+  std::string open_refusal_;
+  const CancelToken* cancel_ = nullptr;
 
   std::string rx_last_;
   std::string rx_text_;

@@ -4,6 +4,7 @@
 
 #include "image/image_map.h"
 #include "link/protocol.h"
+#include "link/time_estimate.h"
 
 namespace kestrel::link {
 namespace {
@@ -11,9 +12,16 @@ namespace {
 // The bitmap pre-check reads whole 16-byte lines: the bitmap and the three bytes after it.
 constexpr int kBitmapBlocks = 8;
 
+// Stops a step before its next command: the port is closed (RTS dropped) as after a failure.
+std::unexpected<LinkFailure> StopCancelled(SerialLine& line, std::string detail = {}) {
+  line.ClosePort();
+  return Failed(LinkResult::kCancelled, std::move(detail));
+}
+
 // Opens the port and performs the handshake of a step. On failure the port is closed again and
 // the failure is `no_port` or `no_answer`.
 LinkStatus StartStep(SerialLine& line, LinkResult no_port, LinkResult no_answer) {
+  if (line.CancelRequested()) return StopCancelled(line);
   if (auto opened = line.OpenPort(); !opened) {
     line.ClosePort();
     return Failed(no_port, std::move(opened.error()));
@@ -29,16 +37,26 @@ LinkStatus StartStep(SerialLine& line, LinkResult no_port, LinkResult no_answer)
 
 template <typename Image, typename Block, typename Single>
 LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> list,
-                const Progress& progress, Block block, Single single) {
+                const Progress& progress, Direction direction, Block block, Single single) {
+  WireCost left = StepCost(list, direction);
+  left -= HandshakeCost();
+  if (progress.time_left) progress.time_left(left.Ms());
   if (progress.range) progress.range(static_cast<int>(list.size()));
+  std::size_t sent = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     for (const RangeCommand& command : SplitRange(list[i])) {
+      if (line.CancelRequested()) {
+        return StopCancelled(line, direction == Direction::kWrite ? WriteCancelledText(sent) : "");
+      }
+      ++sent;
       LinkStatus done = command.block ? block(line, image, command.address)
                                       : single(line, image, command.address);
       if (!done) {
         line.ClosePort();
         return done;
       }
+      left -= CommandCost(command, direction);
+      if (progress.time_left) progress.time_left(left.Ms());
     }
     if (progress.value) progress.value(static_cast<int>(i + 1));
   }
@@ -53,6 +71,7 @@ LinkStatus ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, i
   }
   LinkStatus done;
   for (int k = 0; k < blocks && done; ++k) {
+    if (line.CancelRequested()) return StopCancelled(line);
     done = ReadBlock(line, image, static_cast<std::uint16_t>(first + 16 * k));
   }
   line.ClosePort();
@@ -60,6 +79,11 @@ LinkStatus ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, i
 }
 
 }  // namespace
+
+std::string WriteCancelledText(std::size_t sent) {
+  if (sent == 0) return "Writing cancelled. Nothing was written to the receiver.";
+  return "Writing cancelled. The receiver holds a partly written configuration; write it again.";
+}
 
 void FillImage(MemoryImage& image) {
   image.Fill(0xFF);
@@ -71,16 +95,19 @@ LinkStatus ReadRanges(SerialLine& line, MemoryImage& image, std::span<const Addr
     return started;
   }
   FillImage(image);
-  return Walk(line, image, list, progress, ReadBlock, ReadByte);
+  return Walk(line, image, list, progress, Direction::kRead, ReadBlock, ReadByte);
 }
 
 LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress) {
   if (auto started = StartStep(line, LinkResult::kWriteFailed, LinkResult::kWriteFailed);
       !started) {
+    if (started.error().code == LinkResult::kCancelled) {
+      started.error().detail = WriteCancelledText(0);
+    }
     return started;
   }
-  return Walk(line, image, list, progress, WriteBlock, WriteByte);
+  return Walk(line, image, list, progress, Direction::kWrite, WriteBlock, WriteByte);
 }
 
 LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image) {

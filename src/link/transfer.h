@@ -1,10 +1,13 @@
 // Transfer steps: each opens the port, performs the handshake, runs its commands and closes the
 // port again, whatever the outcome. The loops walk a range list with the split rule and stop at
-// the first failure; the pre-checks read the channel bitmap or the region block.
+// the first failure; the pre-checks read the channel bitmap or the region block. Every step
+// stops before its next command once the line's cancel request is made, with kCancelled.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 
 #include "image/memory_image.h"
 #include "link/link_result.h"
@@ -14,10 +17,13 @@
 namespace kestrel::link {
 
 // Progress of a loop: `range(maximum)` once at the start (minimum 0, value 0), then
-// `value(i + 1)` after entry i. Either may be empty. Called on the thread running the loop.
+// `value(i + 1)` after entry i; `time_left(ms)` at the start and after every command, with what
+// the rest of the loop takes on a well-behaved line (see time_estimate.h). Any may be empty.
+// Called on the thread running the loop.
 struct Progress {
   std::function<void(int maximum)> range;
   std::function<void(int value)> value;
+  std::function<void(std::uint64_t ms)> time_left{};
 };
 
 // Fills the image with 0xFF, walks the list with 16-byte and 1-byte reads. Fails with
@@ -26,7 +32,8 @@ struct Progress {
 LinkStatus ReadRanges(SerialLine& line, MemoryImage& image, std::span<const AddressRange> list,
                       const Progress& progress = {});
 
-// Walks the list with 16-byte and 1-byte writes of the image's bytes. Fails with kWriteFailed.
+// Walks the list with 16-byte and 1-byte writes of the image's bytes. Fails with kWriteFailed;
+// when cancelled, the detail says whether the receiver was left partly written.
 LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress = {});
 
@@ -37,6 +44,9 @@ LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image);
 // Reads the region block (the 16 bytes holding the region code and check switch) into the image.
 // Fails with kPortUnavailable or kReadFailed.
 LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image);
+
+// What a write cancelled after `sent` write commands left in the receiver, for the user to read.
+std::string WriteCancelledText(std::size_t sent);
 
 // Every byte of the image becomes 0xFF, so that addresses a read does not cover hold 0xFF.
 void FillImage(MemoryImage& image);

@@ -1,5 +1,6 @@
 #include "ui/link_radio_jobs.h"
 
+#include <algorithm>
 #include <string>
 
 #include "link/program_sequence.h"
@@ -17,18 +18,22 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
   };
   report.progress.range = [&progress](int maximum) { progress.SetRange(0, maximum); };
   report.progress.value = [&progress](int value) { progress.SetValue(value); };
+  report.progress.time_left = [&progress](std::uint64_t ms) {
+    progress.SetTimeLeft(static_cast<qint64>(ms));
+  };
   return report;
 }
 
 }  // namespace
 
 LinkRadioJobs::LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock)
-    : receiver_(std::make_shared<link::SharedReceiver>()),
-      simulated_clock_(std::move(simulated_clock)) {}
+    : simulated_clock_(std::move(simulated_clock)) {}
 
-link::LinkSetup LinkRadioJobs::SetupFor(const link::PortChoice& port) const {
-  const bool simulated = port.kind == link::PortChoice::Kind::kSimulated;
-  return {.port = port, .clock = simulated ? simulated_clock_ : nullptr, .simulated = receiver_};
+link::LinkSetup LinkRadioJobs::SetupFor(const link::PortChoice& port) {
+  if (port.kind != link::PortChoice::Kind::kSimulated) return {.port = port};
+  const auto index = static_cast<std::size_t>(std::clamp(port.number, 1, kReceivers) - 1);
+  if (!receivers_[index]) receivers_[index] = std::make_shared<link::SharedReceiver>();
+  return {.port = port, .clock = simulated_clock_, .simulated = receivers_[index]};
 }
 
 // The jobs run on the dialog's worker thread, a QThread, where their PortLink is made and ends.
@@ -36,6 +41,7 @@ TransferJob LinkRadioJobs::ReadJob(const link::PortChoice& port, const RadioConf
                                    const MemoryImage& image) {
   return [current, image, setup = SetupFor(port)](TransferProgress& progress) {
     link::PortLink port_link(setup);
+    port_link.link().SetCancel(&progress.Cancel());
     MemoryImage staged = image;
     auto read = link::ReadFromRadio(port_link.link(), staged, current, ReportTo(progress));
     TransferOutcome outcome;
@@ -53,6 +59,7 @@ TransferJob LinkRadioJobs::ProgramJob(const link::PortChoice& port, const RadioC
                                       const MemoryImage& image, bool verify) {
   return [record, image, verify, setup = SetupFor(port)](TransferProgress& progress) {
     link::PortLink port_link(setup);
+    port_link.link().SetCancel(&progress.Cancel());
     MemoryImage staged = image;
     TransferOutcome outcome;
     outcome.status = link::ProgramToRadio(port_link.link(), staged, record,

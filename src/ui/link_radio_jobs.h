@@ -1,8 +1,10 @@
 // The read and program jobs of the receiver link: the serial port the window chose, or the
 // simulated receiver when the window was started with --simulate or the user chose "Simulated
-// receiver".
+// receiver"; further simulated receivers ("sim2" ...) serve programming several at once. A job
+// stops at its next command once its TransferProgress's cancel is requested.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "link/clock.h"
@@ -24,11 +26,13 @@ class LinkRadioJobs : public RadioJobs {
                          const MemoryImage& image, bool verify) override;
 
  private:
-  link::LinkSetup SetupFor(const link::PortChoice& port) const;
+  static constexpr int kReceivers = link::kSimulatedReceivers;
 
-  // The simulated receiver lives as long as the window, so what one job writes into it the
-  // next one reads back.
-  std::shared_ptr<link::SharedReceiver> receiver_;
+  link::LinkSetup SetupFor(const link::PortChoice& port);
+
+  // The simulated receivers live as long as the window, so what one job writes into one of them
+  // the next one reads back. Each is made when a job first chooses it.
+  std::array<std::shared_ptr<link::SharedReceiver>, kReceivers> receivers_;
   std::shared_ptr<link::Clock> simulated_clock_;
 };
 

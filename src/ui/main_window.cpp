@@ -14,6 +14,7 @@
 #include "ui/port_settings.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
+#include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
 #include "ui/window_title.h"
 
@@ -57,6 +58,10 @@ TransferDialog* MainWindow::OpenTransferDialog() const {
   return transfer_dialog_.data();
 }
 
+SeveralReceiversDialog* MainWindow::OpenSeveralDialog() const {
+  return several_dialog_.data();
+}
+
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::New);
@@ -76,6 +81,7 @@ void MainWindow::BuildMenus() {
   QMenu* com = menuBar()->addMenu(tr("&COM"));
   com->addAction(tr("&Read from Radio"), this, &MainWindow::StartRead);
   com->addAction(tr("Pro&gram to Radio"), this, &MainWindow::StartProgram);
+  com->addAction(tr("Program Several Receivers..."), this, &MainWindow::StartProgramSeveral);
   BuildPortMenu(com);
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -124,9 +130,15 @@ void MainWindow::RefreshAllTabs() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // One look at the guarded pointer: g++ 12 at -O2 doubts a second one is still set.
-  if (const TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
+  // One look at each guarded pointer: g++ 12 at -O2 doubts a second one is still set.
+  if (TransferDialog* dialog = transfer_dialog_.data(); dialog && dialog->IsBusy()) {
     event->ignore();
+    dialog->AskToCancel();
+    return;
+  }
+  if (SeveralReceiversDialog* dialog = several_dialog_.data(); dialog && dialog->IsBusy()) {
+    event->ignore();
+    dialog->AskToCancel();
     return;
   }
   if (!MaybeSave()) {

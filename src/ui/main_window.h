@@ -26,6 +26,7 @@ class MemoryPage;
 class RadioJobs;
 class SearchBandPage;
 class SetModePage;
+class SeveralReceiversDialog;
 class TransferDialog;
 
 // The Memory page the window shows; it offers Reload() and ReadRequested() / WriteRequested().
@@ -64,6 +65,8 @@ class MainWindow : public QMainWindow {
   QString Port() const { return QString::fromStdString(port_.Text()); }
   // The read or program dialog while one is open.
   TransferDialog* OpenTransferDialog() const;
+  // The dialog that programs several receivers at once, while it is open.
+  SeveralReceiversDialog* OpenSeveralDialog() const;
 
  public slots:
   void New();
@@ -79,6 +82,7 @@ class MainWindow : public QMainWindow {
   void ExportChannelList();
   void StartRead();
   void StartProgram();
+  void StartProgramSeveral();
   void ShowAbout();
   // Chooses COM port 1 to 4 and stores the choice; other numbers check nothing and change nothing.
   void SelectComPort(int number);
@@ -123,6 +127,7 @@ class MainWindow : public QMainWindow {
   QList<QAction*> system_port_actions_;
   QAction* system_ports_end_ = nullptr;
   QPointer<TransferDialog> transfer_dialog_;
+  QPointer<SeveralReceiversDialog> several_dialog_;
 };
 
 }  // namespace kestrel::ui

@@ -5,6 +5,7 @@
 #include "ui/feedback.h"
 #include "ui/main_window.h"
 #include "ui/search_band_page.h"
+#include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
 #include "ui/transfer_job.h"
 #include "ui/window_title.h"
@@ -30,7 +31,7 @@ QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) 
 }  // namespace
 
 void MainWindow::StartRead() {
-  if (transfer_dialog_) return;
+  if (transfer_dialog_ || several_dialog_) return;
   if (!MaybeSave()) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kRead,
@@ -53,7 +54,7 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
 }
 
 void MainWindow::StartProgram() {
-  if (transfer_dialog_) return;
+  if (transfer_dialog_ || several_dialog_) return;
   const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
   if (warnings.empty()) {
     OpenProgramDialog();
@@ -67,7 +68,7 @@ void MainWindow::StartProgram() {
 }
 
 void MainWindow::OpenProgramDialog() {
-  if (transfer_dialog_) return;
+  if (transfer_dialog_ || several_dialog_) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,
       [this](bool verify) {
@@ -84,4 +85,18 @@ void MainWindow::OpenProgramDialog() {
   dialog->open();
 }
 
+// Every receiver gets the configuration as it is now; the window's image stays as it was, as
+// each receiver's region bytes differ.
+void MainWindow::StartProgramSeveral() {
+  if (transfer_dialog_ || several_dialog_) return;
+  auto* dialog = new SeveralReceiversDialog(
+      SeveralReceiversDialog::AvailablePorts(),
+      [this](const link::PortChoice& port, bool verify) {
+        return jobs_.ProgramJob(port, document_.Record(), document_.Image(), verify);
+      },
+      this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  several_dialog_ = dialog;
+  dialog->open();
+}
 }  // namespace kestrel::ui

@@ -5,11 +5,13 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "link/time_estimate.h"
 #include "ui/feedback.h"
 
 namespace kestrel::ui {
@@ -37,13 +39,14 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   message_->setWordWrap(true);
   progress_ = new QProgressBar(this);
   progress_->setTextVisible(false);
+  time_left_ = new QLabel(this);
 
   ok_ = new QPushButton(tr("OK"), this);
   cancel_ = new QPushButton(tr("CANCEL"), this);
   help_ = new QPushButton(tr("HELP"), this);
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &TransferDialog::OnOk);
-  connect(cancel_, &QPushButton::clicked, this, &TransferDialog::reject);
+  connect(cancel_, &QPushButton::clicked, this, &TransferDialog::OnCancel);
   // HELP has no action.
 
   auto* layout = new QVBoxLayout(this);
@@ -51,6 +54,7 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   layout->setSpacing(12);
   layout->addWidget(message_);
   layout->addWidget(progress_);
+  layout->addWidget(time_left_);
   if (kind_ == Kind::kProgram) {
     verify_ = new QCheckBox(tr("&Verify after writing"), this);
     layout->addWidget(verify_);
@@ -71,6 +75,12 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
           });
   connect(progress_source_, &TransferProgress::ValueChanged, progress_, &QProgressBar::setValue);
   connect(progress_source_, &TransferProgress::StateTextChanged, message_, &QLabel::setText);
+  connect(progress_source_, &TransferProgress::TimeLeftChanged, time_left_, [this](qint64 ms) {
+    if (!progress_source_->Cancel().Requested()) {
+      time_left_->setText(
+          QString::fromStdString(link::TimeLeftText(static_cast<std::uint64_t>(ms))));
+    }
+  });
 
   ShowPrompt();
 }
@@ -86,8 +96,10 @@ void TransferDialog::ShowPrompt() {
   progress_->setValue(0);
 }
 
+// CANCEL stays enabled: while busy it cancels the job.
 void TransferDialog::SetButtonsEnabled(bool enabled) {
-  for (QPushButton* button : {ok_, cancel_, help_}) button->setEnabled(enabled);
+  for (QPushButton* button : {ok_, help_}) button->setEnabled(enabled);
+  cancel_->setEnabled(true);
   if (verify_) verify_->setEnabled(enabled);
 }
 
@@ -100,9 +112,41 @@ void TransferDialog::OnOk() {
   Start();
 }
 
+void TransferDialog::OnCancel() {
+  if (IsBusy()) {
+    RequestCancel();
+    return;
+  }
+  reject();
+}
+
+void TransferDialog::RequestCancel() {
+  if (!IsBusy()) return;
+  progress_source_->Cancel().Request();
+  cancel_->setEnabled(false);
+  time_left_->setText(tr("Cancelling after the command under way."));
+}
+
+void TransferDialog::AskToCancel() {
+  if (!IsBusy() || asking_to_cancel_) return;
+  asking_to_cancel_ = true;
+  const QPointer<TransferDialog> self(this);
+  CurrentFeedback().Ask(this, windowTitle(), tr("The transfer is still running. Cancel it?"),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                        [self](QMessageBox::StandardButton answer) {
+                          // One look at the guarded pointer: g++ 12 at -O2 doubts a second.
+                          TransferDialog* dialog = self.data();
+                          if (!dialog) return;
+                          dialog->asking_to_cancel_ = false;
+                          if (answer == QMessageBox::Yes) dialog->RequestCancel();
+                        });
+}
+
 void TransferDialog::Start() {
   progress_->setRange(0, 1);
   progress_->setValue(0);
+  progress_source_->Cancel().Reset();
+  time_left_->clear();
   SetButtonsEnabled(false);
   // The program job says "Writing data." itself, once the receiver passed its checks.
   if (kind_ == Kind::kRead) message_->setText(tr("Reading data."));
@@ -123,6 +167,13 @@ void TransferDialog::OnWorkerFinished() {
   running_outcome_.reset();
 
   emit TransferFinished(outcome);
+  time_left_->clear();
+  if (!outcome.status && outcome.status.error().code == link::LinkResult::kCancelled) {
+    message_->setText(QString::fromStdString(outcome.status.error().detail));
+    progress_->setValue(progress_->minimum());
+    SetButtonsEnabled(true);
+    return;
+  }
   if (!outcome.status) {
     const link::LinkFailure& failure = outcome.status.error();
     QString text = QString::fromStdString(std::string(link::Message(failure.code)));
@@ -145,13 +196,17 @@ void TransferDialog::OnWorkerFinished() {
 }
 
 void TransferDialog::reject() {
-  if (IsBusy()) return;
+  if (IsBusy()) {
+    AskToCancel();
+    return;
+  }
   QDialog::reject();
 }
 
 void TransferDialog::closeEvent(QCloseEvent* event) {
   if (IsBusy()) {
     event->ignore();
+    AskToCancel();
     return;
   }
   QDialog::closeEvent(event);

@@ -1,6 +1,8 @@
-// The read and program dialogs: a prompt, a progress bar and OK / CANCEL / HELP. OK runs the job
-// on a worker thread; while it runs the buttons are disabled and the dialog refuses to close, and
-// the window keeps repainting. A failure is shown in a warning box and the prompt comes back.
+// The read and program dialogs: a prompt, a progress bar with the time left, and OK / CANCEL /
+// HELP. OK runs the job on a worker thread; while it runs, OK and HELP are disabled, CANCEL stops
+// the job after the command under way, closing the dialog by any other means asks whether to
+// cancel, and the window keeps repainting. A failure is shown in a warning box and the prompt
+// comes back; a cancelled job says in what state it left things.
 //
 // Read: after "Completed reading out." the next OK closes the dialog, and the window takes the
 // record from SucceededRead(). Program: after "Completed writing." OK writes the same record into
@@ -33,11 +35,14 @@ class TransferDialog : public QDialog {
   ~TransferDialog() override;
 
   bool IsBusy() const { return worker_ != nullptr; }
+  // While busy, asks the user whether to cancel the job (once at a time), and cancels it on Yes.
+  void AskToCancel();
   // The last successful read's outcome (record and image); empty until a read succeeded.
   const std::optional<TransferOutcome>& SucceededRead() const { return read_result_; }
 
   QLabel* MessageLabel() const { return message_; }
   QProgressBar* ProgressBar() const { return progress_; }
+  QLabel* TimeLeftLabel() const { return time_left_; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
   QPushButton* HelpButton() const { return help_; }
@@ -47,7 +52,7 @@ class TransferDialog : public QDialog {
   static QString ProgramPrompt();
 
  public slots:
-  void reject() override;  // refused while busy (Esc, CANCEL and the close box end here)
+  void reject() override;  // asks to cancel while busy (Esc and the close box end here)
 
  signals:
   // After every run, on the window's thread, before the dialog shows the result.
@@ -58,6 +63,8 @@ class TransferDialog : public QDialog {
 
  private:
   void OnOk();
+  void OnCancel();
+  void RequestCancel();
   void Start();
   void OnWorkerFinished();
   void ShowPrompt();
@@ -67,6 +74,7 @@ class TransferDialog : public QDialog {
   JobFactory make_job_;
   QLabel* message_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  QLabel* time_left_ = nullptr;
   QCheckBox* verify_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
@@ -74,6 +82,7 @@ class TransferDialog : public QDialog {
   TransferProgress* progress_source_ = nullptr;
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;
+  bool asking_to_cancel_ = false;
   bool read_done_ = false;
   std::optional<TransferOutcome> read_result_;
 };

@@ -14,4 +14,8 @@ void TransferProgress::SetStateText(const QString& text) {
   emit StateTextChanged(text);
 }
 
+void TransferProgress::SetTimeLeft(qint64 ms) {
+  emit TimeLeftChanged(ms);
+}
+
 }  // namespace kestrel::ui

@@ -10,15 +10,17 @@
 #include <optional>
 
 #include "image/memory_image.h"
+#include "link/cancel.h"
 #include "link/link_result.h"
 #include "link/port_choice.h"
 #include "model/radio_config.h"
 
 namespace kestrel::ui {
 
-// Result of one read or program run: success, or the link's failure with its code (1 to 5) and
-// what the link found out. A successful read brings the new record; both kinds bring the image as
-// the job left it, so the window keeps the bytes the receiver sent.
+// Result of one read or program run: success, or the link's failure with its code (1 to 5, or
+// kCancelled with the state the transfer left) and what the link found out. A successful read
+// brings the new record; both kinds bring the image as the job left it, so the window keeps the
+// bytes the receiver sent.
 struct TransferOutcome {
   link::LinkStatus status;
   std::optional<RadioConfig> record;
@@ -26,7 +28,8 @@ struct TransferOutcome {
 };
 
 // Progress of a running job. The job calls these from its worker thread; the signals reach the
-// dialog queued, on the window's thread.
+// dialog queued, on the window's thread. The dialog's cancel request goes the other way: the job
+// hands it to its link, which looks at it before every command.
 class TransferProgress : public QObject {
   Q_OBJECT
 
@@ -38,11 +41,19 @@ class TransferProgress : public QObject {
   void SetValue(int value);
   // The text above the bar ("Writing data.").
   void SetStateText(const QString& text);
+  // What the rest of the job takes on a well-behaved line, after every command.
+  void SetTimeLeft(qint64 ms);
+
+  link::CancelToken& Cancel() { return cancel_; }
 
  signals:
   void RangeChanged(int minimum, int maximum);
   void ValueChanged(int value);
   void StateTextChanged(const QString& text);
+  void TimeLeftChanged(qint64 ms);
+
+ private:
+  link::CancelToken cancel_;
 };
 
 using TransferJob = std::function<TransferOutcome(TransferProgress&)>;

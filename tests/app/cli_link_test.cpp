@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdint>
 
 #include "support/processes.h"
@@ -69,6 +72,7 @@ TEST_F(CliLink, RefusesBadArgumentsAndFilesBeforeOpeningAPort) {
       {{"read", "--port", "sim"}, 64},
       {{"program", "--port", "sim", dir.Path("none.dat")}, 65},
       {{"program", "--port", "sim", good, "--count", "0"}, 64},
+      {{"program", "--port", "sim", "--port", "sim", good}, 64},
       {{"read", "--port", "sim", "-o", dir.Path("x.dat"), "--trace", dir.Path("no/t.txt")}, 65}};
   for (const auto& [args, status] : rows) {
     EXPECT_EQ(Cli(args).exit_status, status) << ::testing::PrintToString(args);
@@ -96,6 +100,26 @@ TEST_F(CliLink, ProgramsOneReceiverAfterAnotherAndVerifiesEach) {
   EXPECT_EQ(program.out, "Completed writing.\nCompleted writing.\n");
   for (const char* text : {"Writing data.\n", "100% (1008/1008)", "Verifying data.\n",
                            "Connect receiver 2 of 2 and press Enter.\n"}) {
+    EXPECT_NE(program.err.find(text), std::string::npos) << text << "\n" << program.err;
+  }
+}
+
+// Four receivers at once: three simulated in kestrel-cli on virtual time, and kestrel-sim, which
+// answers the seventh write command and no more (about four seconds of real time).
+TEST_F(CliLink, ProgramsSeveralReceiversAtOnceAndNamesTheOneThatFailed) {
+  SimProcess quiet({"--silent-after", "10"});
+  ASSERT_FALSE(quiet.device().empty());
+  const std::string name = quiet.device().substr(std::string("/dev/").size());
+  const ProgramResult program =
+      Cli({"program", "--port", "sim", "--port", quiet.device(), "--port", "sim2", "--port", "sim3",
+           DefaultFileWith("6030000"), "--verify"});
+  EXPECT_EQ(program.exit_status, 3) << program.err;
+  EXPECT_EQ(program.out,
+            "sim: done\n" + name + ": failed: Failed to write.\nsim2: done\nsim3: done\n");
+  const std::string expected[] = {
+      "sim3: Verifying data.\n", "sim2: 100% (1006/1006), 0 s left\n",
+      name + ": The receiver did not acknowledge writing 16 bytes at 0x0340.\n"};
+  for (const std::string& text : expected) {
     EXPECT_NE(program.err.find(text), std::string::npos) << text << "\n" << program.err;
   }
 }
@@ -135,6 +159,48 @@ TEST(CliLinkOverAPseudoTerminal, ReadsTwoChannelsFromKestrelSim) {
   EXPECT_EQ(image.substr(0x1000, 32), TwoChannelImage().substr(0x1000, 32));
   EXPECT_EQ(image.substr(0x1020, 16), std::string(16, '\xFF'));  // channel 3 is not read
   EXPECT_NE(ReadAll(dir.Path("two.dat")).find("\r\nTWR-2 \r\n"), std::string::npos);
+}
+
+// SIGINT or SIGTERM while kestrel-sim is being read or written: the transfer stops after the
+// command under way, and the old output file stays as it was.
+TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
+  TempFolder dir;
+  const std::string old = dir.Path("old.dat");
+  WriteAll(old, "old");
+  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", dir.Path("new.dat")}).exit_status, 0);
+  const struct {
+    std::vector<std::string> args;
+    std::string served;  // what the simulator logs once the transfer is under way
+    int signal;
+    int status;
+    std::string message;
+  } rows[] = {
+      {{"read", "-o", old}, "14 0300", SIGINT, 130, "Reading cancelled. Nothing was changed."},
+      {{"program", dir.Path("new.dat")},
+       "13 0300",
+       SIGTERM,
+       143,
+       "Writing cancelled. The receiver holds a partly written configuration; write it again."},
+  };
+  for (const auto& row : rows) {
+    SimProcess sim({"--log"});
+    std::vector<std::string> args = row.args;
+    args.insert(args.end(), {"--port", sim.device()});
+    BackgroundProgram cli("kestrel-cli", args);
+    ASSERT_TRUE(sim.WaitForOutput(row.served, 10)) << sim.output();
+    const auto served = std::ranges::count(sim.output(), '\n');
+    const auto start = std::chrono::steady_clock::now();
+    cli.Signal(row.signal);
+    const ProgramResult result = cli.Wait();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(result.exit_status, row.status) << result.err;
+    EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    // The command under way when the signal came may still be served; nothing after it.
+    EXPECT_LE(std::ranges::count(sim.output(), '\n'), served + 1) << sim.output();
+    EXPECT_LT(took.count(), 2.0);  // about 50 ms: the rest of one command
+  }
+  EXPECT_EQ(ReadAll(old), "old");
+  EXPECT_EQ(dir.Listing(), "new.dat old.dat");
 }
 
 }  // namespace

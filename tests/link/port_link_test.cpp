@@ -4,6 +4,9 @@
 
 #include <sstream>
 
+#include "link/qt/program_receivers.h"
+#include "model/defaults.h"
+
 namespace kestrel::link {
 namespace {
 
@@ -11,6 +14,8 @@ TEST(PortChoice, IsParsedFromTheTextsTheUserGives) {
   const std::pair<std::string, std::optional<PortChoice>> rows[] = {
       {"1", PortChoice::Number(1)},
       {"sim", PortChoice::Simulated()},
+      {"sim8", PortChoice::Simulated(8)},
+      {"sim9", PortChoice::Device("sim9")},
       {"/dev/ttyUSB0", PortChoice::Device("/dev/ttyUSB0")},
       {"0", std::nullopt},
       {"12", std::nullopt},
@@ -41,6 +46,47 @@ TEST(PortLink, OneSimulatedReceiverServesLinkAfterLinkOnTheClockGiven) {
   ASSERT_TRUE(reader.link().ReadRanges(back, bands));
   EXPECT_EQ(back.Byte(0x0345), 0xA7);
   EXPECT_EQ(clock->Total(), 4u * kSettleDelayMs);  // two handshakes and two commands
+}
+
+TEST(PortLink, APortHeldByAnotherTransferIsRefusedBeforeAnythingIsSent) {
+  MemoryImage image;
+  {
+    PortLink holder({.port = PortChoice::Device("/dev/kestrel-held")});
+    PortLink second({.port = PortChoice::Device("/dev/../dev/kestrel-held")});
+    EXPECT_EQ(second.link().ReadPrecheck(image).error(),
+              (LinkFailure{LinkResult::kPortUnavailable,
+                           "The serial port /dev/../dev/kestrel-held is in use by another "
+                           "transfer."}));
+  }
+  PortLink after({.port = PortChoice::Device("/dev/kestrel-held")});
+  EXPECT_EQ(after.link().ReadPrecheck(image).error().detail,
+            "The serial port /dev/kestrel-held was not found.");
+}
+
+// Four receivers at once, each on its own virtual clock; the third goes quiet half way through
+// the write, before channel 900's slot.
+TEST(ProgramReceivers, OneReceiverFailingLeavesTheOthersProgrammed) {
+  std::vector<BatchReceiver> batch(4);
+  for (BatchReceiver& receiver : batch) {
+    receiver.setup = {.port = PortChoice::Simulated(),
+                      .clock = std::make_shared<VirtualClock>(),
+                      .simulated = std::make_shared<SharedReceiver>()};
+  }
+  batch[2].setup.simulated->receiver.options().silent_after = 500;
+  RadioConfig record = NewConfiguration();
+  record.Channel(900).InUse = 1;
+  record.Channel(900).Frequency = "145500000";
+  CancelToken cancel;
+  const std::vector<LinkStatus> outcomes =
+      ProgramReceivers(batch, record, {.verify = true}, cancel);
+
+  ASSERT_EQ(outcomes.size(), 4u);
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    const MemoryImage& held = batch[i].setup.simulated->receiver.memory();
+    EXPECT_EQ(outcomes[i].has_value(), i != 2) << i;
+    EXPECT_EQ(held.Long(0x1000 + 16 * 899) == 145500000, i != 2) << i;
+  }
+  EXPECT_EQ(outcomes[2].error().code, LinkResult::kWriteFailed);
 }
 
 }  // namespace

@@ -290,5 +290,82 @@ TEST_F(SequenceTest, VerifyCatchesASlotTheReceiverDidNotKeep) {
             "Verification failed at 0x37F0: the receiver holds 0xA0, 0x40 was written.");
 }
 
+// A cancel request made while the receiver serves the command numbered `at` (every command of
+// the sequence counts, handshakes included) lets that command end and sends nothing after it.
+struct CancelTest : SequenceTest {
+  void SetUp() override {
+    SequenceTest::SetUp();
+    link.SetCancel(&cancel);
+    receiver.SetLog([this](const std::string&) {
+      if (receiver.counts().Total() == at) cancel.Request();
+    });
+  }
+  void CancelAt(int command) {
+    at = command;
+    cancel.Reset();
+    receiver.ResetCounts();
+  }
+  void ExpectStoppedAfter(int command) {
+    EXPECT_EQ(receiver.counts().Total(), command);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.rts());
+  }
+  CancelToken cancel;
+  int at = -1;
+};
+
+TEST_F(CancelTest, ACancelledReadChangesNothing) {
+  image.Fill(0x5A);
+  const MemoryImage before = image;
+  // The pre-check's handshake, a channel block of the loop, and the read's last command.
+  for (const int command : {1, 150, 212}) {
+    CancelAt(command);
+    const auto outcome = ReadFromRadio(link, image, NewConfiguration());
+    EXPECT_EQ(ResultOf(outcome), LinkResult::kCancelled) << command;
+    EXPECT_EQ(DetailOf(outcome), "Reading cancelled. Nothing was changed.");
+    EXPECT_EQ(image, before);
+    ExpectStoppedAfter(command);
+  }
+}
+
+TEST_F(CancelTest, ACancelledWriteSaysWhatTheReceiverHolds) {
+  // The pre-check is its handshake and one block, the write its handshake and 1076 commands.
+  constexpr int kLastWrite = 3 + 1076;
+  const std::string nothing = "Writing cancelled. Nothing was written to the receiver.";
+  const std::string partly =
+      "Writing cancelled. The receiver holds a partly written configuration; write it again.";
+  const struct {
+    int at;
+    bool verify;
+    LinkResult result;
+    std::string detail;
+    int written;
+  } rows[] = {
+      {1, false, LinkResult::kCancelled, nothing, 0},
+      {3, false, LinkResult::kCancelled, nothing, 0},
+      {4, false, LinkResult::kCancelled, partly, 1},
+      {600, false, LinkResult::kCancelled, partly, 597},
+      // Nothing is left to stop before: the receiver holds all of it, unverified when asked.
+      {kLastWrite, false, LinkResult::kSuccess, "", 1076},
+      {kLastWrite, true, LinkResult::kCancelled,
+       "Verifying cancelled. The receiver holds the whole configuration, but it was not read "
+       "back.",
+       1076},
+  };
+  for (const auto& row : rows) {
+    receiver.memory().SetByte(0x0000, 0x77);
+    receiver.memory().SetByte(0x0001, 0x77);
+    CancelAt(row.at);
+    const LinkStatus outcome = ProgramToRadio(link, image, EditedRecord(), {row.verify});
+    EXPECT_EQ(ResultOf(outcome), row.result) << row.at;
+    EXPECT_EQ(DetailOf(outcome), row.detail) << row.at;
+    EXPECT_EQ(Written(), row.written) << row.at;
+    // The first command writes 0x0000, the next 0x0001.
+    EXPECT_EQ(receiver.memory().Byte(0x0000), row.written > 0 ? 0 : 0x77) << row.at;
+    EXPECT_EQ(receiver.memory().Byte(0x0001), row.written > 1 ? 0 : 0x77) << row.at;
+    ExpectStoppedAfter(row.at);
+  }
+}
+
 }  // namespace
 }  // namespace kestrel::link

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/link.h"
 #include "link/sim/simulated_receiver_port.h"
+#include "link/time_estimate.h"
 #include "scripted_port.h"
 
 namespace kestrel::link {
@@ -69,9 +72,20 @@ TEST_F(TransferTest, WriteRangesWritesTheProgramListAndLeavesTheImage) {
   const MemoryImage before = image;
   const MemoryImage receiver_before = receiver.memory();
   int last_value = 0;
-  ASSERT_TRUE(
-      link.WriteRanges(image, BuildProgramList(), {nullptr, [&](int v) { last_value = v; }}));
+  std::vector<std::uint64_t> left;
+  ASSERT_TRUE(link.WriteRanges(
+      image, BuildProgramList(),
+      {nullptr, [&](int v) { last_value = v; }, [&](std::uint64_t ms) { left.push_back(ms); }}));
   EXPECT_EQ(last_value, 1008);
+  // The time left, at the start and after each of the 1076 commands: 1030 blocks of 42 bytes
+  // and 46 single bytes of 12, each with its ACK, at 10 bits a byte and 38400 baud, plus the
+  // 40 ms settle delay of each command.
+  ASSERT_EQ(left.size(), 1u + 1076);
+  EXPECT_EQ(left.front(), 1076 * 40 + (1030 * 43 + 46 * 13) * 10000 / 38400 + 1);
+  EXPECT_EQ(left.back(), 0u);
+  EXPECT_TRUE(std::is_sorted(left.rbegin(), left.rend()));
+  EXPECT_EQ(TimeLeftText(left.front()), "55 s left");
+  EXPECT_EQ(TimeLeftText(125001), "2 min 06 s left");
   EXPECT_EQ(image, before);
   // 2 + (2 blocks, 3) + (12, 1) + 2 x (1, 6) + 2 x (7, 13) + 2 + 1000 blocks
   EXPECT_EQ(receiver.counts().write_blocks, 2 + 12 + 2 + 14 + 1000);

@@ -48,27 +48,41 @@ std::string ProgramPath(const std::string& name) {
 
 // Standard input, output and error are files in a folder of their own: no pipe can fill up and
 // block the program, and the input ends where a script's redirected file would.
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& input) {
-  const TempFolder io;
-  const std::string in = io.Path("in"), out = io.Path("out"), err = io.Path("err");
+BackgroundProgram::BackgroundProgram(const std::string& program,
+                                     const std::vector<std::string>& args, const std::string& input)
+    : io_(std::make_unique<TempFolder>()) {
+  const std::string in = io_->Path("in"), out = io_->Path("out"), err = io_->Path("err");
   WriteAll(in, input);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const pid_t pid = Spawn(ProgramPath(program), args, actions);
+  pid_ = Spawn(ProgramPath(program), args, actions);
   posix_spawn_file_actions_destroy(&actions);
-  ProgramResult result;
-  if (pid < 0) {
-    result.err = "cannot start " + ProgramPath(program);
-    return result;
-  }
-  result.exit_status = Reap(pid, result.cpu_seconds);
-  result.out = ReadAll(out);
-  result.err = ReadAll(err);
-  return result;
+  if (pid_ < 0) result_.err = "cannot start " + ProgramPath(program);
+}
+
+BackgroundProgram::~BackgroundProgram() {
+  if (pid_ > 0) kill(pid_, SIGKILL);
+  Wait();
+}
+
+void BackgroundProgram::Signal(int signal) const {
+  if (pid_ > 0) kill(pid_, signal);
+}
+
+ProgramResult BackgroundProgram::Wait() {
+  if (pid_ <= 0) return result_;
+  result_.exit_status = Reap(std::exchange(pid_, -1), result_.cpu_seconds);
+  result_.out = ReadAll(io_->Path("out"));
+  result_.err = ReadAll(io_->Path("err"));
+  return result_;
+}
+
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& input) {
+  return BackgroundProgram(program, args, input).Wait();
 }
 
 SimProcess::SimProcess(const std::vector<std::string>& args) {
@@ -120,6 +134,12 @@ int SimProcess::Wait() {
   if (pid_ > 0) exit_status_ = Reap(std::exchange(pid_, -1), cpu_seconds_);
   if (reader_.joinable()) reader_.join();
   return exit_status_;
+}
+
+bool SimProcess::WaitForOutput(const std::string& text, int seconds) {
+  std::unique_lock lock(mutex_);
+  return printed_more_.wait_for(lock, std::chrono::seconds(seconds),
+                                [&] { return printed_.find(text) != std::string::npos; });
 }
 
 std::string SimProcess::output() const {

@@ -5,12 +5,15 @@
 #include <sys/types.h>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace kestrel::testing {
+
+class TempFolder;
 
 struct ProgramResult {
   int exit_status = -1;  // 128 + the signal's number when a signal ended it
@@ -25,6 +28,26 @@ std::string ProgramPath(const std::string& name);
 // Runs `program` with `args`, feeding `input` to its standard input, and waits for it.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input = {});
+
+// A program started in the background, for a test that signals it while it runs. Standard
+// input, output and error are files of its own, as for RunProgram.
+class BackgroundProgram {
+ public:
+  BackgroundProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& input = {});
+  ~BackgroundProgram();
+  BackgroundProgram(const BackgroundProgram&) = delete;
+  BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+
+  void Signal(int signal) const;
+  // Waits for it to end; what it printed and its exit status.
+  ProgramResult Wait();
+
+ private:
+  std::unique_ptr<TempFolder> io_;
+  pid_t pid_ = -1;
+  ProgramResult result_;
+};
 
 // kestrel-sim in the background; it prints the device path of its pseudo-terminal as its first
 // line and serves until SIGTERM ends it.
@@ -45,6 +68,8 @@ class SimProcess {
   int Wait();
   // What it printed after the first line: all of it once it has ended.
   std::string output() const;
+  // Waits until what it printed after the first line holds `text`; false after `seconds`.
+  bool WaitForOutput(const std::string& text, int seconds);
   double cpu_seconds() const { return cpu_seconds_; }
 
  private:

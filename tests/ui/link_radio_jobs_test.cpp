@@ -58,6 +58,20 @@ TEST_F(LinkRadioJobsTest, TheSimulatedReceiverKeepsWhatAProgramJobWrote) {
   EXPECT_EQ(read.record->Channel(7).Frequency, "145500000");
   EXPECT_EQ(read.record->Channel(7).Name, "CALL  ");
   EXPECT_EQ(read.record->ProgrammedChannelCount(), 90);
+  // The further simulated receivers are others: the second still holds the defaults.
+  const TransferOutcome second =
+      jobs.ReadJob(link::PortChoice::Simulated(2), RadioConfig(), MemoryImage())(progress);
+  ASSERT_TRUE(second.status);
+  EXPECT_EQ(second.record->ProgrammedChannelCount(), 89);
+}
+
+TEST_F(LinkRadioJobsTest, ACancelRequestReachesTheLink) {
+  progress.Cancel().Request();
+  const TransferOutcome outcome =
+      jobs.ReadJob(link::PortChoice::Simulated(), NewConfiguration(), MemoryImage())(progress);
+  ASSERT_FALSE(outcome.status);
+  EXPECT_EQ(outcome.status.error().detail, "Reading cancelled. Nothing was changed.");
+  EXPECT_EQ(clock->Total(), 0u);  // stopped before the first command
 }
 
 TEST_F(LinkRadioJobsTest, APortThatDoesNotExistSaysWhy) {

@@ -24,6 +24,7 @@
 #include "ui/print_selection_dialog.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
+#include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
 #include "ui_fakes.h"
 
@@ -101,7 +102,8 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
                          "Export Channels...", "", "&Print", "Print Pre&view", "Export &PDF...", "",
                          "E&xit"}));
   EXPECT_EQ(MenuCaptions(bar[1]->menu()->actions()),
-            (QStringList{"&Read from Radio", "Pro&gram to Radio", "Por&t"}));
+            (QStringList{"&Read from Radio", "Pro&gram to Radio", "Program Several Receivers...",
+                         "Por&t"}));
   const QStringList ports = MenuCaptions(window->PortMenu()->actions());
   EXPECT_EQ(ports.mid(0, 5), (QStringList{"COM &1", "COM &2", "COM &3", "COM &4", ""}));
   EXPECT_EQ(ports.last(), "Simulated receiver");
@@ -190,6 +192,7 @@ TEST_F(MainWindowTest, TheWindowCannotCloseDuringATransferAndARefusedProgramChan
   ASSERT_NE(dialog, nullptr);
   QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
   EXPECT_FALSE(window->close());
+  EXPECT_EQ(feedback.questions, QStringList{"The transfer is still running. Cancel it?"});
   gate.count_down();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
   EXPECT_EQ(feedback.warnings.size(), 1);
@@ -225,6 +228,26 @@ TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
   EXPECT_FALSE(answer);
   box->button(QMessageBox::Yes)->click();
   EXPECT_EQ(answer, QMessageBox::Yes);
+}
+
+TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
+  window->menuBar()->actions()[1]->menu()->actions()[2]->trigger();
+  SeveralReceiversDialog* dialog = window->OpenSeveralDialog();
+  ASSERT_NE(dialog, nullptr);
+  const int last = dialog->PortCount() - 1;
+  EXPECT_EQ(dialog->PortBox(0)->text(), "COM 1");
+  EXPECT_EQ(dialog->PortBox(last)->text(), "Simulated receiver 4");
+  std::latch gate(1);
+  jobs.gate = &gate;
+  dialog->PortBox(last)->setChecked(true);
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(feedback.questions, QStringList{"Receivers are still being written. Cancel?"});
+  gate.count_down();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
+  EXPECT_EQ(jobs.ports, QStringList{"sim4"});
+  EXPECT_EQ(jobs.programmed, std::vector<RadioConfig>{window->Doc().Record()});
+  EXPECT_TRUE(window->close());
 }
 
 TEST_F(MainWindowTest, EveryPageReadsAndWritesLikeTheMenu) {

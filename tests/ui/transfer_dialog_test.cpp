@@ -69,7 +69,7 @@ TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
   EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
 }
 
-TEST(TransferDialog, ABusyDialogRefusesToCloseAndAFailureBringsThePromptBack) {
+TEST(TransferDialog, ABusyDialogAsksBeforeItClosesAndAFailureBringsThePromptBack) {
   RecordingFeedback feedback;
   FakeRadioJobs jobs;
   jobs.read_outcome = testing::Failure(2);
@@ -82,11 +82,16 @@ TEST(TransferDialog, ABusyDialogRefusesToCloseAndAFailureBringsThePromptBack) {
   // The worker's progress reaches the bar through the event loop, while the job still runs.
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.ProgressBar()->value() == 16; }, 5000));
   EXPECT_EQ(dialog.ProgressBar()->maximum(), 32);
-  EXPECT_TRUE(AllButtonsEnabled(dialog, false));
+  EXPECT_EQ(dialog.TimeLeftLabel()->text(), "43 s left");
+  EXPECT_FALSE(dialog.OkButton()->isEnabled() || dialog.HelpButton()->isEnabled());
+  EXPECT_TRUE(dialog.CancelButton()->isEnabled());
+  // The close box, Esc and a plain close ask whether to cancel; the answer here is no.
   EXPECT_FALSE(dialog.close());
   dialog.reject();
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(feedback.questions,
+            QStringList(3, QStringLiteral("The transfer is still running. Cancel it?")));
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);  // disabled: no second job
   EXPECT_EQ(jobs.ports.size(), 1);
 
@@ -96,6 +101,7 @@ TEST(TransferDialog, ABusyDialogRefusesToCloseAndAFailureBringsThePromptBack) {
             QStringList{"Warning|Failed to read out.\nTry again.\n\nno answer to the handshake"});
   EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
   EXPECT_EQ(dialog.ProgressBar()->value(), 0);
+  EXPECT_EQ(dialog.TimeLeftLabel()->text(), "");
   EXPECT_TRUE(AllButtonsEnabled(dialog, true));
 
   // The user may try again.
@@ -133,6 +139,37 @@ TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
 
   QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
+}
+
+// CANCEL, or a yes to the question that closing asks, stops the job; the dialog says what the
+// job left and stays open.
+TEST(TransferDialog, CancellingSaysWhatTheTransferLeft) {
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  jobs.read_outcome.record = RadioConfig{};
+  for (const bool by_closing : {true, false}) {
+    std::latch gate(1);
+    jobs.gate = &gate;
+    jobs.cancelled_detail = by_closing ? "Reading cancelled. Nothing was changed." : "Partly.";
+    TransferDialog dialog(by_closing ? TransferDialog::Kind::kRead : TransferDialog::Kind::kProgram,
+                          by_closing ? ReadJobs(jobs) : ProgramJobs(jobs), nullptr);
+    dialog.open();
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    if (by_closing) {
+      feedback.answers = {QMessageBox::Yes};
+      EXPECT_FALSE(dialog.close());
+    } else {
+      QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    }
+    EXPECT_FALSE(dialog.CancelButton()->isEnabled());
+    gate.count_down();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+    EXPECT_EQ(dialog.MessageLabel()->text(), QString::fromStdString(jobs.cancelled_detail));
+    EXPECT_TRUE(feedback.warnings.isEmpty());
+    EXPECT_FALSE(dialog.SucceededRead().has_value());
+    EXPECT_TRUE(AllButtonsEnabled(dialog, true));
+    EXPECT_TRUE(dialog.isVisible());
+  }
 }
 
 }  // namespace

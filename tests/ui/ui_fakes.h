@@ -90,7 +90,8 @@ class MemoryStorage : public DocumentStorage {
   QStringList failing;
 };
 
-// Radio jobs that answer with prepared outcomes and remember what they were asked.
+// Radio jobs that answer with prepared outcomes and remember what they were asked. A job whose
+// cancel was requested by the time it ends answers kCancelled with `cancelled_detail`.
 class FakeRadioJobs : public RadioJobs {
  public:
   TransferJob ReadJob(const link::PortChoice& port, const RadioConfig&,
@@ -100,14 +101,17 @@ class FakeRadioJobs : public RadioJobs {
   }
   TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                          const MemoryImage&, bool verify) override {
-    ports << QString::fromStdString(port.Text());
+    const QString text = QString::fromStdString(port.Text());
+    ports << text;
     programmed.push_back(record);
     verified.push_back(verify);
-    return Job(program_outcome);
+    return Job(port_outcomes.contains(text) ? port_outcomes.at(text) : program_outcome);
   }
 
   TransferOutcome read_outcome;
   TransferOutcome program_outcome;
+  std::map<QString, TransferOutcome> port_outcomes;  // a program job's outcome by port ("sim2")
+  std::string cancelled_detail = "cancelled";
   std::latch* gate = nullptr;  // when set, every job waits for it after reporting progress
   QStringList ports;
   std::vector<RadioConfig> programmed;
@@ -115,10 +119,14 @@ class FakeRadioJobs : public RadioJobs {
 
  private:
   TransferJob Job(TransferOutcome outcome) {
-    return [outcome, gate = gate](TransferProgress& progress) {
+    return [outcome, gate = gate, cancelled = cancelled_detail](TransferProgress& progress) {
       progress.SetRange(0, 32);
       progress.SetValue(16);
+      progress.SetTimeLeft(43000);
       if (gate) gate->wait();
+      if (progress.Cancel().Requested()) {
+        return TransferOutcome{link::Failed(link::LinkResult::kCancelled, cancelled), {}, {}};
+      }
       progress.SetValue(32);
       return outcome;
     };

@@ -25,6 +25,13 @@ PortLink::PortLink(LinkSetup setup) : setup_(std::move(setup)) {
   }
   link_ = std::make_unique<Link>(*used, clock);
   link_->SelectPort(setup_.port);
+  const std::string name = link_->line().PortName();
+  if (setup_.port.kind != PortChoice::Kind::kSimulated && !name.empty()) {
+    port_held_ = PortClaim::Take(name);
+    if (!port_held_) {
+      link_->line().RefuseOpen("The serial port " + name + " is in use by another transfer.");
+    }
+  }
 }
 
 PortLink::~PortLink() = default;

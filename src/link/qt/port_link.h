@@ -5,17 +5,21 @@
 // A PortLink belongs to one worker, which makes, uses and destroys it on its own thread, a thread
 // started with QThread (the window's transfer threads, RunOnLinkThread): the Qt serial backend
 // creates its port on the thread that opens it and must end it there. Workers with a PortLink
-// each may run at once on different ports; those that choose the simulated receiver take turns.
+// each may run at once on different ports; a serial port is held by one PortLink at a time (a
+// second one is refused before it sends anything), and those that choose the same simulated
+// receiver take turns.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <ostream>
 
 #include "link/clock.h"
 #include "link/link.h"
 #include "link/port_choice.h"
+#include "link/port_claims.h"
 #include "link/serial_port.h"
 #include "link/sim/shared_receiver.h"
 
@@ -35,7 +39,8 @@ struct LinkSetup {
 class PortLink {
  public:
   // Nothing is opened yet: the sequences open and close the port themselves. With the simulated
-  // receiver chosen, waits until no other link holds it.
+  // receiver chosen, waits until no other link holds it. A serial port that another PortLink
+  // holds is not waited for: every transfer step of this link then fails to open it.
   explicit PortLink(LinkSetup setup);
   ~PortLink();
   PortLink(const PortLink&) = delete;
@@ -46,6 +51,7 @@ class PortLink {
  private:
   LinkSetup setup_;  // keeps the clock, the receiver and the trace for as long as the link lives
   std::unique_lock<std::mutex> receiver_held_;
+  std::optional<PortClaim> port_held_;
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<SerialPort> trace_;
   std::unique_ptr<Link> link_;

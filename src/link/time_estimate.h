@@ -1,0 +1,37 @@
+// How long the rest of a transfer takes on a well-behaved line, for the time shown as left. A
+// command costs the bytes of its frame and of its answer at 38400 baud (ten bits a byte: start,
+// eight data, stop) and the settle delay that ends it; the receiver answers at once. An echoing
+// cable or a slow receiver takes longer, but the figure is worked out again after every command
+// from the commands still to send, so it never runs far ahead of the transfer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "link/range_lists.h"
+
+namespace kestrel::link {
+
+enum class Direction { kRead, kWrite };
+
+// Commands and the bytes they move both ways.
+struct WireCost {
+  std::uint64_t commands = 0;
+  std::uint64_t bytes = 0;
+
+  // Milliseconds, rounded up.
+  std::uint64_t Ms() const;
+  WireCost& operator+=(const WireCost& other);
+  WireCost& operator-=(const WireCost& other);
+};
+
+WireCost HandshakeCost();
+WireCost CommandCost(const RangeCommand& command, Direction direction);
+// A transfer step's handshake and every command of `list`.
+WireCost StepCost(std::span<const AddressRange> list, Direction direction);
+
+// "45 s left", "2 min 05 s left": whole seconds, rounded up.
+std::string TimeLeftText(std::uint64_t ms);
+
+}  // namespace kestrel::link

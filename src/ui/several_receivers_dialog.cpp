@@ -1,0 +1,250 @@
+#include "ui/several_receivers_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSerialPortInfo>
+#include <QThread>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "link/time_estimate.h"
+#include "ui/feedback.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+constexpr int kSimulatedOffered = 4;
+
+QString ResultText(const link::LinkStatus& status) {
+  if (status) return SeveralReceiversDialog::tr("Completed writing.");
+  const link::LinkFailure& failure = status.error();
+  if (failure.code == link::LinkResult::kCancelled) return QString::fromStdString(failure.detail);
+  QString text = QString::fromStdString(link::ResultText(failure));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));  // the link's line ends
+  return text;
+}
+
+}  // namespace
+
+std::vector<PortEntry> SeveralReceiversDialog::AvailablePorts() {
+  std::vector<PortEntry> ports;
+  for (int number = 1; number <= 4; ++number) {
+    ports.push_back({tr("COM %1").arg(number), link::PortChoice::Number(number)});
+  }
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const QString device = info.systemLocation();
+    ports.push_back({info.description().isEmpty()
+                         ? device
+                         : QStringLiteral("%1  (%2)").arg(device, info.description()),
+                     link::PortChoice::Device(device.toStdString())});
+  }
+  for (int receiver = 1; receiver <= kSimulatedOffered; ++receiver) {
+    ports.push_back(
+        {tr("Simulated receiver %1").arg(receiver), link::PortChoice::Simulated(receiver)});
+  }
+  return ports;
+}
+
+SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, JobFactory make_job,
+                                               QWidget* parent)
+    : QDialog(parent), make_job_(std::move(make_job)) {
+  setWindowTitle(tr("Program Several Receivers"));
+  setWindowModality(Qt::WindowModal);
+
+  auto* prompt = new QLabel(
+      tr("1. Connect a receiver with its Program cable to every port you tick.") + "\n\n" +
+          tr("2. Writing data into all of them will start when you select [OK]."),
+      this);
+  prompt->setFont(QFont(QStringLiteral("Arial"), 10));
+  prompt->setWordWrap(true);
+
+  auto* list = new QWidget;
+  auto* grid = new QGridLayout(list);
+  for (PortEntry& entry : ports) {
+    auto row = std::make_unique<Row>();
+    row->port = std::move(entry.port);
+    row->tick = new QCheckBox(entry.text, list);
+    row->bar = new QProgressBar(list);
+    row->bar->setTextVisible(false);
+    row->bar->setMinimumWidth(180);
+    row->bar->setRange(0, 1);
+    row->bar->setValue(0);
+    row->result = new QLabel(list);
+    row->result->setWordWrap(true);
+    row->result->setMinimumWidth(260);
+    row->progress = new TransferProgress(this);
+    Row* r = row.get();
+    connect(r->progress, &TransferProgress::RangeChanged, r->bar, [r](int minimum, int maximum) {
+      r->bar->setRange(minimum, maximum);
+      r->bar->setValue(minimum);
+    });
+    connect(r->progress, &TransferProgress::ValueChanged, r->bar, &QProgressBar::setValue);
+    connect(r->progress, &TransferProgress::StateTextChanged, r->result, [r](const QString& text) {
+      r->state = text;
+      r->result->setText(text);
+    });
+    connect(r->progress, &TransferProgress::TimeLeftChanged, r->result, [r](qint64 ms) {
+      if (r->progress->Cancel().Requested()) return;
+      const auto left = link::TimeLeftText(static_cast<std::uint64_t>(ms));
+      r->result->setText(r->state + "  " + QString::fromStdString(left));
+    });
+    const int at = grid->rowCount();
+    grid->addWidget(r->tick, at, 0);
+    grid->addWidget(r->bar, at, 1);
+    grid->addWidget(r->result, at, 2);
+    rows_.push_back(std::move(row));
+  }
+  grid->setRowStretch(grid->rowCount(), 1);  // the rows at the top, as tall as their text
+  grid->setColumnStretch(2, 1);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(list);
+  scroll->setWidgetResizable(true);
+  scroll->setMinimumSize(640, 260);
+
+  verify_ = new QCheckBox(tr("&Verify after writing"), this);
+  ok_ = new QPushButton(tr("OK"), this);
+  cancel_ = new QPushButton(tr("CANCEL"), this);
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &SeveralReceiversDialog::OnOk);
+  connect(cancel_, &QPushButton::clicked, this, &SeveralReceiversDialog::OnCancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(18, 18, 18, 14);
+  layout->addWidget(prompt);
+  layout->addWidget(scroll);
+  layout->addWidget(verify_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* button : {ok_, cancel_}) {
+    button->setMinimumWidth(90);
+    buttons->addWidget(button);
+  }
+  layout->addLayout(buttons);
+}
+
+SeveralReceiversDialog::~SeveralReceiversDialog() {
+  // The window never lets a busy dialog go; this only guards the program's end.
+  for (const auto& row : rows_) {
+    if (row->worker) row->worker->wait();
+  }
+}
+
+bool SeveralReceiversDialog::IsBusy() const {
+  return std::any_of(rows_.begin(), rows_.end(), [](const auto& row) { return row->worker; });
+}
+
+void SeveralReceiversDialog::SetControlsEnabled(bool enabled) {
+  for (const auto& row : rows_) row->tick->setEnabled(enabled);
+  ok_->setEnabled(enabled);
+  verify_->setEnabled(enabled);
+  cancel_->setEnabled(true);
+}
+
+void SeveralReceiversDialog::OnOk() {
+  if (IsBusy()) return;
+  const bool any = std::any_of(rows_.begin(), rows_.end(),
+                               [](const auto& row) { return row->tick->isChecked(); });
+  if (!any) {
+    CurrentFeedback().Beep();
+    return;
+  }
+  SetControlsEnabled(false);
+  for (const auto& row : rows_) {
+    if (row->tick->isChecked()) {
+      Start(*row, verify_->isChecked());
+    } else {
+      row->result->clear();
+      row->bar->setValue(row->bar->minimum());
+    }
+  }
+}
+
+void SeveralReceiversDialog::Start(Row& row, bool verify) {
+  row.bar->setRange(0, 1);
+  row.bar->setValue(0);
+  row.result->clear();
+  row.state.clear();
+  row.progress->Cancel().Reset();
+  TransferJob job = make_job_(row.port, verify);
+  row.outcome = std::make_shared<TransferOutcome>();
+  row.worker = QThread::create([job = std::move(job), outcome = row.outcome,
+                                progress = row.progress] { *outcome = job(*progress); });
+  connect(row.worker, &QThread::finished, this, [this, &row] { OnWorkerFinished(row); });
+  row.worker->start();
+}
+
+void SeveralReceiversDialog::OnWorkerFinished(Row& row) {
+  row.worker->wait();
+  delete row.worker;
+  row.worker = nullptr;
+  const TransferOutcome outcome = std::move(*row.outcome);
+  row.outcome.reset();
+  row.result->setText(ResultText(outcome.status));
+  if (outcome.status) {
+    row.bar->setValue(row.bar->maximum());
+  } else {
+    row.bar->setValue(row.bar->minimum());
+  }
+  if (IsBusy()) return;
+  ok_->setText(tr("Write again"));
+  SetControlsEnabled(true);
+}
+
+void SeveralReceiversDialog::OnCancel() {
+  if (IsBusy()) {
+    RequestCancel();
+    return;
+  }
+  reject();
+}
+
+void SeveralReceiversDialog::RequestCancel() {
+  for (const auto& row : rows_) {
+    if (!row->worker) continue;
+    row->progress->Cancel().Request();
+    row->result->setText(tr("Cancelling after the command under way."));
+  }
+  cancel_->setEnabled(false);
+}
+
+void SeveralReceiversDialog::AskToCancel() {
+  if (!IsBusy() || asking_to_cancel_) return;
+  asking_to_cancel_ = true;
+  const QPointer<SeveralReceiversDialog> self(this);
+  CurrentFeedback().Ask(this, windowTitle(), tr("Receivers are still being written. Cancel?"),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                        [self](QMessageBox::StandardButton answer) {
+                          // One look at the guarded pointer: g++ 12 at -O2 doubts a second.
+                          SeveralReceiversDialog* dialog = self.data();
+                          if (!dialog) return;
+                          dialog->asking_to_cancel_ = false;
+                          if (answer == QMessageBox::Yes) dialog->RequestCancel();
+                        });
+}
+
+void SeveralReceiversDialog::reject() {
+  if (IsBusy()) {
+    AskToCancel();
+    return;
+  }
+  QDialog::reject();
+}
+
+void SeveralReceiversDialog::closeEvent(QCloseEvent* event) {
+  if (IsBusy()) {
+    event->ignore();
+    AskToCancel();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+}  // namespace kestrel::ui
