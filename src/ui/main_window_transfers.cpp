@@ -31,7 +31,11 @@ QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) 
 
 void MainWindow::StartRead() {
   if (transfer_dialog_) return;
-  if (!MaybeSave()) return;
+  ConfirmLeaving([this] { OpenReadDialog(); });
+}
+
+void MainWindow::OpenReadDialog() {
+  if (transfer_dialog_) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kRead,
       [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
@@ -49,10 +53,15 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
   if (!result || !result->record) return;
   band_page_->CloseEditFrame();
   if (result->image) document_.Image() = *result->image;
-  document_.Replace(*result->record, document_.FileName());
+  document_.ReplaceFromReceiver(*result->record);
 }
 
 void MainWindow::StartProgram() {
+  if (transfer_dialog_) return;
+  SettlePendingEdits([this] { CheckValuesThenProgram(); });
+}
+
+void MainWindow::CheckValuesThenProgram() {
   if (transfer_dialog_) return;
   const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
   if (warnings.empty()) {
