@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "files/channel_import.h"
 #include "files/data_file.h"
 #include "files/settings.h"
 #include "model/defaults.h"
@@ -40,6 +41,17 @@ void BM_ParseDataFile(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(kestrel::ParseDataFile(text, base));
 }
 BENCHMARK(BM_ParseDataFile)->Unit(benchmark::kMicrosecond);
+
+// File > Import Channels of a list of 1000 rows, every row through the channel rules.
+void BM_ImportChannels(benchmark::State& state) {
+  const kestrel::RadioConfig base = kestrel::NewConfiguration();
+  const std::string text = kestrel::FormatChannelTable(kestrel::ProgrammedChannels(FullRecord()));
+  for (auto _ : state) {
+    const kestrel::ChannelImport result = kestrel::ImportChannels(text, base, false);
+    if (result.imported != kestrel::kChannelCount) state.SkipWithError("rows refused");
+  }
+}
+BENCHMARK(BM_ImportChannels)->Unit(benchmark::kMicrosecond);
 
 // File > Save: includes the flush to the disk and the rename.
 void BM_SaveDataFile(benchmark::State& state) {

@@ -14,5 +14,7 @@ Command ReadCommand();     // read --port PORT -o FILE.dat ...
 Command ProgramCommand();  // program --port PORT FILE.dat ...
 Command ShowCommand();     // show FILE.dat [--report setmode|memory|bands]
 Command PrintCommand();    // print FILE.dat --pdf OUT.pdf [--reports setmode,memory,bands]
+Command ExportCommand();   // export FILE.dat -o CHANNELS.csv
+Command ImportCommand();   // import CHANNELS.csv -o OUT.dat [--into BASE.dat] [--replace]
 
 }  // namespace kestrel::cli

@@ -10,8 +10,8 @@ namespace kestrel::cli {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
-      NewCommand(),  CheckCommand(),   EncodeCommand(), DecodeCommand(),
-      ReadCommand(), ProgramCommand(), ShowCommand(),   PrintCommand(),
+      NewCommand(),     CheckCommand(), EncodeCommand(), DecodeCommand(), ReadCommand(),
+      ProgramCommand(), ShowCommand(),  PrintCommand(),  ExportCommand(), ImportCommand(),
   };
   return commands;
 }

@@ -70,6 +70,9 @@ void MainWindow::BuildMenus() {
   file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::Save);
   file->addAction(tr("Save &As"), QKeySequence::SaveAs, this, &MainWindow::SaveAs);
   file->addSeparator();
+  file->addAction(tr("Import Channels..."), this, &MainWindow::ImportChannelList);
+  file->addAction(tr("Export Channels..."), this, &MainWindow::ExportChannelList);
+  file->addSeparator();
   file->addAction(tr("&Print"), QKeySequence::Print, this, &MainWindow::Print);
   file->addAction(tr("Print Pre&view"), this, &MainWindow::PrintPreview);
   file->addAction(tr("Export &PDF..."), this, &MainWindow::ExportPdf);

@@ -82,6 +82,10 @@ class MainWindow : public QMainWindow {
   void Print();
   void PrintPreview();
   void ExportPdf();
+  // File > "Import Channels...": a CSV channel table into the record as one edit, with a summary.
+  void ImportChannelList();
+  // File > "Export Channels...": the programmed channels as a CSV channel table.
+  void ExportChannelList();
   void StartRead();
   void StartProgram();
   void ShowAbout();

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -96,8 +97,9 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_EQ(MenuCaptions(bar), (QStringList{"&File", "&Edit", "&COM", "&Help"}));
   EXPECT_EQ(MenuCaptions(bar[0]->menu()->actions()),
-            (QStringList{"&New", "&Open", "&Save", "Save &As", "", "&Print", "Print Pre&view",
-                         "Export &PDF...", "", "E&xit"}));
+            (QStringList{"&New", "&Open", "&Save", "Save &As", "", "Import Channels...",
+                         "Export Channels...", "", "&Print", "Print Pre&view", "Export &PDF...", "",
+                         "E&xit"}));
   EXPECT_EQ(MenuCaptions(bar[1]->menu()->actions()),
             (QStringList{"&Undo", "&Redo", "", "Cu&t", "&Copy", "&Paste", "&Delete"}));
   EXPECT_EQ(MenuCaptions(bar[2]->menu()->actions()),
@@ -295,6 +297,37 @@ TEST_F(MainWindowTest, OpenLoadsAFileOrKeepsTheRecordAndSaysWhy) {
   window->Open();  // cancelled: nothing happens
   EXPECT_EQ(feedback.warnings.size(), 1);
   EXPECT_EQ(window->Doc().FileName(), good);
+}
+
+TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
+  const QString list = folder.filePath("list.csv");
+  QFile file(list);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("Location,Name,Frequency,Mode,Comment\n1,Longname,145.5,FM,x\n,,146,FM,\n");
+  file.close();
+  QSignalSpy edited(&window->Doc(), &Document::Edited);
+  feedback.file_names = {list};
+  window->ImportChannelList();
+  EXPECT_EQ(edited.size(), 1);
+  EXPECT_EQ(feedback.informations,
+            QStringList{"Kestrel Programming Tool|2 channels imported from list.csv.\n\n"
+                        "list.csv, line 1: these columns are ignored, a receiver has no place for "
+                        "them: Comment\nlist.csv, line 2, column Name: \"Longname\" is cut to "
+                        "\"Longna\": the receiver keeps six characters"});
+  EXPECT_EQ(window->Doc().Record().Channel(2).Frequency, "146000000");
+
+  const RadioConfig before = window->Doc().Record();
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("Location,Frequency,Mode\n1,14.2,USB\n");
+  file.close();
+  feedback.file_names = {list};
+  window->ImportChannelList();
+  EXPECT_EQ(feedback.warnings,
+            QStringList{"Kestrel Programming Tool|No channel was imported from list.csv; the "
+                        "configuration was not changed.\n\nlist.csv, line 2, column Mode: USB is "
+                        "not a mode the receiver has: FM, WFM or AM"});
+  EXPECT_EQ(window->Doc().Record(), before);
+  EXPECT_EQ(edited.size(), 1);
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {

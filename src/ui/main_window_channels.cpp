@@ -1,0 +1,91 @@
+// The File menu's channel list commands: Import Channels and Export Channels, CSV tables read and
+// written by the same codec as kestrel-cli import and export.
+#include <QFileInfo>
+
+#include <filesystem>
+
+#include "files/channel_csv.h"
+#include "files/channel_import.h"
+#include "files/output_file.h"
+#include "ui/feedback.h"
+#include "ui/main_window.h"
+#include "ui/memory_grid_model.h"
+#include "ui/memory_page.h"
+#include "ui/window_title.h"
+
+namespace kestrel::ui {
+
+namespace {
+
+constexpr qsizetype kListedNotes = 20;  // a box taller than this helps nobody
+
+QString ChannelListFilter() {
+  return QObject::tr("CSV files (*.csv)");
+}
+
+std::filesystem::path NativePath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+// The notes one a line, as "channels.csv, line 12, column DtcsCode: 999 is not a DCS code".
+QString NoteLines(const std::vector<TableNote>& notes, const QString& source) {
+  QStringList lines;
+  for (const TableNote& note : notes) {
+    if (lines.size() == kListedNotes) {
+      lines << QObject::tr("... and %n more", "", static_cast<int>(notes.size()) - kListedNotes);
+      break;
+    }
+    lines << QString::fromStdString(note.ToString(source.toStdString()));
+  }
+  return lines.join('\n');
+}
+
+}  // namespace
+
+void MainWindow::ImportChannelList() {
+  const QString path = CurrentFeedback().OpenFileName(this, tr("Import Channels"), StartFolder(),
+                                                      ChannelListFilter(), QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  const QString source = QFileInfo(path).fileName();
+  const auto text = ReadChannelListFile(NativePath(path));
+  if (!text) {
+    CurrentFeedback().Warning(
+        this, ApplicationTitle(),
+        tr("The file %1 cannot be read:\n%2").arg(path, QString::fromStdString(text.error())));
+    return;
+  }
+  const ChannelImport result = kestrel::ImportChannels(*text, document_.Record(), false);
+  QString warnings;
+  if (!result.warnings.empty()) warnings = "\n\n" + NoteLines(result.warnings, source);
+  if (!result.problems.empty()) {
+    CurrentFeedback().Warning(
+        this, ApplicationTitle(),
+        tr("No channel was imported from %1; the configuration was not changed.\n\n%2")
+                .arg(source, NoteLines(result.problems, source)) +
+            warnings);
+    return;
+  }
+  document_.Edit(tr("import channels"), [&result](RadioConfig& record) { record = result.record; });
+  memory_page_->GridModel()->ShowChannelRows(1, kChannelCount);  // keeps the selection
+  CurrentFeedback().Information(
+      this, ApplicationTitle(),
+      (result.imported == 1
+           ? tr("1 channel imported from %1.").arg(source)
+           : tr("%1 channels imported from %2.").arg(result.imported).arg(source)) +
+          warnings);
+}
+
+void MainWindow::ExportChannelList() {
+  const QString path = CurrentFeedback().SaveFileName(this, tr("Export Channels"), StartFolder(),
+                                                      ChannelListFilter(), QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  const auto saved =
+      SaveFile(NativePath(path), FormatChannelTable(ProgrammedChannels(document_.Record())));
+  if (!saved) {
+    CurrentFeedback().Warning(
+        this, ApplicationTitle(),
+        tr("The file %1 cannot be saved:\n%2").arg(path, QString::fromStdString(saved.error())));
+  }
+}
+
+}  // namespace kestrel::ui

@@ -1,0 +1,226 @@
+#include "files/channel_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "files/channel_import.h"
+#include "model/channel_rules.h"
+
+namespace kestrel {
+namespace {
+
+constexpr std::int16_t kFm = 1, kAm = 3, kTsq = 1, kDcs = 5;
+
+std::vector<std::string> Notes(const std::vector<TableNote>& notes) {
+  std::vector<std::string> texts;
+  for (const TableNote& note : notes) texts.push_back(note.ToString("channels.csv"));
+  return texts;
+}
+
+// Channels as the editor stores them: every raster (8.33 kHz included), mode and tone
+// selection, and names with the characters a table has to quote.
+MemoryChannel RandomChannel(std::mt19937& random) {
+  const auto pick = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
+  static constexpr std::string_view kLetters[] = {" ", ",", "\"", "A", "z", "0", "é", "€", "-"};
+  for (;;) {
+    std::int64_t hz = 0;
+    ChannelEntry entry{.Mode = static_cast<std::int16_t>(1 + pick(3))};
+    switch (pick(4)) {
+      case 0:
+        hz = 5000LL * (20 + pick(259980));
+        break;
+      case 1:
+        hz = 6250LL * (16 + pick(207999));
+        break;
+      case 2:  // 8.33 kHz, entered as the grid shows it
+        hz = 25000LL * (4 + pick(51999)) + 8330 * (1 + pick(2));
+        break;
+      default:  // 9 kHz AM broadcast
+        hz = 9000LL * (58 + pick(121));
+        entry.Mode = kAm;
+    }
+    char mhz[32];
+    std::snprintf(mhz, sizeof mhz, "%lld.%06lld", static_cast<long long>(hz / 1000000),
+                  static_cast<long long>(hz % 1000000));
+    entry.Frequency = mhz;
+    for (int i = pick(7); i > 0; --i) entry.Name += kLetters[pick(9)];
+    entry.ToneSelect = static_cast<std::int16_t>(pick(6));
+    entry.TsqTone = static_cast<std::int16_t>(1 + pick(50));
+    entry.RevTsqTone = static_cast<std::int16_t>(1 + pick(50));
+    entry.DcsCode = static_cast<std::int16_t>(1 + pick(104));
+    entry.RevDcs = static_cast<std::int16_t>(pick(2));
+    entry.Scrambler = static_cast<std::int16_t>(1 + pick(16));
+    entry.TrainTone = static_cast<std::int16_t>(1 + pick(56));
+    auto channel = ValidateChannel(entry);
+    if (!channel) continue;
+    if (pick(5) == 0) channel->Step = 0;  // AUTO, as a receiver may hold it
+    return *channel;
+  }
+}
+
+TEST(ChannelCsv, ExportThenImportGivesBackEveryChannel) {
+  std::mt19937 random(20240615);
+  std::vector<NumberedChannel> channels;
+  for (int number = 1; number <= kChannelCount; ++number) {
+    if (random() % 3 == 0) channels.push_back({number, RandomChannel(random)});
+  }
+  for (char delimiter : {kFileDelimiter, kClipboardDelimiter}) {
+    const ChannelTable table =
+        ParseChannelTable(FormatChannelTable(channels, delimiter), delimiter);
+    EXPECT_EQ(Notes(table.problems), std::vector<std::string>{});
+    EXPECT_EQ(Notes(table.warnings), std::vector<std::string>{});
+    ASSERT_EQ(table.rows.size(), channels.size());
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+      EXPECT_EQ(table.rows[i].location, channels[i].number);
+      EXPECT_EQ(table.rows[i].channel, channels[i].channel) << "row " << i + 2;
+    }
+  }
+}
+
+TEST(ChannelCsv, WritesTheToolsColumnsWithExactFrequencies) {
+  const std::vector<NumberedChannel> channels{
+      {1, {1, "118008334", "A,B", kAm, 3, kDcs, 0, 0, 28, 1, 0, 0}},
+      {7, {}},  // an empty channel, as a copied block of the grid holds it
+      {1000, {1, "6030000", " VOA ", kAm, 1, kTsq, 9, 0, 0, -1, 0, 0}},
+  };
+  const std::string text = FormatChannelTable(channels);
+  EXPECT_EQ(text,
+            "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,"
+            "Step\r\n"
+            "1,\"A,B\",118.008334,AM,DCS,,,155,REV,,,8.33\r\n"
+            "7,,,,,,,,,,,\r\n"
+            "1000,\" VOA \",6.03000,AM,TSQ,88.5,,,,,,5\r\n");
+  const ChannelTable table = ParseChannelTable(text);
+  EXPECT_TRUE(table.problems.empty());
+  EXPECT_EQ(table.rows,
+            (std::vector<TableRow>{
+                {2, 1, channels[0].channel}, {3, 7, {}}, {4, 1000, channels[2].channel}}));
+}
+
+TEST(ChannelCsv, ReadsTheCommonChannelListLayout) {
+  const std::string list =
+      "\xEF\xBB\xBFLocation,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+      "DtcsPolarity,Mode,TStep,Skip,Comment\n"
+      "1,Repeat,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM,12.50,,\n"
+      "2,Police,155.475000,,0.000000,TSQL,88.5,127.3,023,NN,NFM,12.50,S,\n"
+      "3,Fire,154.280000,,0.000000,DTCS,88.5,88.5,155,RN,FM,5.00,,\n"
+      "4,\"Air, Tower\",118.300000,,0.000000,,88.5,88.5,023,NN,AM,25.00,,\n"
+      "5,Marine 16,156.800000,,0.000000,,88.5,88.5,023,NN,FM,25.00,,\"ch 16, distress\"\n"
+      "6,HF Net,14.230000,,0.000000,,88.5,88.5,023,NN,USB,1.00,,\n"
+      "5,Again,162.550000,,0.000000,,88.5,88.5,023,NN,FM,25.00,,\n"
+      "8,Air833,118.008330,,0.000000,,88.5,88.5,023,NN,AM,8.33,,\n"
+      ",\"A \"\"B\"\"\",446.006250,,0.000000,,88.5,88.5,023,NN,NFM,6.25,,\n"
+      "11,Tone69,146.520000,,0.000000,TSQL,88.5,69.0,023,NN,FM,5.00,,\n"
+      "12,Code99,146.550000,,0.000000,DTCS,88.5,88.5,999,NN,FM,5.00,,\n"
+      "13,Higher,1300.000000,,0.000000,,88.5,88.5,023,NN,FM,5.00,,\n";
+  const ChannelTable table = ParseChannelTable(list);
+  EXPECT_EQ(table.rows, (std::vector<TableRow>{
+                            {2, 1, {1, "146940000", "Repeat", kFm, 1, 0, 0, 0, 0, -1, 0, 0}},
+                            {3, 2, {1, "155475000", "Police", kFm, 6, kTsq, 20, 0, 0, -1, 0, 0}},
+                            {4, 3, {1, "154280000", "Fire", kFm, 1, kDcs, 0, 0, 28, 0, 0, 0}},
+                            {5, 4, {1, "118300000", "Air, T", kAm, 9, 0, 0, 0, 0, -1, 0, 0}},
+                            {6, 5, {1, "156800000", "Marine", kFm, 9, 0, 0, 0, 0, -1, 0, 0}},
+                            {9, 8, {1, "118008334", "Air833", kAm, 3, 0, 0, 0, 0, -1, 0, 0}},
+                            {10, {}, {1, "446006250", "A \"B\"", kFm, 2, 0, 0, 0, 0, -1, 0, 0}},
+                        }));
+  EXPECT_EQ(Notes(table.problems),
+            (std::vector<std::string>{
+                "channels.csv, line 7, column Mode: USB is not a mode the receiver has: FM, WFM "
+                "or AM",
+                "channels.csv, line 8, column Location: Location 5 (channel 004) is given on "
+                "line 6 already",
+                "channels.csv, line 11, column cToneFreq: 69.0 is not a CTCSS tone the receiver "
+                "has",
+                "channels.csv, line 12, column DtcsCode: 999 is not a DCS code",
+                "channels.csv, line 13, column Frequency: 1300.00000 MHz is outside the "
+                "receiver's range, 0.10000 MHz to 1299.99500 MHz",
+            }));
+  EXPECT_EQ(Notes(table.warnings),
+            (std::vector<std::string>{
+                "channels.csv, line 1: these columns are ignored, a receiver has no place for "
+                "them: Duplex, Offset, rToneFreq, Skip, Comment",
+                "channels.csv, line 2, column TStep: step 12.50 does not fit 146.94000 MHz; step "
+                "5 is used",
+                "channels.csv, line 5, column Name: \"Air, Tower\" is cut to \"Air, T\": the "
+                "receiver keeps six characters",
+                "channels.csv, line 6, column Name: \"Marine 16\" is cut to \"Marine\": the "
+                "receiver keeps six characters",
+            }));
+}
+
+TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
+  const std::string header =
+      "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step\r\n";
+  std::string huge = header;
+  while (huge.size() < 50'000'000) huge += ",VOA,6.03,AM,,,,,,,,\r\n";
+  std::mt19937 random(7);
+  std::string garbage(4096, '\0');
+  for (char& byte : garbage) byte = static_cast<char>(random());
+  const struct {
+    std::string text;
+    std::string first_problem;
+  } cases[] = {
+      {"", "line 1: there is no text; the first row must name the columns, as in " +
+               header.substr(0, header.size() - 2)},
+      {"1,VOA,6.03,AM\r\n",
+       "line 1, column Frequency: the first row names no Frequency column; it must name the "
+       "columns, as in " +
+           header.substr(0, header.size() - 2)},
+      {header + "1,VOA,6.03,AM,VFO",
+       "line 2, column TSQ: the row ends before this column; is the text cut short?"},
+      {header + "1,\"VO",
+       "line 2, column Name: the quoted cell is not closed before the end of "
+       "the text"},
+      {header + "1,\"VO\"A,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Name: text follows the closing quote of the cell"},
+      {header + "\r\n1,\"VO\nA\",6.03,AM,,,,,,,,\r\n",
+       "line 3, column Name: \"VO?A\" holds a line break or another control character"},
+      {header + "1,\xFF\xFE,6.03,AM,,,,,,,,\r\n", "line 2, column Name: \"??\" is not UTF-8 text"},
+      {header + "1,\xE2\x98\x85,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Name: \"\xE2\x98\x85\" holds a character that Windows-1252 cannot hold, so "
+       "the receiver cannot show it"},
+      {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"},
+  };
+  for (const auto& bad : cases) {
+    const ChannelTable table = ParseChannelTable(bad.text);
+    ASSERT_FALSE(table.problems.empty()) << bad.first_problem;
+    EXPECT_EQ(table.problems.front().ToString(""), bad.first_problem);
+  }
+  const ChannelTable table = ParseChannelTable(header + garbage);
+  EXPECT_FALSE(table.problems.empty());
+  EXPECT_LE(table.problems.size(), 101u);
+}
+
+TEST(ChannelImport, PlacesRowsAtTheirLocationAndTheRestIntoEmptyChannels) {
+  RadioConfig base;
+  base.Channel(1) = base.Channel(900) = {1, "145000000", "OLD", kFm, 3, 0, 0, 0, 0, -1, 0, 0};
+  const std::string list = "Location,Frequency,Mode\n,145.5,FM\n2,146,FM\n,147,FM\n";
+  const auto hz = [](const ChannelImport& result, int number) {
+    return result.record.Channel(number).Frequency;
+  };
+  const ChannelImport kept = ImportChannels(list, base, false);
+  EXPECT_EQ(kept.imported, 3);
+  EXPECT_EQ(hz(kept, 1), "145000000");
+  EXPECT_EQ(hz(kept, 2), "146000000");
+  EXPECT_EQ(hz(kept, 3), "145500000");
+  EXPECT_EQ(hz(kept, 4), "147000000");
+  EXPECT_EQ(hz(kept, 900), "145000000");
+
+  const ChannelImport replaced = ImportChannels(list, base, true);
+  EXPECT_EQ(hz(replaced, 1), "145500000");
+  EXPECT_EQ(hz(replaced, 3), "147000000");
+  EXPECT_EQ(replaced.record.ProgrammedChannelCount(), 3);
+
+  RadioConfig full;
+  for (int number = 1; number <= kChannelCount; ++number) full.Channel(number) = base.Channel(1);
+  const ChannelImport no_room = ImportChannels(list, full, false);
+  EXPECT_EQ(Notes(no_room.problems),
+            std::vector<std::string>{"channels.csv, line 2: no empty channel is left for this "
+                                     "row and the rows after it"});
+  EXPECT_EQ(no_room.record, full);
+}
+
+}  // namespace
+}  // namespace kestrel
