@@ -84,7 +84,12 @@ void MainWindow::BuildMenus() {
   QAction* undo = document_.History().createUndoAction(this, tr("&Undo"));
   undo->setShortcuts(QKeySequence::Undo);
   QAction* redo = document_.History().createRedoAction(this, tr("&Redo"));
-  redo->setShortcuts(QKeySequence::Redo);
+  // Some desktops bind only Ctrl+Shift+Z to redo; Ctrl+Y is what users of other tools type.
+  QList<QKeySequence> redo_keys = QKeySequence::keyBindings(QKeySequence::Redo);
+  if (const QKeySequence ctrl_y(Qt::CTRL | Qt::Key_Y); !redo_keys.contains(ctrl_y)) {
+    redo_keys << ctrl_y;
+  }
+  redo->setShortcuts(redo_keys);
   edit_menu_->addActions({undo, redo});
   edit_menu_->addSeparator();
 

@@ -1,10 +1,18 @@
 #include "ui/memory_page.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <vector>
+
+#include "files/channel_csv.h"
 
 #include "model/defaults.h"
 #include "ui/channel_editor_dialog.h"
@@ -13,6 +21,7 @@
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
 #include "ui/page_layout.h"
+#include "ui/window_title.h"
 
 namespace kestrel::ui {
 
@@ -27,6 +36,36 @@ QString ChannelsText(int first, int last) {
   return first == last
              ? MemoryPage::tr("channel %1").arg(NumberText(first))
              : MemoryPage::tr("channels %1 to %2").arg(NumberText(first), NumberText(last));
+}
+
+// What was found in the clipboard's table, one note a line, each naming the channel its row was
+// meant for: the rows under the header go to channel `first` and on, in order.
+QString PasteNotes(const std::vector<TableNote>& notes, const ChannelTable& table, int first) {
+  constexpr int kHeaderLine = 1;
+  std::set<int> row_lines;
+  for (const TableRow& row : table.rows) row_lines.insert(row.line);
+  for (const TableNote& note : table.problems) row_lines.insert(note.line);
+  row_lines.erase(kHeaderLine);
+  constexpr std::size_t kListed = 20;
+  QStringList lines;
+  for (std::size_t i = 0; i < std::min(notes.size(), kListed); ++i) {
+    const TableNote& note = notes[i];
+    QString place = MemoryPage::tr("line %1").arg(note.line);
+    if (const auto row = row_lines.find(note.line); row != row_lines.end()) {
+      const auto channel = first + static_cast<int>(std::distance(row_lines.begin(), row));
+      if (channel <= kChannelCount) {
+        place += MemoryPage::tr(" (channel %1)").arg(NumberText(channel));
+      }
+    }
+    if (!note.column.empty()) {
+      place += MemoryPage::tr(", column %1").arg(QString::fromStdString(note.column));
+    }
+    lines << place + QStringLiteral(": ") + QString::fromStdString(note.message);
+  }
+  if (notes.size() > kListed) {
+    lines << MemoryPage::tr("... and %1 more").arg(notes.size() - kListed);
+  }
+  return lines.join(u'\n');
 }
 
 QPushButton* Button(const QString& caption, const char* name) {
@@ -182,11 +221,54 @@ void MemoryPage::CutSelectedChannels() {
 }
 
 void MemoryPage::CopySelectedChannels() {
-  // Filled in with the channel table's text form.
+  const auto [first, last] = grid_->SelectedChannelRange();
+  if (first == 0) return;
+  std::vector<NumberedChannel> rows;
+  for (int channel = first; channel <= last; ++channel) {
+    rows.push_back({channel, document_.Record().Channel(channel)});
+  }
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(FormatChannelTable(rows, kClipboardDelimiter)));
 }
 
 void MemoryPage::PasteChannels() {
-  // Filled in with the channel table's text form.
+  const int first = grid_->CurrentChannel();
+  if (first == 0 || !grid_->FinishCellEdit(true)) return;
+  const ChannelTable table =
+      ParseChannelTable(QGuiApplication::clipboard()->text().toStdString(), kClipboardDelimiter);
+  if (!table.problems.empty()) {
+    CurrentFeedback().Notify(
+        this, ApplicationTitle(),
+        tr("Nothing was pasted.\n\n%1").arg(PasteNotes(table.problems, table, first)));
+    return;
+  }
+  if (table.rows.empty()) {
+    Refuse(tr("Nothing was pasted: the clipboard holds no channels."));
+    return;
+  }
+  const int count = static_cast<int>(table.rows.size());
+  const int last = first + count - 1;
+  if (last > kChannelCount) {
+    Refuse(tr("Nothing was pasted: the clipboard holds %1 channels, and from channel %2 on there "
+              "are %3 places.")
+               .arg(count)
+               .arg(NumberText(first))
+               .arg(kChannelCount - first + 1));
+    return;
+  }
+  model_->DropDrafts(first, last);
+  document_.Edit(tr("paste %1").arg(ChannelsText(first, last)), [&](RadioConfig& record) {
+    for (int i = 0; i < count; ++i) {
+      record.Channel(first + i) = table.rows[static_cast<std::size_t>(i)].channel;
+    }
+  });
+  grid_->SelectChannels(first, last);
+  if (!table.warnings.empty()) {
+    CurrentFeedback().Notify(
+        this, ApplicationTitle(),
+        tr("Pasted %1, with these changes:\n\n%2")
+            .arg(ChannelsText(first, last), PasteNotes(table.warnings, table, first)));
+  }
 }
 
 void MemoryPage::InsertEmptyChannels() {
