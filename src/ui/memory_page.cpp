@@ -249,11 +249,10 @@ void MemoryPage::PasteChannels() {
   const int count = static_cast<int>(table.rows.size());
   const int last = first + count - 1;
   if (last > kChannelCount) {
-    Refuse(tr("Nothing was pasted: the clipboard holds %1 channels, and from channel %2 on there "
-              "are %3 places.")
+    Refuse(tr("Nothing was pasted: %1 channels do not fit between channel %2 and the last "
+              "channel, %3.")
                .arg(count)
-               .arg(NumberText(first))
-               .arg(kChannelCount - first + 1));
+               .arg(NumberText(first), NumberText(kChannelCount)));
     return;
   }
   model_->DropDrafts(first, last);
