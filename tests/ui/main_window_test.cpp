@@ -388,5 +388,75 @@ TEST_F(MainWindowTest, PrintRemembersTheTicksAndPdfUsesThem) {
   EXPECT_TRUE(written.read(5) == "%PDF-");
 }
 
+TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPageFirst) {
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"Save", [&] { window->Save(); }},
+      {"Save As", [&] { window->SaveAs(); }},
+      {"Write", [&] { window->StartProgram(); }},
+      {"Print", [&] { window->Print(); }},
+      {"New", [&] { window->New(); }},
+      {"Open", [&] { window->Open(); }},
+      {"Read", [&] { window->StartRead(); }},
+      {"Exit", [&] { window->close(); }}};
+  QTest::keyClick(window->SetModeTab()->List(fn::kStep), Qt::Key_Down);
+  for (const auto& [name, run] : commands) {
+    feedback.questions.clear();
+    run();  // answered Cancel: the command ends there
+    EXPECT_EQ(feedback.questions, QStringList{"The Set Mode page has changes that are not Set."})
+        << name;
+    EXPECT_TRUE(feedback.file_dialogs.isEmpty()) << name;
+    EXPECT_EQ(window->OpenTransferDialog(), nullptr) << name;
+    EXPECT_EQ(window->findChild<PrintSelectionDialog*>(), nullptr) << name;
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(window->isVisible()) << name;
+  }
+
+  // "Set" stores the page and the command goes on; "Discard" drops a draft channel.
+  feedback.choices = {"Set"};
+  feedback.file_names = {folder.filePath("set.dat")};
+  window->Save();
+  EXPECT_EQ(storage.files.at(folder.filePath("set.dat")).SetMode[fn::kStep], 1);
+  MemoryGridModel* grid = window->MemoryTab()->GridModel();
+  grid->setData(grid->index(0, MemoryGridModel::kFrequencyColumn), "145.5");
+  feedback.choices = {"Discard"};
+  window->New();
+  EXPECT_EQ(feedback.questions.last(), "The Memory page has changes that are not Set.");
+  EXPECT_FALSE(window->MemoryTab()->HasPendingChanges());
+  EXPECT_EQ(window->Doc().Record(), NewConfiguration());
+
+  // A "Set" the page refuses ends the command, and the status bar says why.
+  window->SearchBandTab()->OpenBand(3);
+  window->SearchBandTab()->LowField()->setText("300");
+  window->SearchBandTab()->UpperField()->setText("200");
+  feedback.choices = {"Set"};
+  window->Save();
+  EXPECT_EQ(feedback.statuses.last(),
+            "The search bands are not stored. Band L03: the upper limit 200.00000 MHz is not above "
+            "the lower limit 300.00000 MHz.");
+  EXPECT_EQ(storage.files.size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheTitleNamesTheFileAndAReadLeavesNoFileNameForSave) {
+  const QString path = folder.filePath("a.dat");
+  storage.files[path] = NewConfiguration();
+  window->OpenFile(path);
+  EXPECT_EQ(window->windowTitle(), "a.dat[*] - Kestrel Programming Tool");
+
+  jobs.read_outcome.record = ReceiverRecord();
+  window->StartRead();
+  ASSERT_NE(RunTransfer(), nullptr);
+  window->OpenTransferDialog()->accept();
+  EXPECT_EQ(window->windowTitle(), "Read from the receiver[*] - Kestrel Programming Tool");
+  EXPECT_EQ(window->Doc().FileName(), "");
+  window->Save();  // asks for a name; cancelled
+  ASSERT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|"));
+  EXPECT_EQ(storage.files.at(path), NewConfiguration()) << "a.dat is not written over";
+
+  window->Doc().History().undo();  // the read
+  EXPECT_EQ(window->Doc().Record(), NewConfiguration());
+  EXPECT_EQ(window->windowTitle(), "a.dat[*] - Kestrel Programming Tool");
+}
+
 }  // namespace
 }  // namespace kestrel::ui
