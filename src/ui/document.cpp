@@ -70,6 +70,7 @@ void Document::ReplaceFromReceiver(const RadioConfig& record) {
   const Place place{Source::kReceiver, QString()};
   Push(tr("Read from the receiver"), record, &place);
   history_.setClean();
+  emit Replaced();
 }
 
 void Document::MarkSaved(const QString& file_name) {
@@ -93,10 +94,7 @@ void Document::Push(const QString& what, const RadioConfig& changed, const Place
 
 void Document::Apply(const RecordPatch& patch, const Place* place) {
   patch.ApplyTo(record_);
-  if (place) {
-    SetPlace(*place);
-    emit Replaced();
-  }
+  if (place) SetPlace(*place);
   emit Changed();
 }
 

@@ -58,8 +58,10 @@ class Document : public QObject {
   void ReplaceFromReceiver(const RadioConfig& record);
 
  signals:
-  void Replaced();  // the whole record is another one (a replacement or its undo): reload
-  void Changed();   // the record changed in any way: an edit, an undo or redo, a replacement
+  // New, Open or a read replaced the whole record: every page shows it afresh. Undoing and
+  // redoing a replacement is a change like any other: pages keep what is pending on them.
+  void Replaced();
+  void Changed();  // the record changed in any way: an edit, an undo or redo, a replacement
   void Edited(const QString& what);
   void ModifiedChanged(bool modified);
   void OriginChanged();  // the source or the file name
