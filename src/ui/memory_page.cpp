@@ -196,8 +196,13 @@ bool MemoryPage::RefusedForDrafts(int first, int last, const QString& what) {
   return true;
 }
 
+std::pair<int, int> MemoryPage::TargetRows() {
+  if (!grid_->FinishCellEdit(true)) return {0, 0};
+  return grid_->SelectedChannelRange();
+}
+
 void MemoryPage::ClearSelectedChannels() {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0) return;
   ClearChannels(first, last, tr("clear"));
 }
@@ -214,14 +219,14 @@ void MemoryPage::ClearChannels(int first, int last, const QString& verb) {
 }
 
 void MemoryPage::CutSelectedChannels() {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0) return;
   CopySelectedChannels();
   ClearChannels(first, last, tr("cut"));
 }
 
 void MemoryPage::CopySelectedChannels() {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0) return;
   std::vector<NumberedChannel> rows;
   for (int channel = first; channel <= last; ++channel) {
@@ -232,8 +237,8 @@ void MemoryPage::CopySelectedChannels() {
 }
 
 void MemoryPage::PasteChannels() {
-  const int first = grid_->CurrentChannel();
-  if (first == 0 || !grid_->FinishCellEdit(true)) return;
+  const int first = TargetRows().first;
+  if (first == 0) return;
   const ChannelTable table =
       ParseChannelTable(QGuiApplication::clipboard()->text().toStdString(), kClipboardDelimiter);
   if (!table.problems.empty()) {
@@ -271,7 +276,7 @@ void MemoryPage::PasteChannels() {
 }
 
 void MemoryPage::InsertEmptyChannels() {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0) return;
   const QString what = tr("insert empty %1").arg(ChannelsText(first, last));
   if (RefusedForDrafts(first, kChannelCount, tr("Inserting"))) return;
@@ -287,7 +292,7 @@ void MemoryPage::InsertEmptyChannels() {
 }
 
 void MemoryPage::RemoveSelectedChannels() {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, kChannelCount, tr("Removing"))) return;
   document_.Edit(tr("remove %1").arg(ChannelsText(first, last)),
                  [first, last](RadioConfig& record) { RemoveChannels(record, first, last); });
@@ -295,7 +300,7 @@ void MemoryPage::RemoveSelectedChannels() {
 }
 
 void MemoryPage::MoveSelectedChannels(int by) {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0) return;
   if (first + by < 1 || last + by > kChannelCount) {
     Refuse(by < 0 ? tr("Channel %1 is the first channel.").arg(NumberText(first))
@@ -313,7 +318,7 @@ void MemoryPage::MoveSelectedChannels(int by) {
 }
 
 void MemoryPage::SortSelectedChannels(ChannelOrder order) {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, last, tr("Sorting"))) return;
   const QString what = order == ChannelOrder::kFrequency
                            ? tr("sort %1 by frequency").arg(ChannelsText(first, last))

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 #include "model/channel_list.h"
 #include "ui/pending_edits.h"
@@ -73,6 +74,9 @@ class MemoryPage : public QWidget, public PendingEdits {
  private:
   QAction* AddCommand(const QString& text, const QKeySequence& keys, std::function<void()> run);
   void ShowContextMenu(const QPoint& at);
+  // The selected channels a command works on, after storing the cell being edited; {0, 0} when
+  // nothing is selected or the rules refuse that cell.
+  std::pair<int, int> TargetRows();
   void ClearChannels(int first, int last, const QString& verb);
   // Refuses, saying why, when a draft lies in channels `first` to `last`.
   bool RefusedForDrafts(int first, int last, const QString& what);
