@@ -45,11 +45,6 @@ Document::Document(QObject* parent) : QObject(parent), record_(NewConfiguration(
           [this](bool clean) { emit ModifiedChanged(!clean); });
 }
 
-Document::~Document() {
-  // The steps refer to this document; they go before anything they could touch.
-  history_.clear();
-}
-
 bool Document::Edit(const QString& what, const std::function<void(RadioConfig&)>& change) {
   RadioConfig changed = record_;
   change(changed);

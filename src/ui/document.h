@@ -25,7 +25,6 @@ class Document : public QObject {
   enum class Source { kNew, kFile, kReceiver };
 
   explicit Document(QObject* parent = nullptr);
-  ~Document() override;
 
   const RadioConfig& Record() const { return record_; }
 
@@ -82,7 +81,7 @@ class Document : public QObject {
   MemoryImage image_;
   Source source_ = Source::kNew;
   QString file_name_;
-  QUndoStack history_;
+  QUndoStack history_;  // last, so its steps, which refer to this document, go first
 };
 
 }  // namespace kestrel::ui
