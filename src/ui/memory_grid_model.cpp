@@ -341,8 +341,8 @@ bool MemoryGridModel::setData(const QModelIndex& index, const QVariant& value, i
     entry.Name = value.toString().toStdString();
   } else if (column == kToneSelectColumn) {
     ChooseToneSelect(entry, static_cast<std::int16_t>(value.toInt()));
-  } else {
-    *FieldOf(entry, column) = static_cast<std::int16_t>(value.toInt());
+  } else if (std::int16_t* field = FieldOf(entry, column)) {
+    *field = static_cast<std::int16_t>(value.toInt());
   }
   if (entry == before) return true;
 
