@@ -1,7 +1,9 @@
 // kestrel: the Kestrel Programming Tool's window. --simulate talks to the in-process simulated
-// receiver for this run instead of the serial port chosen in the COM menu.
+// receiver for this run instead of the serial port chosen in the COM menu. A data file named on
+// the command line is opened at start, as a file manager asks for it.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <filesystem>
 
@@ -24,6 +26,9 @@ int main(int argc, char** argv) {
       QStringLiteral("simulate"),
       QCoreApplication::translate("kestrel", "Use the simulated receiver for this run."));
   parser.addOption(simulate);
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               QCoreApplication::translate("kestrel", "A data file to open."),
+                               QStringLiteral("[FILE.dat]"));
   parser.process(app);
 
   kestrel::ui::MainWindowSetup setup;
@@ -38,5 +43,8 @@ int main(int argc, char** argv) {
   kestrel::ui::DataFileStorage storage;
   kestrel::ui::MainWindow window(jobs, storage, setup);
   window.show();
+  if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
+    window.OpenFile(QFileInfo(files.constFirst()).absoluteFilePath());
+  }
   return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include "files/file_io.h"
 #include "files/output_file.h"
 #include "model/cp1252.h"
+#include "model/display_texts.h"
 #include "model/number_text.h"
 
 namespace kestrel {
@@ -26,13 +27,17 @@ Layout LayoutOfVersion(double version) {
   return Layout::kCurrent;
 }
 
-// Names a field for error messages: "channel 500 Frequency", "SetMode[3]", "ChargeTime".
+// Names a field for error messages: "channel 499 Frequency" (channel 500, numbered as the grid
+// shows it), "search band 3 LowFrequency", "SetMode[3]", "ChargeTime".
 struct FieldName {
   const char* name;
   int index = -1;
   const char* owner = nullptr;  // "channel" or "search band"; `index` is then its number
 
   std::string Text() const {
+    if (owner && std::string_view(owner) == "channel") {
+      return std::string(owner) + " " + ChannelNumberText(index) + " " + name;
+    }
     if (owner) return std::string(owner) + " " + std::to_string(index) + " " + name;
     if (index >= 0) return std::string(name) + "[" + std::to_string(index) + "]";
     return name;

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QValidator>
 #include <algorithm>
 
 #include "model/channel_rules.h"
@@ -21,6 +20,7 @@
 #include "ui/document.h"
 #include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
+#include "ui/name_validator.h"
 #include "ui/value_lists.h"
 
 namespace kestrel::ui {
@@ -41,18 +41,6 @@ class ValueListBox : public QComboBox {
   void showPopup() override {
     MarkChanged(this, false);
     QComboBox::showPopup();
-  }
-};
-
-// Names go to the receiver as Windows-1252 bytes: a character it cannot hold is refused.
-class Cp1252Validator : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int& /*position*/) const override {
-    for (const char32_t character : input.toUcs4()) {
-      if (!UnicodeToCp1252(character)) return Invalid;
-    }
-    return Acceptable;
   }
 };
 
@@ -151,7 +139,7 @@ void ChannelEditorDialog::BuildControls() {
   name_ = new QLineEdit;
   name_->setObjectName(QStringLiteral("txtMemName"));
   name_->setMaxLength(6);
-  name_->setValidator(new Cp1252Validator(name_));
+  name_->setValidator(new ChannelNameValidator(name_));
   place(name_, 3945, 1275, 1605, kFieldHeight);
   caption(tr("NAME"), 3945, 1275, 1605);
   name_->installEventFilter(this);
@@ -398,7 +386,9 @@ void ChannelEditorDialog::Set() {
       document_.Edit(ChangeName(),
                      [&](RadioConfig& record) { record.Channel(channel_).Step = *step; });
     }
-    CurrentFeedback().Beep();
+    CurrentFeedback().Refuse(
+        this, tr("Channel %1 is not stored. %2")
+                  .arg(number_text_, QString::fromStdString(stored.error().ToString())));
     return;
   }
   document_.Edit(ChangeName(), [&](RadioConfig& record) { record.Channel(channel_) = *stored; });

@@ -106,6 +106,10 @@ FactoryPage::FactoryPage(Document& document, QWidget* parent)
   layout->addWidget(frame, 1);
   layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
 
+  // The page is never shown, so nothing can be pending on it when the record changes.
+  connect(&document_, &Document::Changed, this, [this] {
+    if (document_.Record().Factory != stored_) Reload();
+  });
   Reload();
 }
 
@@ -305,29 +309,54 @@ void FactoryPage::Reload() {
     SelectPosition(fix_count_[i], values.FixCount[i] - limits::kFixCount.lowest);
   }
   train_time_->setText(QString::number(values.TrainFixTime));
+  stored_ = values;
+  loaded_ = Shown();
 }
 
 void FactoryPage::ResetColors() {
   for (QWidget* field : Fields()) MarkChanged(field, false);
 }
 
+QString FactoryPage::PageName() const {
+  return tr("Factory Settings");
+}
+
+bool FactoryPage::HasPendingChanges() const {
+  return Shown() != loaded_;
+}
+
+bool FactoryPage::SetPendingChanges() {
+  StoreAll();
+  return true;
+}
+
+void FactoryPage::DiscardPendingChanges() {
+  Reload();
+  ResetColors();
+}
+
+FactorySettings FactoryPage::Shown() const {
+  FactorySettings values = document_.Record().Factory;
+  for (std::size_t i = 0; i < sql_.size(); ++i) StoreNumber(sql_[i], values.SqlLevel[i]);
+  for (std::size_t i = 0; i < smeter_.size(); ++i) StoreNumber(smeter_[i], values.SMeterLevel[i]);
+  for (std::size_t i = 0; i < pwm_am_.size(); ++i) StorePosition(pwm_am_[i], values.PwmAm[i]);
+  for (std::size_t i = 0; i < pwm_sw_.size(); ++i) StorePosition(pwm_sw_[i], values.PwmSw[i]);
+  StorePosition(charge_time_, values.ChargeTime);
+  StorePosition(error_bit_, values.DcsErrorBit);
+  for (std::size_t i = 0; i < unlock_wait_.size(); ++i) {
+    StorePosition(unlock_wait_[i], values.UnlockWait[i]);
+  }
+  for (std::size_t i = 0; i < fix_count_.size(); ++i) {
+    StorePosition(fix_count_[i], values.FixCount[i], limits::kFixCount.lowest);
+  }
+  StoreNumber(train_time_, values.TrainFixTime);
+  return values;
+}
+
 void FactoryPage::StoreAll() {
-  document_.Edit(tr("Factory Settings"), [this](RadioConfig& record) {
-    FactorySettings& values = record.Factory;
-    for (std::size_t i = 0; i < sql_.size(); ++i) StoreNumber(sql_[i], values.SqlLevel[i]);
-    for (std::size_t i = 0; i < smeter_.size(); ++i) StoreNumber(smeter_[i], values.SMeterLevel[i]);
-    for (std::size_t i = 0; i < pwm_am_.size(); ++i) StorePosition(pwm_am_[i], values.PwmAm[i]);
-    for (std::size_t i = 0; i < pwm_sw_.size(); ++i) StorePosition(pwm_sw_[i], values.PwmSw[i]);
-    StorePosition(charge_time_, values.ChargeTime);
-    StorePosition(error_bit_, values.DcsErrorBit);
-    for (std::size_t i = 0; i < unlock_wait_.size(); ++i) {
-      StorePosition(unlock_wait_[i], values.UnlockWait[i]);
-    }
-    for (std::size_t i = 0; i < fix_count_.size(); ++i) {
-      StorePosition(fix_count_[i], values.FixCount[i], limits::kFixCount.lowest);
-    }
-    StoreNumber(train_time_, values.TrainFixTime);
-  });
+  const FactorySettings shown = Shown();
+  document_.Edit(tr("Factory Settings"), [&shown](RadioConfig& record) { record.Factory = shown; });
+  loaded_ = shown;
   ResetColors();
 }
 

@@ -7,6 +7,9 @@
 #include <QWidget>
 #include <array>
 
+#include "model/radio_config.h"
+#include "ui/pending_edits.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +18,7 @@ namespace kestrel::ui {
 
 class Document;
 
-class FactoryPage : public QWidget {
+class FactoryPage : public QWidget, public PendingEdits {
   Q_OBJECT
 
  public:
@@ -37,6 +40,13 @@ class FactoryPage : public QWidget {
   QPushButton* ClearButton() const { return clear_; }
   QPushButton* ReadButton() const { return read_; }
   QPushButton* WriteButton() const { return write_; }
+
+  QString PageName() const override;
+  // A value changed since the page last showed or stored the record. (Fields hold values to
+  // their ranges, so a record from a receiver may show otherwise than it is stored.)
+  bool HasPendingChanges() const override;
+  bool SetPendingChanges() override;
+  void DiscardPendingChanges() override;
 
   // Every field of the page, for colouring.
   QList<QWidget*> Fields() const;
@@ -64,6 +74,8 @@ class FactoryPage : public QWidget {
   QLineEdit* MakeFrequencyField(const QString& text);
   QComboBox* MakeList(int first, int last);
   void StoreAll();
+  // The values as the fields show them, on top of the record's.
+  FactorySettings Shown() const;
 
   Document& document_;
   std::array<QLineEdit*, 6> sql_{};
@@ -81,6 +93,8 @@ class FactoryPage : public QWidget {
   QPushButton* clear_ = nullptr;
   QPushButton* read_ = nullptr;
   QPushButton* write_ = nullptr;
+  FactorySettings stored_{};  // the record's values the page last showed
+  FactorySettings loaded_{};  // Shown() right after that
 };
 
 }  // namespace kestrel::ui

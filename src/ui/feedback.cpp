@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QStatusBar>
 
 namespace kestrel::ui {
 
@@ -14,6 +17,21 @@ Feedback* current_feedback = nullptr;
 
 void Feedback::Beep() {
   QApplication::beep();
+}
+
+void Feedback::ShowStatus(QWidget* where, const QString& text) {
+  for (QWidget* widget = where; widget; widget = widget->window()->parentWidget()) {
+    if (auto* main = qobject_cast<QMainWindow*>(widget->window())) {
+      constexpr int kShownMs = 20000;
+      main->statusBar()->showMessage(text, kShownMs);
+      return;
+    }
+  }
+}
+
+void Feedback::Refuse(QWidget* where, const QString& why) {
+  Beep();
+  ShowStatus(where, why);
 }
 
 void Feedback::Information(QWidget* parent, const QString& title, const QString& text) {
@@ -41,6 +59,35 @@ void Feedback::Ask(QWidget* parent, const QString& title, const QString& text,
     QAbstractButton* chosen = box->clickedButton();
     answered(chosen ? box->standardButton(chosen) : QMessageBox::NoButton);
   });
+  box->open();
+}
+
+void Feedback::Choose(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& captions, std::function<void(int)> answered) {
+  auto* box = new QMessageBox(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+  QList<QPushButton*> buttons;
+  for (qsizetype i = 0; i < captions.size(); ++i) {
+    const auto role = i == 0                     ? QMessageBox::AcceptRole
+                      : i == captions.size() - 1 ? QMessageBox::RejectRole
+                                                 : QMessageBox::DestructiveRole;
+    buttons << box->addButton(captions[i], role);
+  }
+  if (!buttons.isEmpty()) {
+    box->setDefaultButton(buttons.first());
+    box->setEscapeButton(buttons.last());
+  }
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(
+      box, &QMessageBox::finished, box, [box, buttons, answered = std::move(answered)] {
+        const auto chosen = buttons.indexOf(qobject_cast<QPushButton*>(box->clickedButton()));
+        answered(chosen < 0 ? static_cast<int>(buttons.size()) - 1 : static_cast<int>(chosen));
+      });
+  box->open();
+}
+
+void Feedback::Notify(QWidget* parent, const QString& title, const QString& text) {
+  auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+  box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -17,6 +18,11 @@ class Feedback {
 
   // Refused input.
   virtual void Beep();
+  // A line in the status bar of the window that holds `where` (a dialog's is that of the
+  // window it belongs to).
+  virtual void ShowStatus(QWidget* where, const QString& text);
+  // Refused input: a beep, and why in the status bar ("Channel 000 is not stored. ...").
+  void Refuse(QWidget* where, const QString& why);
 
   // A modal box with one OK button.
   virtual void Information(QWidget* parent, const QString& title, const QString& text);
@@ -33,6 +39,15 @@ class Feedback {
   virtual void Ask(QWidget* parent, const QString& title, const QString& text,
                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton default_button,
                    std::function<void(QMessageBox::StandardButton)> answered);
+
+  // The same with buttons of the tool's own captions ("Set", "Discard", "Cancel"): the first is
+  // the default, the last is what Esc and closing the box choose. `answered` gets the index of
+  // the caption chosen.
+  virtual void Choose(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& captions, std::function<void(int)> answered);
+
+  // A window-modal warning with one OK button that does not wait for it.
+  virtual void Notify(QWidget* parent, const QString& title, const QString& text);
 
   // The platform's file dialogs; each returns the chosen path, or "" when the user cancelled.
   // `filter` is one Qt name filter ("dat (*.dat)"); `default_suffix` is added to a typed name

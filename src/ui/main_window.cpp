@@ -2,14 +2,17 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "ui/about_dialog.h"
 #include "ui/factory_page.h"
+#include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
 #include "ui/port_settings.h"
 #include "ui/search_band_page.h"
@@ -31,7 +34,6 @@ MemoryPageWidget* MakeMemoryPage(Document& document, QWidget* parent) {
 MainWindow::MainWindow(RadioJobs& jobs, DocumentStorage& storage, MainWindowSetup setup,
                        QWidget* parent)
     : QMainWindow(parent), jobs_(jobs), storage_(storage), setup_(std::move(setup)) {
-  setWindowTitle(ApplicationTitle() + QStringLiteral("[*]"));
   resize(1000, 700);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
@@ -45,10 +47,14 @@ MainWindow::MainWindow(RadioJobs& jobs, DocumentStorage& storage, MainWindowSetu
   if (setup_.simulate) SelectNamedPort(SimulatedPortText(), false);
 
   BuildPages();
+  statusBar();
   connect(&document_, &Document::Replaced, this, &MainWindow::RefreshAllTabs);
   connect(&document_, &Document::ModifiedChanged, this, &QWidget::setWindowModified);
+  connect(&document_, &Document::OriginChanged, this, &MainWindow::ShowTitle);
+  ShowTitle();
   RefreshAllTabs();
   tabs_->setCurrentIndex(0);
+  OnTabChanged(0);
   factory_page_->ResetColors();
 }
 
@@ -78,6 +84,20 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
 
+  // Cut, Copy, Paste and Delete are the Memory page's; BuildPages adds them.
+  edit_menu_ = menuBar()->addMenu(tr("&Edit"));
+  QAction* undo = document_.History().createUndoAction(this, tr("&Undo"));
+  undo->setShortcuts(QKeySequence::Undo);
+  QAction* redo = document_.History().createRedoAction(this, tr("&Redo"));
+  // Some desktops bind only Ctrl+Shift+Z to redo; Ctrl+Y is what users of other tools type.
+  QList<QKeySequence> redo_keys = QKeySequence::keyBindings(QKeySequence::Redo);
+  if (const QKeySequence ctrl_y(Qt::CTRL | Qt::Key_Y); !redo_keys.contains(ctrl_y)) {
+    redo_keys << ctrl_y;
+  }
+  redo->setShortcuts(redo_keys);
+  edit_menu_->addActions({undo, redo});
+  edit_menu_->addSeparator();
+
   QMenu* com = menuBar()->addMenu(tr("&COM"));
   com->addAction(tr("&Read from Radio"), this, &MainWindow::StartRead);
   com->addAction(tr("Pro&gram to Radio"), this, &MainWindow::StartProgram);
@@ -103,6 +123,7 @@ void MainWindow::BuildPages() {
   tabs_->setTabVisible(kFactoryTab, false);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::OnTabChanged);
   setCentralWidget(tabs_);
+  edit_menu_->addActions(memory_page_->EditActions());
 
   connect(set_mode_page_, &SetModePage::ReadRequested, this, &MainWindow::StartRead);
   connect(set_mode_page_, &SetModePage::WriteRequested, this, &MainWindow::StartProgram);
@@ -120,6 +141,28 @@ void MainWindow::OnTabChanged(int index) {
     return;
   }
   previous_tab_ = index;
+  // The clipboard commands act on the channel grid: only while it is in sight. Arriving on the
+  // page from the keyboard, the keys go to the grid.
+  const bool on_memory = tabs_->widget(index) == memory_page_;
+  for (QAction* action : memory_page_->EditActions()) action->setEnabled(on_memory);
+  if (on_memory) memory_page_->Grid()->setFocus();
+}
+
+void MainWindow::ShowTitle() {
+  QString shown;
+  switch (document_.Origin()) {
+    case Document::Source::kNew:
+      break;
+    case Document::Source::kFile:
+      shown = QFileInfo(document_.FileName()).fileName();
+      break;
+    case Document::Source::kReceiver:
+      shown = tr("Read from the receiver");
+      break;
+  }
+  const QString mark = QStringLiteral("[*]");
+  setWindowTitle(shown.isEmpty() ? ApplicationTitle() + mark
+                                 : shown + mark + QStringLiteral(" - ") + ApplicationTitle());
 }
 
 void MainWindow::RefreshAllTabs() {
@@ -141,11 +184,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     dialog->AskToCancel();
     return;
   }
-  if (!MaybeSave()) {
-    event->ignore();
+  if (leaving_ || (!document_.IsModified() && !AnyPagePending())) {
+    event->accept();
     return;
   }
-  event->accept();
+  // The questions do not wait; once they are answered the window closes again, from the event
+  // loop, since a close cannot start inside this one.
+  event->ignore();
+  ConfirmLeaving([this] {
+    leaving_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
+  });
 }
 
 void MainWindow::ShowAbout() {

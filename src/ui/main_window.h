@@ -1,11 +1,16 @@
-// The program's main window: the File, COM and Help menus, the three editing pages (and the
+// The program's main window: the File, Edit, COM and Help menus, the three editing pages (and the
 // hidden Factory Settings page) on a tab widget, the port choice kept in the settings file, the
 // data file commands, and the read and program dialogs. It owns the Document.
+// Nothing the user entered is left behind unasked: before a command saves, writes, prints or
+// replaces the record, or the window closes, each page with changes that are not Set is offered
+// for "Set" / "Discard" / "Cancel", and then unsaved changes for saving. The questions do not
+// wait: the command goes on once they are answered.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "link/port_choice.h"
 #include "ui/document.h"
@@ -23,6 +28,7 @@ QString SimulatedPortText();
 class DocumentStorage;
 class FactoryPage;
 class MemoryPage;
+class PendingEdits;
 class RadioJobs;
 class SearchBandPage;
 class SetModePage;
@@ -60,6 +66,7 @@ class MainWindow : public QMainWindow {
   }
   QAction* SimulatedAction() const { return simulated_action_; }
   QMenu* PortMenu() const { return port_menu_; }
+  QMenu* EditMenu() const { return edit_menu_; }
   // The port the next transfer uses, as text: "1" to "4", a device name, or "sim"; "0" when none
   // is chosen.
   QString Port() const { return QString::fromStdString(port_.Text()); }
@@ -71,8 +78,10 @@ class MainWindow : public QMainWindow {
  public slots:
   void New();
   void Open();
-  bool Save();
-  bool SaveAs();
+  // Opens the data file `path` without a dialog (the file named when the program starts).
+  void OpenFile(const QString& path);
+  void Save();
+  void SaveAs();
   void Print();
   void PrintPreview();
   void ExportPdf();
@@ -99,8 +108,26 @@ class MainWindow : public QMainWindow {
   void BuildPages();
   void ListSystemPorts();
   void CheckCurrentPort();
-  bool MaybeSave();
+  // The pages whose edits wait for their "Set".
+  QList<PendingEdits*> PendingPages() const;
+  bool AnyPagePending() const;
+  // Runs `then` once no page holds changes that are not Set, asking about each such page from
+  // `first_page` on; "Cancel", or a "Set" the page refuses, ends the command there.
+  void SettlePendingEdits(std::function<void()> then, qsizetype first_page = 0);
+  // Runs `then` once the record's changes are saved or given up; "Cancel" ends the command.
+  void MaybeSave(std::function<void()> then);
+  // Both of the above, before the record is replaced or the window closes.
+  void ConfirmLeaving(std::function<void()> then);
+  bool SaveRecord();
+  bool SaveRecordAs();
   bool SaveTo(const QString& path);
+  void ShowTitle();
+  void OpenReadDialog();
+  void OpenPrintDialog();
+  // The program dialog, after a question when values are outside their tables.
+  // Runs `write` once the user accepted any values outside their tables.
+  void CheckValuesThen(const std::function<void()>& write);
+  void OpenProgramSeveralDialog();
   QString StartFolder() const;
   void OnTabChanged(int index);
   void OnReadClosed(TransferDialog* dialog);
@@ -119,7 +146,9 @@ class MainWindow : public QMainWindow {
   SearchBandPage* band_page_ = nullptr;
   FactoryPage* factory_page_ = nullptr;
   int previous_tab_ = 0;
+  bool leaving_ = false;  // the questions before closing were answered: close now
 
+  QMenu* edit_menu_ = nullptr;
   QMenu* port_menu_ = nullptr;
   QActionGroup* port_group_ = nullptr;
   std::array<QAction*, 4> com_actions_{};

@@ -1,16 +1,22 @@
-// The File menu's commands: New, Open, Save, Save As, Print, Print Preview and Export PDF.
+// The File menu's commands: New, Open, Save, Save As, Print, Print Preview and Export PDF, and
+// the questions before any of them could leave an edit behind.
 #include <QPrintPreviewDialog>
+
+#include <algorithm>
 
 #include <filesystem>
 
 #include "files/settings.h"
 #include "model/defaults.h"
 #include "ui/document_storage.h"
+#include "ui/factory_page.h"
 #include "ui/feedback.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/memory_page.h"
 #include "ui/print_selection_dialog.h"
 #include "ui/search_band_page.h"
+#include "ui/set_mode_page.h"
 #include "ui/window_title.h"
 
 namespace kestrel::ui {
@@ -31,13 +37,53 @@ void SavePrintSelection(const QString& settings_file, const print::ReportSelecti
 
 }  // namespace
 
-bool MainWindow::MaybeSave() {
-  if (!document_.IsModified()) return true;
-  const auto answer = CurrentFeedback().Question(
+QList<PendingEdits*> MainWindow::PendingPages() const {
+  return {set_mode_page_, memory_page_, band_page_, factory_page_};
+}
+
+bool MainWindow::AnyPagePending() const {
+  const QList<PendingEdits*> pages = PendingPages();
+  return std::any_of(pages.begin(), pages.end(),
+                     [](const PendingEdits* page) { return page->HasPendingChanges(); });
+}
+
+void MainWindow::SettlePendingEdits(std::function<void()> then, qsizetype first_page) {
+  const QList<PendingEdits*> pages = PendingPages();
+  for (qsizetype i = first_page; i < pages.size(); ++i) {
+    PendingEdits* page = pages[i];
+    if (!page->HasPendingChanges()) continue;
+    enum { kSet, kDiscard, kCancel };
+    CurrentFeedback().Choose(this, ApplicationTitle(),
+                             tr("The %1 page has changes that are not Set.").arg(page->PageName()),
+                             {tr("Set"), tr("Discard"), tr("Cancel")},
+                             [this, page, i, then = std::move(then)](int chosen) {
+                               if (chosen == kSet && !page->SetPendingChanges()) return;
+                               if (chosen == kDiscard) page->DiscardPendingChanges();
+                               if (chosen != kSet && chosen != kDiscard) return;
+                               SettlePendingEdits(then, i + 1);
+                             });
+    return;
+  }
+  then();
+}
+
+void MainWindow::MaybeSave(std::function<void()> then) {
+  if (!document_.IsModified()) {
+    then();
+    return;
+  }
+  CurrentFeedback().Ask(
       this, ApplicationTitle(), tr("Save changes?"),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-  if (answer == QMessageBox::Save) return Save();
-  return answer == QMessageBox::Discard;
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
+      [this, then = std::move(then)](QMessageBox::StandardButton answer) {
+        if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && SaveRecord())) {
+          then();
+        }
+      });
+}
+
+void MainWindow::ConfirmLeaving(std::function<void()> then) {
+  SettlePendingEdits([this, then = std::move(then)] { MaybeSave(then); });
 }
 
 QString MainWindow::StartFolder() const {
@@ -45,16 +91,19 @@ QString MainWindow::StartFolder() const {
 }
 
 void MainWindow::New() {
-  if (!MaybeSave()) return;
-  document_.Replace(NewConfiguration(), QString());
+  ConfirmLeaving([this] { document_.Replace(NewConfiguration(), QString()); });
 }
 
 void MainWindow::Open() {
-  if (!MaybeSave()) return;
-  band_page_->CloseEditFrame();
-  const QString path = CurrentFeedback().OpenFileName(this, OpenDialogTitle(), StartFolder(),
-                                                      DataFileFilter(), kDataFileSuffix);
-  if (path.isEmpty()) return;
+  ConfirmLeaving([this] {
+    band_page_->CloseEditFrame();
+    const QString path = CurrentFeedback().OpenFileName(this, OpenDialogTitle(), StartFolder(),
+                                                        DataFileFilter(), kDataFileSuffix);
+    if (!path.isEmpty()) OpenFile(path);
+  });
+}
+
+void MainWindow::OpenFile(const QString& path) {
   auto loaded = storage_.Load(path, document_.Record());
   if (!loaded) {
     CurrentFeedback().Warning(
@@ -66,12 +115,22 @@ void MainWindow::Open() {
   document_.Replace(*loaded, path);
 }
 
-bool MainWindow::Save() {
-  if (document_.FileName().isEmpty()) return SaveAs();
+void MainWindow::Save() {
+  SettlePendingEdits([this] { SaveRecord(); });
+}
+
+void MainWindow::SaveAs() {
+  SettlePendingEdits([this] { SaveRecordAs(); });
+}
+
+// A record read from the receiver has no file name, so it is never written over the file that
+// was open before the read.
+bool MainWindow::SaveRecord() {
+  if (document_.FileName().isEmpty()) return SaveRecordAs();
   return SaveTo(document_.FileName());
 }
 
-bool MainWindow::SaveAs() {
+bool MainWindow::SaveRecordAs() {
   const QString path = CurrentFeedback().SaveFileName(this, SaveDialogTitle(), StartFolder(),
                                                       DataFileFilter(), kDataFileSuffix);
   if (path.isEmpty()) return false;
@@ -90,6 +149,10 @@ bool MainWindow::SaveTo(const QString& path) {
 }
 
 void MainWindow::Print() {
+  SettlePendingEdits([this] { OpenPrintDialog(); });
+}
+
+void MainWindow::OpenPrintDialog() {
   auto* dialog = new PrintSelectionDialog(
       LoadPrintSelection(setup_.settings_file),
       [this](const print::ReportSelection& selection) {

@@ -32,7 +32,11 @@ QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) 
 
 void MainWindow::StartRead() {
   if (transfer_dialog_ || several_dialog_) return;
-  if (!MaybeSave()) return;
+  ConfirmLeaving([this] { OpenReadDialog(); });
+}
+
+void MainWindow::OpenReadDialog() {
+  if (transfer_dialog_ || several_dialog_) return;
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kRead,
       [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
@@ -50,20 +54,25 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
   if (!result || !result->record) return;
   band_page_->CloseEditFrame();
   if (result->image) document_.Image() = *result->image;
-  document_.Replace(*result->record, document_.FileName());
+  document_.ReplaceFromReceiver(*result->record);
 }
 
 void MainWindow::StartProgram() {
   if (transfer_dialog_ || several_dialog_) return;
+  SettlePendingEdits([this] { CheckValuesThen([this] { OpenProgramDialog(); }); });
+}
+
+void MainWindow::CheckValuesThen(const std::function<void()>& write) {
+  if (transfer_dialog_ || several_dialog_) return;
   const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
   if (warnings.empty()) {
-    OpenProgramDialog();
+    write();
     return;
   }
   CurrentFeedback().Ask(this, ApplicationTitle(), ValuesOutsideTablesQuestion(warnings),
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                        [this](QMessageBox::StandardButton answer) {
-                          if (answer == QMessageBox::Yes) OpenProgramDialog();
+                        [write](QMessageBox::StandardButton answer) {
+                          if (answer == QMessageBox::Yes) write();
                         });
 }
 
@@ -89,6 +98,11 @@ void MainWindow::OpenProgramDialog() {
 // each receiver's region bytes differ.
 void MainWindow::StartProgramSeveral() {
   if (transfer_dialog_ || several_dialog_) return;
+  SettlePendingEdits([this] { CheckValuesThen([this] { OpenProgramSeveralDialog(); }); });
+}
+
+void MainWindow::OpenProgramSeveralDialog() {
+  if (transfer_dialog_ || several_dialog_) return;
   auto* dialog = new SeveralReceiversDialog(
       SeveralReceiversDialog::AvailablePorts(),
       [this](const link::PortChoice& port, bool verify) {
@@ -99,4 +113,5 @@ void MainWindow::StartProgramSeveral() {
   several_dialog_ = dialog;
   dialog->open();
 }
+
 }  // namespace kestrel::ui

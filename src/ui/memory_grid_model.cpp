@@ -1,10 +1,16 @@
 #include "ui/memory_grid_model.h"
 
 #include <array>
+#include <vector>
 
+#include "model/channel.h"
 #include "model/cp1252.h"
 #include "model/display_texts.h"
+#include "model/frequency_text.h"
+#include "model/number_text.h"
+#include "ui/change_colors.h"
 #include "ui/document.h"
+#include "ui/value_lists.h"
 
 namespace kestrel::ui {
 
@@ -42,22 +48,204 @@ QString Heading(int column) {
   }
 }
 
+// The field of a channel entry a list column edits, and the table its positions are in.
+std::int16_t* FieldOf(ChannelEntry& entry, int column) {
+  switch (column) {
+    case MemoryGridModel::kModeColumn:
+      return &entry.Mode;
+    case MemoryGridModel::kToneSelectColumn:
+      return &entry.ToneSelect;
+    case MemoryGridModel::kTsqColumn:
+      return &entry.TsqTone;
+    case MemoryGridModel::kRevTsqColumn:
+      return &entry.RevTsqTone;
+    case MemoryGridModel::kDcsColumn:
+      return &entry.DcsCode;
+    case MemoryGridModel::kRevDcsColumn:
+      return &entry.RevDcs;
+    case MemoryGridModel::kScramblerColumn:
+      return &entry.Scrambler;
+    case MemoryGridModel::kTrainColumn:
+      return &entry.TrainTone;
+    default:
+      return nullptr;
+  }
+}
+
+ValueTable TableOfColumn(int column) {
+  switch (column) {
+    case MemoryGridModel::kModeColumn:
+      return kChannelModeTable;
+    case MemoryGridModel::kToneSelectColumn:
+      return kToneSelectTable;
+    case MemoryGridModel::kTsqColumn:
+    case MemoryGridModel::kRevTsqColumn:
+      return kChannelToneTable;
+    case MemoryGridModel::kDcsColumn:
+      return kChannelDcsTable;
+    case MemoryGridModel::kRevDcsColumn:
+      return kChannelDcsPolarityTable;
+    case MemoryGridModel::kScramblerColumn:
+      return kChannelScramblerTable;
+    case MemoryGridModel::kTrainColumn:
+      return kChannelTrainToneTable;
+    default:
+      return {};
+  }
+}
+
+// Whether a channel with tone selection `tone_select` keeps the value of tone `column`.
+bool UsesColumn(int tone_select, int column) {
+  const std::optional<ToneSelect> chosen = ToneSelectAt(tone_select);
+  if (!chosen) return false;
+  switch (*chosen) {
+    case ToneSelect::kVfo:
+      return false;
+    case ToneSelect::kTsq:
+      return column == MemoryGridModel::kTsqColumn;
+    case ToneSelect::kRevTsq:
+      return column == MemoryGridModel::kRevTsqColumn;
+    case ToneSelect::kTrain:
+      return column == MemoryGridModel::kTrainColumn;
+    case ToneSelect::kScrambler:
+      return column == MemoryGridModel::kScramblerColumn;
+    case ToneSelect::kDcs:
+      return column == MemoryGridModel::kDcsColumn || column == MemoryGridModel::kRevDcsColumn;
+  }
+  return false;
+}
+
+// A newly chosen tone selection starts at its defaults, as in the channel editor. DCS keeps the
+// channel's polarity, or takes NORMAL when it has none: a grid cell holds one value, so the
+// polarity cannot be chosen in the same step.
+void ChooseToneSelect(ChannelEntry& entry, std::int16_t position) {
+  if (position == entry.ToneSelect) return;
+  entry.ToneSelect = position;
+  const std::optional<ToneSelect> chosen = ToneSelectAt(position);
+  if (!chosen) return;
+  switch (*chosen) {
+    case ToneSelect::kVfo:
+      break;
+    case ToneSelect::kTsq:
+      entry.TsqTone = kDefaultTone;
+      break;
+    case ToneSelect::kRevTsq:
+      entry.RevTsqTone = kDefaultTone;
+      break;
+    case ToneSelect::kTrain:
+      entry.TrainTone = kDefaultTrainTone;
+      break;
+    case ToneSelect::kScrambler:
+      entry.Scrambler = kDefaultScrambler;
+      break;
+    case ToneSelect::kDcs:
+      entry.DcsCode = kDefaultDcsCode;
+      if (!InTable(kChannelDcsPolarityTable, entry.RevDcs)) entry.RevDcs = 0;
+      break;
+  }
+}
+
+QString ChannelCellText(const MemoryChannel& values, int channel, int column) {
+  if (column == MemoryGridModel::kSpacerColumn || column < 0 ||
+      column >= MemoryGridModel::kColumnCount) {
+    return {};
+  }
+  // The grid's columns are the channel's row texts with the spacer after the number.
+  const auto text_column =
+      static_cast<ChannelColumn>(column == MemoryGridModel::kNumberColumn ? 0 : column - 1);
+  const std::string text = ChannelText(values, channel, text_column);
+  if (text_column == ChannelColumn::kName) return QString::fromStdString(Cp1252ToUtf8(text));
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NotStored(int channel, const ChannelProblem& problem) {
+  return MemoryGridModel::tr("Channel %1 is not stored. %2")
+      .arg(MemoryGridModel::ChannelNumberText(channel), QString::fromStdString(problem.ToString()));
+}
+
 }  // namespace
 
 MemoryGridModel::MemoryGridModel(Document& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {}
+    : QAbstractTableModel(parent), document_(document) {
+  connect(&document_, &Document::Changed, this, &MemoryGridModel::ShowAllRows);
+}
+
+bool MemoryGridModel::IsListColumn(int column) {
+  return !TableOfColumn(column).empty();
+}
+
+QStringList MemoryGridModel::ListEntries(int column) {
+  return Entries(TableOfColumn(column));
+}
+
+ChannelEntry MemoryGridModel::EntryFor(int channel) const {
+  if (const auto draft = drafts_.find(channel); draft != drafts_.end()) return draft->second;
+  const MemoryChannel& stored = document_.Record().Channel(channel);
+  return stored.IsProgrammed() ? EntryOf(stored) : ChannelEntry{};
+}
+
+QString MemoryGridModel::DraftText(const ChannelEntry& draft, int channel, int column) const {
+  if (column == kFrequencyColumn) return QString::fromStdString(draft.Frequency);
+  if (column == kNameColumn) return QString::fromStdString(draft.Name);
+  // The coded columns read as a stored channel's would, with only its tone selection's values.
+  const auto value = [&draft](int list, std::int16_t position) {
+    return UsesColumn(draft.ToneSelect, list) ? position : std::int16_t{0};
+  };
+  MemoryChannel values;
+  values.InUse = 1;
+  values.Mode = draft.Mode;
+  values.ToneSelect = draft.ToneSelect;
+  values.TsqTone = value(kTsqColumn, draft.TsqTone);
+  values.RevTsqTone = value(kRevTsqColumn, draft.RevTsqTone);
+  values.DcsCode = value(kDcsColumn, draft.DcsCode);
+  values.RevDcs = draft.RevDcs;
+  values.Scrambler = value(kScramblerColumn, draft.Scrambler);
+  values.TrainTone = value(kTrainColumn, draft.TrainTone);
+  return ChannelCellText(values, channel, column);
+}
+
+int MemoryGridModel::FirstDraftIn(int first, int last) const {
+  const auto from = drafts_.lower_bound(first);
+  return from != drafts_.end() && from->first <= last ? from->first : 0;
+}
+
+bool MemoryGridModel::StoreDrafts() {
+  std::vector<std::pair<int, MemoryChannel>> checked;
+  for (const auto& [channel, draft] : drafts_) {
+    auto stored = ValidateChannel(draft, document_.Record().Channel(channel));
+    if (!stored) {
+      emit Refused(NotStored(channel, stored.error()));
+      return false;
+    }
+    checked.emplace_back(channel, std::move(*stored));
+  }
+  if (checked.empty()) return true;
+  drafts_.clear();
+  const QString what = tr("channel %1").arg(ChannelNumberText(checked.front().first));
+  if (!document_.Edit(what, [&checked](RadioConfig& record) {
+        for (const auto& [channel, stored] : checked) record.Channel(channel) = stored;
+      })) {
+    ShowAllRows();
+  }
+  return true;
+}
+
+void MemoryGridModel::DropDrafts(int first, int last) {
+  if (FirstDraftIn(first, last) == 0) return;
+  drafts_.erase(drafts_.lower_bound(first), drafts_.upper_bound(last));
+  ShowAllRows();
+}
+
+void MemoryGridModel::ShowAllRows() {
+  emit dataChanged(index(0, 0), index(kChannelCount - 1, kColumnCount - 1));
+}
 
 QString MemoryGridModel::ChannelNumberText(int channel) {
   return QString::fromStdString(kestrel::ChannelNumberText(channel));
 }
 
 QString MemoryGridModel::CellText(const RadioConfig& record, int channel, int column) {
-  if (column == kSpacerColumn || column < 0 || column >= kColumnCount) return {};
-  // The grid's columns are the channel's row texts with the spacer after the number.
-  const auto text_column = static_cast<ChannelColumn>(column == kNumberColumn ? 0 : column - 1);
-  const std::string text = ChannelText(record.Channel(channel), channel, text_column);
-  if (text_column == ChannelColumn::kName) return QString::fromStdString(Cp1252ToUtf8(text));
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return ChannelCellText(record.Channel(channel), channel, column);
 }
 
 int MemoryGridModel::ColumnWidthTwips(int column) {
@@ -88,9 +276,22 @@ int MemoryGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant MemoryGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
+  const int channel = ChannelOfRow(index.row());
+  const auto draft = drafts_.find(channel);
   switch (role) {
     case Qt::DisplayRole:
-      return CellText(document_.Record(), ChannelOfRow(index.row()), index.column());
+      if (draft != drafts_.end() && index.column() != kNumberColumn) {
+        return DraftText(draft->second, channel, index.column());
+      }
+      return CellText(document_.Record(), channel, index.column());
+    case Qt::EditRole: {
+      ChannelEntry entry = EntryFor(channel);
+      if (std::int16_t* field = FieldOf(entry, index.column())) return int{*field};
+      return data(index, Qt::DisplayRole);
+    }
+    case Qt::ForegroundRole:
+      if (draft != drafts_.end()) return kChangedColor;
+      return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     default:
@@ -106,7 +307,70 @@ QVariant MemoryGridModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 Qt::ItemFlags MemoryGridModel::flags(const QModelIndex& index) const {
-  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  if (!index.isValid()) return Qt::NoItemFlags;
+  const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  const int column = index.column();
+  switch (column) {
+    case kFrequencyColumn:
+    case kNameColumn:
+    case kModeColumn:
+    case kToneSelectColumn:
+      return shown | Qt::ItemIsEditable;
+    default: {
+      // A tone value is edited only where the channel's tone selection keeps it.
+      const int channel = ChannelOfRow(index.row());
+      const auto draft = drafts_.find(channel);
+      const MemoryChannel& stored = document_.Record().Channel(channel);
+      const int tone_select = draft != drafts_.end()  ? draft->second.ToneSelect
+                              : stored.IsProgrammed() ? stored.ToneSelect
+                                                      : 0;
+      return UsesColumn(tone_select, column) ? shown | Qt::ItemIsEditable : shown;
+    }
+  }
+}
+
+bool MemoryGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !flags(index).testFlag(Qt::ItemIsEditable)) return false;
+  const int channel = ChannelOfRow(index.row());
+  const int column = index.column();
+  const ChannelEntry before = EntryFor(channel);
+  ChannelEntry entry = before;
+  if (column == kFrequencyColumn) {
+    entry.Frequency = ClampMhzText(value.toString().trimmed().toStdString());
+  } else if (column == kNameColumn) {
+    entry.Name = value.toString().toStdString();
+  } else if (column == kToneSelectColumn) {
+    ChooseToneSelect(entry, static_cast<std::int16_t>(value.toInt()));
+  } else if (std::int16_t* field = FieldOf(entry, column)) {
+    *field = static_cast<std::int16_t>(value.toInt());
+  }
+  if (entry == before) return true;
+
+  const MemoryChannel& stored = document_.Record().Channel(channel);
+  auto checked = ValidateChannel(entry, stored);
+  if (checked) {
+    drafts_.erase(channel);
+    emit Hint(QString());  // what an earlier edit of the grid said is past
+    const QString what = tr("channel %1 %2").arg(ChannelNumberText(channel), Heading(column));
+    if (!document_.Edit(what, [&](RadioConfig& record) { record.Channel(channel) = *checked; })) {
+      ShowChannelRow(channel);
+    }
+    return true;
+  }
+  // Until an empty channel has both a frequency and a mode it waits here, not in the record.
+  if (!stored.IsProgrammed() && (entry.Frequency.empty() || entry.Mode == 0)) {
+    if (entry == ChannelEntry{}) {
+      drafts_.erase(channel);
+    } else {
+      drafts_[channel] = entry;
+      emit Hint(tr("Channel %1 is stored once it has a frequency and a mode.")
+                    .arg(ChannelNumberText(channel)));
+    }
+    ShowChannelRow(channel);
+    return true;
+  }
+  emit Refused(NotStored(channel, checked.error()));
+  return false;
 }
 
 }  // namespace kestrel::ui

@@ -1,11 +1,18 @@
-// The 1000 memory channels as a read-only table: row r shows channel r + 1, the columns are those
-// of the Memory page. Cells are computed from the document's live record whenever they are
-// asked for; the model holds no copy of it.
+// The 1000 memory channels as a table: row r shows channel r + 1, the columns are those of the
+// Memory page. Cells are computed from the document's live record whenever they are asked for;
+// the model holds no copy of it.
+// Cells are edited in place through the channel rules, as the editor's "Set" stores a channel:
+// an edit the rules refuse is not stored, and Refused says why. An empty channel needs both a
+// frequency and a mode before it can be stored; until it has them it is a draft, kept here and
+// drawn red, never in the record, so nothing half-entered reaches a file or the receiver.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringList>
+#include <map>
 
+#include "model/channel_rules.h"
 #include "model/radio_config.h"
 
 namespace kestrel::ui {
@@ -45,6 +52,20 @@ class MemoryGridModel : public QAbstractTableModel {
   static int RowOfChannel(int channel) { return channel - 1; }
   static int ChannelOfRow(int row) { return row + 1; }
 
+  // Whether `column` is edited with a list of its value table's entries (Mode, TONE SELECT and
+  // the tone values), and those entries in position order.
+  static bool IsListColumn(int column);
+  static QStringList ListEntries(int column);
+
+  // Drafts: empty channels the user began to fill, by channel number.
+  bool HasDrafts() const { return !drafts_.empty(); }
+  // The first draft among channels `first` to `last`; 0 when there is none.
+  int FirstDraftIn(int first, int last) const;
+  // Stores every draft, or none when one is refused (Refused says why); returns whether it
+  // stored them.
+  bool StoreDrafts();
+  void DropDrafts(int first, int last);
+
   // Redraws channel `channel` / channels first to last after they changed in the record.
   void ShowChannelRow(int channel);
   void ShowChannelRows(int first, int last);
@@ -57,9 +78,22 @@ class MemoryGridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+ signals:
+  // An edit the rules refused, and why: "Channel 004 is not stored. Frequency: ...".
+  void Refused(const QString& why);
+  // A hint that needs no beep: what a draft still lacks; "" when an edit was stored.
+  void Hint(const QString& text);
 
  private:
+  // The channel as the user has it: its draft, or the stored channel as the editor opens it.
+  ChannelEntry EntryFor(int channel) const;
+  QString DraftText(const ChannelEntry& draft, int channel, int column) const;
+  void ShowAllRows();
+
   Document& document_;
+  std::map<int, ChannelEntry> drafts_;
 };
 
 }  // namespace kestrel::ui

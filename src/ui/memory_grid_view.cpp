@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "ui/feedback.h"
+#include "ui/memory_grid_delegate.h"
 #include "ui/memory_grid_model.h"
 
 namespace kestrel::ui {
@@ -34,7 +35,8 @@ bool IsLeftDoubleClick(const QEvent* event) {
 
 MemoryGridView::MemoryGridView(QWidget* parent) : QTableView(parent) {
   setFont(QFont(QStringLiteral("Arial"), 9));
-  setEditTriggers(NoEditTriggers);
+  setEditTriggers(EditKeyPressed | AnyKeyPressed);
+  setItemDelegate(new MemoryGridDelegate(this));
   setSelectionBehavior(SelectRows);
   setSelectionMode(ContiguousSelection);
   setWordWrap(false);
@@ -114,6 +116,14 @@ void MemoryGridView::SelectChannel(int channel) {
       cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void MemoryGridView::SelectChannels(int first, int last) {
+  if (!model()) return;
+  SelectChannel(first);
+  selectionModel()->select(QItemSelection(model()->index(MemoryGridModel::RowOfChannel(first), 0),
+                                          model()->index(MemoryGridModel::RowOfChannel(last), 0)),
+                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 bool MemoryGridView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Paint && watched != viewport() && watched->parent() == this &&
       qobject_cast<QAbstractButton*>(watched)) {
@@ -139,7 +149,28 @@ bool MemoryGridView::eventFilter(QObject* watched, QEvent* event) {
   return QTableView::eventFilter(watched, event);
 }
 
+bool MemoryGridView::FinishCellEdit(bool commit) {
+  QWidget* editor = indexWidget(currentIndex());
+  if (!IsEditingCell() || !editor) return true;
+  if (commit) {
+    bool refused = false;
+    const auto listening = connect(static_cast<MemoryGridModel*>(model()),
+                                   &MemoryGridModel::Refused, this, [&refused] { refused = true; });
+    commitData(editor);
+    disconnect(listening);
+    if (refused) return false;
+  }
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  return true;
+}
+
 void MemoryGridView::keyPressEvent(QKeyEvent* event) {
+  // Enter in a cell editor commits it; the editor passes the key on, and it must not open the
+  // channel editor as well.
+  if (IsEditingCell()) {
+    QTableView::keyPressEvent(event);
+    return;
+  }
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
       event->modifiers() == Qt::NoModifier && CurrentChannel() != 0) {
     emit ChannelActivated(CurrentChannel());

@@ -1,7 +1,8 @@
 // The grid of the Memory page: one row per channel under a fixed heading row, the channel
 // numbers in a fixed column on the left (the row header), centred Arial 9 text, column widths
 // as the page was drawn in twips, scaled with the screen. Rows are selected in one contiguous
-// range for "Clear"; a double-click (or Enter) asks for the editor of the current row.
+// range for "Clear"; a double-click (or Enter) asks for the editor of the current row. F2, or
+// typing, edits the current cell in place; Enter commits it and Esc cancels it.
 #pragma once
 
 #include <QTableView>
@@ -25,6 +26,13 @@ class MemoryGridView : public QTableView {
 
   // Makes channel `channel` the current row and the whole selection.
   void SelectChannel(int channel);
+  // Makes channel `first` the current row and channels `first` to `last` the selection.
+  void SelectChannels(int first, int last);
+
+  // Whether a cell editor is open, and closing it with or without storing what it holds.
+  // Returns false, leaving the editor open, when the rules refuse what it holds.
+  bool IsEditingCell() const { return state() == EditingState; }
+  bool FinishCellEdit(bool commit);
 
   // A twips width at this widget's screen resolution.
   int TwipsToPixels(int twips) const;

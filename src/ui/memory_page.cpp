@@ -1,15 +1,27 @@
 #include "ui/memory_page.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <vector>
+
+#include "files/channel_csv.h"
 
 #include "model/defaults.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/document.h"
+#include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
 #include "ui/page_layout.h"
+#include "ui/window_title.h"
 
 namespace kestrel::ui {
 
@@ -17,6 +29,43 @@ namespace {
 
 QString NumberText(int channel) {
   return MemoryGridModel::ChannelNumberText(channel);
+}
+
+// "channel 004" or "channels 004 to 007", as the Edit menu names a change.
+QString ChannelsText(int first, int last) {
+  return first == last
+             ? MemoryPage::tr("channel %1").arg(NumberText(first))
+             : MemoryPage::tr("channels %1 to %2").arg(NumberText(first), NumberText(last));
+}
+
+// What was found in the clipboard's table, one note a line, each naming the channel its row was
+// meant for: the rows under the header go to channel `first` and on, in order.
+QString PasteNotes(const std::vector<TableNote>& notes, const ChannelTable& table, int first) {
+  constexpr int kHeaderLine = 1;
+  std::set<int> row_lines;
+  for (const TableRow& row : table.rows) row_lines.insert(row.line);
+  for (const TableNote& note : table.problems) row_lines.insert(note.line);
+  row_lines.erase(kHeaderLine);
+  constexpr std::size_t kListed = 20;
+  QStringList lines;
+  for (std::size_t i = 0; i < std::min(notes.size(), kListed); ++i) {
+    const TableNote& note = notes[i];
+    QString place = MemoryPage::tr("line %1").arg(note.line);
+    if (const auto row = row_lines.find(note.line); row != row_lines.end()) {
+      const auto channel = first + static_cast<int>(std::distance(row_lines.begin(), row));
+      if (channel <= kChannelCount) {
+        place += MemoryPage::tr(" (channel %1)").arg(NumberText(channel));
+      }
+    }
+    if (!note.column.empty()) {
+      place += MemoryPage::tr(", column %1").arg(QString::fromStdString(note.column));
+    }
+    lines << place + QStringLiteral(": ") + QString::fromStdString(note.message);
+  }
+  if (notes.size() > kListed) {
+    lines << MemoryPage::tr("... and %1 more").arg(notes.size() - kListed);
+  }
+  return lines.join(u'\n');
 }
 
 QPushButton* Button(const QString& caption, const char* name) {
@@ -35,6 +84,27 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   grid_->setObjectName(QStringLiteral("flxGrdMemory"));
   grid_->SetGridModel(model_);
   connect(grid_, &MemoryGridView::ChannelActivated, this, &MemoryPage::OpenChannelEditor);
+  connect(model_, &MemoryGridModel::Refused, this, &MemoryPage::Refuse);
+  connect(model_, &MemoryGridModel::Hint, this,
+          [this](const QString& text) { CurrentFeedback().ShowStatus(this, text); });
+
+  cut_ = AddCommand(tr("Cu&t"), QKeySequence::Cut, [this] { CutSelectedChannels(); });
+  copy_ = AddCommand(tr("&Copy"), QKeySequence::Copy, [this] { CopySelectedChannels(); });
+  paste_ = AddCommand(tr("&Paste"), QKeySequence::Paste, [this] { PasteChannels(); });
+  delete_ = AddCommand(tr("&Delete"), QKeySequence::Delete, [this] { ClearSelectedChannels(); });
+  context_actions_ = {cut_, copy_, paste_, delete_, nullptr};
+  context_actions_ << AddCommand(tr("&Insert empty channel"), {}, [this] { InsertEmptyChannels(); })
+                   << AddCommand(tr("&Remove channel"), {}, [this] { RemoveSelectedChannels(); })
+                   << nullptr
+                   << AddCommand(tr("Move &up"), {}, [this] { MoveSelectedChannels(-1); })
+                   << AddCommand(tr("Move do&wn"), {}, [this] { MoveSelectedChannels(1); })
+                   << nullptr
+                   << AddCommand(tr("Sort selection by &frequency"), {},
+                                 [this] { SortSelectedChannels(ChannelOrder::kFrequency); })
+                   << AddCommand(tr("Sort selection by &name"), {},
+                                 [this] { SortSelectedChannels(ChannelOrder::kName); });
+  grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid_, &QWidget::customContextMenuRequested, this, &MemoryPage::ShowContextMenu);
 
   auto* frame = new QGroupBox(tr("Model Kestrel"));
   auto* frame_layout = new QVBoxLayout(frame);
@@ -54,9 +124,40 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   layout->addLayout(PageButtonRow({clear, clear_all, read, write}));
 }
 
+QAction* MemoryPage::AddCommand(const QString& text, const QKeySequence& keys,
+                                std::function<void()> run) {
+  auto* action = new QAction(text, this);
+  action->setShortcut(keys);
+  // The keys belong to the grid: elsewhere Delete or Ctrl+V mean what they mean there.
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(action, &QAction::triggered, this, std::move(run));
+  grid_->addAction(action);
+  return action;
+}
+
+QList<QAction*> MemoryPage::EditActions() const {
+  return {cut_, copy_, paste_, delete_};
+}
+
+QList<QAction*> MemoryPage::ContextActions() const {
+  return context_actions_;
+}
+
+void MemoryPage::ShowContextMenu(const QPoint& at) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  for (QAction* action : context_actions_) {
+    if (action) {
+      menu->addAction(action);
+    } else {
+      menu->addSeparator();
+    }
+  }
+  menu->popup(grid_->viewport()->mapToGlobal(at));
+}
+
 ChannelEditorDialog* MemoryPage::OpenChannelEditor(int channel) {
   auto* editor = new ChannelEditorDialog(document_, channel, this);
-  connect(editor, &ChannelEditorDialog::ChannelChanged, model_, &MemoryGridModel::ShowChannelRow);
   editor->open();
   return editor;
 }
@@ -65,24 +166,167 @@ void MemoryPage::Reload() {
   model_->Reload();
 }
 
+QString MemoryPage::PageName() const {
+  return tr("Memory");
+}
+
+bool MemoryPage::HasPendingChanges() const {
+  return grid_->IsEditingCell() || model_->HasDrafts();
+}
+
+bool MemoryPage::SetPendingChanges() {
+  return grid_->FinishCellEdit(true) && model_->StoreDrafts();
+}
+
+void MemoryPage::DiscardPendingChanges() {
+  grid_->FinishCellEdit(false);
+  model_->DropDrafts(1, kChannelCount);
+}
+
+void MemoryPage::Refuse(const QString& why) {
+  CurrentFeedback().Refuse(this, why);
+}
+
+bool MemoryPage::RefusedForDrafts(int first, int last, const QString& what) {
+  const int draft = model_->FirstDraftIn(first, last);
+  if (draft == 0) return false;
+  Refuse(tr("%1 is not done: channel %2 lacks its frequency or mode. Give them, or delete the "
+            "channel.")
+             .arg(what, NumberText(draft)));
+  return true;
+}
+
+std::pair<int, int> MemoryPage::TargetRows() {
+  if (!grid_->FinishCellEdit(true)) return {0, 0};
+  return grid_->SelectedChannelRange();
+}
+
 void MemoryPage::ClearSelectedChannels() {
-  const auto [first, last] = grid_->SelectedChannelRange();
+  const auto [first, last] = TargetRows();
   if (first == 0) return;
-  ClearChannels(first, last);
+  ClearChannels(first, last, tr("clear"));
 }
 
 void MemoryPage::ClearAllChannels() {
-  ClearChannels(1, kChannelCount);
+  ClearChannels(1, kChannelCount, tr("clear"));
 }
 
-void MemoryPage::ClearChannels(int first, int last) {
-  const QString what = first == last
-                           ? tr("clear channel %1").arg(NumberText(first))
-                           : tr("clear channels %1 to %2").arg(NumberText(first), NumberText(last));
-  document_.Edit(what, [first, last](RadioConfig& record) {
+void MemoryPage::ClearChannels(int first, int last, const QString& verb) {
+  model_->DropDrafts(first, last);
+  document_.Edit(verb + u' ' + ChannelsText(first, last), [first, last](RadioConfig& record) {
     for (int channel = first; channel <= last; ++channel) ClearChannel(record, channel);
   });
-  model_->ShowChannelRows(first, last);
+}
+
+void MemoryPage::CutSelectedChannels() {
+  const auto [first, last] = TargetRows();
+  if (first == 0) return;
+  CopySelectedChannels();
+  ClearChannels(first, last, tr("cut"));
+}
+
+void MemoryPage::CopySelectedChannels() {
+  const auto [first, last] = TargetRows();
+  if (first == 0) return;
+  std::vector<NumberedChannel> rows;
+  for (int channel = first; channel <= last; ++channel) {
+    rows.push_back({channel, document_.Record().Channel(channel)});
+  }
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(FormatChannelTable(rows, kClipboardDelimiter)));
+}
+
+void MemoryPage::PasteChannels() {
+  const int first = TargetRows().first;
+  if (first == 0) return;
+  const ChannelTable table =
+      ParseChannelTable(QGuiApplication::clipboard()->text().toStdString(), kClipboardDelimiter);
+  if (!table.problems.empty()) {
+    CurrentFeedback().Notify(
+        this, ApplicationTitle(),
+        tr("Nothing was pasted.\n\n%1").arg(PasteNotes(table.problems, table, first)));
+    return;
+  }
+  if (table.rows.empty()) {
+    Refuse(tr("Nothing was pasted: the clipboard holds no channels."));
+    return;
+  }
+  const int count = static_cast<int>(table.rows.size());
+  const int last = first + count - 1;
+  if (last > kChannelCount) {
+    Refuse(tr("Nothing was pasted: %1 channels do not fit between channel %2 and the last "
+              "channel, %3.")
+               .arg(count)
+               .arg(NumberText(first), NumberText(kChannelCount)));
+    return;
+  }
+  model_->DropDrafts(first, last);
+  document_.Edit(tr("paste %1").arg(ChannelsText(first, last)), [&](RadioConfig& record) {
+    for (int i = 0; i < count; ++i) {
+      record.Channel(first + i) = table.rows[static_cast<std::size_t>(i)].channel;
+    }
+  });
+  grid_->SelectChannels(first, last);
+  if (!table.warnings.empty()) {
+    CurrentFeedback().Notify(
+        this, ApplicationTitle(),
+        tr("Pasted %1, with these changes:\n\n%2")
+            .arg(ChannelsText(first, last), PasteNotes(table.warnings, table, first)));
+  }
+}
+
+void MemoryPage::InsertEmptyChannels() {
+  const auto [first, last] = TargetRows();
+  if (first == 0) return;
+  const QString what = tr("insert empty %1").arg(ChannelsText(first, last));
+  if (RefusedForDrafts(first, kChannelCount, tr("Inserting"))) return;
+  std::string refusal;
+  document_.Edit(what, [&, first, last](RadioConfig& record) {
+    if (auto inserted = kestrel::InsertEmptyChannels(record, first, last - first + 1); !inserted) {
+      refusal = inserted.error();
+    }
+  });
+  if (!refusal.empty()) {
+    Refuse(tr("No channel is inserted: %1.").arg(QString::fromStdString(refusal)));
+  }
+}
+
+void MemoryPage::RemoveSelectedChannels() {
+  const auto [first, last] = TargetRows();
+  if (first == 0 || RefusedForDrafts(first, kChannelCount, tr("Removing"))) return;
+  document_.Edit(tr("remove %1").arg(ChannelsText(first, last)),
+                 [first, last](RadioConfig& record) { RemoveChannels(record, first, last); });
+  grid_->SelectChannel(first);
+}
+
+void MemoryPage::MoveSelectedChannels(int by) {
+  const auto [first, last] = TargetRows();
+  if (first == 0) return;
+  if (first + by < 1 || last + by > kChannelCount) {
+    Refuse(by < 0 ? tr("Channel %1 is the first channel.").arg(NumberText(first))
+                  : tr("Channel %1 is the last channel.").arg(NumberText(last)));
+    return;
+  }
+  if (RefusedForDrafts(std::min(first, first + by), std::max(last, last + by), tr("Moving"))) {
+    return;
+  }
+  const QString what = by < 0 ? tr("move %1 up").arg(ChannelsText(first, last))
+                              : tr("move %1 down").arg(ChannelsText(first, last));
+  document_.Edit(what,
+                 [first, last, by](RadioConfig& record) { MoveChannels(record, first, last, by); });
+  grid_->SelectChannels(first + by, last + by);
+}
+
+void MemoryPage::SortSelectedChannels(ChannelOrder order) {
+  const auto [first, last] = TargetRows();
+  if (first == 0 || RefusedForDrafts(first, last, tr("Sorting"))) return;
+  const QString what = order == ChannelOrder::kFrequency
+                           ? tr("sort %1 by frequency").arg(ChannelsText(first, last))
+                           : tr("sort %1 by name").arg(ChannelsText(first, last));
+  document_.Edit(what, [first, last, order](RadioConfig& record) {
+    SortChannels(record, first, last, order);
+  });
+  grid_->SelectChannels(first, last);
 }
 
 }  // namespace kestrel::ui

@@ -1,10 +1,21 @@
 // The "Memory" page: the grid of the 1000 channels in the frame "Model Kestrel", and the buttons
 // "Clear" (the selected rows), "Clear All", "Read" and "Write". A double-click on a row opens
-// the channel editor for it.
+// the channel editor for it; cells are edited in place too. The page's commands work on the
+// selected rows: the clipboard (tab-separated text a spreadsheet takes and gives back), Delete,
+// inserting and removing channels, moving them and sorting them. Each change is one step of the
+// document's undo history.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QWidget>
+#include <functional>
+#include <utility>
 
+#include "model/channel_list.h"
+#include "ui/pending_edits.h"
+
+class QAction;
 class QPushButton;
 
 namespace kestrel::ui {
@@ -14,7 +25,7 @@ class Document;
 class MemoryGridModel;
 class MemoryGridView;
 
-class MemoryPage : public QWidget {
+class MemoryPage : public QWidget, public PendingEdits {
   Q_OBJECT
 
  public:
@@ -26,23 +37,59 @@ class MemoryPage : public QWidget {
   // Opens the editor for channel `channel` (window-modal, without waiting for it to close).
   ChannelEditorDialog* OpenChannelEditor(int channel);
 
+  // Cut, Copy, Paste and Delete, for the Edit menu; their keys work while the grid has the
+  // focus.
+  QList<QAction*> EditActions() const;
+  // Every command of the grid's context menu, in menu order (nullptr for a separator).
+  QList<QAction*> ContextActions() const;
+
+  // Pending here: a cell being edited, or an empty channel that lacks its frequency or mode.
+  QString PageName() const override;
+  bool HasPendingChanges() const override;
+  bool SetPendingChanges() override;
+  void DiscardPendingChanges() override;
+
  public slots:
   // Shows the record again after it was replaced (New, Open, a read).
   void Reload();
-  // Empties the channels of the selected rows / every channel, without asking.
+  // Empties the channels of the selected rows / every channel, without asking: both can be
+  // undone.
   void ClearSelectedChannels();
   void ClearAllChannels();
+  void CopySelectedChannels();
+  void CutSelectedChannels();
+  // Writes the channels on the clipboard from the current row down, all of them or, when the
+  // rules refuse one, none.
+  void PasteChannels();
+  // As many empty channels as rows are selected, before the first selected one.
+  void InsertEmptyChannels();
+  void RemoveSelectedChannels();
+  void MoveSelectedChannels(int by);
+  void SortSelectedChannels(ChannelOrder order);
 
  signals:
   void ReadRequested();
   void WriteRequested();
 
  private:
-  void ClearChannels(int first, int last);
+  QAction* AddCommand(const QString& text, const QKeySequence& keys, std::function<void()> run);
+  void ShowContextMenu(const QPoint& at);
+  // The selected channels a command works on, after storing the cell being edited; {0, 0} when
+  // nothing is selected or the rules refuse that cell.
+  std::pair<int, int> TargetRows();
+  void ClearChannels(int first, int last, const QString& verb);
+  // Refuses, saying why, when a draft lies in channels `first` to `last`.
+  bool RefusedForDrafts(int first, int last, const QString& what);
+  void Refuse(const QString& why);
 
   Document& document_;
   MemoryGridModel* model_;
   MemoryGridView* grid_;
+  QAction* cut_ = nullptr;
+  QAction* copy_ = nullptr;
+  QAction* paste_ = nullptr;
+  QAction* delete_ = nullptr;
+  QList<QAction*> context_actions_;
 };
 
 }  // namespace kestrel::ui

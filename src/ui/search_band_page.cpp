@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "model/display_texts.h"
 #include "model/frequency_text.h"
@@ -122,7 +123,7 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   read_ = new QPushButton(tr("Read"), this);
   set_->setEnabled(false);
   clear_->setEnabled(false);
-  connect(set_, &QPushButton::clicked, this, &SearchBandPage::StoreGrid);
+  connect(set_, &QPushButton::clicked, this, [this] { StoreGrid(); });
   connect(clear_, &QPushButton::clicked, this, &SearchBandPage::ClearEdits);
   connect(read_, &QPushButton::clicked, this, &SearchBandPage::ReadRequested);
   connect(write_, &QPushButton::clicked, this, &SearchBandPage::WriteRequested);
@@ -131,6 +132,7 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   layout->addWidget(frame, 1);
   layout->addLayout(PageButtonRow({set_, clear_, write_, read_}));
 
+  connect(&document_, &Document::Changed, this, &SearchBandPage::ShowRecordChanges);
   Reload();
 }
 
@@ -148,12 +150,64 @@ void SearchBandPage::SetCellText(int band, int column, const QString& text) {
   grid_->item(band, column)->setText(text);
 }
 
+QString SearchBandPage::PageName() const {
+  return tr("Search Band Memory");
+}
+
 void SearchBandPage::Reload() {
   for (int band = 0; band < kSearchBandCount; ++band) {
     const SearchBand& limits = document_.Record().Band(band);
     SetCellText(band, kLowColumn, QString::fromStdString(limits.LowFrequency).trimmed());
     SetCellText(band, kUpperColumn, QString::fromStdString(limits.UpperFrequency).trimmed());
+    shown_[static_cast<std::size_t>(band)] = limits;
   }
+}
+
+void SearchBandPage::ShowRecordChanges() {
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    SearchBand& shown = shown_[static_cast<std::size_t>(band)];
+    const SearchBand& stored = document_.Record().Band(band);
+    for (const auto& [column, before, now] :
+         {std::tuple{kLowColumn, &shown.LowFrequency, &stored.LowFrequency},
+          std::tuple{kUpperColumn, &shown.UpperFrequency, &stored.UpperFrequency}}) {
+      const QString old_text = QString::fromStdString(*before).trimmed();
+      const QString new_text = QString::fromStdString(*now).trimmed();
+      if (old_text == new_text || CellText(band, column) != old_text) continue;
+      SetCellText(band, column, new_text);
+      QLineEdit* field = column == kLowColumn ? low_field_ : upper_field_;
+      if (band == current_band_ && !edit_frame_->isHidden() && field->text() == old_text) {
+        field->setText(new_text);
+      }
+    }
+    shown = stored;
+  }
+}
+
+bool SearchBandPage::HasPendingChanges() const {
+  for (int band = 0; band < kSearchBandCount; ++band) {
+    const SearchBand& stored = document_.Record().Band(band);
+    if (DiffersFrom(CellText(band, kLowColumn), stored.LowFrequency) ||
+        DiffersFrom(CellText(band, kUpperColumn), stored.UpperFrequency)) {
+      return true;
+    }
+  }
+  if (edit_frame_->isHidden()) return false;
+  for (const auto& [field, column] :
+       {std::pair{low_field_, kLowColumn}, {upper_field_, kUpperColumn}}) {
+    const QString applied = QString::fromStdString(ClampMhzText(field->text().toStdString()));
+    if (applied != CellText(current_band_, column)) return true;
+  }
+  return false;
+}
+
+bool SearchBandPage::SetPendingChanges() {
+  ApplyField(kLowColumn);
+  ApplyField(kUpperColumn);
+  return StoreGrid();
+}
+
+void SearchBandPage::DiscardPendingChanges() {
+  ClearEdits();
 }
 
 void SearchBandPage::OpenBand(int band) {
@@ -184,9 +238,18 @@ void SearchBandPage::ApplyField(int column) {
   }
 }
 
-void SearchBandPage::StoreGrid() {
+bool SearchBandPage::StoreGrid() {
   for (int band = 0; band < kSearchBandCount; ++band) {
-    if (NumberOf(CellText(band, kUpperColumn)) <= NumberOf(CellText(band, kLowColumn))) return;
+    const QString low = CellText(band, kLowColumn);
+    const QString upper = CellText(band, kUpperColumn);
+    if (NumberOf(upper) <= NumberOf(low)) {
+      CurrentFeedback().Refuse(
+          this, tr("The search bands are not stored. Band %1: the upper limit %2 MHz is not above "
+                   "the lower limit %3 MHz.")
+                    .arg(CellText(band, kLabelColumn), upper.isEmpty() ? tr("(none)") : upper,
+                         low.isEmpty() ? tr("(none)") : low));
+      return false;
+    }
   }
   document_.Edit(tr("Search Band Memory"), [this](RadioConfig& record) {
     for (int band = 0; band < kSearchBandCount; ++band) {
@@ -196,6 +259,7 @@ void SearchBandPage::StoreGrid() {
   });
   FinishEdit();
   CloseEditFrame();
+  return true;
 }
 
 void SearchBandPage::ClearEdits() {

@@ -4,6 +4,10 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+
+#include "model/radio_config.h"
+#include "ui/pending_edits.h"
 
 class QFrame;
 class QLabel;
@@ -15,7 +19,7 @@ namespace kestrel::ui {
 
 class Document;
 
-class SearchBandPage : public QWidget {
+class SearchBandPage : public QWidget, public PendingEdits {
   Q_OBJECT
 
  public:
@@ -37,6 +41,12 @@ class SearchBandPage : public QWidget {
   QPushButton* ReadButton() const { return read_; }
   QPushButton* WriteButton() const { return write_; }
 
+  QString PageName() const override;
+  // A cell that differs from the record, or a field of the edit frame not applied yet.
+  bool HasPendingChanges() const override;
+  bool SetPendingChanges() override;
+  void DiscardPendingChanges() override;
+
   // Opens the edit frame for band 0 to 23, as a click on its row does.
   void OpenBand(int band);
   void CloseEditFrame();
@@ -54,7 +64,10 @@ class SearchBandPage : public QWidget {
 
  private:
   void ApplyField(int column);
-  void StoreGrid();
+  // After an undo or redo: shows the record's new limits where no edit is pending.
+  void ShowRecordChanges();
+  // Stores the grid, or refuses it and says why; returns whether it stored.
+  bool StoreGrid();
   void ClearEdits();
   void FinishEdit();
   QString CellText(int band, int column) const;
@@ -74,6 +87,7 @@ class SearchBandPage : public QWidget {
   QObject* low_filter_ = nullptr;
   QObject* upper_filter_ = nullptr;
   int current_band_ = 0;
+  std::array<SearchBand, kSearchBandCount> shown_{};  // the record's limits the grid last showed
 };
 
 }  // namespace kestrel::ui

@@ -82,8 +82,13 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
   layout->addWidget(frame, 1);
   layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
 
+  connect(&document_, &Document::Changed, this, &SetModePage::ShowRecordChanges);
   Reload();
   EnableButtons(false);
+}
+
+QString SetModePage::PageName() const {
+  return tr("Set Mode");
 }
 
 void SetModePage::Reload() {
@@ -93,6 +98,38 @@ void SetModePage::Reload() {
       SelectPosition(lists_[i], record.SetMode[static_cast<std::size_t>(i)]);
     }
   }
+  shown_ = record.SetMode;
+}
+
+void SetModePage::ShowRecordChanges() {
+  const auto& stored = document_.Record().SetMode;
+  if (stored == shown_) return;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    QComboBox* list = lists_[i];
+    if (list->count() == 0 || stored[i] == shown_[i]) continue;
+    const bool pending = list->currentIndex() >= 0 && list->currentIndex() != shown_[i];
+    if (!pending) SelectPosition(list, stored[i]);
+    MarkChanged(names_[i], list->currentIndex() >= 0 && list->currentIndex() != stored[i]);
+  }
+  shown_ = stored;
+}
+
+bool SetModePage::HasPendingChanges() const {
+  const auto& stored = document_.Record().SetMode;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const int shown = lists_[i]->currentIndex();
+    if (lists_[i]->count() > 0 && shown >= 0 && shown != stored[i]) return true;
+  }
+  return false;
+}
+
+bool SetModePage::SetPendingChanges() {
+  StoreAll();
+  return true;
+}
+
+void SetModePage::DiscardPendingChanges() {
+  ClearEdits();
 }
 
 void SetModePage::OnChosen(int function) {

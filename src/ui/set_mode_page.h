@@ -6,7 +6,9 @@
 #include <QWidget>
 #include <array>
 
+#include "model/radio_config.h"
 #include "model/value_tables.h"
+#include "ui/pending_edits.h"
 
 class QComboBox;
 class QLabel;
@@ -16,7 +18,7 @@ namespace kestrel::ui {
 
 class Document;
 
-class SetModePage : public QWidget {
+class SetModePage : public QWidget, public PendingEdits {
   Q_OBJECT
 
  public:
@@ -29,6 +31,11 @@ class SetModePage : public QWidget {
   QPushButton* ReadButton() const { return read_; }
   QPushButton* WriteButton() const { return write_; }
 
+  QString PageName() const override;
+  bool HasPendingChanges() const override;
+  bool SetPendingChanges() override;
+  void DiscardPendingChanges() override;
+
  public slots:
   // Shows the record's values; colours and buttons stay as they are.
   void Reload();
@@ -38,6 +45,8 @@ class SetModePage : public QWidget {
   void WriteRequested();
 
  private:
+  // After an undo or redo: shows the record's new values where no choice is pending.
+  void ShowRecordChanges();
   void OnChosen(int function);
   void StoreAll();
   void ClearEdits();
@@ -47,6 +56,7 @@ class SetModePage : public QWidget {
   Document& document_;
   std::array<QLabel*, kSetModeFunctionCount> names_{};
   std::array<QComboBox*, kSetModeFunctionCount> lists_{};
+  decltype(RadioConfig::SetMode) shown_{};  // the record's values the lists last showed
   QPushButton* set_ = nullptr;
   QPushButton* clear_ = nullptr;
   QPushButton* read_ = nullptr;

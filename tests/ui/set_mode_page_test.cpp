@@ -81,5 +81,20 @@ TEST(SetModePage, SetStoresTheListsAndKeepsTheHiddenValues) {
   EXPECT_TRUE(document.IsModified());
 }
 
+TEST(SetModePage, AnUndoShowsTheRecordAgainButKeepsAPendingChoice) {
+  Document document;
+  SetModePage page(document, nullptr);
+  document.Edit("lamp and beep", [](RadioConfig& record) {
+    record.SetMode[fn::kLamp] = 0;
+    record.SetMode[fn::kBeep] = 0;
+  });
+  EXPECT_EQ(page.List(fn::kBeep)->currentIndex(), 0);
+  QTest::keyClick(page.List(fn::kLamp), Qt::Key_Down);
+  document.History().undo();
+  EXPECT_EQ(page.List(fn::kBeep)->currentIndex(), 1) << "the record's value again";
+  EXPECT_EQ(page.List(fn::kLamp)->currentIndex(), 1) << "the user's choice stays";
+  EXPECT_TRUE(page.HasPendingChanges());
+}
+
 }  // namespace
 }  // namespace kestrel::ui

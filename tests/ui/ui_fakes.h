@@ -27,6 +27,7 @@ class RecordingFeedback : public Feedback {
   ~RecordingFeedback() override { SetFeedback(nullptr); }
 
   void Beep() override { ++beeps; }
+  void ShowStatus(QWidget*, const QString& text) override { statuses << text; }
   void Information(QWidget*, const QString& title, const QString& text) override {
     informations << title + "|" + text;
   }
@@ -45,6 +46,15 @@ class RecordingFeedback : public Feedback {
     questions << text;
     answered(Take(answers, QMessageBox::Cancel));
   }
+  void Choose(QWidget*, const QString&, const QString& text, const QStringList& captions,
+              std::function<void(int)> answered) override {
+    questions << text;
+    const auto chosen = captions.indexOf(Take(choices, captions.last()));
+    answered(chosen < 0 ? static_cast<int>(captions.size()) - 1 : static_cast<int>(chosen));
+  }
+  void Notify(QWidget*, const QString& title, const QString& text) override {
+    warnings << title + "|" + text;
+  }
   QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {
     file_dialogs << "open|" + title + "|" + folder + "|" + filter + "|" + suffix;
@@ -59,9 +69,11 @@ class RecordingFeedback : public Feedback {
   int beeps = 0;
   QStringList informations;
   QStringList warnings;
+  QStringList statuses;  // status bar lines, refusals among them
   QStringList questions;
   QStringList file_dialogs;
   std::deque<QMessageBox::StandardButton> answers;  // none left: Cancel
+  std::deque<QString> choices;                      // captions; none left: the last one
   std::deque<QString> file_names;                   // none left, or "": cancelled
 
  private:

@@ -1,0 +1,56 @@
+#include "ui/memory_grid_delegate.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include "model/channel.h"
+#include "ui/feedback.h"
+#include "ui/memory_grid_model.h"
+#include "ui/name_validator.h"
+
+namespace kestrel::ui {
+
+QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const {
+  const int column = index.column();
+  if (MemoryGridModel::IsListColumn(column)) {
+    auto* list = new QComboBox(parent);
+    list->addItems(MemoryGridModel::ListEntries(column));
+    list->setMaxVisibleItems(16);
+    return list;
+  }
+  auto* field = new QLineEdit(parent);
+  if (column == MemoryGridModel::kFrequencyColumn) {
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.]*"), field));
+  } else if (column == MemoryGridModel::kNameColumn) {
+    field->setMaxLength(static_cast<int>(kNameLength));
+    field->setValidator(new ChannelNameValidator(field));
+  } else {
+    delete field;
+    return QStyledItemDelegate::createEditor(parent, option, index);
+  }
+  field->setAlignment(Qt::AlignCenter);
+  connect(field, &QLineEdit::inputRejected, field, [] { CurrentFeedback().Beep(); });
+  return field;
+}
+
+void MemoryGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    list->setCurrentIndex(index.data(Qt::EditRole).toInt());
+    return;
+  }
+  QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void MemoryGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // A stored position the list does not hold stays as it is until an entry is chosen.
+    if (list->currentIndex() >= 0) model->setData(index, list->currentIndex(), Qt::EditRole);
+    return;
+  }
+  QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+}  // namespace kestrel::ui

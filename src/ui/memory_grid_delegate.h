@@ -1,0 +1,24 @@
+// The editors of the Memory grid's cells: a text field for the frequency (digits and "." only,
+// anything else refused with a beep, as in the channel editor) and for the name (six characters
+// the receiver can show), and a list of the value table's entries for Mode, TONE SELECT and the
+// tone values. What an editor commits goes to the grid model, which applies the channel rules.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace kestrel::ui {
+
+class MemoryGridDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+};
+
+}  // namespace kestrel::ui
