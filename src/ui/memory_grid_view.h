@@ -1,6 +1,7 @@
 // The grid of the Memory page: one row per channel under a fixed heading row, the channel
-// numbers in a fixed column on the left (the row header), centred Arial 9 text, column widths
-// as the page was drawn in twips, scaled with the screen. Rows are selected in one contiguous
+// numbers in a fixed column on the left (the row header), centred Arial 9 text. The columns fill
+// the grid's width, each at least as wide as the page was drawn in twips (scaled with the screen)
+// and as its heading. Rows are selected in one contiguous
 // range for "Clear"; a double-click (or Enter) asks for the editor of the current row.
 #pragma once
 
@@ -26,15 +27,13 @@ class MemoryGridView : public QTableView {
   // Makes channel `channel` the current row and the whole selection.
   void SelectChannel(int channel);
 
-  // A twips width at this widget's screen resolution.
-  int TwipsToPixels(int twips) const;
-
  signals:
   void ChannelActivated(int channel);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ApplyColumnWidths();
