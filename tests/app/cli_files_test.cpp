@@ -111,14 +111,14 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
                     too_short = "kestrel-cli: " + dir.Path("short.bin") +
                                 ": an image is exactly 20128 bytes, this file has 20127\n",
                     not_whole = "kestrel-cli: " + dir.Path("word.dat") +
-                                ", line 40: \"abc\" is not a whole number (channel 1 Mode)\n";
+                                ", line 40: \"abc\" is not a whole number (channel 000 Mode)\n";
   const struct {
     std::vector<std::string> args;
     std::string error;
   } refusals[]{
       {{"check", dir.Path("cut.dat")},
        "kestrel-cli: " + dir.Path("cut.dat") +
-           ", line 6031: the file ends early (channel 500 TsqTone expected)\n"},
+           ", line 6031: the file ends early (channel 499 TSQ expected)\n"},
       {{"check", dir.Path("word.dat")}, not_whole},
       {{"decode", dir.Path("short.bin"), "-o", x}, too_short},
       {{"encode", dir.Path("a.dat"), "--base", dir.Path("short.bin"), "-o", x}, too_short},
