@@ -74,6 +74,7 @@ class TransferDialog : public QDialog {
   TransferProgress* progress_source_ = nullptr;
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;
+  bool verifying_ = false;  // the running or last write was verified
   bool read_done_ = false;
   std::optional<TransferOutcome> read_result_;
 };
