@@ -205,6 +205,7 @@ void ChannelEditorDialog::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  number_->setFixedHeight(frequency_->sizeHint().height());  // level with the fields beside it
 
   QWidget* order[] = {frequency_, name_, mode_,    tone_select_, tsq_, rev_tsq_,
                       scrambler_, dcs_,  rev_dcs_, train_,       set_, clear_};

@@ -14,10 +14,16 @@ std::filesystem::path NativePath(const QString& path) {
 
 }  // namespace
 
-std::expected<RadioConfig, QString> DataFileStorage::Load(const QString& path,
-                                                          const RadioConfig& base) {
+std::expected<RadioConfig, LoadFailure> DataFileStorage::Load(const QString& path,
+                                                              const RadioConfig& base) {
   auto loaded = LoadDataFile(NativePath(path), base);
-  if (!loaded) return std::unexpected(QString::fromStdString(loaded.error().ToString()));
+  if (!loaded) {
+    FileError error = std::move(loaded.error());
+    error.file.clear();
+    // Only what was read has lines: a file that could not be read has none.
+    return std::unexpected(
+        LoadFailure{.damaged = error.line > 0, .reason = QString::fromStdString(error.ToString())});
+  }
   return std::move(*loaded);
 }
 

@@ -6,8 +6,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "link/port_choice.h"
+#include "print/reports.h"
 #include "ui/document.h"
 
 class QAction;
@@ -35,6 +37,9 @@ struct MainWindowSetup {
   QString settings_file;   // the settings file, created at start-up when missing
   QString program_folder;  // where the file dialogs start before a file was named
   bool simulate = false;   // use the simulated receiver for this run, whatever the settings say
+  // The file in the user's configuration that keeps the window's size and place between runs;
+  // "" keeps nothing.
+  QString window_settings;
 };
 
 class MainWindow : public QMainWindow {
@@ -86,6 +91,9 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Where the window opens: as it was left, or centred at a size that fits the screen.
+  void PlaceWindow();
+  void SavePlace() const;
   void BuildMenus();
   void BuildPortMenu(QMenu* com);
   void BuildPages();
@@ -93,6 +101,9 @@ class MainWindow : public QMainWindow {
   void CheckCurrentPort();
   bool MaybeSave();
   bool SaveTo(const QString& path);
+  // The report choice, remembered in the settings file; OK hands the ticked reports to `put_out`.
+  void ChooseReports(const QString& title,
+                     std::function<void(const print::ReportSelection&)> put_out);
   QString StartFolder() const;
   void OnTabChanged(int index);
   void OnReadClosed(TransferDialog* dialog);

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -33,6 +34,15 @@ QHBoxLayout* PageButtonRow(std::initializer_list<QPushButton*> buttons) {
     row->addWidget(button);
   }
   return row;
+}
+
+QScrollArea* Scrolling(QWidget* frame) {
+  auto* area = new QScrollArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(frame);
+  area->viewport()->setAutoFillBackground(false);  // the page's own background shows through
+  return area;
 }
 
 int TwipsToPixels(const QWidget* widget, int twips) {

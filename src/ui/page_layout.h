@@ -6,6 +6,7 @@
 #include <vector>
 
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class QWidget;
 
@@ -13,6 +14,10 @@ namespace kestrel::ui {
 
 // The row of buttons under a page's frame, right-aligned, every button the same width.
 QHBoxLayout* PageButtonRow(std::initializer_list<QPushButton*> buttons);
+
+// `frame` in a scroll area that shows scroll bars only when the page is smaller than the frame
+// (a small screen, a large scale factor), so that the page's buttons below it stay in reach.
+QScrollArea* Scrolling(QWidget* frame);
 
 // A width in twips (1/1440 inch) in pixels of `widget`'s screen.
 int TwipsToPixels(const QWidget* widget, int twips);
