@@ -29,7 +29,10 @@ std::expected<RadioConfig, LoadFailure> DataFileStorage::Load(const QString& pat
 
 std::expected<void, QString> DataFileStorage::Save(const QString& path, const RadioConfig& record) {
   auto saved = SaveDataFile(NativePath(path), record);
-  if (!saved) return std::unexpected(QString::fromStdString(saved.error().ToString()));
+  if (!saved) {
+    saved.error().file.clear();  // the window names the file
+    return std::unexpected(QString::fromStdString(saved.error().ToString()));
+  }
   return {};
 }
 

@@ -25,7 +25,7 @@ class DocumentStorage {
   // The file's record, read on top of `base` (older files lack some values).
   virtual std::expected<RadioConfig, LoadFailure> Load(const QString& path,
                                                        const RadioConfig& base) = 0;
-  // Writes the whole file or leaves the old one as it was.
+  // Writes the whole file or leaves the old one as it was; a failure says why, without the name.
   virtual std::expected<void, QString> Save(const QString& path, const RadioConfig& record) = 0;
 };
 

@@ -40,7 +40,7 @@ TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
 
   const auto unwritable = storage.Save(folder.filePath("no/such/folder/x.dat"), record);
   ASSERT_FALSE(unwritable.has_value());
-  EXPECT_FALSE(unwritable.error().isEmpty());
+  EXPECT_TRUE(unwritable.error().startsWith("cannot be written: ")) << "the window names the file";
 }
 
 }  // namespace
