@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
+#include <algorithm>
 
 namespace kestrel::ui {
 
@@ -73,7 +74,6 @@ void FitColumns(QTableView* view, const std::vector<int>& least_twips) {
 
 int LeastGridWidth(const QTableView* view, const std::vector<int>& least_twips) {
   int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
-  if (!view->verticalHeader()->isHidden()) width += view->verticalHeader()->width();
   for (const int column : LeastWidths(view, least_twips)) width += column;
   return width;
 }

@@ -27,8 +27,8 @@ int TwipsToPixels(const QWidget* widget, int twips);
 // is shared in proportion to those widths. A viewport narrower than that scrolls sideways.
 void FitColumns(QTableView* view, const std::vector<int>& least_twips);
 
-// The least width `view` needs to show its shown columns whole (with its frame, row header and
-// vertical scroll bar).
+// The least width a grid without a row header needs to show its shown columns whole, with its
+// frame and vertical scroll bar.
 int LeastGridWidth(const QTableView* view, const std::vector<int>& least_twips);
 
 }  // namespace kestrel::ui
