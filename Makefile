@@ -1,7 +1,8 @@
 # Front door of the project. `make test` and `make run` install what is missing first.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build test test-dev test-asan test-release bench run format format-check lint clean
+.PHONY: deps build test test-dev test-asan test-release bench run install translations format \
+  format-check lint clean
 
 deps:
 	@./scripts/install-deps
@@ -34,6 +35,21 @@ bench: deps
 
 run: build
 	./build/dev/app/kestrel/kestrel --simulate
+
+# An optimised build of the three programs alone, installed under PREFIX with the desktop entry,
+# the icon, the .dat file type and the README (sudo may be needed for the default PREFIX).
+PREFIX ?= /usr/local
+install: deps
+	cmake -B build/install -DCMAKE_BUILD_TYPE=Release -DKESTREL_BUILD_TESTS=OFF \
+	  -DKESTREL_BUILD_BENCHMARKS=OFF >/dev/null
+	cmake --build build/install --target kestrel kestrel-cli kestrel-sim -j $(JOBS)
+	cmake --install build/install --prefix $(PREFIX)
+
+# translations/kestrel.ts for a translator to start from: every text the window marks.
+translations: deps
+	@./scripts/install-deps qt6-l10n-tools qt6-tools-dev
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev --target translations
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

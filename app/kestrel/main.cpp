@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
   setup.settings_file = QString::fromStdU16String(settings.u16string());
   setup.simulate = parser.isSet(simulate);
+  setup.window_settings =
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/window.ini";
 
   kestrel::ui::LinkRadioJobs jobs;
   kestrel::ui::DataFileStorage storage;

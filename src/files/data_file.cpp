@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "files/file_io.h"
 #include "files/output_file.h"
 #include "model/cp1252.h"
 #include "model/display_texts.h"
 #include "model/number_text.h"
+#include "model/value_tables.h"
 
 namespace kestrel {
 
@@ -27,72 +29,112 @@ Layout LayoutOfVersion(double version) {
   return Layout::kCurrent;
 }
 
-// Names a field for error messages: "channel 499 Frequency" (channel 500, numbered as the grid
-// shows it), "search band 3 LowFrequency", "SetMode[3]", "ChargeTime".
+// Names a field for error messages as the user sees it on the pages: "Set Mode function 0 STEP",
+// "channel 499 TRAIN" (numbered as the grid numbers it), "search band L00 Low Frequency",
+// "Factory Settings Charge Time". Only pointers and numbers, as every line of a file makes one.
 struct FieldName {
-  const char* name;
-  int index = -1;
-  const char* owner = nullptr;  // "channel" or "search band"; `index` is then its number
+  enum class Place { kSetMode, kChannel, kBand, kFactory };
+
+  Place place;
+  int index = 0;                  // the function, the channel (1 to 1000), the band (0 to 23)
+  const char* caption = nullptr;  // the field's caption
 
   std::string Text() const {
-    if (owner && std::string_view(owner) == "channel") {
-      return std::string(owner) + " " + ChannelNumberText(index) + " " + name;
+    switch (place) {
+      case Place::kSetMode:
+        return "Set Mode function " + std::to_string(index) + " " +
+               std::string(SetModeFunctionName(index));
+      case Place::kChannel:
+        return "channel " + ChannelNumberText(index) + " " + caption;
+      case Place::kBand:
+        return "search band " + SearchBandLabel(index) + " " + caption;
+      case Place::kFactory:
+        break;
     }
-    if (owner) return std::string(owner) + " " + std::to_string(index) + " " + name;
-    if (index >= 0) return std::string(name) + "[" + std::to_string(index) + "]";
-    return name;
+    return std::string("Factory Settings ") + caption;
   }
 };
 
-template <typename Visitor, typename Array>
-void VisitInt32s(Visitor& visit, Array& values, const char* name) {
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    visit.Int32(values[i], {name, static_cast<int>(i)});
-  }
+FieldName Channel(int number, const char* caption) {
+  return {FieldName::Place::kChannel, number, caption};
 }
+
+FieldName Factory(const char* caption) {
+  return {FieldName::Place::kFactory, 0, caption};
+}
+
+template <typename Visitor, typename Array, std::size_t N>
+void VisitInt32s(Visitor& visit, Array& values, const char* const (&captions)[N]) {
+  static_assert(N == std::tuple_size_v<Array>);
+  for (std::size_t i = 0; i < N; ++i) visit.Int32(values[i], Factory(captions[i]));
+}
+
+// The Factory Settings fields under the captions of their page.
+constexpr const char* kSqlLevelCaptions[] = {"SQL Setting FM Threshold",  "SQL Setting FM Tight",
+                                             "SQL Setting WFM Threshold", "SQL Setting WFM Tight",
+                                             "SQL Setting AM Threshold",  "SQL Setting AM Tight"};
+constexpr const char* kSMeterCaptions[] = {"S Meter FM S-2",  "S Meter FM S-10",
+                                           "S Meter WFM S-2", "S Meter WFM S-10",
+                                           "S Meter AM S-2",  "S Meter AM S-10"};
+constexpr const char* kPwmAmCaptions[] = {
+    "Bar Antenna PWM Data AM f1", "Bar Antenna PWM Data AM f2", "Bar Antenna PWM Data AM f3",
+    "Bar Antenna PWM Data AM f4"};
+constexpr const char* kPwmSwCaptions[] = {
+    "Bar Antenna PWM Data SW f1", "Bar Antenna PWM Data SW f2", "Bar Antenna PWM Data SW f3",
+    "Bar Antenna PWM Data SW f4"};
+constexpr const char* kFixCountCaptions[] = {"DCS Fix Count ON",
+                                             "DCS Fix Count OFF",
+                                             "TSQ Fix Count TSQ / RevTSQ ON",
+                                             "TSQ Fix Count TSQ / RevTSQ OFF",
+                                             "TSQ Fix Count TSQ-Search ON",
+                                             "TSQ Fix Count TSQ-Search OFF",
+                                             "TRAIN Tone Fix ON Count",
+                                             "TRAIN Tone Fix OFF Count"};
+constexpr const char* kUnlockWaitCaptions[] = {
+    "PLL Unlock Wait Time Search", "PLL Unlock Wait Time Scan", "PLL Unlock Wait Time SQL"};
 
 // The fields in file order after the version line; reader and writer both walk this one list.
 template <typename Record, typename Visitor>
 void VisitFields(Record& record, Layout layout, Visitor& visit) {
   for (std::size_t i = 0; i < record.SetMode.size(); ++i) {
-    visit.Int16(record.SetMode[i], {"SetMode", static_cast<int>(i)});
+    visit.Int16(record.SetMode[i], {FieldName::Place::kSetMode, static_cast<int>(i)});
   }
   for (int n = 1; n <= kChannelCount; ++n) {
     auto& channel = record.Channel(n);
-    visit.Int16(channel.InUse, {"InUse", n, "channel"});
-    visit.Text(channel.Frequency, {"Frequency", n, "channel"});
-    visit.Text(channel.Name, {"Name", n, "channel"});
-    visit.Int16(channel.Mode, {"Mode", n, "channel"});
-    visit.Int16(channel.Step, {"Step", n, "channel"});
-    visit.Int16(channel.ToneSelect, {"ToneSelect", n, "channel"});
-    visit.Int16(channel.TsqTone, {"TsqTone", n, "channel"});
-    visit.Int16(channel.RevTsqTone, {"RevTsqTone", n, "channel"});
-    visit.Int16(channel.DcsCode, {"DcsCode", n, "channel"});
-    visit.Int16(channel.RevDcs, {"RevDcs", n, "channel"});
-    visit.Int16(channel.Scrambler, {"Scrambler", n, "channel"});
-    visit.Int16(channel.TrainTone, {"TrainTone", n, "channel"});
+    visit.Int16(channel.InUse, Channel(n, "in-use mark"));
+    visit.Text(channel.Frequency, Channel(n, "Frequency"));
+    visit.Text(channel.Name, Channel(n, "NAME"));
+    visit.Int16(channel.Mode, Channel(n, "Mode"));
+    visit.Int16(channel.Step, Channel(n, "step"));
+    visit.Int16(channel.ToneSelect, Channel(n, "TONE SELECT"));
+    visit.Int16(channel.TsqTone, Channel(n, "TSQ"));
+    visit.Int16(channel.RevTsqTone, Channel(n, "REV TSQ"));
+    visit.Int16(channel.DcsCode, Channel(n, "DCS"));
+    visit.Int16(channel.RevDcs, Channel(n, "REV DCS"));
+    visit.Int16(channel.Scrambler, Channel(n, "SCALR"));
+    visit.Int16(channel.TrainTone, Channel(n, "TRAIN"));
   }
   for (int b = 0; b < kSearchBandCount; ++b) {
-    visit.Text(record.Band(b).LowFrequency, {"LowFrequency", b, "search band"});
-    visit.Text(record.Band(b).UpperFrequency, {"UpperFrequency", b, "search band"});
+    visit.Text(record.Band(b).LowFrequency, {FieldName::Place::kBand, b, "Low Frequency"});
+    visit.Text(record.Band(b).UpperFrequency, {FieldName::Place::kBand, b, "Upper Frequency"});
   }
   auto& factory = record.Factory;
-  VisitInt32s(visit, factory.SqlLevel, "SqlLevel");
-  VisitInt32s(visit, factory.SMeterLevel, "SMeterLevel");
-  VisitInt32s(visit, factory.PwmAm, "PwmAm");
-  VisitInt32s(visit, factory.PwmSw, "PwmSw");
-  visit.Int32(factory.ChargeTime, {"ChargeTime"});
-  visit.Int32(factory.DcsErrorBit, {"DcsErrorBit"});
+  VisitInt32s(visit, factory.SqlLevel, kSqlLevelCaptions);
+  VisitInt32s(visit, factory.SMeterLevel, kSMeterCaptions);
+  VisitInt32s(visit, factory.PwmAm, kPwmAmCaptions);
+  VisitInt32s(visit, factory.PwmSw, kPwmSwCaptions);
+  visit.Int32(factory.ChargeTime, Factory("Charge Time"));
+  visit.Int32(factory.DcsErrorBit, Factory("DCS Error bit"));
   if (layout != Layout::kBefore102) {
-    for (int i = 0; i < 2; ++i)
-      visit.Int32(factory.FixCount[static_cast<std::size_t>(i)], {"FixCount", i});
+    for (std::size_t i = 0; i < 2; ++i)
+      visit.Int32(factory.FixCount[i], Factory(kFixCountCaptions[i]));
   }
   if (layout == Layout::kCurrent) {
-    for (int i = 2; i < 8; ++i)
-      visit.Int32(factory.FixCount[static_cast<std::size_t>(i)], {"FixCount", i});
-    visit.Int32(factory.TrainFixTime, {"TrainFixTime"});
+    for (std::size_t i = 2; i < 8; ++i)
+      visit.Int32(factory.FixCount[i], Factory(kFixCountCaptions[i]));
+    visit.Int32(factory.TrainFixTime, Factory("TRAIN Tone Fix OFF Time"));
   }
-  VisitInt32s(visit, factory.UnlockWait, "UnlockWait");
+  VisitInt32s(visit, factory.UnlockWait, kUnlockWaitCaptions);
 }
 
 // Lines of a text, ended by LF or CR LF; the last line may lack its end.

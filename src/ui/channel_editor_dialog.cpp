@@ -2,13 +2,16 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "model/channel_rules.h"
@@ -27,12 +30,11 @@ namespace kestrel::ui {
 
 namespace {
 
-// Layout of the dialog in twips (1/1440 inch), as it was drawn; scaled with the screen.
+// The widths of the fields as the dialog was first drawn, in twips (1/1440 inch); they are the
+// fields' least widths, scaled with the screen.
 constexpr int kTwipsPerInch = 1440;
-constexpr int kClientWidth = 9915, kClientHeight = 4740;
-constexpr int kFrameLeft = 135, kFrameTop = 180, kFrameWidth = 9690, kFrameHeight = 4410;
-constexpr int kLabelRise = 240;
-constexpr int kListHeight = 315, kFieldHeight = 285;
+constexpr int kNumberWidth = 885, kFrequencyWidth = 1605, kNameWidth = 1605, kModeWidth = 1320;
+constexpr int kToneSelectWidth = 1545, kValueListWidth = 1305;
 
 // A drop-down list that loses its red mark when the user opens it; the next check decides.
 class ValueListBox : public QComboBox {
@@ -77,6 +79,7 @@ ChannelEditorDialog::ChannelEditorDialog(Document& document, int channel, QWidge
   last_tone_select_ = -1;
   EnableChannelButtons(false);
   FillEditorLists();
+  shown_ = Stored();
   LoadChannelFields();
   ResetFieldColors();
 }
@@ -86,26 +89,29 @@ void ChannelEditorDialog::BuildControls() {
   const auto px = [this](int twips) {
     return (twips * logicalDpiX() + kTwipsPerInch / 2) / kTwipsPerInch;
   };
-  setFixedSize(px(kClientWidth), px(kClientHeight));
   auto* frame = new QGroupBox(this);
-  frame->setGeometry(px(kFrameLeft), px(kFrameTop), px(kFrameWidth), px(kFrameHeight));
+  auto* fields = new QGridLayout;
+  fields->setHorizontalSpacing(px(240));
+  fields->setVerticalSpacing(px(240));
 
-  // Places `widget` in the frame; a control never gets lower than its font needs.
-  const auto place = [&](QWidget* widget, int left, int top, int width, int height) {
-    widget->setParent(frame);
-    widget->setGeometry(px(left), px(top), px(width),
-                        std::max(px(height), widget->sizeHint().height()));
+  // Every field stands under its caption, at least as wide as it was drawn.
+  const auto add = [&](QWidget* field, const QString& caption, int row, int column, int twips,
+                       QWidget* unit = nullptr) {
+    field->setMinimumWidth(px(twips));
+    auto* label = new QLabel(caption);
+    label->setBuddy(field);
+    auto* line = new QHBoxLayout;
+    line->addWidget(field, 1);
+    if (unit) line->addWidget(unit);
+    auto* cell = new QVBoxLayout;
+    cell->setSpacing(2);
+    cell->addWidget(label);
+    cell->addLayout(line);
+    fields->addLayout(cell, row, column);
   };
-  const auto caption = [&](const QString& text, int left, int top, int width) {
-    auto* label = new QLabel(text);
-    place(label, left, top - kLabelRise, width, kLabelRise);
-    return label;
-  };
-  const auto list = [&](const char* name, const QString& label_text, int left, int top, int width) {
+  const auto list = [&](const char* name) {
     auto* box = new ValueListBox;
     box->setObjectName(QLatin1String(name));
-    place(box, left, top, width, kListHeight);
-    caption(label_text, left, top, width);
     box->installEventFilter(this);
     return box;
   };
@@ -114,16 +120,9 @@ void ChannelEditorDialog::BuildControls() {
   number_->setObjectName(QStringLiteral("lblMemNo"));
   number_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   number_->setAlignment(Qt::AlignCenter);
-  place(number_, 285, 1290, 885, kFieldHeight);
-  caption(tr("No."), 285, 1290, 885);
 
   frequency_ = new QLineEdit;
   frequency_->setObjectName(QStringLiteral("txtMemoryFreq"));
-  place(frequency_, 1305, 1275, 1605, kFieldHeight);
-  caption(tr("Frequency"), 1305, 1275, 1605);
-  auto* unit = new QLabel(tr("MHz"));
-  place(unit, 2970, 1275, 600, kFieldHeight);
-  unit->setFixedHeight(frequency_->height());
   frequency_->installEventFilter(this);
   // Typed keys are filtered in eventFilter; this catches what arrives by pasting or dropping.
   connect(frequency_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -140,19 +139,30 @@ void ChannelEditorDialog::BuildControls() {
   name_->setObjectName(QStringLiteral("txtMemName"));
   name_->setMaxLength(6);
   name_->setValidator(new ChannelNameValidator(name_));
-  place(name_, 3945, 1275, 1605, kFieldHeight);
-  caption(tr("NAME"), 3945, 1275, 1605);
   name_->installEventFilter(this);
   connect(name_, &QLineEdit::inputRejected, this, [] { CurrentFeedback().Beep(); });
 
-  mode_ = list("cmbMemorymode", tr("Mode"), 5865, 1275, 1320);
-  tone_select_ = list("cmbSelect", tr("TONE SELECT"), 240, 2400, 1545);
-  tsq_ = list("cmbTSQ", tr("TSQ"), 3240, 2400, 1305);
-  rev_tsq_ = list("cmbRTSQ", tr("R TSQ"), 5160, 2400, 1305);
-  scrambler_ = list("cmbScalr", tr("V.INV"), 7560, 2400, 1305);
-  dcs_ = list("cmbDCS", tr("DCS"), 3240, 3360, 1305);
-  rev_dcs_ = list("cmbDCSC", tr("R DCS"), 5160, 3360, 1305);
-  train_ = list("cmbTrain", tr("TRAIN"), 7560, 3360, 1305);
+  mode_ = list("cmbMemorymode");
+  tone_select_ = list("cmbSelect");
+  tsq_ = list("cmbTSQ");
+  rev_tsq_ = list("cmbRTSQ");
+  scrambler_ = list("cmbScalr");
+  dcs_ = list("cmbDCS");
+  rev_dcs_ = list("cmbDCSC");
+  train_ = list("cmbTrain");
+
+  add(number_, tr("No."), 0, 0, kNumberWidth);
+  add(frequency_, tr("Frequency"), 0, 1, kFrequencyWidth, new QLabel(tr("MHz")));
+  add(name_, tr("NAME"), 0, 2, kNameWidth);
+  add(mode_, tr("Mode"), 0, 3, kModeWidth);
+  add(tone_select_, tr("TONE SELECT"), 1, 0, kToneSelectWidth);
+  add(tsq_, tr("TSQ"), 1, 1, kValueListWidth);
+  add(rev_tsq_, tr("R TSQ"), 1, 2, kValueListWidth);
+  add(scrambler_, tr("V.INV"), 1, 3, kValueListWidth);
+  add(dcs_, tr("DCS"), 2, 1, kValueListWidth);
+  add(rev_dcs_, tr("R DCS"), 2, 2, kValueListWidth);
+  add(train_, tr("TRAIN"), 2, 3, kValueListWidth);
+
   value_lists_ = {{mode_, &MemoryChannel::Mode},           {tsq_, &MemoryChannel::TsqTone},
                   {rev_tsq_, &MemoryChannel::RevTsqTone},  {dcs_, &MemoryChannel::DcsCode},
                   {scrambler_, &MemoryChannel::Scrambler}, {train_, &MemoryChannel::TrainTone}};
@@ -164,11 +174,26 @@ void ChannelEditorDialog::BuildControls() {
   set_->setObjectName(QStringLiteral("cmdMemdataSet"));
   clear_ = new QPushButton(tr("Clear"));
   clear_->setObjectName(QStringLiteral("cmdMemDataclear"));
-  for (QPushButton* button : {set_, clear_}) button->setAutoDefault(false);
-  place(set_, 6750, 330, 1245, 420);
-  place(clear_, 8070, 330, 1245, 420);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* button : {set_, clear_}) {
+    // Enter presses the focused button only (eventFilter): no button is the dialog's default.
+    button->setAutoDefault(false);
+    button->setMinimumWidth(px(1245));
+    button->installEventFilter(this);
+    buttons->addWidget(button);
+  }
   connect(set_, &QPushButton::clicked, this, &ChannelEditorDialog::Set);
   connect(clear_, &QPushButton::clicked, this, &ChannelEditorDialog::Clear);
+
+  auto* inside = new QVBoxLayout(frame);
+  inside->addLayout(buttons);
+  inside->addSpacing(px(240));
+  inside->addLayout(fields);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  number_->setFixedHeight(frequency_->sizeHint().height());  // level with the fields beside it
 
   QWidget* order[] = {frequency_, name_, mode_,    tone_select_, tsq_, rev_tsq_,
                       scrambler_, dcs_,  rev_dcs_, train_,       set_, clear_};
@@ -206,9 +231,9 @@ void ChannelEditorDialog::LoadChannelFields() {
   number_->setText(number_text_);
   frequency_->setText(frequency_text_);
   name_->setText(name_text_);
-  SelectPosition(mode_, Stored().Mode);
-  SelectPosition(tone_select_, Stored().ToneSelect);  // runs the tone-select check
-  ApplyToneSelection(Stored().ToneSelect, true);
+  SelectPosition(mode_, shown_.Mode);
+  SelectPosition(tone_select_, shown_.ToneSelect);  // runs the tone-select check
+  ApplyToneSelection(shown_.ToneSelect, true);
 }
 
 void ChannelEditorDialog::ApplyToneSelection(int tone_select, bool from_stored_channel) {
@@ -216,7 +241,7 @@ void ChannelEditorDialog::ApplyToneSelection(int tone_select, bool from_stored_c
     SelectPosition(box, 0);
     box->setEnabled(false);
   }
-  const MemoryChannel& stored = Stored();
+  const MemoryChannel& stored = shown_;
   const auto show = [](QComboBox* box, int position) {
     box->setEnabled(true);
     SelectPosition(box, position);
@@ -267,12 +292,12 @@ void ChannelEditorDialog::Mark(QWidget* field) {
 
 void ChannelEditorDialog::CheckFrequency() {
   frequency_->setText(QString::fromStdString(ClampMhzText(frequency_->text().toStdString())));
-  const QString stored = QString::fromStdString(HzToMhzText(Stored().Frequency));
+  const QString stored = QString::fromStdString(HzToMhzText(shown_.Frequency));
   if (frequency_->text().trimmed() != stored) Mark(frequency_);
 }
 
 void ChannelEditorDialog::CheckName() {
-  const QString stored = QString::fromStdString(Cp1252ToUtf8(TrimBlanks(Stored().Name)));
+  const QString stored = QString::fromStdString(Cp1252ToUtf8(TrimBlanks(shown_.Name)));
   if (TrimSpaces(name_->text()).toUpper() != stored.toUpper()) Mark(name_);
 }
 
@@ -292,10 +317,10 @@ void ChannelEditorDialog::CheckList(QComboBox* box, bool losing_focus) {
   bool differs = false;
   if (box == rev_dcs_) {
     // A stored "NORMAL" is marked on every change, as the receiver's editor always did.
-    const int stored = Stored().RevDcs;
+    const int stored = shown_.RevDcs;
     differs = position - 1 != stored || (!losing_focus && stored == 0);
   } else if (const ValueList* entry = FindValueList(box)) {
-    differs = position != Stored().*(entry->field);
+    differs = position != shown_.*(entry->field);
   }
   if (differs) Mark(box);
 }
@@ -303,7 +328,7 @@ void ChannelEditorDialog::CheckList(QComboBox* box, bool losing_focus) {
 void ChannelEditorDialog::CheckToneSelect(bool losing_focus) {
   const int position = tone_select_->currentIndex();
   if (losing_focus) {
-    if (position != Stored().ToneSelect) Mark(tone_select_);
+    if (position != shown_.ToneSelect) Mark(tone_select_);
     return;
   }
   if (position != last_tone_select_) {
@@ -327,6 +352,12 @@ bool ChannelEditorDialog::eventFilter(QObject* watched, QEvent* event) {
       }
     }
     return false;
+  }
+  if (event->type() == QEvent::KeyPress && (watched == set_ || watched == clear_)) {
+    if (IsEnter(static_cast<QKeyEvent*>(event))) {
+      static_cast<QPushButton*>(watched)->click();
+      return true;
+    }
   }
   if (event->type() == QEvent::KeyPress && (watched == frequency_ || watched == name_)) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -397,9 +428,13 @@ void ChannelEditorDialog::Set() {
 }
 
 void ChannelEditorDialog::Clear() {
-  EnableChannelButtons(false);
+  // The dialog shows the channel as it now is: empty, as the grid shows it.
+  frequency_text_.clear();
+  name_text_.clear();
+  shown_ = MemoryChannel{};
   LoadChannelFields();
   ResetFieldColors();
+  EnableChannelButtons(false);
   document_.Edit(ChangeName(), [&](RadioConfig& record) { record.Channel(channel_).InUse = 0; });
   // The grid must not keep showing a channel that saving, printing and programming skip.
   emit ChannelChanged(channel_);

@@ -1,6 +1,7 @@
 // "Edit Memory": edits one memory channel. Every field whose shown value differs from the stored
 // channel is drawn red; "Set" checks the channel, derives its tuning step from frequency and
-// mode and stores it, or beeps; "Clear" shows the stored channel again and marks it empty.
+// mode and stores it, or beeps; "Clear" marks the channel empty and shows it empty. Enter on the
+// focused "Set" or "Clear" presses it.
 // Opened with open(): window-modal, without a nested event loop; it deletes itself on closing.
 #pragma once
 
@@ -74,6 +75,8 @@ class ChannelEditorDialog : public QDialog {
   QString number_text_;
   QString frequency_text_;
   QString name_text_;
+  // The channel the fields are compared with: the stored one, or an empty one after "Clear".
+  MemoryChannel shown_;
   int last_tone_select_ = -1;
 
   QLabel* number_ = nullptr;

@@ -14,16 +14,25 @@ std::filesystem::path NativePath(const QString& path) {
 
 }  // namespace
 
-std::expected<RadioConfig, QString> DataFileStorage::Load(const QString& path,
-                                                          const RadioConfig& base) {
+std::expected<RadioConfig, LoadFailure> DataFileStorage::Load(const QString& path,
+                                                              const RadioConfig& base) {
   auto loaded = LoadDataFile(NativePath(path), base);
-  if (!loaded) return std::unexpected(QString::fromStdString(loaded.error().ToString()));
+  if (!loaded) {
+    FileError error = std::move(loaded.error());
+    error.file.clear();
+    // Only what was read has lines: a file that could not be read has none.
+    return std::unexpected(
+        LoadFailure{.damaged = error.line > 0, .reason = QString::fromStdString(error.ToString())});
+  }
   return std::move(*loaded);
 }
 
 std::expected<void, QString> DataFileStorage::Save(const QString& path, const RadioConfig& record) {
   auto saved = SaveDataFile(NativePath(path), record);
-  if (!saved) return std::unexpected(QString::fromStdString(saved.error().ToString()));
+  if (!saved) {
+    saved.error().file.clear();  // the window names the file
+    return std::unexpected(QString::fromStdString(saved.error().ToString()));
+  }
   return {};
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -103,7 +104,7 @@ FactoryPage::FactoryPage(Document& document, QWidget* parent)
   connect(write_, &QPushButton::clicked, this, &FactoryPage::WriteRequested);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(frame, 1);
+  layout->addWidget(Scrolling(frame), 1);
   layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
 
   // The page is never shown, so nothing can be pending on it when the record changes.

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QSettings>
 #include <QTabWidget>
 
 #include "ui/about_dialog.h"
@@ -29,17 +30,34 @@ MemoryPageWidget* MakeMemoryPage(Document& document, QWidget* parent) {
   return new MemoryPageWidget(document, parent);
 }
 
+// What the pages need to show whole at scale 1; a smaller screen gets a smaller window.
+constexpr QSize kPreferredSize(1000, 720);
+// Room left on the screen for the window manager's title bar and borders.
+constexpr QMargins kWindowFrameAllowance(8, 40, 8, 8);
+const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
+
+// The platform's keys for a standard command; `otherwise` where the platform has none (a plain
+// X11 desktop has no Save As key).
+QList<QKeySequence> PlatformKeys(QKeySequence::StandardKey command, const QKeySequence& otherwise) {
+  const QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+  return keys.isEmpty() ? QList<QKeySequence>{otherwise} : keys;
+}
+
+// `window` moved and shrunk where it must to lie within `room`.
+QRect FittedInto(const QRect& window, const QRect& room) {
+  QRect fitted(window.topLeft(), window.size().boundedTo(room.size()));
+  if (fitted.right() > room.right()) fitted.moveRight(room.right());
+  if (fitted.bottom() > room.bottom()) fitted.moveBottom(room.bottom());
+  if (fitted.left() < room.left()) fitted.moveLeft(room.left());
+  if (fitted.top() < room.top()) fitted.moveTop(room.top());
+  return fitted;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(RadioJobs& jobs, DocumentStorage& storage, MainWindowSetup setup,
                        QWidget* parent)
     : QMainWindow(parent), jobs_(jobs), storage_(storage), setup_(std::move(setup)) {
-  resize(1000, 700);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-  }
-
   BuildMenus();
   SelectComPort(LoadComPort(setup_.settings_file));  // writes the number back: creates the file
   const QString device = LoadComPortName(setup_.settings_file);
@@ -56,6 +74,7 @@ MainWindow::MainWindow(RadioJobs& jobs, DocumentStorage& storage, MainWindowSetu
   tabs_->setCurrentIndex(0);
   OnTabChanged(0);
   factory_page_->ResetColors();
+  PlaceWindow();
 }
 
 MainWindow::~MainWindow() = default;
@@ -68,21 +87,50 @@ SeveralReceiversDialog* MainWindow::OpenSeveralDialog() const {
   return several_dialog_.data();
 }
 
+void MainWindow::PlaceWindow() {
+  if (!setup_.window_settings.isEmpty()) {
+    const QSettings kept(setup_.window_settings, QSettings::IniFormat);
+    if (restoreGeometry(kept.value(kGeometryKey).toByteArray())) {
+      // The screen, its size or its scale may have changed since: the window still fits.
+      const QScreen* on = QGuiApplication::screenAt(geometry().center());
+      if (!on) on = QGuiApplication::primaryScreen();
+      if (on && windowState() == Qt::WindowNoState) {
+        setGeometry(FittedInto(geometry(), on->availableGeometry() - kWindowFrameAllowance));
+      }
+      return;
+    }
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry() - kWindowFrameAllowance;
+  QRect placed({}, kPreferredSize.boundedTo(room.size()));
+  placed.moveCenter(room.center());
+  setGeometry(placed);
+}
+
+void MainWindow::SavePlace() const {
+  if (setup_.window_settings.isEmpty()) return;
+  QSettings kept(setup_.window_settings, QSettings::IniFormat);
+  kept.setValue(kGeometryKey, saveGeometry());
+}
+
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::New);
   file->addAction(tr("&Open"), QKeySequence::Open, this, &MainWindow::Open);
   file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::Save);
-  file->addAction(tr("Save &As"), QKeySequence::SaveAs, this, &MainWindow::SaveAs);
+  QAction* save_as = file->addAction(tr("Save &As"), this, &MainWindow::SaveAs);
+  save_as->setShortcuts(PlatformKeys(QKeySequence::SaveAs, QKeySequence(tr("Ctrl+Shift+S"))));
   file->addSeparator();
-  file->addAction(tr("Import Channels..."), this, &MainWindow::ImportChannelList);
-  file->addAction(tr("Export Channels..."), this, &MainWindow::ExportChannelList);
+  file->addAction(tr("&Import Channels..."), this, &MainWindow::ImportChannelList);
+  file->addAction(tr("&Export Channels..."), this, &MainWindow::ExportChannelList);
   file->addSeparator();
   file->addAction(tr("&Print"), QKeySequence::Print, this, &MainWindow::Print);
   file->addAction(tr("Print Pre&view"), this, &MainWindow::PrintPreview);
-  file->addAction(tr("Export &PDF..."), this, &MainWindow::ExportPdf);
+  file->addAction(tr("Export P&DF..."), this, &MainWindow::ExportPdf);
   file->addSeparator();
-  file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+  QAction* exit = file->addAction(tr("E&xit"), this, &QWidget::close);
+  exit->setShortcuts(PlatformKeys(QKeySequence::Quit, QKeySequence(tr("Ctrl+Q"))));
 
   // Cut, Copy, Paste and Delete are the Memory page's; BuildPages adds them.
   edit_menu_ = menuBar()->addMenu(tr("&Edit"));
@@ -101,7 +149,7 @@ void MainWindow::BuildMenus() {
   QMenu* com = menuBar()->addMenu(tr("&COM"));
   com->addAction(tr("&Read from Radio"), this, &MainWindow::StartRead);
   com->addAction(tr("Pro&gram to Radio"), this, &MainWindow::StartProgram);
-  com->addAction(tr("Program Several Receivers..."), this, &MainWindow::StartProgramSeveral);
+  com->addAction(tr("Program &Several Receivers..."), this, &MainWindow::StartProgramSeveral);
   BuildPortMenu(com);
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -185,6 +233,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (leaving_ || (!document_.IsModified() && !AnyPagePending())) {
+    SavePlace();
     event->accept();
     return;
   }

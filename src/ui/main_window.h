@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "link/port_choice.h"
+#include "print/reports.h"
 #include "ui/document.h"
 
 class QAction;
@@ -42,6 +43,9 @@ struct MainWindowSetup {
   QString settings_file;   // the settings file, created at start-up when missing
   QString program_folder;  // where the file dialogs start before a file was named
   bool simulate = false;   // use the simulated receiver for this run, whatever the settings say
+  // The file in the user's configuration that keeps the window's size and place between runs;
+  // "" keeps nothing.
+  QString window_settings;
 };
 
 class MainWindow : public QMainWindow {
@@ -103,6 +107,9 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Where the window opens: as it was left, or centred at a size that fits the screen.
+  void PlaceWindow();
+  void SavePlace() const;
   void BuildMenus();
   void BuildPortMenu(QMenu* com);
   void BuildPages();
@@ -123,11 +130,12 @@ class MainWindow : public QMainWindow {
   bool SaveTo(const QString& path);
   void ShowTitle();
   void OpenReadDialog();
-  void OpenPrintDialog();
-  // The program dialog, after a question when values are outside their tables.
   // Runs `write` once the user accepted any values outside their tables.
   void CheckValuesThen(const std::function<void()>& write);
   void OpenProgramSeveralDialog();
+  // The report choice, remembered in the settings file; OK hands the ticked reports to `put_out`.
+  void ChooseReports(const QString& title,
+                     std::function<void(const print::ReportSelection&)> put_out);
   QString StartFolder() const;
   void OnTabChanged(int index);
   void OnReadClosed(TransferDialog* dialog);

@@ -1,5 +1,7 @@
 // The File menu's commands: New, Open, Save, Save As, Print, Print Preview and Export PDF, and
-// the questions before any of them could leave an edit behind.
+// the questions before any of them could leave an edit behind. The three ways out for reports
+// share the print dialog's report choice.
+#include <QDir>
 #include <QPrintPreviewDialog>
 
 #include <algorithm>
@@ -106,10 +108,14 @@ void MainWindow::Open() {
 void MainWindow::OpenFile(const QString& path) {
   auto loaded = storage_.Load(path, document_.Record());
   if (!loaded) {
-    CurrentFeedback().Warning(
-        this, ApplicationTitle(),
-        tr("The file %1 cannot be opened:\n%2\n\nThe configuration was not changed.")
-            .arg(path, loaded.error()));
+    const QString file = QDir::toNativeSeparators(path);
+    const LoadFailure& failure = loaded.error();
+    const QString why =
+        failure.damaged
+            ? tr("The file %1 is damaged and was not opened:\n%2").arg(file, failure.reason)
+            : tr("The file %1 %2.").arg(file, failure.reason);
+    CurrentFeedback().Warning(this, ApplicationTitle(),
+                              why + "\n\n" + tr("The configuration was not changed."));
     return;
   }
   document_.Replace(*loaded, path);
@@ -140,56 +146,55 @@ bool MainWindow::SaveRecordAs() {
 bool MainWindow::SaveTo(const QString& path) {
   const auto saved = storage_.Save(path, document_.Record());
   if (!saved) {
-    CurrentFeedback().Warning(this, ApplicationTitle(),
-                              tr("The file %1 cannot be saved:\n%2").arg(path, saved.error()));
+    CurrentFeedback().Warning(
+        this, ApplicationTitle(),
+        tr("The file %1 cannot be saved:\n%2").arg(QDir::toNativeSeparators(path), saved.error()));
     return false;
   }
   document_.MarkSaved(path);
   return true;
 }
 
-void MainWindow::Print() {
-  SettlePendingEdits([this] { OpenPrintDialog(); });
-}
-
-void MainWindow::OpenPrintDialog() {
-  auto* dialog = new PrintSelectionDialog(
-      LoadPrintSelection(setup_.settings_file),
-      [this](const print::ReportSelection& selection) {
-        PrintReportsOnPrinter(this, document_.Record(), selection);
-      },
-      this);
+void MainWindow::ChooseReports(const QString& title,
+                               std::function<void(const print::ReportSelection&)> put_out) {
+  auto* dialog =
+      new PrintSelectionDialog(LoadPrintSelection(setup_.settings_file), std::move(put_out), this);
+  if (!title.isEmpty()) dialog->setWindowTitle(title);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this,
           [this, dialog] { SavePrintSelection(setup_.settings_file, dialog->Selection()); });
   dialog->open();
 }
 
-// The preview and the PDF show the reports ticked the last time File > Print was confirmed.
+// Reports show the record as it is stored, so edits still waiting for their "Set" are settled
+// first.
+void MainWindow::Print() {
+  SettlePendingEdits([this] {
+    ChooseReports({}, [this](const print::ReportSelection& selection) {
+      PrintReportsOnPrinter(this, document_.Record(), selection);
+    });
+  });
+}
+
 void MainWindow::PrintPreview() {
-  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
-  if (!selection.Any()) {
-    CurrentFeedback().Information(this, ApplicationTitle(),
-                                  tr("No report is ticked in File > Print."));
-    return;
-  }
-  QPrintPreviewDialog* preview =
-      MakeReportPreviewDialog(this, document_.Record(), selection).release();
-  preview->setAttribute(Qt::WA_DeleteOnClose);
-  preview->open();
+  SettlePendingEdits([this] {
+    ChooseReports(tr("Print Preview"), [this](const print::ReportSelection& selection) {
+      QPrintPreviewDialog* preview =
+          MakeReportPreviewDialog(this, document_.Record(), selection).release();
+      preview->setAttribute(Qt::WA_DeleteOnClose);
+      preview->open();
+    });
+  });
 }
 
 void MainWindow::ExportPdf() {
-  const print::ReportSelection selection = LoadPrintSelection(setup_.settings_file);
-  if (!selection.Any()) {
-    CurrentFeedback().Information(this, ApplicationTitle(),
-                                  tr("No report is ticked in File > Print."));
-    return;
-  }
-  const QString path = CurrentFeedback().SaveFileName(this, tr("Export PDF"), StartFolder(),
-                                                      tr("PDF files (*.pdf)"), "pdf");
-  if (path.isEmpty()) return;
-  ExportReportsToPdf(this, document_.Record(), selection, path);
+  SettlePendingEdits([this] {
+    ChooseReports(tr("Export PDF"), [this](const print::ReportSelection& selection) {
+      const QString path = CurrentFeedback().SaveFileName(this, tr("Export PDF"), StartFolder(),
+                                                          PdfFileFilter(), QStringLiteral("pdf"));
+      if (!path.isEmpty()) ExportReportsToPdf(this, document_.Record(), selection, path);
+    });
+  });
 }
 
 }  // namespace kestrel::ui

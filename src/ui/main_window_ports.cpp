@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSerialPortInfo>
 
+#include "link/qt/qt_serial_port.h"
 #include "ui/main_window.h"
 #include "ui/port_settings.h"
 
@@ -14,12 +15,25 @@ QString SimulatedPortText() {
   return QString::fromStdString(link::PortChoice::Simulated().Text());
 }
 
+namespace {
+
+// The device the numbered port `number` stands for now.
+QString ComPortDevice(int number) {
+  return QString::fromStdString(link::ComPortDeviceName(number));
+}
+
+}  // namespace
+
 void MainWindow::BuildPortMenu(QMenu* com) {
   port_menu_ = com->addMenu(tr("Por&t"));
+  // One port is chosen at a time: the items show as a one-of choice.
+  port_group_ = new QActionGroup(port_menu_);
+  port_group_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
   for (int number = 1; number <= 4; ++number) {
     QAction* item = port_menu_->addAction(tr("COM &%1").arg(number));
     item->setCheckable(true);
     item->setData(QString::number(number));
+    port_group_->addAction(item);
     connect(item, &QAction::triggered, this, [this, number] {
       SelectComPort(number);
       if (!LoadComPortName(setup_.settings_file).isEmpty()) {
@@ -29,8 +43,9 @@ void MainWindow::BuildPortMenu(QMenu* com) {
     com_actions_[static_cast<std::size_t>(number - 1)] = item;
   }
   port_menu_->addSeparator();
-  simulated_action_ = port_menu_->addAction(tr("Simulated receiver"));
+  simulated_action_ = port_menu_->addAction(tr("&Simulated receiver"));
   simulated_action_->setCheckable(true);
+  port_group_->addAction(simulated_action_);
   simulated_action_->setData(SimulatedPortText());
   connect(simulated_action_, &QAction::triggered, this,
           [this] { SelectNamedPort(SimulatedPortText(), true); });
@@ -62,10 +77,17 @@ void MainWindow::ListSystemPorts() {
     delete item;
   }
   system_port_actions_.clear();
+  // A system port that a COM number stands for is offered once, as that number.
+  QStringList numbered;
+  for (int number = 1; number <= 4; ++number) {
+    numbered << ComPortDevice(number);
+    com_actions_[static_cast<std::size_t>(number - 1)]->setStatusTip(numbered.last());
+  }
   QStringList devices;
   QList<QPair<QString, QString>> entries;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     const QString device = info.systemLocation();
+    if (numbered.contains(device)) continue;
     const QString text = info.description().isEmpty()
                              ? device
                              : QStringLiteral("%1  (%2)").arg(device, info.description());
@@ -73,13 +95,15 @@ void MainWindow::ListSystemPorts() {
     entries.append({device, text});
   }
   // A remembered port that is not plugged in now still shows as the choice.
-  if (port_.kind == link::PortChoice::Kind::kDevice && !devices.contains(Port())) {
+  if (port_.kind == link::PortChoice::Kind::kDevice && !devices.contains(Port()) &&
+      !numbered.contains(Port())) {
     entries.append({Port(), tr("%1  (not connected)").arg(Port())});
   }
   for (const auto& [device, text] : entries) {
     auto* item = new QAction(text, port_menu_);
     item->setCheckable(true);
     item->setData(device);
+    port_group_->addAction(item);
     connect(item, &QAction::triggered, this, [this, device] { SelectNamedPort(device, true); });
     port_menu_->insertAction(simulated_action_, item);
     system_port_actions_.append(item);
@@ -88,8 +112,11 @@ void MainWindow::ListSystemPorts() {
 }
 
 void MainWindow::CheckCurrentPort() {
-  for (QAction* item : port_menu_->actions()) {
-    if (item->isCheckable()) item->setChecked(item->data().toString() == Port());
+  for (QAction* item : port_group_->actions()) item->setChecked(item->data().toString() == Port());
+  // A device chosen by its name that a COM number stands for shows as that number.
+  if (port_.kind != link::PortChoice::Kind::kDevice) return;
+  for (int number = 1; number <= 4; ++number) {
+    if (ComPortDevice(number) == Port()) ComAction(number)->setChecked(true);
   }
 }
 

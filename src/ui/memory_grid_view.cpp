@@ -7,16 +7,16 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <algorithm>
+#include <vector>
 
 #include "ui/feedback.h"
 #include "ui/memory_grid_delegate.h"
 #include "ui/memory_grid_model.h"
+#include "ui/page_layout.h"
 
 namespace kestrel::ui {
 
 namespace {
-
-constexpr int kTwipsPerInch = 1440;
 
 bool IsCtrlLeftPress(const QEvent* event) {
   if (event->type() != QEvent::MouseButtonPress) return false;
@@ -79,16 +79,18 @@ void MemoryGridView::SetGridModel(MemoryGridModel* model) {
   SelectChannel(1);
 }
 
-int MemoryGridView::TwipsToPixels(int twips) const {
-  return (twips * logicalDpiX() + kTwipsPerInch / 2) / kTwipsPerInch;
+void MemoryGridView::ApplyColumnWidths() {
+  std::vector<int> least_twips;
+  for (int column = 0; column < MemoryGridModel::kColumnCount; ++column) {
+    least_twips.push_back(MemoryGridModel::ColumnWidthTwips(column));
+  }
+  verticalHeader()->setFixedWidth(TwipsToPixels(this, least_twips[MemoryGridModel::kNumberColumn]));
+  FitColumns(this, least_twips);
 }
 
-void MemoryGridView::ApplyColumnWidths() {
-  for (int column = 0; column < MemoryGridModel::kColumnCount; ++column) {
-    setColumnWidth(column, TwipsToPixels(MemoryGridModel::ColumnWidthTwips(column)));
-  }
-  verticalHeader()->setFixedWidth(
-      TwipsToPixels(MemoryGridModel::ColumnWidthTwips(MemoryGridModel::kNumberColumn)));
+void MemoryGridView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  ApplyColumnWidths();
 }
 
 int MemoryGridView::CurrentChannel() const {

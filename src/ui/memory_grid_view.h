@@ -1,8 +1,9 @@
 // The grid of the Memory page: one row per channel under a fixed heading row, the channel
-// numbers in a fixed column on the left (the row header), centred Arial 9 text, column widths
-// as the page was drawn in twips, scaled with the screen. Rows are selected in one contiguous
-// range for "Clear"; a double-click (or Enter) asks for the editor of the current row. F2, or
-// typing, edits the current cell in place; Enter commits it and Esc cancels it.
+// numbers in a fixed column on the left (the row header), centred Arial 9 text. The columns fill
+// the grid's width, each at least as wide as the page was drawn in twips (scaled with the screen)
+// and as its heading. Rows are selected in one contiguous range for "Clear"; a double-click (or
+// Enter) asks for the editor of the current row. F2, or typing, edits the current cell in place;
+// Enter commits it and Esc cancels it.
 #pragma once
 
 #include <QTableView>
@@ -34,15 +35,13 @@ class MemoryGridView : public QTableView {
   bool IsEditingCell() const { return state() == EditingState; }
   bool FinishCellEdit(bool commit);
 
-  // A twips width at this widget's screen resolution.
-  int TwipsToPixels(int twips) const;
-
  signals:
   void ChannelActivated(int channel);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ApplyColumnWidths();

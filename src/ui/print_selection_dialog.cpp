@@ -1,7 +1,6 @@
 #include "ui/print_selection_dialog.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLocale>
@@ -9,37 +8,38 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "print/qt/painter_canvas.h"
 #include "print/qt/pdf_export.h"
 #include "ui/feedback.h"
+#include "ui/page_layout.h"
 
 namespace kestrel::ui {
 
 namespace {
 
-// The dialog's layout is given in twips; the screen has 15 of them to a pixel.
-constexpr int Px(int twips) {
-  return twips / 15;
-}
-
-QCheckBox* AddBox(QWidget* frame, const char* object_name, const QString& caption, int top) {
-  auto* box = new QCheckBox(caption, frame);
+QCheckBox* AddBox(QLayout* layout, const char* object_name, const QString& caption) {
+  auto* box = new QCheckBox(caption);
   box->setObjectName(QString::fromLatin1(object_name));
-  box->setGeometry(Px(615), Px(top), Px(3300), Px(420));
+  layout->addWidget(box);
   return box;
 }
 
 void OfferPdf(QWidget* parent, const RadioConfig& record, const print::ReportSelection& selection,
               const QString& why) {
   const auto answer = CurrentFeedback().Question(
-      parent, QStringLiteral("Print"),
-      why + QStringLiteral("\n\nSave the reports as a PDF file instead?"),
+      parent, PrintSelectionDialog::tr("Print"),
+      why + "\n\n" + PrintSelectionDialog::tr("Save the reports as a PDF file instead?"),
       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
   if (answer == QMessageBox::Yes) ExportReportsToPdf(parent, record, selection);
 }
 
 }  // namespace
+
+QString PdfFileFilter() {
+  return PrintSelectionDialog::tr("PDF files (*.pdf)");
+}
 
 print::ReportSelection SelectionOf(const PrintSettings& stored) {
   return {.set_mode = stored.SetMode == 1,
@@ -58,23 +58,32 @@ PrintSelectionDialog::PrintSelectionDialog(const print::ReportSelection& ticked,
                                            PrintCallback print, QWidget* parent)
     : QDialog(parent), print_(std::move(print)) {
   setObjectName(QStringLiteral("frmPrintOPTN"));
-  setWindowTitle(QStringLiteral("Print Selection"));
+  setWindowTitle(tr("Print Selection"));
   setFont(QFont(QStringLiteral("Arial")));
-  setFixedSize(Px(4680), Px(2970));
 
   auto* frame = new QGroupBox(this);
   frame->setObjectName(QStringLiteral("Frame1"));
-  frame->setGeometry(Px(120), Px(90), Px(4425), Px(2790));
-  set_mode_ = AddBox(frame, "chkSetMode", QStringLiteral("    Set Mode"), 360);
-  memory_ = AddBox(frame, "chkMemory", QStringLiteral("    Memory"), 780);
-  search_band_ = AddBox(frame, "chkSrchBndMem", QStringLiteral("    Search Band Memory"), 1215);
-  factory_ = AddBox(frame, "chkFactory", QStringLiteral("    Factory Setting"), 1680);
+  auto* inside = new QVBoxLayout(frame);
+  inside->setContentsMargins(TwipsToPixels(this, 495), TwipsToPixels(this, 240),
+                             TwipsToPixels(this, 495), TwipsToPixels(this, 150));
+  inside->setSpacing(TwipsToPixels(this, 120));
+  set_mode_ = AddBox(inside, "chkSetMode", tr("    Set Mode"));
+  memory_ = AddBox(inside, "chkMemory", tr("    Memory"));
+  search_band_ = AddBox(inside, "chkSrchBndMem", tr("    Search Band Memory"));
+  factory_ = AddBox(inside, "chkFactory", tr("    Factory Setting"));
+  set_mode_->setMinimumWidth(TwipsToPixels(this, 3300));
 
-  ok_ = new QPushButton(QStringLiteral("&OK"), frame);
+  ok_ = new QPushButton(tr("&OK"), frame);
   ok_->setObjectName(QStringLiteral("cmdOK"));
-  ok_->setGeometry(Px(1335), Px(2235), Px(1485), Px(405));
+  ok_->setMinimumWidth(TwipsToPixels(this, 1485));
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &PrintSelectionDialog::Confirm);
+  inside->addSpacing(TwipsToPixels(this, 120));
+  inside->addWidget(ok_, 0, Qt::AlignHCenter);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   set_mode_->setChecked(ticked.set_mode);
   memory_->setChecked(ticked.memory);
@@ -83,8 +92,9 @@ PrintSelectionDialog::PrintSelectionDialog(const print::ReportSelection& ticked,
   factory_->setChecked(false);
   factory_->hide();
 
+  adjustSize();
   if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
+    const QRect area = screen->availableGeometry();
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
   }
 }
@@ -95,7 +105,12 @@ print::ReportSelection PrintSelectionDialog::Selection() const {
 
 void PrintSelectionDialog::Confirm() {
   const print::ReportSelection selection = Selection();
-  if (print_ && selection.Any()) print_(selection);
+  if (!selection.Any()) {
+    CurrentFeedback().Information(this, windowTitle(),
+                                  tr("No report is ticked. Tick the reports you want."));
+    return;
+  }
+  if (print_) print_(selection);
   accept();
 }
 
@@ -103,7 +118,8 @@ void PrintReportsOnPrinter(QWidget* parent, const RadioConfig& record,
                            const print::ReportSelection& selection, const QPrinterInfo& printer) {
   if (!selection.Any()) return;
   if (printer.isNull()) {
-    OfferPdf(parent, record, selection, QStringLiteral("There is no printer to print on."));
+    OfferPdf(parent, record, selection,
+             PrintSelectionDialog::tr("There is no printer to print on."));
     return;
   }
   // A fresh printer object for every job, named after its report in the print queue.
@@ -114,7 +130,7 @@ void PrintReportsOnPrinter(QWidget* parent, const RadioConfig& record,
     report.print(record, canvas);
     if (!canvas.Finish()) {
       OfferPdf(parent, record, selection,
-               QStringLiteral("Printing \"%1\" failed: %2.")
+               PrintSelectionDialog::tr("Printing \"%1\" failed: %2.")
                    .arg(print::ReportText(report.title), canvas.failure()));
       return;
     }
@@ -124,7 +140,7 @@ void PrintReportsOnPrinter(QWidget* parent, const RadioConfig& record,
 std::unique_ptr<QPrintPreviewDialog> MakeReportPreviewDialog(
     QWidget* parent, const RadioConfig& record, const print::ReportSelection& selection) {
   auto dialog = std::make_unique<QPrintPreviewDialog>(parent);
-  dialog->setWindowTitle(QStringLiteral("Print Preview"));
+  dialog->setWindowTitle(PrintSelectionDialog::tr("Print Preview"));
   QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                    [record, selection](QPrinter* printer) {
                      print::PainterCanvas canvas(*printer, print::PainterCanvas::Jobs::kOneForAll);
@@ -136,16 +152,11 @@ std::unique_ptr<QPrintPreviewDialog> MakeReportPreviewDialog(
 
 bool ExportReportsToPdf(QWidget* parent, const RadioConfig& record,
                         const print::ReportSelection& selection, QString path) {
-  if (!selection.Any()) {
-    CurrentFeedback().Information(parent, QStringLiteral("Export PDF"),
-                                  QStringLiteral("No report is ticked in File > Print."));
-    return false;
-  }
+  if (!selection.Any()) return false;
   if (path.isEmpty()) {
-    path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export PDF"), QString(),
-                                        QStringLiteral("PDF files (*.pdf)"));
+    path = CurrentFeedback().SaveFileName(parent, PrintSelectionDialog::tr("Export PDF"), QString(),
+                                          PdfFileFilter(), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   }
   // The sheet the printer would take; without a printer, the one the user's country uses.
   const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
@@ -155,7 +166,7 @@ bool ExportReportsToPdf(QWidget* parent, const RadioConfig& record,
                              : QPageSize(QPageSize::A4);
   const auto written = print::WriteReportsPdf(record, selection, path, page);
   if (!written) {
-    CurrentFeedback().Warning(parent, QStringLiteral("Warning"),
+    CurrentFeedback().Warning(parent, PrintSelectionDialog::tr("Warning"),
                               QString::fromStdString(written.error()));
     return false;
   }

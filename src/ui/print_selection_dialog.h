@@ -25,8 +25,9 @@ print::ReportSelection SelectionOf(const PrintSettings& stored);
 PrintSettings SettingsOf(const print::ReportSelection& selection);
 
 // "Print Selection": three tick boxes and "&OK". OK hands the ticked reports to `print` (which
-// prints each as its own job, in the fixed order) and then accepts; the caller saves
-// Selection(). The close box and Escape cancel: nothing is printed and nothing is to be saved.
+// prints each as its own job, in the fixed order, or previews or exports them) and then accepts;
+// the caller saves Selection(). With nothing ticked OK says so and the dialog stays. The close
+// box and Escape cancel: nothing is printed and nothing is to be saved.
 class PrintSelectionDialog : public QDialog {
   Q_OBJECT
 
@@ -61,8 +62,12 @@ void PrintReportsOnPrinter(QWidget* parent, const RadioConfig& record,
 std::unique_ptr<QPrintPreviewDialog> MakeReportPreviewDialog(
     QWidget* parent, const RadioConfig& record, const print::ReportSelection& selection);
 
+// "PDF files (*.pdf)", for the file dialogs.
+QString PdfFileFilter();
+
 // Writes the selected reports into a PDF file: `path`, or one the user picks when it is empty.
-// Returns true when a file was written; a failure is shown to the user.
+// Returns true when a file was written; a failure is shown to the user. Nothing selected writes
+// nothing.
 bool ExportReportsToPdf(QWidget* parent, const RadioConfig& record,
                         const print::ReportSelection& selection, QString path = {});
 

@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <tuple>
+#include <vector>
 
 #include "model/display_texts.h"
 #include "model/frequency_text.h"
@@ -25,6 +25,9 @@
 namespace kestrel::ui {
 
 namespace {
+
+// The grid's columns as the page was drawn, in twips: "No.", the spacer, the two limits.
+const std::vector<int> kColumnTwips = {600, 2, 1750, 1750};
 
 double NumberOf(const QString& text) {
   return LeadingNumber(text.trimmed().toStdString());
@@ -51,18 +54,15 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
       {tr("No."), QString(), tr("Low Frequency"), tr("Upper Frequency")});
   grid_->verticalHeader()->hide();
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setDefaultSectionSize(21);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->setColumnWidth(kLabelColumn, 52);
-  grid_->setColumnWidth(1, 2);
-  grid_->setColumnWidth(kLowColumn, 140);
-  grid_->setColumnWidth(kUpperColumn, 140);
+  // The spacer column only ever separated the label from the limits: the grid lines do that.
+  grid_->setColumnHidden(1, true);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setFixedWidth(52 + 2 + 140 + 140 + 2 * grid_->frameWidth() +
-                       grid_->verticalScrollBar()->sizeHint().width());
+  grid_->setMinimumWidth(LeastGridWidth(grid_, kColumnTwips));
   for (int band = 0; band < kSearchBandCount; ++band) {
     for (int column = 0; column < 4; ++column) {
       auto* item = new QTableWidgetItem;
@@ -75,6 +75,10 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { OpenBand(row); });
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenBand(row); });
   connect(grid_, &QTableWidget::cellActivated, this, [this](int row, int) { OpenBand(row); });
+  // An open edit frame follows the current row wherever it moves, the arrow keys included.
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
+    if (row >= 0 && row != current_band_ && !edit_frame_->isHidden()) OpenBand(row);
+  });
 
   edit_frame_ = new QFrame(frame);
   edit_frame_->setFrameShape(QFrame::StyledPanel);
@@ -112,15 +116,14 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   edit_frame_->setSizePolicy(policy);
 
   auto* frame_layout = new QHBoxLayout(frame);
-  frame_layout->addWidget(grid_);
+  frame_layout->addWidget(grid_, 1);
   frame_layout->addSpacing(16);
   frame_layout->addWidget(edit_frame_, 0, Qt::AlignTop);
-  frame_layout->addStretch();
 
   set_ = new QPushButton(tr("Set"), this);
   clear_ = new QPushButton(tr("Clear"), this);
-  write_ = new QPushButton(tr("Write"), this);
   read_ = new QPushButton(tr("Read"), this);
+  write_ = new QPushButton(tr("Write"), this);
   set_->setEnabled(false);
   clear_->setEnabled(false);
   connect(set_, &QPushButton::clicked, this, [this] { StoreGrid(); });
@@ -130,7 +133,7 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame, 1);
-  layout->addLayout(PageButtonRow({set_, clear_, write_, read_}));
+  layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
 
   connect(&document_, &Document::Changed, this, &SearchBandPage::ShowRecordChanges);
   Reload();
@@ -212,6 +215,7 @@ void SearchBandPage::DiscardPendingChanges() {
 
 void SearchBandPage::OpenBand(int band) {
   current_band_ = band;
+  if (grid_->currentRow() != band) grid_->setCurrentCell(band, kLowColumn);
   low_band_->setText(CellText(band, kLabelColumn));
   upper_band_->setText(CellText(band, kLabelColumn));
   low_field_->setText(CellText(band, kLowColumn));
@@ -278,6 +282,9 @@ void SearchBandPage::FinishEdit() {
 }
 
 bool SearchBandPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_->viewport() && event->type() == QEvent::Resize) {
+    FitColumns(grid_, kColumnTwips);
+  }
   if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const Qt::KeyboardModifiers held =

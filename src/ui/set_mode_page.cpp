@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/change_colors.h"
@@ -79,7 +80,7 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
   connect(write_, &QPushButton::clicked, this, &SetModePage::WriteRequested);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(frame, 1);
+  layout->addWidget(Scrolling(frame), 1);
   layout->addLayout(PageButtonRow({set_, clear_, read_, write_}));
 
   connect(&document_, &Document::Changed, this, &SetModePage::ShowRecordChanges);

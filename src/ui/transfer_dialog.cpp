@@ -151,7 +151,8 @@ void TransferDialog::Start() {
   // The program job says "Writing data." itself, once the receiver passed its checks.
   if (kind_ == Kind::kRead) message_->setText(tr("Reading data."));
 
-  TransferJob job = make_job_(verify_ && verify_->isChecked());
+  verifying_ = verify_ && verify_->isChecked();
+  TransferJob job = make_job_(verifying_);
   running_outcome_ = std::make_shared<TransferOutcome>();
   worker_ = QThread::create([job = std::move(job), outcome = running_outcome_,
                              progress = progress_source_] { *outcome = job(*progress); });
@@ -190,7 +191,10 @@ void TransferDialog::OnWorkerFinished() {
     read_done_ = true;
     read_result_ = outcome;
   } else {
-    message_->setText(tr("Completed writing.") + "\n" + tr("Write another radio?"));
+    // A verify that finds a difference fails the write: here every written range read back.
+    const QString verified =
+        verifying_ ? tr("Verified: the receiver holds what was written.") + "\n" : QString();
+    message_->setText(tr("Completed writing.") + "\n" + verified + tr("Write another radio?"));
   }
   progress_->setValue(progress_->maximum());
 }

@@ -83,6 +83,7 @@ class TransferDialog : public QDialog {
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;
   bool asking_to_cancel_ = false;
+  bool verifying_ = false;  // the running or last write was verified
   bool read_done_ = false;
   std::optional<TransferOutcome> read_result_;
 };

@@ -118,7 +118,7 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
   } refusals[]{
       {{"check", dir.Path("cut.dat")},
        "kestrel-cli: " + dir.Path("cut.dat") +
-           ", line 6031: the file ends early (channel 499 TsqTone expected)\n"},
+           ", line 6031: the file ends early (channel 499 TSQ expected)\n"},
       {{"check", dir.Path("word.dat")}, not_whole},
       {{"decode", dir.Path("short.bin"), "-o", x}, too_short},
       {{"encode", dir.Path("a.dat"), "--base", dir.Path("short.bin"), "-o", x}, too_short},

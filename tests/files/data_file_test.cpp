@@ -146,20 +146,23 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
            {ChannelLine(1000, 11), "32767", " 32767 "}, {12085, "-2147483648", "-2147483648 "},
            {12118, "2147483647", " 2147483647 "},
            // clang-format on
-           {2, "abc", "\"abc\" is not a whole number (SetMode[0])"},
-           {2, "", "\"\" is not a whole number (SetMode[0])"},
-           {2, "1.5", "\"1.5\" is not a whole number (SetMode[0])"},
-           {2, "1 2", "\"1 2\" is not a whole number (SetMode[0])"},
+           {2, "abc", "\"abc\" is not a whole number (Set Mode function 0 STEP)"},
+           {2, "", "\"\" is not a whole number (Set Mode function 0 STEP)"},
+           {2, "1.5", "\"1.5\" is not a whole number (Set Mode function 0 STEP)"},
+           {2, "1 2", "\"1 2\" is not a whole number (Set Mode function 0 STEP)"},
            {2, "\x01" + std::string(45, '7'),
-            "\"?" + std::string(39, '7') + "...\" is not a whole number (SetMode[0])"},
+            "\"?" + std::string(39, '7') +
+                "...\" is not a whole number (Set Mode function 0 STEP)"},
            {ChannelLine(1000, 11), " 32768 ",
-            "32768 is out of range for channel 999 TrainTone (-32768 to 32767)"},
+            "32768 is out of range for channel 999 TRAIN (-32768 to 32767)"},
            {ChannelLine(3, 0), "-32769 ",
-            "-32769 is out of range for channel 002 InUse (-32768 to 32767)"},
+            "-32769 is out of range for channel 002 in-use mark (-32768 to 32767)"},
            {12085, " 2147483648 ",
-            "2147483648 is out of range for SqlLevel[0] (-2147483648 to 2147483647)"},
+            "2147483648 is out of range for Factory Settings SQL Setting FM Threshold (-2147483648 "
+            "to 2147483647)"},
            {12118, " 99999999999999999999 ",
-            "99999999999999999999 is out of range for UnlockWait[2] (-2147483648 to 2147483647)"},
+            "99999999999999999999 is out of range for Factory Settings PLL Unlock Wait Time SQL "
+            "(-2147483648 to 2147483647)"},
        }) {
     std::vector<std::string> damaged = lines;
     damaged[static_cast<std::size_t>(row.line - 1)] = row.text;
@@ -172,13 +175,13 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
   }
   EXPECT_EQ(ParseDataFile("", base).error().ToString(), "line 1: the file is empty");
   EXPECT_EQ(ParseDataFile("1.03\r\n", base).error().ToString(),
-            "line 2: the file ends early (SetMode[0] expected)");
+            "line 2: the file ends early (Set Mode function 0 STEP expected)");
 
   TempFolder folder;  // cut off after channel 500's Mode line
   WriteAll(folder / "cut.dat", JoinCrLf({lines.begin(), lines.begin() + ChannelLine(500, 4) - 1}));
   EXPECT_EQ(LoadDataFile(folder / "cut.dat", base).error().ToString(),
             (folder / "cut.dat").string() +
-                ", line 6029: the file ends early (channel 499 Step expected)");
+                ", line 6029: the file ends early (channel 499 step expected)");
   EXPECT_EQ(LoadDataFile(folder / "none.dat", base).error().ToString(),
             (folder / "none.dat").string() + ": cannot be read: No such file or directory");
   EXPECT_EQ(LoadDataFile(folder.path(), base).error().ToString(),

@@ -237,7 +237,7 @@ TEST_F(Editor, NameKeepsItsCaseAndRefusesWhatTheReceiverCannotHold) {
   EXPECT_EQ(Stored(801).Name, "voa");
 }
 
-TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
+TEST_F(Editor, ClearEmptiesTheChannelAndShowsItEmptyAndEnterPressesTheFocusedButton) {
   Open(859);
   Enter("7.5");
   name->setText("NEW");
@@ -248,27 +248,24 @@ TEST_F(Editor, ClearShowsTheStoredChannelAndEmptiesIt) {
   mode->showPopup();  // opening a list takes its mark away until the next check
   EXPECT_EQ(TextColor(mode), testing::ThemeTextColor());
   mode->hidePopup();
-  clear->click();
-  EXPECT_EQ(frequency->text(), "6.09000");
-  EXPECT_EQ(name->text(), "LUXEMB");
+  QTest::keyClick(clear, Qt::Key_Return);
+  EXPECT_EQ(frequency->text() + name->text() + mode->currentText(), "");
   EXPECT_EQ(tone_select->currentText(), "VFO");
+  EXPECT_TRUE(EnabledToneLists().isEmpty());
   EXPECT_TRUE(RedFields().isEmpty());
+  EXPECT_FALSE(set->isEnabled());
   EXPECT_FALSE(Closed());
   EXPECT_EQ(Stored(859).InUse, 0);
   EXPECT_EQ(Stored(859).Frequency, "6090000");
   EXPECT_EQ(GridText(859, MemoryGridModel::kFrequencyColumn), "") << "no longer programmed";
   EXPECT_TRUE(document_.IsModified());
 
-  clear->setEnabled(true);
-  clear->click();  // again: the same texts, not the emptied row's
-  EXPECT_EQ(frequency->text(), "6.09000");
-  EXPECT_FALSE(set->isEnabled()) << "nothing differs from the stored channel";
-  mode->setCurrentIndex(kFm);
+  Enter("6.09");
   mode->setCurrentIndex(kAm);
-  set->click();
+  QTest::keyClick(set, Qt::Key_Enter);
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(859).InUse, 1);
-  EXPECT_EQ(GridText(859, MemoryGridModel::kNameColumn), "LUXEMB");
+  EXPECT_EQ(GridText(859, MemoryGridModel::kNameColumn), "");
 }
 
 TEST_F(Editor, OnlyAChangeModifiesTheDocumentAndClosingStoresNothing) {

@@ -27,19 +27,20 @@ TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
   file.resize(0);
   file.write(head);
   file.close();
+  // A damaged file says where, an unreadable one why; neither repeats the file's name.
   const auto cut = storage.Load(path, NewConfiguration());
   ASSERT_FALSE(cut.has_value());
-  EXPECT_TRUE(cut.error().contains("line")) << cut.error().toStdString();
+  EXPECT_TRUE(cut.error().damaged);
+  EXPECT_TRUE(cut.error().reason.startsWith("line ")) << cut.error().reason.toStdString();
 
   // Open refuses what is no regular file instead of waiting for a FIFO's writer for ever.
   ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath("fifo.dat")).constData(), 0600), 0);
   const auto fifo = storage.Load(folder.filePath("fifo.dat"), NewConfiguration());
-  ASSERT_FALSE(fifo.has_value());
-  EXPECT_TRUE(fifo.error().endsWith("it is a FIFO, not a data file")) << fifo.error().toStdString();
+  EXPECT_EQ(fifo.error(), (LoadFailure{false, "cannot be read: it is a FIFO, not a data file"}));
 
   const auto unwritable = storage.Save(folder.filePath("no/such/folder/x.dat"), record);
   ASSERT_FALSE(unwritable.has_value());
-  EXPECT_FALSE(unwritable.error().isEmpty());
+  EXPECT_TRUE(unwritable.error().startsWith("cannot be written: ")) << "the window names the file";
 }
 
 }  // namespace

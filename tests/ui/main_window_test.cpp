@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -41,12 +44,28 @@ QStringList MenuCaptions(const QList<QAction*>& actions) {
   return captions;
 }
 
+// The letters after "&" that two items of one menu (or of the menu bar) share, in every menu.
+QStringList SharedMnemonics(const QList<QAction*>& actions) {
+  QStringList shared;
+  QStringList seen;
+  for (const QAction* action : actions) {
+    const qsizetype at = action->text().indexOf(u'&');
+    if (at >= 0 && at + 1 < action->text().size()) {
+      const QString letter = action->text().mid(at + 1, 1).toUpper();
+      if (seen.contains(letter)) shared << action->text();
+      seen << letter;
+    }
+    if (action->menu()) shared << SharedMnemonics(action->menu()->actions());
+  }
+  return shared;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() { window = MakeWindow(); }
 
   std::unique_ptr<MainWindow> MakeWindow(bool simulate = false) {
-    MainWindowSetup setup{SettingsFile(), folder.path(), simulate};
+    MainWindowSetup setup{SettingsFile(), folder.path(), simulate, folder.filePath("window.ini")};
     auto made = std::make_unique<MainWindow>(jobs, storage, setup);
     made->show();
     return made;
@@ -98,17 +117,30 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_EQ(MenuCaptions(bar), (QStringList{"&File", "&Edit", "&COM", "&Help"}));
   EXPECT_EQ(MenuCaptions(bar[0]->menu()->actions()),
-            (QStringList{"&New", "&Open", "&Save", "Save &As", "", "Import Channels...",
-                         "Export Channels...", "", "&Print", "Print Pre&view", "Export &PDF...", "",
-                         "E&xit"}));
+            (QStringList{"&New", "&Open", "&Save", "Save &As", "", "&Import Channels...",
+                         "&Export Channels...", "", "&Print", "Print Pre&view", "Export P&DF...",
+                         "", "E&xit"}));
+  EXPECT_EQ(SharedMnemonics(bar), QStringList{});
+  // The platform's keys, or the common ones where the platform has none.
+  const QList<QAction*> file = bar[0]->menu()->actions();
+  const std::pair<int, QKeySequence::StandardKey> keys[] = {
+      {0, QKeySequence::New},    {1, QKeySequence::Open},  {2, QKeySequence::Save},
+      {3, QKeySequence::SaveAs}, {8, QKeySequence::Print}, {12, QKeySequence::Quit}};
+  for (const auto& [item, key] : keys) {
+    const QList<QKeySequence> platform = QKeySequence::keyBindings(key);
+    EXPECT_FALSE(file[item]->shortcut().isEmpty()) << file[item]->text().toStdString();
+    if (!platform.isEmpty()) {
+      EXPECT_EQ(file[item]->shortcuts(), platform);
+    }
+  }
   EXPECT_EQ(MenuCaptions(bar[1]->menu()->actions()),
             (QStringList{"&Undo", "&Redo", "", "Cu&t", "&Copy", "&Paste", "&Delete"}));
   EXPECT_EQ(MenuCaptions(bar[2]->menu()->actions()),
-            (QStringList{"&Read from Radio", "Pro&gram to Radio", "Program Several Receivers...",
+            (QStringList{"&Read from Radio", "Pro&gram to Radio", "Program &Several Receivers...",
                          "Por&t"}));
   const QStringList ports = MenuCaptions(window->PortMenu()->actions());
   EXPECT_EQ(ports.mid(0, 5), (QStringList{"COM &1", "COM &2", "COM &3", "COM &4", ""}));
-  EXPECT_EQ(ports.last(), "Simulated receiver");
+  EXPECT_EQ(ports.last(), "&Simulated receiver");
   EXPECT_EQ(MenuCaptions(bar[3]->menu()->actions()), QStringList{"A&bout"});
 
   QTabWidget* tabs = window->Tabs();
@@ -313,12 +345,20 @@ TEST_F(MainWindowTest, OpenLoadsAFileOrKeepsTheRecordAndSaysWhy) {
   window->Open();
   EXPECT_TRUE(feedback.file_dialogs[1].contains("|" + folder.path() + "|"));  // the file's folder
   EXPECT_EQ(feedback.warnings, QStringList{"Kestrel Programming Tool|The file " + missing +
-                                           " cannot be opened:\nline 1: no such file\n\nThe "
+                                           " cannot be read: no such file.\n\nThe "
                                            "configuration was not changed."});
   EXPECT_EQ(window->Doc().FileName(), good);
+  const QString damaged = folder.filePath("damaged.dat");
+  storage.damaged[damaged] = "line 6031: the file ends early (channel 499 TSQ expected)";
+  feedback.file_names = {damaged};
+  window->Open();
+  EXPECT_EQ(feedback.warnings.last(),
+            "Kestrel Programming Tool|The file " + damaged +
+                " is damaged and was not opened:\nline 6031: the file ends early (channel 499 TSQ "
+                "expected)\n\nThe configuration was not changed.");
 
   window->Open();  // cancelled: nothing happens
-  EXPECT_EQ(feedback.warnings.size(), 1);
+  EXPECT_EQ(feedback.warnings.size(), 2);
   EXPECT_EQ(window->Doc().FileName(), good);
 }
 
@@ -389,26 +429,66 @@ TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
   EXPECT_EQ(feedback.questions.size(), 6);
 }
 
-TEST_F(MainWindowTest, PrintRemembersTheTicksAndPdfUsesThem) {
-  window->ExportPdf();  // nothing ticked yet
-  EXPECT_EQ(feedback.informations.size(), 1);
-  EXPECT_TRUE(feedback.file_dialogs.isEmpty());
-
-  window->Print();
+TEST_F(MainWindowTest, PrintPreviewAndPdfOfferTheReportChoiceThatPrintRemembers) {
+  window->ExportPdf();
   auto* dialog = window->findChild<PrintSelectionDialog*>();
   ASSERT_NE(dialog, nullptr);
-  dialog->findChild<QCheckBox*>("chkSetMode")->setChecked(true);
-  QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-  EXPECT_TRUE(Settings().contains("[PRINT_SETTINGS]\r\nSetMode= 1\r\nMemory= 0\r\n"));
-
+  EXPECT_EQ(dialog->windowTitle(), "Export PDF");
+  dialog->findChild<QCheckBox*>("chkMemory")->setChecked(true);
   const QString pdf = folder.filePath("reports.pdf");
   feedback.file_names = {pdf};
-  window->ExportPdf();
+  QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  EXPECT_TRUE(Settings().contains("[PRINT_SETTINGS]\r\nSetMode= 0\r\nMemory= 1\r\n"));
   ASSERT_EQ(feedback.file_dialogs.size(), 1);
   EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|Export PDF|"));
   QFile written(pdf);
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_TRUE(written.read(5) == "%PDF-");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  window->PrintPreview();
+  dialog = window->findChild<PrintSelectionDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->findChild<QCheckBox*>("chkMemory")->isChecked()) << "remembered";
+  dialog->findChild<QCheckBox*>("chkMemory")->setChecked(false);
+  QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(feedback.informations,
+            QStringList{"Print Preview|No report is ticked. Tick the reports you want."});
+  EXPECT_TRUE(dialog->isVisible());
+  dialog->findChild<QCheckBox*>("chkSetMode")->setChecked(true);
+  QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  auto* preview = window->findChild<QPrintPreviewDialog*>();
+  ASSERT_NE(preview, nullptr);
+  preview->reject();
+}
+
+TEST_F(MainWindowTest, TheWindowFitsTheScreenAndOpensWhereItWasLeft) {
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(window->frameGeometry())) << "opens on the screen";
+  EXPECT_GE(window->width(), std::min(screen.width() - 16, 800));
+
+  const QRect left(screen.left() + 30, screen.top() + 60, window->minimumSizeHint().width(), 400);
+  window->setGeometry(left);
+  ASSERT_TRUE(window->close());
+  window = MakeWindow();
+  EXPECT_EQ(window->geometry(), left);
+
+  // Left larger than the screen it opens on now (another screen, another scale): it fits.
+  window->setGeometry(screen.left(), screen.top(), screen.width() * 2, screen.height() * 2);
+  ASSERT_TRUE(window->close());
+  window = MakeWindow();
+  EXPECT_TRUE(screen.contains(window->frameGeometry()));
+}
+
+TEST_F(MainWindowTest, PortsAreAOneOfChoice) {
+  QActionGroup* group = window->ComAction(1)->actionGroup();
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
+  for (QAction* item : window->PortMenu()->actions()) {
+    if (item->isCheckable()) {
+      EXPECT_EQ(item->actionGroup(), group) << item->text().toStdString();
+    }
+  }
 }
 
 TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPageFirst) {

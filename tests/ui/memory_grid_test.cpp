@@ -13,6 +13,7 @@
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
+#include "ui/page_layout.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -56,6 +57,16 @@ TEST(MemoryGrid, ModelAndViewShowTheLiveRecordWithHeadingsAndUpdates) {
   view.SelectChannel(500);
   model.Reload();
   EXPECT_EQ(view.CurrentChannel(), 500) << "a reload keeps the current row";
+
+  // The columns fill a wide grid, none narrower than it was drawn.
+  view.resize(2000, 300);
+  view.show();
+  int total = 0;
+  for (int column = Model::kFrequencyColumn; column < Model::kColumnCount; ++column) {
+    EXPECT_GE(view.columnWidth(column), TwipsToPixels(&view, Model::ColumnWidthTwips(column)));
+    total += view.columnWidth(column);
+  }
+  EXPECT_EQ(total, view.viewport()->width());
 }
 
 TEST(MemoryGrid, CtrlLeftClickOnlyShowsTheBoxAndDoubleClickOrEnterOpensTheEditor) {

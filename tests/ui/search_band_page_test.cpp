@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +64,20 @@ TEST_F(SearchBandPageTest, ListsTheBandsAndAClickOpensTheRowButCtrlClickOnlyShow
   EXPECT_EQ(page.LowBandLabel()->text() + page.UpperBandLabel()->text(), "L--L--");
   EXPECT_EQ(page.LowField()->text(), "0.10000");
   EXPECT_EQ(page.UpperField()->text(), "1299.99500");
+}
+
+TEST_F(SearchBandPageTest, TheGridShowsItsHeadingsWholeAndTheFrameFollowsTheCurrentRow) {
+  QTableWidget* grid = page.Grid();
+  EXPECT_TRUE(grid->isColumnHidden(1)) << "the spacer column";
+  for (const int column : {0, 2, 3}) {
+    EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column));
+  }
+  EXPECT_LT(page.ReadButton()->x(), page.WriteButton()->x()) << "Read | Write, as on every page";
+
+  ClickRow(3);
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(page.LowBandLabel()->text(), "L04");
+  EXPECT_EQ(page.UpperField()->text(), Cell(4, 3));
 }
 
 TEST_F(SearchBandPageTest, TypedLimitsAreFilteredClampedAndMarked) {

@@ -128,6 +128,9 @@ TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
   dialog.VerifyBox()->setChecked(true);
   ASSERT_TRUE(RunOnce(dialog));
   EXPECT_EQ(jobs.verified, (std::vector<bool>{false, true}));
+  EXPECT_EQ(dialog.MessageLabel()->text(),
+            "Completed writing.\nVerified: the receiver holds what was written.\nWrite another "
+            "radio?");
 
   jobs.program_outcome = testing::Failure(4);
   ASSERT_TRUE(RunOnce(dialog));

@@ -86,11 +86,14 @@ class RecordingFeedback : public Feedback {
   }
 };
 
-// Files kept in memory; saving to a path listed in `failing` fails with "disk full".
+// Files kept in memory; saving to a path listed in `failing` fails with "disk full", loading one
+// listed in `damaged` fails as a damaged file.
 class MemoryStorage : public DocumentStorage {
  public:
-  std::expected<RadioConfig, QString> Load(const QString& path, const RadioConfig&) override {
-    if (!files.contains(path)) return std::unexpected(QStringLiteral("line 1: no such file"));
+  std::expected<RadioConfig, LoadFailure> Load(const QString& path, const RadioConfig&) override {
+    if (damaged.contains(path)) return std::unexpected(LoadFailure{true, damaged.at(path)});
+    if (!files.contains(path))
+      return std::unexpected(LoadFailure{false, "cannot be read: no such file"});
     return files.at(path);
   }
   std::expected<void, QString> Save(const QString& path, const RadioConfig& record) override {
@@ -99,6 +102,7 @@ class MemoryStorage : public DocumentStorage {
     return {};
   }
   std::map<QString, RadioConfig> files;
+  std::map<QString, QString> damaged;  // path: why
   QStringList failing;
 };
 

@@ -162,6 +162,10 @@ PortInput QtSerialPort::Receive(std::uint32_t timeout_ms) {
 }
 
 std::string QtSerialPort::NameForNumber(int number) const {
+  return ComPortDeviceName(number);
+}
+
+std::string ComPortDeviceName(int number) {
   if (number < 1 || number > 4) return {};
 #if defined(_WIN32)
   return "COM" + std::to_string(number);

@@ -28,8 +28,7 @@ class QtSerialPort final : public SerialPort {
   bool Write(std::span<const std::uint8_t> bytes) override;
   PortInput Receive(std::uint32_t timeout_ms) override;
 
-  // "COM1".."COM4" on Windows; elsewhere the first four serial ports the system lists, sorted by
-  // name, else /dev/ttyS0../dev/ttyS3.
+  // ComPortDeviceName(number).
   std::string NameForNumber(int number) const override;
 
  private:
@@ -39,6 +38,11 @@ class QtSerialPort final : public SerialPort {
   std::string name_;
   std::string problem_;  // set once the open port has stopped working
 };
+
+// The device of the COM menu's port `number` (1 to 4): "COM1".."COM4" on Windows; elsewhere the
+// first four serial ports the system lists, sorted by name, else /dev/ttyS0../dev/ttyS3. "" for
+// other numbers.
+std::string ComPortDeviceName(int number);
 
 // Why `name` could not be opened, in words for the user. `permission_denied` and `not_found`
 // come from the platform; on Linux a permission problem names the group that owns the device.
