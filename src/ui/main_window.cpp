@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "ui/about_dialog.h"

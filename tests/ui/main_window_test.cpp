@@ -12,8 +12,8 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
