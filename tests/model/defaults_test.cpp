@@ -2,32 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
-#include "model/broadcast_presets.h"
-
 namespace kestrel {
 namespace {
 
-TEST(BroadcastPreset, LayoutWithTheWelleOverlap) {
-  const auto& presets = BroadcastPreset();
-  std::set<int> channels;
-  for (const auto& p : presets) channels.insert(p.Channel);
-  EXPECT_EQ(channels.size(), 89u);  // no channel twice
-  EXPECT_EQ(presets[0].Channel, 801);
-  EXPECT_EQ(presets[36].Channel, 859);
-  EXPECT_EQ(presets[36].Name, "LUXEMB");
-  EXPECT_EQ(presets[36].Frequency, "6.090");
-  EXPECT_EQ(presets[37].Channel, 901);
-  EXPECT_EQ(presets[37].Name, "WELLE");
-  EXPECT_EQ(presets[88].Channel, 964);
-  EXPECT_EQ(presets[88].Name, "AUSTRA");
-  for (std::size_t i = 1; i < presets.size(); ++i)
-    EXPECT_LT(presets[i - 1].Channel, presets[i].Channel);
-  for (const auto& p : presets) EXPECT_LE(p.Name.size(), 6u);
-}
-
-TEST(NewConfiguration, PresetChannels) {
+TEST(NewConfiguration, PresetChannelsWithTheWelleOverlap) {
   const RadioConfig record = NewConfiguration();
   EXPECT_EQ(record.ProgrammedChannelCount(), 89);
 
@@ -41,6 +19,7 @@ TEST(NewConfiguration, PresetChannels) {
   for (int n : {1, 800, 805, 860, 861, 862, 900, 965, 1000}) {
     EXPECT_EQ(record.Channel(n), MemoryChannel{}) << n;
   }
+  for (int n = 1; n <= kChannelCount; ++n) EXPECT_LE(record.Channel(n).Name.size(), 6u) << n;
 }
 
 TEST(NewConfiguration, SetModeBandsAndFactoryDefaults) {
