@@ -39,62 +39,45 @@ TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
   }
 }
 
-ChannelProblem Problem(ChannelField field, std::string reason, std::optional<std::int16_t> step) {
-  return {field, std::move(reason), step};
+// What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
+std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
+                                        std::optional<std::int16_t> step = {}) {
+  return std::unexpected(ChannelProblem{field, std::move(reason), step});
 }
 
 TEST(ChannelRules, ValidateStoresTheChannelOrNamesTheFirstProblem) {
   // Neither frequency nor mode changed: the stored step stays, whatever the rasters say.
   const MemoryChannel unchanged{1, "145500000", "", kFm, 7, 0, 0, 0, 0, -1, 0, 0};
+  using F = ChannelField;
   const struct {
     ChannelEntry entry;
-    MemoryChannel stored;  // as the record holds it before
     std::expected<MemoryChannel, ChannelProblem> result;
+    MemoryChannel stored = {};  // as the record holds it before
   } rows[] = {
       {{.Frequency = "145.5", .Name = " voa ", .Mode = kFm},
-       {},
        MemoryChannel{1, "145500000", " voa ", kFm, 3, 0, 0, 0, 0, -1, 0, 0}},
       {{.Frequency = "118.00833", .Mode = kAm, .ToneSelect = kTsq, .TsqTone = 13, .TrainTone = 5},
-       {},
        MemoryChannel{1, "118008334", "", kAm, 3, kTsq, 13, 0, 0, -1, 0, 0}},  // TRAIN is not TSQ's
       {{.Frequency = "145.5", .Mode = kFm}, unchanged, unchanged},
-      {{.Mode = kFm},
-       {},
-       std::unexpected(Problem(ChannelField::kFrequency, "no frequency is given", {}))},
-      {{.Frequency = "145.5"},
-       {},
-       std::unexpected(Problem(ChannelField::kMode, "no mode is chosen: FM, WFM or AM", {}))},
+      {{.Mode = kFm}, Refused(F::kFrequency, "no frequency is given")},
+      {{.Frequency = "145.5"}, Refused(F::kMode, "no mode is chosen: FM, WFM or AM")},
       {{.Frequency = "1300", .Mode = kFm},
-       {},
-       std::unexpected(Problem(ChannelField::kFrequency,
-                               "1300.00000 MHz is outside the receiver's range, 0.10000 MHz to "
-                               "1299.99500 MHz",
-                               {}))},
+       Refused(F::kFrequency,
+               "1300.00000 MHz is outside the receiver's range, 0.10000 MHz to 1299.99500 MHz")},
       {{.Frequency = "145.001", .Mode = kFm},
-       {},
-       std::unexpected(
-           Problem(ChannelField::kFrequency,
-                   "145.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or 9 kHz "
-                   "for AM broadcast",
-                   {}))},
+       Refused(F::kFrequency,
+               "145.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or 9 kHz for AM "
+               "broadcast")},
       {{.Frequency = "146.00625", .Mode = kFm, .ToneSelect = kTsq},
-       {},
-       std::unexpected(Problem(ChannelField::kTsqTone, "tone select TSQ needs a tone", 2))},
+       Refused(F::kTsqTone, "tone select TSQ needs a tone", 2)},
       {{.Frequency = "146.005", .Mode = kFm, .ToneSelect = kDcs, .DcsCode = 1},
-       {},
-       std::unexpected(
-           Problem(ChannelField::kRevDcs, "tone select DCS needs a polarity, NORMAL or REV", 1))},
+       Refused(F::kRevDcs, "tone select DCS needs a polarity, NORMAL or REV", 1)},
       {{.Frequency = "146.005", .Mode = kFm, .ToneSelect = kTsq, .TsqTone = 51},
-       {},
-       std::unexpected(Problem(ChannelField::kTsqTone, "51 is not in the tone table", 1))},
+       Refused(F::kTsqTone, "51 is not in the tone table", 1)},
       {{.Frequency = "146.005", .Mode = kFm, .ToneSelect = 6},
-       {},
-       std::unexpected(Problem(ChannelField::kToneSelect, "6 is not in the tone select table", 1))},
+       Refused(F::kToneSelect, "6 is not in the tone select table", 1)},
       {{.Frequency = "146.005", .Name = "ABCDEFG", .Mode = kFm},
-       {},
-       std::unexpected(Problem(ChannelField::kName,
-                               "\"ABCDEFG\" is longer than the receiver's 6 characters", 1))},
-  };
+       Refused(F::kName, "\"ABCDEFG\" is longer than the receiver's 6 characters", 1)}};
   for (const auto& row : rows) {
     EXPECT_EQ(ValidateChannel(row.entry, row.stored), row.result) << row.entry.Frequency;
   }
