@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdint>
 
+#include "support/data_file_lines.h"
 #include "support/processes.h"
 #include "support/temp_files.h"
 
@@ -28,10 +29,7 @@ struct CliLink : ::testing::Test {
   std::string DefaultFileWith(const std::string& hz) {
     const std::string path = dir.Path(hz + ".dat");
     EXPECT_EQ(Cli({"new", "-o", path}).exit_status, 0);
-    std::string text = ReadAll(path);
-    const std::size_t at = text.find("\r\n6030000\r\n");
-    EXPECT_NE(at, std::string::npos);
-    WriteAll(path, text.replace(at + 2, 7, hz));
+    WriteAll(path, WithLines(ReadAll(path), {{ChannelLine(801, 1), hz}}));
     return path;
   }
   TempFolder dir;

@@ -101,13 +101,5 @@ TEST_F(CliPrint, PdfHoldsTheChosenReportsOnEitherPaper) {
   }
 }
 
-TEST_F(CliPrint, APdfThatCannotBeWrittenIsReportedWithItsReason) {
-  const ProgramResult printed = RunProgram("kestrel-cli", {"print", file, "--pdf", "/dev/full"});
-  EXPECT_EQ(printed.exit_status, 65);
-  EXPECT_TRUE(
-      printed.err.ends_with("kestrel-cli: /dev/full: cannot be written: No space left on device\n"))
-      << printed.err;
-}
-
 }  // namespace
 }  // namespace kestrel::testing

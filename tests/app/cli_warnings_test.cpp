@@ -3,32 +3,21 @@
 
 #include <filesystem>
 
+#include "files/data_file.h"
+#include "model/defaults.h"
 #include "support/processes.h"
 #include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
 
-// Replaces the first lines of channel `number` in a data file: InUse, Frequency, Name, Mode,
-// Step..., twelve lines a channel from line 37.
-void SetChannelLines(std::string& text, int number, const std::vector<std::string>& lines) {
-  std::size_t start = 0;
-  for (int line = 1; line < 37 + 12 * (number - 1); ++line) start = text.find("\r\n", start) + 2;
-  for (const std::string& line : lines) {
-    const std::size_t end = text.find("\r\n", start);
-    text.replace(start, end - start, line);
-    start += line.size() + 2;
-  }
-}
-
 TEST(KestrelCliWarnings, CheckAndProgramNameValuesOutsideTheirTables) {
   TempFolder dir;
-  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", dir.Path("a.dat")}).exit_status, 0);
-  std::string text = ReadAll(dir.Path("a.dat"));
-  SetChannelLines(text, 12, {" 1 ", "145001000", "", " 1 "});           // FM
-  SetChannelLines(text, 800, {" 1 ", "145000000", "", " 1 ", " 13 "});  // Step 13
+  RadioConfig record = NewConfiguration();
+  record.Channel(12) = {1, "145001000", "", 1};       // FM
+  record.Channel(800) = {1, "145000000", "", 1, 13};  // Step 13
   const std::string bad = dir.Path("bad.dat");
-  WriteAll(bad, text);
+  WriteAll(bad, FormatDataFile(record));
   const std::string raster =
       "kestrel-cli: warning: channel 011, Frequency: 145.00100 MHz is on no tuning raster: 5, "
       "6.25 or 8.33 kHz, or 9 kHz for AM broadcast\n";

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 
 #include "files/channel_import.h"
@@ -25,26 +24,14 @@ MemoryChannel RandomChannel(std::mt19937& random) {
   const auto pick = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
   static constexpr std::string_view kLetters[] = {" ", ",", "\"", "A", "z", "0", "é", "€", "-"};
   for (;;) {
-    std::int64_t hz = 0;
     ChannelEntry entry{.Mode = static_cast<std::int16_t>(1 + pick(3))};
-    switch (pick(4)) {
-      case 0:
-        hz = 5000LL * (20 + pick(259980));
-        break;
-      case 1:
-        hz = 6250LL * (16 + pick(207999));
-        break;
-      case 2:  // 8.33 kHz, entered as the grid shows it
-        hz = 25000LL * (4 + pick(51999)) + 8330 * (1 + pick(2));
-        break;
-      default:  // 9 kHz AM broadcast
-        hz = 9000LL * (58 + pick(121));
-        entry.Mode = kAm;
-    }
-    char mhz[32];
-    std::snprintf(mhz, sizeof mhz, "%lld.%06lld", static_cast<long long>(hz / 1000000),
-                  static_cast<long long>(hz % 1000000));
-    entry.Frequency = mhz;
+    const int raster = pick(4);  // 5, 6.25 and 8.33 kHz (entered as the grid shows it), 9 kHz AM
+    const std::int64_t hz = raster == 0   ? 5000LL * (20 + pick(259980))
+                            : raster == 1 ? 6250LL * (16 + pick(207999))
+                            : raster == 2 ? 25000LL * (4 + pick(51999)) + 8330 * (1 + pick(2))
+                                          : 9000LL * (58 + pick(121));
+    if (raster == 3) entry.Mode = kAm;
+    entry.Frequency = std::to_string(static_cast<double>(hz) / 1e6);  // six decimals: exact
     for (int i = pick(7); i > 0; --i) entry.Name += kLetters[pick(9)];
     entry.ToneSelect = static_cast<std::int16_t>(pick(6));
     entry.TsqTone = static_cast<std::int16_t>(1 + pick(50));
