@@ -76,28 +76,16 @@ TEST_F(KestrelCliFiles, EncodeThenDecodeGivesTheBytesBackAndKeepsTheBase) {
 }
 
 TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
-  const std::string bytes = ReadAll(dir.Path("a.dat"));
-  const std::vector<std::string> lines = SplitCrLf(bytes);
-  WriteAll(dir.Path("cut.dat"), JoinCrLf({lines.begin(), lines.begin() + 6030}));
-  WriteAll(dir.Path("word.dat"), WithLines(bytes, {{ChannelLine(1, 3), "abc"}}));
-  WriteAll(dir.Path("big.dat"),
-           WithLines(bytes, {{ChannelLine(1, 4), " 256 "}, {12105, " 5000 "}}));
+  // What every subcommand does with a file it cannot read is in the exit status table; here what
+  // is particular to one.
+  WriteAll(dir.Path("big.dat"), WithLines(ReadAll(dir.Path("a.dat")),
+                                          {{ChannelLine(1, 4), " 256 "}, {12105, " 5000 "}}));
   WriteAll(dir.Path("short.bin"), std::string(kImageSize - 1, '\0'));
-  const std::string x = dir.Path("x"),
-                    too_short = "kestrel-cli: " + dir.Path("short.bin") +
-                                ": an image is exactly 20128 bytes, this file has 20127\n",
-                    not_whole = "kestrel-cli: " + dir.Path("word.dat") +
-                                ", line 40: \"abc\" is not a whole number (channel 000 Mode)\n";
-  const struct {
-    std::vector<std::string> args;
-    std::string error;
-  } refusals[]{
-      {{"check", dir.Path("cut.dat")},
-       "kestrel-cli: " + dir.Path("cut.dat") +
-           ", line 6031: the file ends early (channel 499 TSQ expected)\n"},
-      {{"decode", dir.Path("short.bin"), "-o", x}, too_short},
-      {{"encode", dir.Path("a.dat"), "--base", dir.Path("short.bin"), "-o", x}, too_short},
-      {{"encode", dir.Path("word.dat"), "-o", x}, not_whole},
+  const std::string x = dir.Path("x");
+  const std::pair<std::vector<std::string>, std::string> refusals[]{
+      {{"encode", dir.Path("a.dat"), "--base", dir.Path("short.bin"), "-o", x},
+       "kestrel-cli: " + dir.Path("short.bin") +
+           ": an image is exactly 20128 bytes, this file has 20127\n"},
       {{"encode", dir.Path("big.dat"), "-o", x},
        "kestrel-cli: " + dir.Path("big.dat") +
            " cannot be encoded:\n"
@@ -108,12 +96,12 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
       {{"read", "--port", "sim", "-o", x, "--image-out", dir.Path("a.dat") + "/x.bin"},
        "kestrel-cli: " + dir.Path("a.dat") + "/x.bin: cannot be written: Not a directory\n"},
   };
-  for (const auto& refusal : refusals) {
-    const std::string label = ::testing::PrintToString(refusal.args);
-    const ProgramResult result = Cli(refusal.args);
+  for (const auto& [args, error] : refusals) {
+    const std::string label = ::testing::PrintToString(args);
+    const ProgramResult result = Cli(args);
     EXPECT_EQ(result.exit_status, 65) << label;
     EXPECT_EQ(result.out, "") << label;
-    EXPECT_EQ(result.err, refusal.error) << label;
+    EXPECT_EQ(result.err, error) << label;
     EXPECT_FALSE(std::filesystem::exists(x)) << label;
   }
 }

@@ -166,13 +166,9 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
   const std::string old = dir.Path("old.dat");
   WriteAll(old, "old");
   ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", dir.Path("new.dat")}).exit_status, 0);
-  const struct {
-    std::vector<std::string> args;
-    std::string served;  // what the simulator logs once the transfer is under way
-    int signal;
-    int status;
-    std::string message;
-  } rows[] = {
+  // The arguments, what the simulator logs once the transfer is under way, the signal, and the
+  // exit status and message it brings.
+  const std::tuple<std::vector<std::string>, std::string, int, int, std::string> rows[] = {
       {{"read", "-o", old}, "14 0300", SIGINT, 130, "Reading cancelled. Nothing was changed."},
       {{"program", dir.Path("new.dat")},
        "13 0300",
@@ -180,19 +176,19 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
        143,
        "Writing cancelled. The receiver holds a partly written configuration; write it again."},
   };
-  for (const auto& row : rows) {
+  for (const auto& [transfer, under_way, signal, status, message] : rows) {
     SimProcess sim({"--log"});
-    std::vector<std::string> args = row.args;
+    std::vector<std::string> args = transfer;
     args.insert(args.end(), {"--port", sim.device()});
     BackgroundProgram cli("kestrel-cli", args);
-    ASSERT_TRUE(sim.WaitForOutput(row.served, 10)) << sim.output();
+    ASSERT_TRUE(sim.WaitForOutput(under_way, 10)) << sim.output();
     const auto served = std::ranges::count(sim.output(), '\n');
     const auto start = std::chrono::steady_clock::now();
-    cli.Signal(row.signal);
+    cli.Signal(signal);
     const ProgramResult result = cli.Wait();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(result.exit_status, row.status) << result.err;
-    EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.exit_status, status) << result.err;
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     // The command under way when the signal came may still be served; nothing after it.
     EXPECT_LE(std::ranges::count(sim.output(), '\n'), served + 1) << sim.output();
     EXPECT_LT(took.count(), 2.0);  // about 50 ms: the rest of one command

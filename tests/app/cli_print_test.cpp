@@ -81,9 +81,8 @@ TEST_F(CliPrint, ShowPrintsTheReportsAsText) {
 
 TEST_F(CliPrint, PdfHoldsTheChosenReportsOnEitherPaper) {
   if (std::system("pdftotext -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is missing";
-  const struct {
-    std::string option, value;
-  } prints[]{{"--paper", "a4"}, {"--paper", "letter"}, {"--reports", "bands"}};
+  const std::pair<std::string, std::string> prints[]{
+      {"--paper", "a4"}, {"--paper", "letter"}, {"--reports", "bands"}};
   for (const auto& [option, value] : prints) {
     const std::string pdf = dir.Path(value + ".pdf");
     const ProgramResult printed =

@@ -145,10 +145,8 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
   std::mt19937 random(7);
   std::string garbage(4096, '\0');
   for (char& byte : garbage) byte = static_cast<char>(random());
-  const struct {
-    std::string text;
-    std::string first_problem;
-  } cases[] = {
+  // Each text and the first problem found in it.
+  const std::pair<std::string, std::string> cases[] = {
       {"", "line 1: there is no text; the first row must name the columns, as in " +
                header.substr(0, header.size() - 2)},
       {"1,VOA,6.03,AM\r\n",
@@ -168,12 +166,11 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
       {header + "1,\xE2\x98\x85,6.03,AM,,,,,,,,\r\n",
        "line 2, column Name: \"\xE2\x98\x85\" holds a character that Windows-1252 cannot hold, so "
        "the receiver cannot show it"},
-      {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"},
-  };
-  for (const auto& bad : cases) {
-    const ChannelTable table = ParseChannelTable(bad.text);
-    ASSERT_FALSE(table.problems.empty()) << bad.first_problem;
-    EXPECT_EQ(table.problems.front().ToString(""), bad.first_problem);
+      {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"}};
+  for (const auto& [text, first_problem] : cases) {
+    const ChannelTable table = ParseChannelTable(text);
+    ASSERT_FALSE(table.problems.empty()) << first_problem;
+    EXPECT_EQ(table.problems.front().ToString(""), first_problem);
   }
   const ChannelTable table = ParseChannelTable(header + garbage);
   EXPECT_FALSE(table.problems.empty());

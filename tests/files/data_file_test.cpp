@@ -132,11 +132,7 @@ TEST(DataFile, ReadsOtherLineEndsAndAByteOrderMarkButRefusesFilesThatWouldReadSh
 TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) {
   const std::string text = FormatDataFile(NewConfiguration());
   const RadioConfig base = NewConfiguration();
-  struct Case {
-    int line;
-    std::string text, result;
-  };
-  for (const Case& row : std::vector<Case>{
+  for (const auto& [number, line, result] : std::vector<std::tuple<int, std::string, std::string>>{
            // clang-format off
            {2, "5", " 5 "}, {2, "+6", " 6 "}, {2, "\t-7\t ", "-7 "}, {2, "-32768", "-32768 "},
            {ChannelLine(1000, 11), "32767", " 32767 "}, {12085, "-2147483648", "-2147483648 "},
@@ -160,12 +156,12 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
             "99999999999999999999 is out of range for Factory Settings PLL Unlock Wait Time SQL "
             "(-2147483648 to 2147483647)"},
        }) {
-    const auto result = ParseDataFile(WithLines(text, {{row.line, row.text}}), base);
-    const int line = result ? row.line : result.error().line;
-    EXPECT_EQ(line, row.line) << row.text;
-    EXPECT_EQ(result ? SplitCrLf(FormatDataFile(result->record))[static_cast<std::size_t>(line - 1)]
-                     : result.error().message,
-              row.result);
+    const auto loaded = ParseDataFile(WithLines(text, {{number, line}}), base);
+    const int at = loaded ? number : loaded.error().line;
+    EXPECT_EQ(at, number) << line;
+    EXPECT_EQ(loaded ? SplitCrLf(FormatDataFile(loaded->record))[static_cast<std::size_t>(at - 1)]
+                     : loaded.error().message,
+              result);
   }
   EXPECT_EQ(ParseDataFile("", base).error().ToString(), "line 1: the file is empty");
   EXPECT_EQ(ParseDataFile("1.03\r\n", base).error().ToString(),

@@ -158,29 +158,24 @@ TEST_F(ProtocolTest, ASilentReceiverFailsReadsInSixSecondsAndWritesInThree) {
 
 TEST_F(ProtocolTest, ALineThatKeepsDrippingGivesUpWithinTheRetryBudget) {
   // Every frame is answered by one character each 990 ms, for minutes: each restarts the
-  // per-character time-out, but the whole answer has to be complete in little over a second.
-  const struct {
-    const char* name;
-    char drip;
-    std::function<bool()> command;
-    std::uint64_t budget_ms;  // three attempts of a silent receiver, and the answer's allowance
-  } rows[] = {
+  // per-character time-out, but the whole answer has to be complete in little over a second. The
+  // budget is three attempts of a silent receiver, and the answer's allowance.
+  const std::tuple<const char*, char, std::function<bool()>, std::uint64_t> rows[] = {
       {"stray characters, read", 'x', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
       {"CRs, read", '\r', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
       {"CRs, write", '\r', [&] { return !!WriteBlock(line, image, 0x0860); }, 3600},
-      {"CRs, handshake", '\r', [&] { return Handshake(line); }, 3600},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    port.on_write = [drip = row.drip](const std::string&, TimedInput& input) {
+      {"CRs, handshake", '\r', [&] { return Handshake(line); }, 3600}};
+  for (const auto& [name, drip, command, budget_ms] : rows) {
+    SCOPED_TRACE(name);
+    port.on_write = [byte = drip](const std::string&, TimedInput& input) {
       input.Clear();
-      for (std::uint32_t k = 1; k <= 300; ++k) input.Push(990 * k, PortInput::Byte(drip));
+      for (std::uint32_t k = 1; k <= 300; ++k) input.Push(990 * k, PortInput::Byte(byte));
     };
     port.writes.clear();
     line.ClearRxText();
     const std::uint64_t start = clock.Total();
-    EXPECT_FALSE(row.command());
-    EXPECT_LE(clock.Total() - start, row.budget_ms);
+    EXPECT_FALSE(command());
+    EXPECT_LE(clock.Total() - start, budget_ms);
     EXPECT_EQ(port.writes.size(), 3u);
   }
 }

@@ -8,34 +8,22 @@ namespace {
 constexpr std::int16_t kFm = 1, kAm = 3, kTsq = 1, kDcs = 5;
 
 TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
-  const struct {
-    double mhz;
-    int mode;
-    std::optional<int> step;
-  } steps[] = {{145.5, kFm, 3},
-               {118.00833, kAm, 3},
-               {118.01666, kAm, 3},
-               {118.02499, kAm, 3},
-               {0.999, kAm, 4},
-               {0.675, kAm, 3},  // 25 kHz wins over 9 kHz
-               {1.62, kAm, 1},   // 9 kHz: AM broadcast only
-               {0.999, kFm, std::nullopt},
-               {146.00625, kFm, 2},
-               {146.005, kFm, 1},
-               {146.00123, kFm, std::nullopt}};
-  for (const auto& row : steps) {
-    EXPECT_EQ(DeriveStep(row.mhz * 1e6, row.mode), row.step) << row.mhz << " mode " << row.mode;
+  // 0.675 MHz AM is on the 25 kHz raster before the 9 kHz one, which is for AM broadcast only.
+  const std::tuple<double, int, int> steps[] = {
+      {145.5, kFm, 3},     {118.00833, kAm, 3}, {118.01666, kAm, 3},
+      {118.02499, kAm, 3}, {0.999, kAm, 4},     {0.675, kAm, 3},
+      {1.62, kAm, 1},      {146.00625, kFm, 2}, {146.005, kFm, 1}};
+  for (const auto& [mhz, mode, step] : steps) {
+    EXPECT_EQ(DeriveStep(mhz * 1e6, mode), step) << mhz << " mode " << mode;
   }
-  const struct {
-    double mhz;
-    int step;
-    const char* stored;
-  } texts[] = {{145.5, 3, "145500000"},     {118.00833, 3, "118008334"},
-               {118.01666, 3, "118016667"}, {118.025, 3, "118025000"},
-               {118.02499, 3, "118025000"}, {118.00833, 1, "118008330"},  // only step 3 snaps
-               {1299.995, 1, "1299995000"}, {0.1, 1, "100000"}};
-  for (const auto& row : texts) {
-    EXPECT_EQ(StoredFrequencyText(row.mhz * 1e6, row.step), row.stored) << row.mhz;
+  for (const double mhz : {0.999, 146.00123}) EXPECT_EQ(DeriveStep(mhz * 1e6, kFm), std::nullopt);
+  // Only step 3 snaps to the aviation raster.
+  const std::tuple<double, int, const char*> texts[] = {
+      {145.5, 3, "145500000"},     {118.00833, 3, "118008334"}, {118.01666, 3, "118016667"},
+      {118.025, 3, "118025000"},   {118.02499, 3, "118025000"}, {118.00833, 1, "118008330"},
+      {1299.995, 1, "1299995000"}, {0.1, 1, "100000"}};
+  for (const auto& [mhz, step, stored] : texts) {
+    EXPECT_EQ(StoredFrequencyText(mhz * 1e6, step), stored) << mhz;
   }
 }
 

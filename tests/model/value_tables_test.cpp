@@ -8,11 +8,8 @@ namespace {
 // Sizes and the entries that later code indexes into; texts keep their blanks, and the channel
 // tables lead with a blank entry.
 TEST(ValueTables, SizesAndEntries) {
-  const struct {
-    ValueTable table;
-    std::size_t size;
-    std::vector<std::pair<std::size_t, std::string_view>> entries;
-  } rows[] = {
+  using Entries = std::vector<std::pair<std::size_t, std::string_view>>;
+  const std::tuple<ValueTable, std::size_t, Entries> rows[] = {
       {kStepTable, 13, {{3, "8.33"}, {4, "9"}}},
       {kTrainToneTable, 56, {{0, "300"}, {39, "2250"}, {40, "2280"}, {41, "2300"}, {55, "3000"}}},
       {kScramblerTable, 16, {{5, "3300"}, {15, "3500"}}},
@@ -28,9 +25,9 @@ TEST(ValueTables, SizesAndEntries) {
       {kChannelTrainToneTable, 57, {{0, ""}, {41, "2280"}}},
       {kChannelModeTable, 4, {{0, ""}}},
       {kToneSelectTable, 6, {{5, "DCS"}}}};
-  for (const auto& row : rows) {
-    ASSERT_EQ(row.table.size(), row.size) << row.table[1];
-    for (const auto& [at, text] : row.entries) EXPECT_EQ(row.table[at], text) << at;
+  for (const auto& [table, size, entries] : rows) {
+    ASSERT_EQ(table.size(), size) << table[1];
+    for (const auto& [at, text] : entries) EXPECT_EQ(table[at], text) << at;
   }
   for (std::string_view entry : kFastStepTable) EXPECT_EQ(entry.size(), 5u) << entry;
 }

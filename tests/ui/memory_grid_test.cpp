@@ -20,9 +20,9 @@ namespace kestrel::ui {
 namespace {
 
 using Model = MemoryGridModel;
+using MemoryGrid = testing::MemoryPageTest;
 
-TEST(MemoryGrid, ModelAndViewShowTheLiveRecordWithHeadingsAndUpdates) {
-  Document document;
+TEST_F(MemoryGrid, ModelAndViewShowTheLiveRecordAndUpdates) {
   Model model(document);
   EXPECT_EQ(model.rowCount(), 1000);
   EXPECT_EQ(model.headerData(999, Qt::Vertical).toString(), "999");
@@ -61,10 +61,7 @@ TEST(MemoryGrid, ModelAndViewShowTheLiveRecordWithHeadingsAndUpdates) {
   EXPECT_EQ(total, view.viewport()->width());
 }
 
-TEST(MemoryGrid, CtrlLeftClickOnlyShowsTheBoxAndDoubleClickOrEnterOpensTheEditor) {
-  testing::RecordingFeedback feedback;
-  Document document;
-  MemoryPage page(document);
+TEST_F(MemoryGrid, CtrlLeftClickOnlyShowsTheBoxAndDoubleClickOrEnterOpensTheEditor) {
   page.resize(900, 600);
   page.show();
   MemoryGridView* view = page.Grid();
@@ -99,9 +96,7 @@ TEST(MemoryGrid, CtrlLeftClickOnlyShowsTheBoxAndDoubleClickOrEnterOpensTheEditor
   editor->close();
 }
 
-TEST(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
-  Document document;
-  MemoryPage page(document);
+TEST_F(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
   MemoryGridView* view = page.Grid();
   QSignalSpy changed(page.GridModel(), &QAbstractItemModel::dataChanged);
 
@@ -134,10 +129,7 @@ TEST(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
   EXPECT_TRUE(document.IsModified());
 }
 
-TEST(MemoryGrid, F2OrTypingEditsACellEnterCommitsAndEscCancels) {
-  testing::RecordingFeedback feedback;
-  Document document;
-  MemoryPage page(document);
+TEST_F(MemoryGrid, F2OrTypingEditsACellEnterCommitsAndEscCancels) {
   page.show();
   MemoryGridView* view = page.Grid();
   const auto edit = [&](int column, const QString& keys, Qt::Key end) {
@@ -160,10 +152,7 @@ TEST(MemoryGrid, F2OrTypingEditsACellEnterCommitsAndEscCancels) {
   EXPECT_EQ(document.Record().Channel(1).Frequency, "145500000");
 }
 
-TEST(MemoryGrid, APasteWithARefusedRowPastesNothingAndNamesTheRow) {
-  testing::RecordingFeedback feedback;
-  Document document;
-  MemoryPage page(document);
+TEST_F(MemoryGrid, APasteWithARefusedRowPastesNothingAndNamesTheRow) {
   QGuiApplication::clipboard()->setText(
       "Location\tName\tFrequency\tMode\n1\tA\t145.5\tFM\n2\tB\t145.001\tFM\n");
   page.Grid()->SelectChannel(11);

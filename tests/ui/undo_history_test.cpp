@@ -16,10 +16,9 @@ using Model = MemoryGridModel;
 
 // Random changes through every way the Memory page and the pages' Set change the record, then
 // undo and redo step by step: each step restores the record exactly.
-TEST(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
-  testing::RecordingFeedback feedback;
-  Document document;
-  MemoryPage page(document);
+using UndoHistory = testing::MemoryPageTest;
+
+TEST_F(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
   std::mt19937 random(14);
   const auto pick = [&random](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
@@ -76,8 +75,7 @@ TEST(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
   }
 }
 
-TEST(UndoHistory, TheModifiedMarkFollowsTheHistory) {
-  Document document;
+TEST_F(UndoHistory, TheModifiedMarkFollowsTheHistory) {
   document.MarkSaved("a.dat");
   document.Edit("lamp", [](RadioConfig& record) { record.SetMode[fn::kLamp] = 0; });
   EXPECT_TRUE(document.IsModified());
