@@ -92,35 +92,19 @@ TEST_F(SequenceTest, AReadFetchesOnlyTheChannelsTheBitmapMarks) {
   EXPECT_FALSE(port.IsOpen());
 }
 
-// A failed read gives no record, leaves the image as it was and closes the port.
-struct FailedReadTest : SequenceTest {
-  void SetUp() override {
-    SequenceTest::SetUp();
-    image.Fill(0x5A);
-    before = image;
-  }
-  std::expected<RadioConfig, LinkFailure> FailedRead() {
-    auto outcome = ReadFromRadio(link, image, current, recorder.Report());
-    EXPECT_FALSE(outcome.has_value());
-    EXPECT_EQ(image, before);
-    EXPECT_FALSE(port.IsOpen());
-    return outcome;
-  }
-  const RadioConfig current = WithChannels({7});
-  MemoryImage before;
-};
-
-TEST_F(FailedReadTest, AReceiverThatDoesNotAnswerFailsReadAndProgram) {
+TEST_F(SequenceTest, AReceiverThatDoesNotAnswerFailsReadAndProgram) {
   receiver.options().silent_after = 0;
-  const auto outcome = FailedRead();
-  EXPECT_EQ(ResultText(outcome.error()),
+  const auto read = ReadFromRadio(link, image, RadioConfig{});
+  ASSERT_FALSE(read);
+  EXPECT_EQ(ResultText(read.error()),
             "Failed to read out.\r\nTry again.\r\nThe receiver did not answer the handshake.");
-  const LinkStatus program = ProgramToRadio(link, image, current);
+  const LinkStatus program = ProgramToRadio(link, image, RadioConfig{});
   EXPECT_EQ(ResultOf(program), LinkResult::kReadFailed);
   EXPECT_EQ(DetailOf(program), "The receiver did not answer the handshake.");
 }
 
-TEST_F(FailedReadTest, AReceiverThatGoesQuietHalfwayKeepsNothingRead) {
+// A failed read gives no record, leaves the image as it was and closes the port.
+TEST_F(SequenceTest, AReceiverThatGoesQuietHalfwayKeepsNothingRead) {
   // Every channel in use, and the receiver goes quiet at the 500th channel block: the handshake
   // and 8 blocks of the pre-check, the handshake and fixed entries of the loop, then 499 channel
   // blocks are answered.
@@ -134,7 +118,11 @@ TEST_F(FailedReadTest, AReceiverThatGoesQuietHalfwayKeepsNothingRead) {
   for (std::size_t a = 0x0860; a <= 0x08DC; ++a) receiver.memory().SetByte(a, 0xFF);
   receiver.ResetCounts();
   receiver.options().silent_after = answered;
-  const auto outcome = FailedRead();
+  image.Fill(0x5A);
+  const MemoryImage before = image;
+  const auto outcome = ReadFromRadio(link, image, WithChannels({7}), recorder.Report());
+  EXPECT_EQ(image, before);
+  EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(ResultOf(outcome), LinkResult::kReadFailed);
   EXPECT_EQ(DetailOf(outcome), "No valid answer to reading 16 bytes at 0x2F30.");
   EXPECT_EQ(recorder.maximum, 1032);

@@ -6,7 +6,6 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +19,7 @@
 #include <QTest>
 
 #include "model/defaults.h"
+#include "support/temp_files.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_page.h"
 #include "ui/print_selection_dialog.h"
@@ -32,6 +32,8 @@
 namespace kestrel::ui {
 namespace {
 
+using kestrel::testing::ReadAll;
+using kestrel::testing::WriteAll;
 using testing::FakeRadioJobs;
 using testing::MemoryStorage;
 using testing::RecordingFeedback;
@@ -71,10 +73,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   QString SettingsFile() const { return folder.filePath("Heron.ini"); }
-  QByteArray Settings() const {
-    QFile file(SettingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  std::string Settings() const { return ReadAll(SettingsFile().toStdString()); }
 
   // A record that differs from the defaults on every page.
   static RadioConfig ReceiverRecord() {
@@ -172,13 +171,10 @@ TEST_F(MainWindowTest, AChosenPortIsCheckedAloneAndRememberedButSimulateIsForOne
   window->SimulatedAction()->trigger();  // chosen from the menu, it is remembered
   EXPECT_FALSE(window->ComAction(3)->isChecked());
   EXPECT_EQ(MakeWindow()->Port(), "sim");
-  EXPECT_TRUE(Settings().startsWith("[COM_SETTINGS]\r\nCOMport= 3\r\n"));
+  EXPECT_TRUE(Settings().starts_with("[COM_SETTINGS]\r\nCOMport= 3\r\n"));
 
   // A stored port outside 1 to 4 checks nothing and is left as it is.
-  QFile file(SettingsFile());
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("[COM_SETTINGS]\r\nCOMport= 7\r\n");
-  file.close();
+  WriteAll(SettingsFile().toStdString(), "[COM_SETTINGS]\r\nCOMport= 7\r\n");
   auto odd = MakeWindow();
   for (int n = 1; n <= 4; ++n) EXPECT_FALSE(odd->ComAction(n)->isChecked());
   EXPECT_EQ(odd->Port(), "0");
@@ -248,7 +244,7 @@ TEST_F(MainWindowTest, WriteNamesValuesOutsideTheirTablesAndMayBeCancelled) {
                         "anyway?"});
   EXPECT_EQ(window->OpenTransferDialog(), nullptr) << "answered No";
   feedback.answers = {QMessageBox::Yes};
-  window->StartProgram();
+  QTest::mouseClick(window->SetModeTab()->WriteButton(), Qt::LeftButton);
   ASSERT_NE(window->OpenTransferDialog(), nullptr);
   window->OpenTransferDialog()->reject();
 }
@@ -284,24 +280,6 @@ TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
   EXPECT_EQ(jobs.ports, QStringList{"sim4"});
   EXPECT_EQ(jobs.programmed, std::vector<RadioConfig>{window->Doc().Record()});
   EXPECT_TRUE(window->close());
-}
-
-TEST_F(MainWindowTest, EveryPageReadsAndWritesLikeTheMenu) {
-  const char* const read = "Read Data from the Receiver";
-  const char* const write = "Write Data to the Receiver";
-  const std::pair<QPushButton*, const char*> buttons[] = {
-      {window->SetModeTab()->ReadButton(), read},
-      {window->SetModeTab()->WriteButton(), write},
-      {window->MemoryTab()->findChild<QPushButton*>("cmdRead"), read},
-      {window->MemoryTab()->findChild<QPushButton*>("cmdWrite"), write},
-      {window->SearchBandTab()->ReadButton(), read},
-      {window->SearchBandTab()->WriteButton(), write}};
-  for (const auto& [button, title] : buttons) {
-    QTest::mouseClick(button, Qt::LeftButton);
-    ASSERT_NE(window->OpenTransferDialog(), nullptr) << title;
-    EXPECT_EQ(window->OpenTransferDialog()->windowTitle(), title);
-    window->OpenTransferDialog()->reject();
-  }
 }
 
 TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) {
@@ -366,10 +344,8 @@ TEST_F(MainWindowTest, OpenLoadsAFileOrKeepsTheRecordAndSaysWhy) {
 
 TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
   const QString list = folder.filePath("list.csv");
-  QFile file(list);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("Location,Name,Frequency,Mode,Comment\n1,Longname,145.5,FM,x\n,,146,FM,\n");
-  file.close();
+  WriteAll(list.toStdString(),
+           "Location,Name,Frequency,Mode,Comment\n1,Longname,145.5,FM,x\n,,146,FM,\n");
   QSignalSpy edited(&window->Doc(), &Document::Edited);
   feedback.file_names = {list};
   window->ImportChannelList();
@@ -382,9 +358,7 @@ TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
   EXPECT_EQ(window->Doc().Record().Channel(2).Frequency, "146000000");
 
   const RadioConfig before = window->Doc().Record();
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("Location,Frequency,Mode\n1,14.2,USB\n");
-  file.close();
+  WriteAll(list.toStdString(), "Location,Frequency,Mode\n1,14.2,USB\n");
   feedback.file_names = {list};
   window->ImportChannelList();
   EXPECT_EQ(feedback.warnings,
@@ -443,9 +417,7 @@ TEST_F(MainWindowTest, PrintPreviewAndPdfOfferTheReportChoiceThatPrintRemembers)
   EXPECT_TRUE(Settings().contains("[PRINT_SETTINGS]\r\nSetMode= 0\r\nMemory= 1\r\n"));
   ASSERT_EQ(feedback.file_dialogs.size(), 1);
   EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|Export PDF|"));
-  QFile written(pdf);
-  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(written.read(5) == "%PDF-");
+  EXPECT_TRUE(ReadAll(pdf.toStdString()).starts_with("%PDF-"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
   window->PrintPreview();
@@ -486,11 +458,11 @@ TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPa
   const std::pair<const char*, std::function<void()>> commands[] = {
       {"Save", [&] { window->Save(); }},
       {"Save As", [&] { window->SaveAs(); }},
-      {"Write", [&] { window->StartProgram(); }},
+      {"Write", [&] { window->SearchBandTab()->WriteButton()->click(); }},
       {"Print", [&] { window->Print(); }},
       {"New", [&] { window->New(); }},
       {"Open", [&] { window->Open(); }},
-      {"Read", [&] { window->StartRead(); }},
+      {"Read", [&] { window->MemoryTab()->findChild<QPushButton*>("cmdRead")->click(); }},
       {"Exit", [&] { window->close(); }}};
   QTest::keyClick(window->SetModeTab()->List(fn::kStep), Qt::Key_Down);
   for (const auto& [name, run] : commands) {

@@ -12,6 +12,7 @@
 
 #include "../print/recording_canvas.h"
 #include "model/defaults.h"
+#include "support/temp_files.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -99,9 +100,8 @@ TEST(PrintReports, WithoutAPrinterOfferAPdfAndPdfExportAndPreviewWrite) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(dir.filePath("preview.pdf"));
   emit preview->paintRequested(&printer);
-  QFile file(dir.filePath("preview.pdf"));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
+  EXPECT_TRUE(
+      kestrel::testing::ReadAll(dir.filePath("preview.pdf").toStdString()).starts_with("%PDF-"));
 }
 
 }  // namespace

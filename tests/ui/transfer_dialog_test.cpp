@@ -45,6 +45,7 @@ TEST_F(TransferDialogTest, ASuccessfulReadCompletesAndTheNextOkCloses) {
   jobs.read_outcome.record = NewConfiguration();
   jobs.read_outcome.record->SetMode[0] = 7;
   TransferDialog dialog(Kind::kRead, Jobs(Kind::kRead), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Read Data from the Receiver");
   EXPECT_EQ(dialog.MessageLabel()->text(),
             "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].");
   EXPECT_EQ(dialog.VerifyBox(), nullptr);
@@ -108,6 +109,7 @@ TEST_F(TransferDialogTest, ABusyDialogAsksBeforeItClosesAndAFailureBringsTheProm
 
 TEST_F(TransferDialogTest, ProgrammingOffersAnotherRadioAndPassesVerify) {
   TransferDialog dialog(Kind::kProgram, Jobs(Kind::kProgram), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Write Data to the Receiver");
   EXPECT_EQ(dialog.MessageLabel()->text(),
             "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
   EXPECT_FALSE(dialog.VerifyBox()->isChecked());
