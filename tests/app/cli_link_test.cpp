@@ -1,6 +1,7 @@
 // kestrel-cli read and program: against the receiver it simulates in its own process (--port sim)
 // on virtual time, and once in real time against kestrel-sim on a pseudo-terminal through the
 // real serial backend.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -16,15 +17,14 @@
 namespace kestrel::testing {
 namespace {
 
+using ::testing::HasSubstr;
+
 constexpr std::size_t kImageSize = 20128;
 
 // kestrel-cli with its simulated receiver on virtual time: a full transfer takes milliseconds and
 // every time in a wire trace is exact.
 struct CliLink : ::testing::Test {
   static void SetUpTestSuite() { setenv("KESTREL_SIM_CLOCK", "virtual", 1); }
-  static ProgramResult Cli(const std::vector<std::string>& args, const std::string& input = {}) {
-    return RunProgram("kestrel-cli", args, input);
-  }
   // The default configuration with channel 801 (shown as 800) moved to `hz`.
   std::string DefaultFileWith(const std::string& hz) {
     const std::string path = dir.Path(hz + ".dat");
@@ -56,10 +56,8 @@ TEST_F(CliLink, AFailedReadKeepsTheOutputFileAndGivesTheResultCode) {
   const ProgramResult missing =
       Cli({"read", "--port", "/dev/no-such-kestrel-port", "-o", dir.Path("old.dat")});
   EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_NE(missing.err.find("kestrel-cli: There is problem with the communication port.\n"
-                             "Unable to transfer data.\n"),
-            std::string::npos)
-      << missing.err;
+  EXPECT_THAT(missing.err, HasSubstr("kestrel-cli: There is problem with the communication "
+                                     "port.\nUnable to transfer data.\n"));
   EXPECT_EQ(ReadAll(dir.Path("old.dat")), "old");
 }
 
@@ -82,11 +80,10 @@ TEST_F(CliLink, AFrequencyTheReceiverRefusesStopsProgrammingBeforeAnyWrite) {
   const ProgramResult refused = Cli(
       {"program", "--port", "sim", DefaultFileWith("255000000"), "--trace", dir.Path("trace.txt")});
   EXPECT_EQ(refused.exit_status, 4);
-  EXPECT_NE(refused.err.find("kestrel-cli: The frequency that you set cannot be \nprogrammed.\n"
-                             "Please confirm the frequency again.\n"
-                             "First refused: channel 800 at 255.00000 MHz.\n"),
-            std::string::npos)
-      << refused.err;
+  EXPECT_THAT(refused.err,
+              HasSubstr("kestrel-cli: The frequency that you set cannot be \nprogrammed."
+                        "\nPlease confirm the frequency again.\nFirst refused: channel "
+                        "800 at 255.00000 MHz.\n"));
   EXPECT_EQ(refused.out, "");
   EXPECT_EQ(ReadAll(dir.Path("trace.txt")).find("> 01 31 33"), std::string::npos);
 }
@@ -147,9 +144,8 @@ TEST(CliLinkOverAPseudoTerminal, ReadsTwoChannelsFromKestrelSim) {
   WriteAll(dir.Path("two.bin"), TwoChannelImage());
   SimProcess sim({"--image", dir.Path("two.bin")});
   ASSERT_FALSE(sim.device().empty());
-  const ProgramResult read =
-      RunProgram("kestrel-cli", {"read", "--port", sim.device(), "-o", dir.Path("two.dat"),
-                                 "--image-out", dir.Path("read.bin")});
+  const ProgramResult read = Cli({"read", "--port", sim.device(), "-o", dir.Path("two.dat"),
+                                  "--image-out", dir.Path("read.bin")});
   ASSERT_EQ(read.exit_status, 0) << read.err;
   EXPECT_EQ(read.out, "Completed reading out.\n");
   const std::string image = ReadAll(dir.Path("read.bin"));
@@ -165,7 +161,7 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
   TempFolder dir;
   const std::string old = dir.Path("old.dat");
   WriteAll(old, "old");
-  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", dir.Path("new.dat")}).exit_status, 0);
+  ASSERT_EQ(Cli({"new", "-o", dir.Path("new.dat")}).exit_status, 0);
   // The arguments, what the simulator logs once the transfer is under way, the signal, and the
   // exit status and message it brings.
   const std::tuple<std::vector<std::string>, std::string, int, int, std::string> rows[] = {

@@ -13,7 +13,7 @@ namespace {
 TEST(KestrelCli, ExitStatusesAndTheirMessages) {
   TempFolder dir;
   const std::string good = dir.Path("a.dat"), none = dir.Path("none.dat"), x = dir.Path("x");
-  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", good}).exit_status, 0);
+  ASSERT_EQ(Cli({"new", "-o", good}).exit_status, 0);
   // The arguments, the exit status, and a text in stdout for status 0, else in stderr.
   const std::tuple<std::vector<std::string>, int, std::string> rows[]{
       {{"--help"}, 0, "\n  check FILE.dat\n  encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]\n"},
@@ -48,7 +48,7 @@ TEST(KestrelCli, ExitStatusesAndTheirMessages) {
   };
   for (const auto& [args, status, text] : rows) {
     const std::string label = ::testing::PrintToString(args);
-    const ProgramResult result = RunProgram("kestrel-cli", args);
+    const ProgramResult result = Cli(args);
     EXPECT_EQ(result.exit_status, status) << label << "\n" << result.err;
     const std::string& shown = status == 0 ? result.out : result.err;
     EXPECT_NE(shown.find(text), std::string::npos) << label << "\n" << shown;

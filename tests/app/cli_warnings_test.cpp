@@ -23,15 +23,14 @@ TEST(KestrelCliWarnings, CheckAndProgramNameValuesOutsideTheirTables) {
       "6.25 or 8.33 kHz, or 9 kHz for AM broadcast\n";
   const std::string step = "kestrel-cli: warning: channel 799, Step: 13 is not in the step table\n";
 
-  const ProgramResult checked = RunProgram("kestrel-cli", {"check", bad});
+  const ProgramResult checked = Cli({"check", bad});
   EXPECT_EQ(checked.exit_status, 0);
   EXPECT_EQ(checked.out, "version: 1.03\nprogrammed channels: 91\n");
   EXPECT_EQ(checked.err, raster + step);
 
   // --strict stops before the port is opened: not even the trace file is made.
   const std::string trace = dir.Path("trace.txt");
-  const ProgramResult strict =
-      RunProgram("kestrel-cli", {"program", "--port", "sim", bad, "--strict", "--trace", trace});
+  const ProgramResult strict = Cli({"program", "--port", "sim", bad, "--strict", "--trace", trace});
   EXPECT_EQ(strict.exit_status, 65);
   EXPECT_EQ(strict.out, "");
   EXPECT_EQ(strict.err,
@@ -40,7 +39,7 @@ TEST(KestrelCliWarnings, CheckAndProgramNameValuesOutsideTheirTables) {
 
   // Without it the program goes on to the port (here one that is not there).
   const std::string missing = dir.Path("no-such-port");
-  const ProgramResult going_on = RunProgram("kestrel-cli", {"program", "--port", missing, bad});
+  const ProgramResult going_on = Cli({"program", "--port", missing, bad});
   EXPECT_EQ(going_on.exit_status, 1);  // the port cannot be opened
   EXPECT_EQ(going_on.err.substr(0, step.size()), step);
 }

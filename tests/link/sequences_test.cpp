@@ -1,4 +1,5 @@
 // The read and program sequences against the simulated receiver on the virtual clock.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,6 +18,7 @@ namespace kestrel::link {
 namespace {
 
 using testing::DetailOf;
+using ::testing::HasSubstr;
 using testing::ResultOf;
 
 struct Recorder {
@@ -59,12 +61,7 @@ RadioConfig WithChannels(std::initializer_list<int> channels) {
   RadioConfig record = NewConfiguration();
   for (int c = 1; c <= kChannelCount; ++c) ClearChannel(record, c);
   for (int c : channels) {
-    MemoryChannel& channel = record.Channel(c);
-    channel.InUse = 1;
-    channel.Frequency = std::to_string(145000000 + 12500 * c);
-    channel.Name = "CH" + std::to_string(c);
-    channel.Mode = 1;
-    channel.Step = 3;
+    record.Channel(c) = {1, std::to_string(145000000 + 12500 * c), "CH" + std::to_string(c), 1, 3};
   }
   return record;
 }
@@ -193,11 +190,9 @@ TEST_F(SequenceTest, AValueTheImageCannotHoldWritesNothing) {
   const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
   EXPECT_EQ(Code(ResultOf(outcome)), 5);
   EXPECT_EQ(Message(ResultOf(outcome)), "The configuration cannot be written.");
-  EXPECT_NE(DetailOf(outcome).find("channel 011, Step: 300 does not fit a byte (0 to 255)."),
-            std::string::npos)
-      << DetailOf(outcome);
-  EXPECT_NE(DetailOf(outcome).find("channel 000, Frequency"), std::string::npos)
-      << DetailOf(outcome);
+  EXPECT_THAT(DetailOf(outcome),
+              HasSubstr("channel 011, Step: 300 does not fit a byte (0 to 255)."));
+  EXPECT_THAT(DetailOf(outcome), HasSubstr("channel 000, Frequency"));
   EXPECT_EQ(port.opens(), opens);
   EXPECT_EQ(image.Byte(0x1000), before.Byte(0x1000));
 }

@@ -86,6 +86,10 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   return BackgroundProgram(program, args, input).Wait();
 }
 
+ProgramResult Cli(const std::vector<std::string>& args, const std::string& input) {
+  return RunProgram("kestrel-cli", args, input);
+}
+
 SimProcess::SimProcess(const std::vector<std::string>& args) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return;
