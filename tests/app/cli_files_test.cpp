@@ -91,8 +91,7 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
            "16-bit word (0 to 65535)\n"},
       // Refused before the receiver is read, so the data file is not written either.
       {{"read", "--port", "sim", "-o", x, "--image-out", dir.Path("a.dat") + "/x.bin"},
-       "kestrel-cli: " + dir.Path("a.dat") + "/x.bin: cannot be written: Not a directory\n"},
-  };
+       "kestrel-cli: " + dir.Path("a.dat") + "/x.bin: cannot be written: Not a directory\n"}};
   for (const auto& [args, error] : refusals) {
     const std::string label = ::testing::PrintToString(args);
     const ProgramResult result = Cli(args);

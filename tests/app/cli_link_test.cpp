@@ -170,8 +170,7 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
        "13 0300",
        SIGTERM,
        143,
-       "Writing cancelled. The receiver holds a partly written configuration; write it again."},
-  };
+       "Writing cancelled. The receiver holds a partly written configuration; write it again."}};
   for (const auto& [transfer, under_way, signal, status, message] : rows) {
     SimProcess sim({"--log"});
     std::vector<std::string> args = transfer;

@@ -44,8 +44,7 @@ TEST(KestrelCli, ExitStatusesAndTheirMessages) {
       {{"decode", none, "-o", x}, 65, "kestrel-cli: " + none},
       {{"print", none, "--pdf", x}, 65, "kestrel-cli print: " + none},
       {{"new", "-o", dir.Path("no/such.dat")}, 65, "no/such.dat: cannot be written: "},
-      {{"print", good, "--pdf", "/dev/full"}, 65, "cannot be written: No space left on device\n"},
-  };
+      {{"print", good, "--pdf", "/dev/full"}, 65, "cannot be written: No space left on device\n"}};
   for (const auto& [args, status, text] : rows) {
     const std::string label = ::testing::PrintToString(args);
     const ProgramResult result = Cli(args);

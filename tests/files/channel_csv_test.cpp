@@ -70,8 +70,7 @@ TEST(ChannelCsv, WritesTheToolsColumnsWithExactFrequencies) {
   const std::vector<NumberedChannel> channels{
       {1, {1, "118008334", "A,B", kAm, 3, kDcs, 0, 0, 28, 1, 0, 0}},
       {7, {}},  // an empty channel, as a copied block of the grid holds it
-      {1000, {1, "6030000", " VOA ", kAm, 1, kTsq, 9, 0, 0, -1, 0, 0}},
-  };
+      {1000, {1, "6030000", " VOA ", kAm, 1, kTsq, 9, 0, 0, -1, 0, 0}}};
   const std::string text = FormatChannelTable(channels);
   EXPECT_EQ(text,
             "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,"

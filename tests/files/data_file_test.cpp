@@ -120,8 +120,7 @@ TEST(DataFile, ReadsOtherLineEndsAndAByteOrderMarkButRefusesFilesThatWouldReadSh
        "\"Kestrel\""},
       {cr_only,
        "line 1: the line ends are not recognised: the lines end with CR alone, a data file's "
-       "lines end with CR LF (or LF)"},
-  };
+       "lines end with CR LF (or LF)"}};
   for (const auto& [variant, error] : refusals) {
     EXPECT_EQ(ParseDataFile(variant, RadioConfig{}).error().ToString(), error);
   }

@@ -228,8 +228,7 @@ TEST(CheckEncodable, RefusedRecordNamesEveryProblemAndChangesNothing) {
       {"Factory Settings, SqlLevel[3]", "65536" + word},
       {"Factory Settings, SMeterLevel[0]", "70000" + word},
       {"Factory Settings, PwmAm[0]", "300" + byte},
-      {"Factory Settings, PwmSw[3]", "-1" + byte},
-  };
+      {"Factory Settings, PwmSw[3]", "-1" + byte}};
   EXPECT_EQ(CheckEncodable(record), expected);
 
   const RadioConfig before = record;

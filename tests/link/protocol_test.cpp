@@ -29,8 +29,7 @@ TEST(Frames, GoldenFramesAndChecksums) {
       {ReadBlockText(0x0860), Line("140860CC")},  // SOH and CR are not summed
       {ReadByteText(0x004E), Line("12004EC3")},
       {WriteByteText(0x0400, 0x05), Line("1104000574")},
-      {WriteBlockText(0x1000, data), Line("131000AB00000000000000000000000000000FA1")},
-  };
+      {WriteBlockText(0x1000, data), Line("131000AB00000000000000000000000000000FA1")}};
   for (const auto& [text, frame] : frames) EXPECT_EQ(BuildFrame(text), frame) << text;
 
   const std::pair<std::string, bool> replies[] = {
@@ -92,8 +91,7 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
       {"echo and NAK, sent again", true, {{"*\x15"}, {"*\x06"}}, LinkResult::kSuccess, 2},
       {"echo not first", true, {{"\r", "*\x06"}, {"\x06"}}, LinkResult::kSuccess, 2},
       {"echo cut short", true, {{kSoh + std::string("1\x06")}, {"\x06"}}, LinkResult::kSuccess, 2},
-      {"three NAKs", true, {{"\x15"}, {"\x15"}, {"\x15"}, {"\x06"}}, LinkResult::kWriteFailed, 3},
-  };
+      {"three NAKs", true, {{"\x15"}, {"\x15"}, {"\x15"}, {"\x06"}}, LinkResult::kWriteFailed, 3}};
   LinkStatus last;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -306,8 +306,7 @@ TEST_F(CancelTest, ACancelledWriteSaysWhatTheReceiverHolds) {
       {kLastWrite, true, LinkResult::kCancelled,
        "Verifying cancelled. The receiver holds the whole configuration, but it was not read "
        "back.",
-       1076},
-  };
+       1076}};
   for (const auto& [when, verify, result, detail, written] : rows) {
     receiver.memory().SetByte(0x0000, 0x77);
     receiver.memory().SetByte(0x0001, 0x77);

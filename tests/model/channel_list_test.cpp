@@ -43,8 +43,7 @@ TEST(ChannelList, RearrangesWithinTheThousandPlaces) {
       {"sort by frequency", [](RadioConfig& r) { SortChannels(r, 1, 5, ChannelOrder::kFrequency); },
        "ACbD.|."},
       {"sort by name", [](RadioConfig& r) { SortChannels(r, 1, 5, ChannelOrder::kName); },
-       "AbCD.|."},
-  };
+       "AbCD.|."}};
   for (const auto& [what, change, names] : cases) {
     RadioConfig record = Record();
     change(record);

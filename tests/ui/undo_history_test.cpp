@@ -53,8 +53,7 @@ TEST_F(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
         RadioConfig read = NewConfiguration();
         read.Channel(pick(1, 1000)).Name = "READ";
         document.ReplaceFromReceiver(read);
-      },
-  };
+      }};
   std::vector<RadioConfig> records{document.Record()};
   for (int tries = 0; tries < 400 && records.size() <= 40; ++tries) {
     changes[pick(0, static_cast<int>(std::size(changes)) - 1)]();
