@@ -10,11 +10,7 @@
 namespace kestrel::link {
 namespace {
 
-// SOH, the text, CR.
-std::string Line(const std::string& text) {
-  return kSoh + text + kCr;
-}
-
+using testing::Line;
 using testing::ResultOf;
 using testing::ScriptedPort;
 

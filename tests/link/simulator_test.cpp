@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "link/frames.h"
+#include "scripted_port.h"
 
 namespace kestrel::link {
 namespace {
 
-// SOH, the text, CR.
-std::string Line(const std::string& text) {
-  return kSoh + text + kCr;
-}
+using testing::Line;
 
 std::string Send(ReceiverSimulator& receiver, const std::string& bytes) {
   std::string out;
