@@ -99,22 +99,23 @@ TEST_F(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
   MemoryGridView* view = page.Grid();
   QSignalSpy changed(page.GridModel(), &QAbstractItemModel::dataChanged);
 
-  // Rows 802 to 805 selected by shift-extending from 805 upwards: the current row is the first.
-  view->SelectChannel(805);
-  view->selectionModel()->setCurrentIndex(view->model()->index(801, Model::kFrequencyColumn),
+  // Rows 803 to 806 selected by shift-extending from 806 upwards: the current row is the first.
+  view->SelectChannel(806);
+  view->selectionModel()->setCurrentIndex(view->model()->index(802, Model::kFrequencyColumn),
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
   view->selectionModel()->select(
-      QItemSelection(view->model()->index(801, 0), view->model()->index(804, 11)),
+      QItemSelection(view->model()->index(802, 0), view->model()->index(805, 11)),
       QItemSelectionModel::Select);
-  EXPECT_EQ(view->SelectedChannelRange(), std::make_pair(802, 805));
+  EXPECT_EQ(view->SelectedChannelRange(), std::make_pair(803, 806));
   page.findChild<QPushButton*>("cmdClearDflt")->click();
 
+  // Programmed channels on both sides, and at both ends of the range.
   const RadioConfig& record = document.Record();
-  EXPECT_TRUE(record.Channel(801).IsProgrammed());
-  for (int channel = 802; channel <= 805; ++channel) {
+  EXPECT_TRUE(record.Channel(802).IsProgrammed());
+  for (int channel = 803; channel <= 806; ++channel) {
     EXPECT_EQ(record.Channel(channel), MemoryChannel{}) << channel;
   }
-  EXPECT_TRUE(record.Channel(806).IsProgrammed());
+  EXPECT_TRUE(record.Channel(807).IsProgrammed());
   EXPECT_EQ(changed.count(), 1);
 
   // Clearing channels that are empty already changes nothing.
