@@ -9,10 +9,6 @@
 namespace kestrel::testing {
 namespace {
 
-ProgramResult Cli(const std::vector<std::string>& args) {
-  return RunProgram("kestrel-cli", args);
-}
-
 std::string ProgrammedLine(const std::string& file) {
   return Cli({"check", file}).out.substr(std::string("version: 1.03\n").size());
 }

@@ -1,6 +1,7 @@
 // kestrel-cli read and program: against the receiver it simulates in its own process (--port sim)
 // on virtual time, and once in real time against kestrel-sim on a pseudo-terminal through the
 // real serial backend.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,11 +10,14 @@
 #include <csignal>
 #include <cstdint>
 
+#include "support/data_file_lines.h"
 #include "support/processes.h"
 #include "support/temp_files.h"
 
 namespace kestrel::testing {
 namespace {
+
+using ::testing::HasSubstr;
 
 constexpr std::size_t kImageSize = 20128;
 
@@ -21,17 +25,11 @@ constexpr std::size_t kImageSize = 20128;
 // every time in a wire trace is exact.
 struct CliLink : ::testing::Test {
   static void SetUpTestSuite() { setenv("KESTREL_SIM_CLOCK", "virtual", 1); }
-  static ProgramResult Cli(const std::vector<std::string>& args, const std::string& input = {}) {
-    return RunProgram("kestrel-cli", args, input);
-  }
   // The default configuration with channel 801 (shown as 800) moved to `hz`.
   std::string DefaultFileWith(const std::string& hz) {
     const std::string path = dir.Path(hz + ".dat");
     EXPECT_EQ(Cli({"new", "-o", path}).exit_status, 0);
-    std::string text = ReadAll(path);
-    const std::size_t at = text.find("\r\n6030000\r\n");
-    EXPECT_NE(at, std::string::npos);
-    WriteAll(path, text.replace(at + 2, 7, hz));
+    WriteAll(path, WithLines(ReadAll(path), {{ChannelLine(801, 1), hz}}));
     return path;
   }
   TempFolder dir;
@@ -58,10 +56,8 @@ TEST_F(CliLink, AFailedReadKeepsTheOutputFileAndGivesTheResultCode) {
   const ProgramResult missing =
       Cli({"read", "--port", "/dev/no-such-kestrel-port", "-o", dir.Path("old.dat")});
   EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_NE(missing.err.find("kestrel-cli: There is problem with the communication port.\n"
-                             "Unable to transfer data.\n"),
-            std::string::npos)
-      << missing.err;
+  EXPECT_THAT(missing.err, HasSubstr("kestrel-cli: There is problem with the communication "
+                                     "port.\nUnable to transfer data.\n"));
   EXPECT_EQ(ReadAll(dir.Path("old.dat")), "old");
 }
 
@@ -84,11 +80,10 @@ TEST_F(CliLink, AFrequencyTheReceiverRefusesStopsProgrammingBeforeAnyWrite) {
   const ProgramResult refused = Cli(
       {"program", "--port", "sim", DefaultFileWith("255000000"), "--trace", dir.Path("trace.txt")});
   EXPECT_EQ(refused.exit_status, 4);
-  EXPECT_NE(refused.err.find("kestrel-cli: The frequency that you set cannot be \nprogrammed.\n"
-                             "Please confirm the frequency again.\n"
-                             "First refused: channel 800 at 255.00000 MHz.\n"),
-            std::string::npos)
-      << refused.err;
+  EXPECT_THAT(refused.err,
+              HasSubstr("kestrel-cli: The frequency that you set cannot be \nprogrammed."
+                        "\nPlease confirm the frequency again.\nFirst refused: channel "
+                        "800 at 255.00000 MHz.\n"));
   EXPECT_EQ(refused.out, "");
   EXPECT_EQ(ReadAll(dir.Path("trace.txt")).find("> 01 31 33"), std::string::npos);
 }
@@ -149,9 +144,8 @@ TEST(CliLinkOverAPseudoTerminal, ReadsTwoChannelsFromKestrelSim) {
   WriteAll(dir.Path("two.bin"), TwoChannelImage());
   SimProcess sim({"--image", dir.Path("two.bin")});
   ASSERT_FALSE(sim.device().empty());
-  const ProgramResult read =
-      RunProgram("kestrel-cli", {"read", "--port", sim.device(), "-o", dir.Path("two.dat"),
-                                 "--image-out", dir.Path("read.bin")});
+  const ProgramResult read = Cli({"read", "--port", sim.device(), "-o", dir.Path("two.dat"),
+                                  "--image-out", dir.Path("read.bin")});
   ASSERT_EQ(read.exit_status, 0) << read.err;
   EXPECT_EQ(read.out, "Completed reading out.\n");
   const std::string image = ReadAll(dir.Path("read.bin"));
@@ -167,34 +161,29 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
   TempFolder dir;
   const std::string old = dir.Path("old.dat");
   WriteAll(old, "old");
-  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", dir.Path("new.dat")}).exit_status, 0);
-  const struct {
-    std::vector<std::string> args;
-    std::string served;  // what the simulator logs once the transfer is under way
-    int signal;
-    int status;
-    std::string message;
-  } rows[] = {
+  ASSERT_EQ(Cli({"new", "-o", dir.Path("new.dat")}).exit_status, 0);
+  // The arguments, what the simulator logs once the transfer is under way, the signal, and the
+  // exit status and message it brings.
+  const std::tuple<std::vector<std::string>, std::string, int, int, std::string> rows[] = {
       {{"read", "-o", old}, "14 0300", SIGINT, 130, "Reading cancelled. Nothing was changed."},
       {{"program", dir.Path("new.dat")},
        "13 0300",
        SIGTERM,
        143,
-       "Writing cancelled. The receiver holds a partly written configuration; write it again."},
-  };
-  for (const auto& row : rows) {
+       "Writing cancelled. The receiver holds a partly written configuration; write it again."}};
+  for (const auto& [transfer, under_way, signal, status, message] : rows) {
     SimProcess sim({"--log"});
-    std::vector<std::string> args = row.args;
+    std::vector<std::string> args = transfer;
     args.insert(args.end(), {"--port", sim.device()});
     BackgroundProgram cli("kestrel-cli", args);
-    ASSERT_TRUE(sim.WaitForOutput(row.served, 10)) << sim.output();
+    ASSERT_TRUE(sim.WaitForOutput(under_way, 10)) << sim.output();
     const auto served = std::ranges::count(sim.output(), '\n');
     const auto start = std::chrono::steady_clock::now();
-    cli.Signal(row.signal);
+    cli.Signal(signal);
     const ProgramResult result = cli.Wait();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(result.exit_status, row.status) << result.err;
-    EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.exit_status, status) << result.err;
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     // The command under way when the signal came may still be served; nothing after it.
     EXPECT_LE(std::ranges::count(sim.output(), '\n'), served + 1) << sim.output();
     EXPECT_LT(took.count(), 2.0);  // about 50 ms: the rest of one command

@@ -13,13 +13,9 @@ namespace {
 TEST(KestrelCli, ExitStatusesAndTheirMessages) {
   TempFolder dir;
   const std::string good = dir.Path("a.dat"), none = dir.Path("none.dat"), x = dir.Path("x");
-  ASSERT_EQ(RunProgram("kestrel-cli", {"new", "-o", good}).exit_status, 0);
-  struct Row {
-    std::vector<std::string> args;
-    int status;
-    std::string text;  // in stdout for status 0, else in stderr
-  };
-  const std::vector<Row> rows{
+  ASSERT_EQ(Cli({"new", "-o", good}).exit_status, 0);
+  // The arguments, the exit status, and a text in stdout for status 0, else in stderr.
+  const std::tuple<std::vector<std::string>, int, std::string> rows[]{
       {{"--help"}, 0, "\n  check FILE.dat\n  encode FILE.dat -o IMAGE.bin [--base IMAGE.bin]\n"},
       {{"help"}, 0, "usage: kestrel-cli COMMAND [ARGS]"},
       {{"new", "--help"}, 0, "usage: kestrel-cli new -o FILE.dat"},
@@ -48,15 +44,14 @@ TEST(KestrelCli, ExitStatusesAndTheirMessages) {
       {{"decode", none, "-o", x}, 65, "kestrel-cli: " + none},
       {{"print", none, "--pdf", x}, 65, "kestrel-cli print: " + none},
       {{"new", "-o", dir.Path("no/such.dat")}, 65, "no/such.dat: cannot be written: "},
-      {{"print", good, "--pdf", dir.Path("no/o.pdf")}, 65, "no/o.pdf"},
-  };
-  for (const Row& row : rows) {
-    const std::string label = ::testing::PrintToString(row.args);
-    const ProgramResult result = RunProgram("kestrel-cli", row.args);
-    EXPECT_EQ(result.exit_status, row.status) << label << "\n" << result.err;
-    const std::string& shown = row.status == 0 ? result.out : result.err;
-    EXPECT_NE(shown.find(row.text), std::string::npos) << label << "\n" << shown;
-    EXPECT_EQ(row.status == 0 ? result.err : result.out, "") << label;  // the other stream
+      {{"print", good, "--pdf", "/dev/full"}, 65, "cannot be written: No space left on device\n"}};
+  for (const auto& [args, status, text] : rows) {
+    const std::string label = ::testing::PrintToString(args);
+    const ProgramResult result = Cli(args);
+    EXPECT_EQ(result.exit_status, status) << label << "\n" << result.err;
+    const std::string& shown = status == 0 ? result.out : result.err;
+    EXPECT_NE(shown.find(text), std::string::npos) << label << "\n" << shown;
+    EXPECT_EQ(status == 0 ? result.err : result.out, "") << label;  // the other stream
   }
   EXPECT_FALSE(std::filesystem::exists(x));
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 
 #include "files/channel_import.h"
@@ -25,26 +24,14 @@ MemoryChannel RandomChannel(std::mt19937& random) {
   const auto pick = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
   static constexpr std::string_view kLetters[] = {" ", ",", "\"", "A", "z", "0", "é", "€", "-"};
   for (;;) {
-    std::int64_t hz = 0;
     ChannelEntry entry{.Mode = static_cast<std::int16_t>(1 + pick(3))};
-    switch (pick(4)) {
-      case 0:
-        hz = 5000LL * (20 + pick(259980));
-        break;
-      case 1:
-        hz = 6250LL * (16 + pick(207999));
-        break;
-      case 2:  // 8.33 kHz, entered as the grid shows it
-        hz = 25000LL * (4 + pick(51999)) + 8330 * (1 + pick(2));
-        break;
-      default:  // 9 kHz AM broadcast
-        hz = 9000LL * (58 + pick(121));
-        entry.Mode = kAm;
-    }
-    char mhz[32];
-    std::snprintf(mhz, sizeof mhz, "%lld.%06lld", static_cast<long long>(hz / 1000000),
-                  static_cast<long long>(hz % 1000000));
-    entry.Frequency = mhz;
+    const int raster = pick(4);  // 5, 6.25 and 8.33 kHz (entered as the grid shows it), 9 kHz AM
+    const std::int64_t hz = raster == 0   ? 5000LL * (20 + pick(259980))
+                            : raster == 1 ? 6250LL * (16 + pick(207999))
+                            : raster == 2 ? 25000LL * (4 + pick(51999)) + 8330 * (1 + pick(2))
+                                          : 9000LL * (58 + pick(121));
+    if (raster == 3) entry.Mode = kAm;
+    entry.Frequency = std::to_string(static_cast<double>(hz) / 1e6);  // six decimals: exact
     for (int i = pick(7); i > 0; --i) entry.Name += kLetters[pick(9)];
     entry.ToneSelect = static_cast<std::int16_t>(pick(6));
     entry.TsqTone = static_cast<std::int16_t>(1 + pick(50));
@@ -83,8 +70,7 @@ TEST(ChannelCsv, WritesTheToolsColumnsWithExactFrequencies) {
   const std::vector<NumberedChannel> channels{
       {1, {1, "118008334", "A,B", kAm, 3, kDcs, 0, 0, 28, 1, 0, 0}},
       {7, {}},  // an empty channel, as a copied block of the grid holds it
-      {1000, {1, "6030000", " VOA ", kAm, 1, kTsq, 9, 0, 0, -1, 0, 0}},
-  };
+      {1000, {1, "6030000", " VOA ", kAm, 1, kTsq, 9, 0, 0, -1, 0, 0}}};
   const std::string text = FormatChannelTable(channels);
   EXPECT_EQ(text,
             "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,"
@@ -158,10 +144,8 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
   std::mt19937 random(7);
   std::string garbage(4096, '\0');
   for (char& byte : garbage) byte = static_cast<char>(random());
-  const struct {
-    std::string text;
-    std::string first_problem;
-  } cases[] = {
+  // Each text and the first problem found in it.
+  const std::pair<std::string, std::string> cases[] = {
       {"", "line 1: there is no text; the first row must name the columns, as in " +
                header.substr(0, header.size() - 2)},
       {"1,VOA,6.03,AM\r\n",
@@ -181,12 +165,11 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
       {header + "1,\xE2\x98\x85,6.03,AM,,,,,,,,\r\n",
        "line 2, column Name: \"\xE2\x98\x85\" holds a character that Windows-1252 cannot hold, so "
        "the receiver cannot show it"},
-      {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"},
-  };
-  for (const auto& bad : cases) {
-    const ChannelTable table = ParseChannelTable(bad.text);
-    ASSERT_FALSE(table.problems.empty()) << bad.first_problem;
-    EXPECT_EQ(table.problems.front().ToString(""), bad.first_problem);
+      {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"}};
+  for (const auto& [text, first_problem] : cases) {
+    const ChannelTable table = ParseChannelTable(text);
+    ASSERT_FALSE(table.problems.empty()) << first_problem;
+    EXPECT_EQ(table.problems.front().ToString(""), first_problem);
   }
   const ChannelTable table = ParseChannelTable(header + garbage);
   EXPECT_FALSE(table.problems.empty());

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <csignal>
 
-#include "data_file_lines.h"
 #include "model/defaults.h"
+#include "support/data_file_lines.h"
 #include "support/temp_files.h"
 
 namespace kestrel {
@@ -108,24 +108,19 @@ TEST(DataFile, ReadsOtherLineEndsAndAByteOrderMarkButRefusesFilesThatWouldReadSh
 
   std::string cr_only = lf_only;
   std::ranges::replace(cr_only, '\n', '\r');
-  std::vector<std::string> lines = SplitCrLf(text);
-  lines[0] = "1.01";  // the current layout under an older version line
-  const std::string labelled_101 = JoinCrLf(lines);
-  lines[0] = "Kestrel";
   const std::pair<std::string, std::string> refusals[]{
       {text + "lines after the last field\r\n",
        "line 12119: a version 1.03 file ends after line 12118, but 1 more line follows; the "
        "version line does not fit the rest of the file"},
-      {labelled_101,
+      {WithLines(text, {{1, "1.01"}}),  // the current layout under an older version line
        "line 12110: a version 1.01 file ends after line 12109, but 9 more lines follow; the "
        "version line does not fit the rest of the file"},
-      {JoinCrLf(lines),
+      {WithLines(text, {{1, "Kestrel"}}),
        "line 1: not a data file: the first line should be a version such as 1.03, not "
        "\"Kestrel\""},
       {cr_only,
        "line 1: the line ends are not recognised: the lines end with CR alone, a data file's "
-       "lines end with CR LF (or LF)"},
-  };
+       "lines end with CR LF (or LF)"}};
   for (const auto& [variant, error] : refusals) {
     EXPECT_EQ(ParseDataFile(variant, RadioConfig{}).error().ToString(), error);
   }
@@ -134,13 +129,9 @@ TEST(DataFile, ReadsOtherLineEndsAndAByteOrderMarkButRefusesFilesThatWouldReadSh
 // A line as the reader meets it, and what it makes of it: the line written back after a load,
 // or the reason the load fails.
 TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) {
-  const std::vector<std::string> lines = SplitCrLf(FormatDataFile(NewConfiguration()));
+  const std::string text = FormatDataFile(NewConfiguration());
   const RadioConfig base = NewConfiguration();
-  struct Case {
-    int line;
-    std::string text, result;
-  };
-  for (const Case& row : std::vector<Case>{
+  for (const auto& [number, line, result] : std::vector<std::tuple<int, std::string, std::string>>{
            // clang-format off
            {2, "5", " 5 "}, {2, "+6", " 6 "}, {2, "\t-7\t ", "-7 "}, {2, "-32768", "-32768 "},
            {ChannelLine(1000, 11), "32767", " 32767 "}, {12085, "-2147483648", "-2147483648 "},
@@ -164,20 +155,19 @@ TEST(DataFile, IntegerLinesLoadWithinTheirRangeAndDamagedOnesFailWithTheirLine) 
             "99999999999999999999 is out of range for Factory Settings PLL Unlock Wait Time SQL "
             "(-2147483648 to 2147483647)"},
        }) {
-    std::vector<std::string> damaged = lines;
-    damaged[static_cast<std::size_t>(row.line - 1)] = row.text;
-    const auto result = ParseDataFile(JoinCrLf(damaged), base);
-    const int line = result ? row.line : result.error().line;
-    EXPECT_EQ(line, row.line) << row.text;
-    EXPECT_EQ(result ? SplitCrLf(FormatDataFile(result->record))[static_cast<std::size_t>(line - 1)]
-                     : result.error().message,
-              row.result);
+    const auto loaded = ParseDataFile(WithLines(text, {{number, line}}), base);
+    const int at = loaded ? number : loaded.error().line;
+    EXPECT_EQ(at, number) << line;
+    EXPECT_EQ(loaded ? SplitCrLf(FormatDataFile(loaded->record))[static_cast<std::size_t>(at - 1)]
+                     : loaded.error().message,
+              result);
   }
   EXPECT_EQ(ParseDataFile("", base).error().ToString(), "line 1: the file is empty");
   EXPECT_EQ(ParseDataFile("1.03\r\n", base).error().ToString(),
             "line 2: the file ends early (Set Mode function 0 STEP expected)");
 
   TempFolder folder;  // cut off after channel 500's Mode line
+  const std::vector<std::string> lines = SplitCrLf(text);
   WriteAll(folder / "cut.dat", JoinCrLf({lines.begin(), lines.begin() + ChannelLine(500, 4) - 1}));
   EXPECT_EQ(LoadDataFile(folder / "cut.dat", base).error().ToString(),
             (folder / "cut.dat").string() +

@@ -26,8 +26,7 @@ TEST(FileIo, ReadsOnlyRegularFilesWholeAndRefusesHugeOnes) {
       {folder / "none", "No such file or directory"},
       {folder.path(), "it is a folder, not a data file"},
       {folder / "fifo", "it is a FIFO, not a data file"},
-      {"/dev/zero", "it is a character device, not a data file"},
-  };
+      {"/dev/zero", "it is a character device, not a data file"}};
   for (const auto& [path, reason] : refusals) {
     EXPECT_EQ(ReadFileBytes(path, 5, "a data file").error(), reason) << path;
   }

@@ -36,11 +36,8 @@ TEST(OutputFile, SavesThroughLinksIntoFilesAndInPlaceIntoDevicesOrSaysWhy) {
   ASSERT_EQ(mkfifo((folder / "read fifo").c_str(), 0600), 0);
   const int reader = open((folder / "read fifo").c_str(), O_RDONLY | O_NONBLOCK);
   const std::string longest(255, 'n');
-  const struct {
-    fs::path path;
-    std::string result;
-    fs::path lands_in;  // where the bytes must be found afterwards
-  } saves[]{
+  // The path saved to, what the save says, and where the bytes must be found afterwards.
+  const std::tuple<fs::path, std::string, fs::path> saves[]{
       {folder / "new", "saved", folder / "new"},
       {folder / "link", "saved", folder / "real"},
       {folder / "dangling", "saved", folder / "created"},
@@ -51,12 +48,11 @@ TEST(OutputFile, SavesThroughLinksIntoFilesAndInPlaceIntoDevicesOrSaysWhy) {
       {folder / "fifo", "it is a FIFO that no program reads from", {}},
       {folder / "dir", "it is a folder", {}},
       {folder / "real" / "x", "Not a directory", {}},
-      {folder / "none" / "x", "No such file or directory", {}},
-  };
-  for (const auto& save : saves) {
-    EXPECT_EQ(ErrorOf(SaveFile(save.path, "new")), save.result) << save.path;
-    if (!save.lands_in.empty()) {
-      EXPECT_EQ(ReadAll(save.lands_in), "new") << save.path;
+      {folder / "none" / "x", "No such file or directory", {}}};
+  for (const auto& [path, result, lands_in] : saves) {
+    EXPECT_EQ(ErrorOf(SaveFile(path, "new")), result) << path;
+    if (!lands_in.empty()) {
+      EXPECT_EQ(ReadAll(lands_in), "new") << path;
     }
   }
   EXPECT_EQ(ErrorOf(SaveFile(folder / "read fifo", "through")), "saved");

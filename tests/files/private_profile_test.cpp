@@ -45,19 +45,18 @@ TEST(PrivateProfile, WriteChangesOnlyTheOneLine) {
       "; settings\r\n\r\n[Other]\r\nCOMport=7\r\n\r\n[com_settings]\r\n"
       "  ComPort =  4   \r\nExtra = keep  this \r\n\r\n[Last]\r\na=1";
   WriteAll(ini, expected);  // no line end at the end of the file
-  struct Write {
-    std::string section, key, value, old_text, new_text;
-  };
-  for (const Write& write : std::vector<Write>{
+  // Section, key and value, and the text of the file the write replaces, by what.
+  using Write = std::array<std::string, 5>;
+  for (const auto& [section, key, value, old_text, new_text] : std::vector<Write>{
            {"COM_SETTINGS", "COMport", " 3", "  ComPort =  4   ", "  ComPort = 3"},
            // after the section's last line, before the blank line that ends it
            {"Com_Settings", "New", "v", "keep  this \r\n", "keep  this \r\nNew=v\r\n"},
            {"last", "b", "2", "a=1", "a=1\r\nb=2\r\n"},
            {"PRINT_SETTINGS", "Memory", " 1", "b=2\r\n",
             "b=2\r\n[PRINT_SETTINGS]\r\nMemory= 1\r\n"}}) {
-    ASSERT_TRUE(IniWrite(ini, write.section, write.key, write.value)) << write.key;
-    expected.replace(expected.find(write.old_text), write.old_text.size(), write.new_text);
-    EXPECT_EQ(ReadAll(ini), expected) << write.key;
+    ASSERT_TRUE(IniWrite(ini, section, key, value)) << key;
+    expected.replace(expected.find(old_text), old_text.size(), new_text);
+    EXPECT_EQ(ReadAll(ini), expected) << key;
   }
   // clang-format off
   for (const auto& [section, key, value] : std::vector<std::array<std::string, 3>>{

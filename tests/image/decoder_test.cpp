@@ -21,18 +21,16 @@ namespace map = image_map;
 TEST(DecodeImage, SetModePositions) {
   // Past the end of its table a byte reads as position 0. "+ 1" functions give byte - 1, so their
   // byte 0 is -1 (no selection); functions without a table keep the byte.
-  const struct {
-    int function, byte, position;
-  } rows[] = {{fn::kStep, 12, 12},   {fn::kStep, 13, 0},       {fn::kTsq, 50, 49},
-              {fn::kTsq, 51, 0},     {fn::kRevTsq, 0, -1},     {fn::kDcs, 104, 103},
-              {fn::kVolt, 200, 200}, {fn::kSearchMemory, 3, 3}};
-  for (const auto& row : rows) {
-    const auto f = static_cast<std::size_t>(row.function);
+  const std::tuple<int, int, int> rows[] = {
+      {fn::kStep, 12, 12},  {fn::kStep, 13, 0},   {fn::kTsq, 50, 49},    {fn::kTsq, 51, 0},
+      {fn::kRevTsq, 0, -1}, {fn::kDcs, 104, 103}, {fn::kVolt, 200, 200}, {fn::kSearchMemory, 3, 3}};
+  for (const auto& [function, byte, position] : rows) {
+    const auto f = static_cast<std::size_t>(function);
     MemoryImage image;
-    image.SetByte(0x0300 + f, static_cast<std::uint8_t>(row.byte));
+    image.SetByte(0x0300 + f, static_cast<std::uint8_t>(byte));
     RadioConfig record;
     DecodeImage(image, record);
-    EXPECT_EQ(record.SetMode[f], row.position) << "function " << f << ", byte " << row.byte;
+    EXPECT_EQ(record.SetMode[f], position) << "function " << f << ", byte " << byte;
   }
 }
 
@@ -73,18 +71,17 @@ TEST(DecodeImage, SearchBandLimitsAreCutTo100Hz) {
 TEST(DecodeImage, FactorySettingsAreClamped) {
   // One word in both places: ChargeTime is minutes / 60 - 1, and 13 above 23; TrainFixTime is
   // kept within 1 to 5000.
-  const struct {
-    int word, charge_time, train_fix_time;
-  } rows[] = {{0, -1, 1},       {59, -1, 59},     {60, 0, 60},       {1440, 23, 1440},
-              {1500, 13, 1500}, {5001, 13, 5000}, {0xFFFF, 13, 5000}};
-  for (const auto& row : rows) {
+  const std::tuple<int, int, int> rows[] = {{0, -1, 1},        {59, -1, 59},     {60, 0, 60},
+                                            {1440, 23, 1440},  {1500, 13, 1500}, {5001, 13, 5000},
+                                            {0xFFFF, 13, 5000}};
+  for (const auto& [word, charge_time, train_fix_time] : rows) {
     MemoryImage image;
-    image.SetWord(0x0040, static_cast<std::uint16_t>(row.word));
-    image.SetWord(0x0056, static_cast<std::uint16_t>(row.word));
+    image.SetWord(0x0040, static_cast<std::uint16_t>(word));
+    image.SetWord(0x0056, static_cast<std::uint16_t>(word));
     RadioConfig record;
     DecodeImage(image, record);
-    EXPECT_EQ(record.Factory.ChargeTime, row.charge_time) << row.word;
-    EXPECT_EQ(record.Factory.TrainFixTime, row.train_fix_time) << row.word;
+    EXPECT_EQ(record.Factory.ChargeTime, charge_time) << word;
+    EXPECT_EQ(record.Factory.TrainFixTime, train_fix_time) << word;
   }
   MemoryImage image;
   const std::uint8_t fix[8] = {0, 1, 8, 9, 255, 4, 0, 3};

@@ -39,27 +39,25 @@ MemoryImage Encoded(RadioConfig& record, std::uint8_t fill = 0) {
 }
 
 TEST(EncodeImage, ChannelBitmapsCountsAndLowestChannel) {
-  const struct {
-    std::vector<int> programmed;
-    std::map<std::size_t, int> bitmap;  // its bytes that are not 0
-    std::string counts;                 // all channels, then per hundred
-    int lowest;
-  } rows[] = {{{}, {}, "0 0 0 0 0 0 0 0 0 0 0", 0},
-              {{150}, {{0x12, 0x20}}, "1 0 1 0 0 0 0 0 0 0 0", 149},
-              {{1, 2, 9, 1000}, {{0, 0x03}, {1, 0x01}, {124, 0x80}}, "4 3 0 0 0 0 0 0 0 0 1", 0}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.counts);
+  // The programmed channels, the bitmap's bytes that are not 0, the counts of all channels and
+  // then per hundred, and the lowest programmed channel's index.
+  const std::tuple<std::vector<int>, std::map<std::size_t, int>, std::string, int> rows[] = {
+      {{}, {}, "0 0 0 0 0 0 0 0 0 0 0", 0},
+      {{150}, {{0x12, 0x20}}, "1 0 1 0 0 0 0 0 0 0 0", 149},
+      {{1, 2, 9, 1000}, {{0, 0x03}, {1, 0x01}, {124, 0x80}}, "4 3 0 0 0 0 0 0 0 0 1", 0}};
+  for (const auto& [programmed, bitmap, counts, lowest] : rows) {
+    SCOPED_TRACE(counts);
     RadioConfig record;  // no channel in use, all values 0
-    for (int c : row.programmed) record.Channel(c).InUse = 2;
+    for (int c : programmed) record.Channel(c).InUse = 2;
     record.Channel(500).InUse = -1;  // only values above 0 count as programmed
     MemoryImage image;
     image.Fill(0xFF);  // tables left by a read must not survive
-    EXPECT_EQ(EncodeImage(record, image).value_or(-1), static_cast<int>(row.programmed.size()));
-    EXPECT_EQ(Dump(image, 0x0820, 11, true), row.counts);
-    EXPECT_EQ(Dump(image, 0x0840, 11, true), row.counts);
-    EXPECT_EQ(image.Word(0x0010), row.lowest);
+    EXPECT_EQ(EncodeImage(record, image).value_or(-1), static_cast<int>(programmed.size()));
+    EXPECT_EQ(Dump(image, 0x0820, 11, true), counts);
+    EXPECT_EQ(Dump(image, 0x0840, 11, true), counts);
+    EXPECT_EQ(image.Word(0x0010), lowest);
     for (std::size_t b = 0; b < 125; ++b) {
-      const int expected = row.bitmap.contains(b) ? row.bitmap.at(b) : 0;
+      const int expected = bitmap.contains(b) ? bitmap.at(b) : 0;
       ASSERT_EQ(image.Byte(0x0860 + b), expected) << b;
       ASSERT_EQ(image.Byte(0x08E0 + b), expected) << b;
     }
@@ -228,8 +226,7 @@ TEST(CheckEncodable, RefusedRecordNamesEveryProblemAndChangesNothing) {
       {"Factory Settings, SqlLevel[3]", "65536" + word},
       {"Factory Settings, SMeterLevel[0]", "70000" + word},
       {"Factory Settings, PwmAm[0]", "300" + byte},
-      {"Factory Settings, PwmSw[3]", "-1" + byte},
-  };
+      {"Factory Settings, PwmSw[3]", "-1" + byte}};
   EXPECT_EQ(CheckEncodable(record), expected);
 
   const RadioConfig before = record;

@@ -19,8 +19,7 @@ TEST(PortChoice, IsParsedFromTheTextsTheUserGives) {
       {"/dev/ttyUSB0", PortChoice::Device("/dev/ttyUSB0")},
       {"0", std::nullopt},
       {"12", std::nullopt},
-      {"", std::nullopt},
-  };
+      {"", std::nullopt}};
   for (const auto& [text, choice] : rows) {
     EXPECT_EQ(ParsePortChoice(text), choice) << text;
     EXPECT_EQ(choice.value_or(PortChoice::Device(text)).Text(), text);

@@ -10,11 +10,7 @@
 namespace kestrel::link {
 namespace {
 
-// SOH, the text, CR.
-std::string Line(const std::string& text) {
-  return kSoh + text + kCr;
-}
-
+using testing::Line;
 using testing::ResultOf;
 using testing::ScriptedPort;
 
@@ -29,8 +25,7 @@ TEST(Frames, GoldenFramesAndChecksums) {
       {ReadBlockText(0x0860), Line("140860CC")},  // SOH and CR are not summed
       {ReadByteText(0x004E), Line("12004EC3")},
       {WriteByteText(0x0400, 0x05), Line("1104000574")},
-      {WriteBlockText(0x1000, data), Line("131000AB00000000000000000000000000000FA1")},
-  };
+      {WriteBlockText(0x1000, data), Line("131000AB00000000000000000000000000000FA1")}};
   for (const auto& [text, frame] : frames) EXPECT_EQ(BuildFrame(text), frame) << text;
 
   const std::pair<std::string, bool> replies[] = {
@@ -92,8 +87,7 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
       {"echo and NAK, sent again", true, {{"*\x15"}, {"*\x06"}}, LinkResult::kSuccess, 2},
       {"echo not first", true, {{"\r", "*\x06"}, {"\x06"}}, LinkResult::kSuccess, 2},
       {"echo cut short", true, {{kSoh + std::string("1\x06")}, {"\x06"}}, LinkResult::kSuccess, 2},
-      {"three NAKs", true, {{"\x15"}, {"\x15"}, {"\x15"}, {"\x06"}}, LinkResult::kWriteFailed, 3},
-  };
+      {"three NAKs", true, {{"\x15"}, {"\x15"}, {"\x15"}, {"\x06"}}, LinkResult::kWriteFailed, 3}};
   LinkStatus last;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -158,29 +152,24 @@ TEST_F(ProtocolTest, ASilentReceiverFailsReadsInSixSecondsAndWritesInThree) {
 
 TEST_F(ProtocolTest, ALineThatKeepsDrippingGivesUpWithinTheRetryBudget) {
   // Every frame is answered by one character each 990 ms, for minutes: each restarts the
-  // per-character time-out, but the whole answer has to be complete in little over a second.
-  const struct {
-    const char* name;
-    char drip;
-    std::function<bool()> command;
-    std::uint64_t budget_ms;  // three attempts of a silent receiver, and the answer's allowance
-  } rows[] = {
+  // per-character time-out, but the whole answer has to be complete in little over a second. The
+  // budget is three attempts of a silent receiver, and the answer's allowance.
+  const std::tuple<const char*, char, std::function<bool()>, std::uint64_t> rows[] = {
       {"stray characters, read", 'x', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
       {"CRs, read", '\r', [&] { return !!ReadBlock(line, image, 0x0860); }, 6600},
       {"CRs, write", '\r', [&] { return !!WriteBlock(line, image, 0x0860); }, 3600},
-      {"CRs, handshake", '\r', [&] { return Handshake(line); }, 3600},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    port.on_write = [drip = row.drip](const std::string&, TimedInput& input) {
+      {"CRs, handshake", '\r', [&] { return Handshake(line); }, 3600}};
+  for (const auto& [name, drip, command, budget_ms] : rows) {
+    SCOPED_TRACE(name);
+    port.on_write = [byte = drip](const std::string&, TimedInput& input) {
       input.Clear();
-      for (std::uint32_t k = 1; k <= 300; ++k) input.Push(990 * k, PortInput::Byte(drip));
+      for (std::uint32_t k = 1; k <= 300; ++k) input.Push(990 * k, PortInput::Byte(byte));
     };
     port.writes.clear();
     line.ClearRxText();
     const std::uint64_t start = clock.Total();
-    EXPECT_FALSE(row.command());
-    EXPECT_LE(clock.Total() - start, row.budget_ms);
+    EXPECT_FALSE(command());
+    EXPECT_LE(clock.Total() - start, budget_ms);
     EXPECT_EQ(port.writes.size(), 3u);
   }
 }

@@ -32,8 +32,7 @@ TEST(SplitRange, BlocksWhereAlignedLinesFitAndSingleBytesAtTheEnds) {
       {{0x0300, 0x030F}, "B768"},
       {{0x0320, 0x0341}, "B800 B816 832 833"},
       {{0x0835, 0x0855}, Singles(0x0835, 0x083F) + " B2112 " + Singles(0x0850, 0x0855)},
-      {{0x0860, 0x08DC}, "B2144 B2160 B2176 B2192 B2208 B2224 B2240 " + Singles(0x08D0, 0x08DC)},
-  };
+      {{0x0860, 0x08DC}, "B2144 B2160 B2176 B2192 B2208 B2224 B2240 " + Singles(0x08D0, 0x08DC)}};
   for (const auto& [range, expected] : rows) {
     EXPECT_EQ(Describe(SplitRange(range)), expected) << range.first << "-" << range.last;
   }

@@ -7,11 +7,17 @@
 #include <vector>
 
 #include "link/clock.h"
+#include "link/frames.h"
 #include "link/link_result.h"
 #include "link/serial_port.h"
 #include "link/sim/timed_input.h"
 
 namespace kestrel::link::testing {
+
+// SOH, the text, CR: a frame or a reply as it goes over the line.
+inline std::string Line(const std::string& text) {
+  return kSoh + text + kCr;
+}
 
 // The code of a status: kSuccess, or the failure's.
 template <typename T>

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "link/frames.h"
+#include "scripted_port.h"
 
 namespace kestrel::link {
 namespace {
 
-// SOH, the text, CR.
-std::string Line(const std::string& text) {
-  return kSoh + text + kCr;
-}
+using testing::Line;
 
 std::string Send(ReceiverSimulator& receiver, const std::string& bytes) {
   std::string out;
@@ -40,8 +38,7 @@ TEST(ReceiverSimulator, IgnoresBadFramesAndJoinsSplitOnes) {
       {BuildFrame(WriteByteText(0x0123, 0x66)).substr(0, 8), ""},  // cut off by a handshake
       {"\x18", "\x06"},
       {BuildFrame(ReadByteText(0x0123)).substr(1), ""},  // no SOH: not a frame
-      {BuildFrame(ReadByteText(0x0123)), Line("12A526")},
-  };
+      {BuildFrame(ReadByteText(0x0123)), Line("12A526")}};
   for (const auto& [sent, answer] : rows) EXPECT_EQ(Send(receiver, sent), answer) << sent;
   EXPECT_EQ(receiver.memory().Byte(0x4E9F), 0x5A);
   EXPECT_EQ(receiver.counts().rejected, 4);

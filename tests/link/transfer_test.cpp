@@ -135,6 +135,9 @@ TEST_F(TransferTest, APortThatCannotOpenIsCode1InAPrecheckAnd2Or3InALoop) {
   link.SelectPortNumber(0);
   EXPECT_EQ(link.ReadPrecheck(image),
             Failed(LinkResult::kPortUnavailable, "No serial port has been chosen."));
+  link.SelectPortNumber(7);
+  EXPECT_EQ(link.ProgramPrecheck(image),
+            Failed(LinkResult::kPortUnavailable, "There is no serial port 7."));
 }
 
 TEST_F(TransferTest, LateSilentAndEchoingReceivers) {

@@ -31,11 +31,7 @@ RadioConfig Record() {
 }
 
 TEST(ChannelList, RearrangesWithinTheThousandPlaces) {
-  const struct {
-    const char* what;
-    std::function<void(RadioConfig&)> change;
-    std::string names;
-  } cases[] = {
+  const std::tuple<const char*, std::function<void(RadioConfig&)>, std::string> cases[] = {
       {"insert two before 2", [](RadioConfig& r) { ASSERT_TRUE(InsertEmptyChannels(r, 2, 2)); },
        "D..bC|."},
       {"remove 2 to 3", [](RadioConfig& r) { RemoveChannels(r, 2, 3); }, "DA...|."},
@@ -47,8 +43,7 @@ TEST(ChannelList, RearrangesWithinTheThousandPlaces) {
       {"sort by frequency", [](RadioConfig& r) { SortChannels(r, 1, 5, ChannelOrder::kFrequency); },
        "ACbD.|."},
       {"sort by name", [](RadioConfig& r) { SortChannels(r, 1, 5, ChannelOrder::kName); },
-       "AbCD.|."},
-  };
+       "AbCD.|."}};
   for (const auto& [what, change, names] : cases) {
     RadioConfig record = Record();
     change(record);

@@ -8,93 +8,64 @@ namespace {
 constexpr std::int16_t kFm = 1, kAm = 3, kTsq = 1, kDcs = 5;
 
 TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
-  const struct {
-    double mhz;
-    int mode;
-    std::optional<int> step;
-  } steps[] = {{145.5, kFm, 3},
-               {118.00833, kAm, 3},
-               {118.01666, kAm, 3},
-               {118.02499, kAm, 3},
-               {0.999, kAm, 4},
-               {0.675, kAm, 3},  // 25 kHz wins over 9 kHz
-               {1.62, kAm, 1},   // 9 kHz: AM broadcast only
-               {0.999, kFm, std::nullopt},
-               {146.00625, kFm, 2},
-               {146.005, kFm, 1},
-               {146.00123, kFm, std::nullopt}};
-  for (const auto& row : steps) {
-    EXPECT_EQ(DeriveStep(row.mhz * 1e6, row.mode), row.step) << row.mhz << " mode " << row.mode;
+  // 0.675 MHz AM is on the 25 kHz raster before the 9 kHz one, which is for AM broadcast only.
+  const std::tuple<double, int, int> steps[] = {
+      {145.5, kFm, 3},     {118.00833, kAm, 3}, {118.01666, kAm, 3},
+      {118.02499, kAm, 3}, {0.999, kAm, 4},     {0.675, kAm, 3},
+      {1.62, kAm, 1},      {146.00625, kFm, 2}, {146.005, kFm, 1}};
+  for (const auto& [mhz, mode, step] : steps) {
+    EXPECT_EQ(DeriveStep(mhz * 1e6, mode), step) << mhz << " mode " << mode;
   }
-  const struct {
-    double mhz;
-    int step;
-    const char* stored;
-  } texts[] = {{145.5, 3, "145500000"},     {118.00833, 3, "118008334"},
-               {118.01666, 3, "118016667"}, {118.025, 3, "118025000"},
-               {118.02499, 3, "118025000"}, {118.00833, 1, "118008330"},  // only step 3 snaps
-               {1299.995, 1, "1299995000"}, {0.1, 1, "100000"}};
-  for (const auto& row : texts) {
-    EXPECT_EQ(StoredFrequencyText(row.mhz * 1e6, row.step), row.stored) << row.mhz;
+  for (const double mhz : {0.999, 146.00123}) EXPECT_EQ(DeriveStep(mhz * 1e6, kFm), std::nullopt);
+  // Only step 3 snaps to the aviation raster.
+  const std::tuple<double, int, const char*> texts[] = {
+      {145.5, 3, "145500000"},     {118.00833, 3, "118008334"}, {118.01666, 3, "118016667"},
+      {118.025, 3, "118025000"},   {118.02499, 3, "118025000"}, {118.00833, 1, "118008330"},
+      {1299.995, 1, "1299995000"}, {0.1, 1, "100000"}};
+  for (const auto& [mhz, step, stored] : texts) {
+    EXPECT_EQ(StoredFrequencyText(mhz * 1e6, step), stored) << mhz;
   }
 }
 
-ChannelProblem Problem(ChannelField field, std::string reason, std::optional<std::int16_t> step) {
-  return {field, std::move(reason), step};
+// What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
+std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
+                                        std::optional<std::int16_t> step = {}) {
+  return std::unexpected(ChannelProblem{field, std::move(reason), step});
 }
 
 TEST(ChannelRules, ValidateStoresTheChannelOrNamesTheFirstProblem) {
   // Neither frequency nor mode changed: the stored step stays, whatever the rasters say.
   const MemoryChannel unchanged{1, "145500000", "", kFm, 7, 0, 0, 0, 0, -1, 0, 0};
+  using F = ChannelField;
   const struct {
     ChannelEntry entry;
-    MemoryChannel stored;  // as the record holds it before
     std::expected<MemoryChannel, ChannelProblem> result;
+    MemoryChannel stored = {};  // as the record holds it before
   } rows[] = {
       {{.Frequency = "145.5", .Name = " voa ", .Mode = kFm},
-       {},
        MemoryChannel{1, "145500000", " voa ", kFm, 3, 0, 0, 0, 0, -1, 0, 0}},
       {{.Frequency = "118.00833", .Mode = kAm, .ToneSelect = kTsq, .TsqTone = 13, .TrainTone = 5},
-       {},
        MemoryChannel{1, "118008334", "", kAm, 3, kTsq, 13, 0, 0, -1, 0, 0}},  // TRAIN is not TSQ's
       {{.Frequency = "145.5", .Mode = kFm}, unchanged, unchanged},
-      {{.Mode = kFm},
-       {},
-       std::unexpected(Problem(ChannelField::kFrequency, "no frequency is given", {}))},
-      {{.Frequency = "145.5"},
-       {},
-       std::unexpected(Problem(ChannelField::kMode, "no mode is chosen: FM, WFM or AM", {}))},
+      {{.Mode = kFm}, Refused(F::kFrequency, "no frequency is given")},
+      {{.Frequency = "145.5"}, Refused(F::kMode, "no mode is chosen: FM, WFM or AM")},
       {{.Frequency = "1300", .Mode = kFm},
-       {},
-       std::unexpected(Problem(ChannelField::kFrequency,
-                               "1300.00000 MHz is outside the receiver's range, 0.10000 MHz to "
-                               "1299.99500 MHz",
-                               {}))},
+       Refused(F::kFrequency,
+               "1300.00000 MHz is outside the receiver's range, 0.10000 MHz to 1299.99500 MHz")},
       {{.Frequency = "145.001", .Mode = kFm},
-       {},
-       std::unexpected(
-           Problem(ChannelField::kFrequency,
-                   "145.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or 9 kHz "
-                   "for AM broadcast",
-                   {}))},
+       Refused(F::kFrequency,
+               "145.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or 9 kHz for AM "
+               "broadcast")},
       {{.Frequency = "146.00625", .Mode = kFm, .ToneSelect = kTsq},
-       {},
-       std::unexpected(Problem(ChannelField::kTsqTone, "tone select TSQ needs a tone", 2))},
+       Refused(F::kTsqTone, "tone select TSQ needs a tone", 2)},
       {{.Frequency = "146.005", .Mode = kFm, .ToneSelect = kDcs, .DcsCode = 1},
-       {},
-       std::unexpected(
-           Problem(ChannelField::kRevDcs, "tone select DCS needs a polarity, NORMAL or REV", 1))},
+       Refused(F::kRevDcs, "tone select DCS needs a polarity, NORMAL or REV", 1)},
       {{.Frequency = "146.005", .Mode = kFm, .ToneSelect = kTsq, .TsqTone = 51},
-       {},
-       std::unexpected(Problem(ChannelField::kTsqTone, "51 is not in the tone table", 1))},
+       Refused(F::kTsqTone, "51 is not in the tone table", 1)},
       {{.Frequency = "146.005", .Mode = kFm, .ToneSelect = 6},
-       {},
-       std::unexpected(Problem(ChannelField::kToneSelect, "6 is not in the tone select table", 1))},
+       Refused(F::kToneSelect, "6 is not in the tone select table", 1)},
       {{.Frequency = "146.005", .Name = "ABCDEFG", .Mode = kFm},
-       {},
-       std::unexpected(Problem(ChannelField::kName,
-                               "\"ABCDEFG\" is longer than the receiver's 6 characters", 1))},
-  };
+       Refused(F::kName, "\"ABCDEFG\" is longer than the receiver's 6 characters", 1)}};
   for (const auto& row : rows) {
     EXPECT_EQ(ValidateChannel(row.entry, row.stored), row.result) << row.entry.Frequency;
   }

@@ -9,62 +9,39 @@ namespace kestrel {
 namespace {
 
 TEST(LeadingNumber, ReadsTheLongestLeadingNumber) {
-  EXPECT_EQ(LeadingNumber("6030000"), 6030000.0);
-  EXPECT_EQ(LeadingNumber("  118.5MHz"), 118.5);
-  EXPECT_EQ(LeadingNumber("-5"), -5.0);
-  EXPECT_EQ(LeadingNumber("+7"), 7.0);
-  EXPECT_EQ(LeadingNumber(".5"), 0.5);
-  EXPECT_EQ(LeadingNumber("5."), 5.0);
-  EXPECT_EQ(LeadingNumber("1e3"), 1000.0);
-  EXPECT_EQ(LeadingNumber("12e"), 12.0);
-  EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
-  EXPECT_EQ(LeadingNumber(""), 0.0);
-  EXPECT_EQ(LeadingNumber("abc"), 0.0);
-  EXPECT_EQ(LeadingNumber("-"), 0.0);
-  EXPECT_EQ(LeadingNumber("."), 0.0);
+  const std::pair<const char*, double> rows[] = {
+      {"6030000", 6030000}, {"  118.5MHz", 118.5}, {"-5", -5},    {"+7", 7}, {".5", 0.5}, {"5.", 5},
+      {"1e3", 1000},        {"12e", 12},           {"1.2.3", 1.2}};
+  for (const auto& [text, number] : rows) EXPECT_EQ(LeadingNumber(text), number) << text;
+  for (const char* text : {"", "abc", "-", ".", "1e-999"}) EXPECT_EQ(LeadingNumber(text), 0.0);
   EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
-  EXPECT_EQ(LeadingNumber("1e-999"), 0.0);
 }
 
 TEST(NumberText, RoundingFormattingAndWholeNumbers) {
-  EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-  EXPECT_EQ(RoundHalfEven(3.5), 4.0);
-  EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-  EXPECT_EQ(RoundHalfEven(2.4), 2.0);
+  for (const auto& [x, rounded] : {std::pair{2.5, 2.0}, {3.5, 4.0}, {-2.5, -2.0}, {2.4, 2.0}}) {
+    EXPECT_EQ(RoundHalfEven(x), rounded) << x;
+  }
   EXPECT_EQ(FormatFixed5(145.0), "145.00000");
   EXPECT_EQ(FormatFixed5(-0.0), "0.00000");
-  EXPECT_EQ(SignReservedText(1), " 1");
-  EXPECT_EQ(SignReservedText(0), " 0");
-  EXPECT_EQ(SignReservedText(-1), "-1");
-  EXPECT_EQ(ParseWholeNumber(" 9664 "), 9664);
-  EXPECT_EQ(ParseWholeNumber("-1 "), -1);
-  EXPECT_EQ(ParseWholeNumber("   3"), 3);
-  EXPECT_EQ(ParseWholeNumber(""), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber("  "), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber("1.5"), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber("12a"), std::nullopt);
-  EXPECT_EQ(ParseWholeNumber("99999999999999999999"), std::nullopt);
+  EXPECT_EQ(SignReservedText(1) + SignReservedText(0) + SignReservedText(-1), " 1 0-1");
+  for (const auto& [text, number] : {std::pair{" 9664 ", 9664}, {"-1 ", -1}, {"   3", 3}}) {
+    EXPECT_EQ(ParseWholeNumber(text), number) << text;
+  }
+  for (const char* text : {"", "  ", "1.5", "12a", "99999999999999999999"}) {
+    EXPECT_EQ(ParseWholeNumber(text), std::nullopt) << text;
+  }
 }
 
-TEST(HzToMhzText, TruncatesToTenHertz) {
-  EXPECT_EQ(HzToMhzText("145000000"), "145.00000");
-  EXPECT_EQ(HzToMhzText("6030000"), "6.03000");
-  EXPECT_EQ(HzToMhzText("6030005"), "6.03000");
-  EXPECT_EQ(HzToMhzText("123456789"), "123.45678");
-  EXPECT_EQ(HzToMhzText("118008334"), "118.00833");
-  EXPECT_EQ(HzToMhzText("0"), "0.00000");
-  EXPECT_EQ(HzToMhzText(""), "");
-  EXPECT_EQ(HzToMhzText("abc"), "0.00000");
-  EXPECT_EQ(HzToMhzText("19.5"), "0.00002");  // 19.5 rounds to 20 (half to even), then 2 tens
-  EXPECT_EQ(HzToMhzText("-150"), "-0.00015");
-}
-
-TEST(ClampMhzText, LimitsToTheReceiversRange) {
-  EXPECT_EQ(ClampMhzText("1299.9951"), "1299.99500");
-  EXPECT_EQ(ClampMhzText("1300"), "1299.99500");
-  EXPECT_EQ(ClampMhzText("-5"), "0.10000");
-  EXPECT_EQ(ClampMhzText("0.05"), "0.10000");
-  EXPECT_EQ(ClampMhzText("abc"), "0.10000");
+TEST(FrequencyText, HzTruncatesToTenHertzAndMhzIsClampedToTheReceiversRange) {
+  const std::pair<const char*, const char*> mhz[] = {
+      {"145000000", "145.00000"}, {"6030000", "6.03000"},
+      {"6030005", "6.03000"},     {"123456789", "123.45678"},
+      {"118008334", "118.00833"}, {"0", "0.00000"},
+      {"abc", "0.00000"},         {"", ""},
+      {"-150", "-0.00015"},       {"19.5", "0.00002"}};  // 19.5 rounds to 20 (half to even): 2 tens
+  for (const auto& [hz, text] : mhz) EXPECT_EQ(HzToMhzText(hz), text) << hz;
+  for (const char* text : {"-5", "0.05", "abc"}) EXPECT_EQ(ClampMhzText(text), "0.10000") << text;
+  for (const char* text : {"1300", "1299.9951"}) EXPECT_EQ(ClampMhzText(text), "1299.99500");
   EXPECT_EQ(ClampMhzText("430.0125"), "430.01250");
   EXPECT_EQ(ClampMhzText("7"), "7.00000");
   EXPECT_EQ(ClampMhzText(""), "");

@@ -5,7 +5,6 @@
 #include <sys/resource.h>
 
 #include <QDir>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -13,6 +12,7 @@
 
 #include "model/defaults.h"
 #include "print/qt/pdf_export.h"
+#include "support/temp_files.h"
 
 namespace kestrel::print {
 namespace {
@@ -36,8 +36,7 @@ TEST(PainterCanvas, MeasuresInDevicePixelsAndExportsPagesToAPdfFile) {
   const QString path = dir.filePath("reports.pdf");
   const auto pages = [&path](const ReportSelection& selection, QPageSize::PageSizeId size) {
     EXPECT_TRUE(WriteReportsPdf(NewConfiguration(), selection, path, QPageSize(size)));
-    QFile file(path);
-    const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray pdf = QByteArray::fromStdString(kestrel::testing::ReadAll(path.toStdString()));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     return pdf.count("/Type /Page") - pdf.count("/Type /Pages");
   };
@@ -55,9 +54,7 @@ TEST(PainterCanvas, MeasuresInDevicePixelsAndExportsPagesToAPdfFile) {
 TEST(PainterCanvas, AFailedPdfSaysWhyAndLeavesTheOldFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath("old.pdf");
-  QFile old(path);
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-  old.close();
+  kestrel::testing::WriteAll(path.toStdString(), "old");
   // The disk refuses the data half way (a file size limit holds even for root).
   rlimit old_limit{};
   getrlimit(RLIMIT_FSIZE, &old_limit);
@@ -71,8 +68,7 @@ TEST(PainterCanvas, AFailedPdfSaysWhyAndLeavesTheOldFile) {
   ASSERT_FALSE(written.has_value());
   EXPECT_EQ(written.error(),
             "cannot write the PDF file " + path.toStdString() + ": File too large");
-  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-  EXPECT_EQ(old.readAll(), "old");
+  EXPECT_EQ(kestrel::testing::ReadAll(path.toStdString()), "old");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pdf"});
 
   // A printer that prints into a file names the file and the reason, before painting starts.

@@ -40,11 +40,12 @@ int Reap(pid_t pid, double& cpu_seconds) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-}  // namespace
-
+// Path of a program of this build ("kestrel", "kestrel-cli", "kestrel-sim").
 std::string ProgramPath(const std::string& name) {
   return std::string(KESTREL_BINARY_DIR) + "/app/" + name + "/" + name;
 }
+
+}  // namespace
 
 // Standard input, output and error are files in a folder of their own: no pipe can fill up and
 // block the program, and the input ends where a script's redirected file would.
@@ -83,6 +84,10 @@ ProgramResult BackgroundProgram::Wait() {
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input) {
   return BackgroundProgram(program, args, input).Wait();
+}
+
+ProgramResult Cli(const std::vector<std::string>& args, const std::string& input) {
+  return RunProgram("kestrel-cli", args, input);
 }
 
 SimProcess::SimProcess(const std::vector<std::string>& args) {

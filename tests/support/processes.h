@@ -22,12 +22,11 @@ struct ProgramResult {
   double cpu_seconds = 0;
 };
 
-// Path of a program of this build ("kestrel", "kestrel-cli", "kestrel-sim").
-std::string ProgramPath(const std::string& name);
-
 // Runs `program` with `args`, feeding `input` to its standard input, and waits for it.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input = {});
+// The same for kestrel-cli.
+ProgramResult Cli(const std::vector<std::string>& args, const std::string& input = {});
 
 // A program started in the background, for a test that signals it while it runs. Standard
 // input, output and error are files of its own, as for RunProgram.

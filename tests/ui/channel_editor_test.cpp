@@ -23,10 +23,10 @@ namespace {
 constexpr int kFm = 1, kAm = 3;
 
 // An editor opened on a channel of the Memory page, with handles on its controls.
-class Editor : public ::testing::Test {
+class Editor : public testing::MemoryPageTest {
  protected:
   void Open(int channel) {
-    editor_ = page_.OpenChannelEditor(channel);
+    editor_ = page.OpenChannelEditor(channel);
     const auto list = [this](const char* object) { return editor_->findChild<QComboBox*>(object); };
     frequency = editor_->findChild<QLineEdit*>("txtMemoryFreq");
     name = editor_->findChild<QLineEdit*>("txtMemName");
@@ -75,17 +75,14 @@ class Editor : public ::testing::Test {
     }
     return red;
   }
-  const MemoryChannel& Stored(int channel) { return document_.Record().Channel(channel); }
+  const MemoryChannel& Stored(int channel) { return document.Record().Channel(channel); }
   void Change(int channel, const std::function<void(MemoryChannel&)>& change) {
-    document_.Edit("test", [&](RadioConfig& record) { change(record.Channel(channel)); });
+    document.Edit("test", [&](RadioConfig& record) { change(record.Channel(channel)); });
   }
   QString GridText(int channel, int column) {
-    return page_.GridModel()->index(channel - 1, column).data().toString();
+    return page.GridModel()->index(channel - 1, column).data().toString();
   }
 
-  testing::RecordingFeedback feedback_;
-  Document document_;
-  MemoryPage page_{document_};
   QPointer<ChannelEditorDialog> editor_;
   QLineEdit *frequency = nullptr, *name = nullptr;
   QComboBox *mode = nullptr, *tone_select = nullptr, *tsq = nullptr, *rev_tsq = nullptr,
@@ -102,51 +99,38 @@ TEST_F(Editor, OpensOnAnEmptyChannelAndStoresANewOneOnlyWithFrequencyAndMode) {
   EXPECT_TRUE(RedFields().isEmpty());
 
   set->click();  // no frequency, no mode
-  EXPECT_EQ(feedback_.beeps, 1);
+  EXPECT_EQ(feedback.beeps, 1);
   Enter("145.5");
   EXPECT_EQ(frequency->text(), "145.50000");
   EXPECT_EQ(RedFields(), QList<QWidget*>{frequency});
   set->click();  // still no mode
-  EXPECT_EQ(feedback_.beeps, 2);
+  EXPECT_EQ(feedback.beeps, 2);
   mode->setCurrentIndex(kFm);
   set->click();
-  EXPECT_EQ(feedback_.beeps, 2);
+  EXPECT_EQ(feedback.beeps, 2);
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(1), (MemoryChannel{1, "145500000", "", kFm, 3, 0, 0, 0, 0, -1, 0, 0}));
   EXPECT_EQ(GridText(1, MemoryGridModel::kModeColumn), "FM");
-  EXPECT_TRUE(document_.IsModified());
+  EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(Editor, StoresFrequenciesOnTheReceiversRastersOrRefusesThem) {
-  for (const auto& [mhz, hz] : {std::pair{"118.00833", "118008334"}, {"118.025", "118025000"}}) {
-    Open(2);
-    Enter(mhz);
-    mode->setCurrentIndex(kAm);
-    set->click();
-    EXPECT_TRUE(Closed()) << mhz;
-    EXPECT_EQ(Stored(2).Frequency, hz);
-  }
-  // Reopening shows the stored frequency to 10 Hz and stores it snapped again.
-  Change(2, [](MemoryChannel& c) { c.Frequency = "118008334"; });
+TEST_F(Editor, ReopensOnTheStoredFrequencyAndARefusedSetKeepsOnlyTheDerivedStep) {
+  // Shown to 10 Hz, and stored snapped to the aviation raster again.
+  Change(2, [](MemoryChannel& c) { c = {1, "118008334", "", kAm, 3, 0, 0, 0, 0, -1, 0, 0}; });
   Open(2);
   EXPECT_EQ(frequency->text(), "118.00833");
   set->click();
   EXPECT_EQ(Stored(2).Frequency, "118008334");
-  EXPECT_EQ(feedback_.beeps, 0);
+  EXPECT_EQ(feedback.beeps, 0);
 
   Open(3);
-  Enter("0.999");
-  mode->setCurrentIndex(kFm);  // no 9 kHz raster
-  set->click();
-  EXPECT_EQ(feedback_.beeps, 1);
-  EXPECT_FALSE(Closed());
-
-  // A derived step is stored even when a tone check fails afterwards.
   Enter("146.00625");
+  mode->setCurrentIndex(kFm);
   tone_select->setCurrentIndex(1);  // TSQ
   tsq->setCurrentIndex(0);
   set->click();
-  EXPECT_EQ(feedback_.beeps, 2);
+  EXPECT_EQ(feedback.beeps, 1);
+  EXPECT_FALSE(Closed());
   EXPECT_EQ(Stored(3).Step, 2);
   EXPECT_EQ(Stored(3).Frequency, "") << "nothing else is stored";
 }
@@ -157,15 +141,12 @@ TEST_F(Editor, ToneSelectionEnablesItsListsWithDefaults) {
   EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{tsq});
   EXPECT_EQ(tsq->currentText(), "100.0");
 
-  const struct {
-    int tone_select;
-    QComboBox* list;
-    const char* shown;
-  } choices[] = {{2, rev_tsq, " 88.5"}, {3, train, "2280"}, {4, scrambler, "3300"}};
-  for (const auto& choice : choices) {
-    tone_select->setCurrentIndex(choice.tone_select);
-    EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{choice.list}) << choice.tone_select;
-    EXPECT_EQ(choice.list->currentText(), choice.shown);
+  const std::tuple<int, QComboBox*, const char*> choices[] = {
+      {2, rev_tsq, " 88.5"}, {3, train, "2280"}, {4, scrambler, "3300"}};
+  for (const auto& [choice, list, shown] : choices) {
+    tone_select->setCurrentIndex(choice);
+    EXPECT_EQ(EnabledToneLists(), QList<QComboBox*>{list}) << choice;
+    EXPECT_EQ(list->currentText(), shown);
   }
 
   // Last stored with another tone selection: R DCS is blank and must be chosen.
@@ -174,7 +155,7 @@ TEST_F(Editor, ToneSelectionEnablesItsListsWithDefaults) {
   EXPECT_EQ(dcs->currentText(), "023");
   EXPECT_EQ(rev_dcs->currentIndex(), 0);
   set->click();
-  EXPECT_EQ(feedback_.beeps, 1);
+  EXPECT_EQ(feedback.beeps, 1);
   rev_dcs->setCurrentIndex(2);  // REV
   set->click();
   EXPECT_TRUE(Closed());
@@ -197,7 +178,7 @@ TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPointWithinTheRange) {
   frequency->end(false);
   QTest::keyClick(frequency, Qt::Key_A);
   QTest::keyClick(frequency, Qt::Key_Space);
-  EXPECT_EQ(feedback_.beeps, 2);
+  EXPECT_EQ(feedback.beeps, 2);
   QTest::keyClick(frequency, Qt::Key_Backspace);
   QTest::keyClick(frequency, Qt::Key_5);
   EXPECT_EQ(frequency->text(), "6.03005");
@@ -206,17 +187,11 @@ TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPointWithinTheRange) {
   frequency->setText("1300");
   QTest::keyClick(frequency, Qt::Key_Return);
   EXPECT_EQ(frequency->text(), "1299.99500");
-  EXPECT_EQ(feedback_.beeps, 3);
+  EXPECT_EQ(feedback.beeps, 3);
   EXPECT_FALSE(Closed());
   set->click();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(Stored(801).Frequency, "1299995000");
-
-  Open(801);
-  Enter("x");  // pasted text never survives; an unreadable entry reads as 0
-  EXPECT_EQ(frequency->text(), "0.10000");
-  set->click();
-  EXPECT_EQ(Stored(801).Frequency, "100000");
 }
 
 TEST_F(Editor, NameKeepsItsCaseAndRefusesWhatTheReceiverCannotHold) {
@@ -228,7 +203,7 @@ TEST_F(Editor, NameKeepsItsCaseAndRefusesWhatTheReceiverCannotHold) {
   name->setText("");
   Type(name, QString::fromUtf8("é€Ж"));  // Cyrillic is not Windows-1252
   EXPECT_EQ(name->text(), QString::fromUtf8("é€"));
-  EXPECT_EQ(feedback_.beeps, 1);
+  EXPECT_EQ(feedback.beeps, 1);
   Type(name, "abcde");
   EXPECT_EQ(name->text(), QString::fromUtf8("é€abcd"));
   name->setText("voa");
@@ -258,7 +233,7 @@ TEST_F(Editor, ClearEmptiesTheChannelAndShowsItEmptyAndEnterPressesTheFocusedBut
   EXPECT_EQ(Stored(859).InUse, 0);
   EXPECT_EQ(Stored(859).Frequency, "6090000");
   EXPECT_EQ(GridText(859, MemoryGridModel::kFrequencyColumn), "") << "no longer programmed";
-  EXPECT_TRUE(document_.IsModified());
+  EXPECT_TRUE(document.IsModified());
 
   Enter("6.09");
   mode->setCurrentIndex(kAm);
@@ -272,36 +247,33 @@ TEST_F(Editor, OnlyAChangeModifiesTheDocumentAndClosingStoresNothing) {
   Open(801);
   set->click();  // a preset channel gains RevDcs -1, as every channel the editor stores
   EXPECT_EQ(Stored(801).RevDcs, -1);
-  EXPECT_TRUE(document_.IsModified());
-  document_.MarkSaved("a.dat");
+  EXPECT_TRUE(document.IsModified());
+  document.MarkSaved("a.dat");
   Open(801);
   set->click();
   EXPECT_TRUE(Closed());
-  EXPECT_FALSE(document_.IsModified());
+  EXPECT_FALSE(document.IsModified());
 
-  const RadioConfig before = document_.Record();
+  const RadioConfig before = document.Record();
   Open(801);
   Enter("7.5");
   editor_->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(editor_.isNull());
-  EXPECT_EQ(document_.Record(), before);
-  EXPECT_FALSE(document_.IsModified());
+  EXPECT_EQ(document.Record(), before);
+  EXPECT_FALSE(document.IsModified());
 }
 
 // A channel entered in the grid's cells, or pasted, is the channel the editor's Set stores.
 TEST_F(Editor, GridCellsAndPasteStoreWhatTheEditorStores) {
-  MemoryGridModel* grid = page_.GridModel();
+  MemoryGridModel* grid = page.GridModel();
   const auto cell = [grid](int channel, int column, const QVariant& value) {
     return grid->setData(grid->index(channel - 1, column), value);
   };
-  const struct {
-    const char* mhz;
-    int mode;
-    int tone_select;
-  } entries[] = {{"145.5", kFm, 0}, {"118.00833", kAm, 1}, {"146.00625", kFm, 3}};
+  const std::tuple<const char*, int, int> entries[] = {
+      {"145.5", kFm, 0}, {"118.00833", kAm, 1}, {"146.00625", kFm, 3}};
   for (const auto& [mhz, mode_position, tone] : entries) {
-    page_.ClearAllChannels();
+    page.ClearAllChannels();
     Open(10);
     Enter(mhz);
     mode->setCurrentIndex(mode_position);
@@ -311,20 +283,20 @@ TEST_F(Editor, GridCellsAndPasteStoreWhatTheEditorStores) {
 
     EXPECT_TRUE(cell(20, MemoryGridModel::kFrequencyColumn, mhz));
     EXPECT_FALSE(Stored(20).IsProgrammed()) << "a frequency alone waits in the grid";
-    EXPECT_TRUE(page_.HasPendingChanges());
+    EXPECT_TRUE(page.HasPendingChanges());
     cell(20, MemoryGridModel::kModeColumn, mode_position);
     cell(20, MemoryGridModel::kToneSelectColumn, tone);
     EXPECT_EQ(Stored(20), Stored(10)) << mhz;
-    EXPECT_FALSE(page_.HasPendingChanges());
+    EXPECT_FALSE(page.HasPendingChanges());
 
-    page_.Grid()->SelectChannel(10);
-    page_.CopySelectedChannels();
-    page_.Grid()->SelectChannel(30);
-    page_.PasteChannels();
+    page.Grid()->SelectChannel(10);
+    page.CopySelectedChannels();
+    page.Grid()->SelectChannel(30);
+    page.PasteChannels();
     EXPECT_EQ(Stored(30), Stored(10)) << mhz;
   }
   EXPECT_FALSE(cell(20, MemoryGridModel::kFrequencyColumn, "146.001"));
-  EXPECT_EQ(feedback_.statuses.last(),
+  EXPECT_EQ(feedback.statuses.last(),
             "Channel 019 is not stored. Frequency: 146.00100 MHz is on no tuning raster: 5, "
             "6.25 or 8.33 kHz, or 9 kHz for AM broadcast");
 }

@@ -4,13 +4,16 @@
 
 #include <sys/stat.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "model/defaults.h"
+#include "support/temp_files.h"
 
 namespace kestrel::ui {
 namespace {
+
+using kestrel::testing::ReadAll;
+using kestrel::testing::WriteAll;
 
 TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
   QTemporaryDir folder;
@@ -21,12 +24,7 @@ TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
   ASSERT_TRUE(storage.Save(path, record).has_value());
   EXPECT_EQ(storage.Load(path, NewConfiguration()), record);
 
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  const QByteArray head = file.read(4000);
-  file.resize(0);
-  file.write(head);
-  file.close();
+  WriteAll(path.toStdString(), ReadAll(path.toStdString()).substr(0, 4000));
   // A damaged file says where, an unreadable one why; neither repeats the file's name.
   const auto cut = storage.Load(path, NewConfiguration());
   ASSERT_FALSE(cut.has_value());
@@ -34,7 +32,7 @@ TEST(DataFileStorage, SavesLoadsAndSaysWhereAFileIsWrong) {
   EXPECT_TRUE(cut.error().reason.startsWith("line ")) << cut.error().reason.toStdString();
 
   // Open refuses what is no regular file instead of waiting for a FIFO's writer for ever.
-  ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath("fifo.dat")).constData(), 0600), 0);
+  ASSERT_EQ(mkfifo(folder.filePath("fifo.dat").toStdString().c_str(), 0600), 0);
   const auto fifo = storage.Load(folder.filePath("fifo.dat"), NewConfiguration());
   EXPECT_EQ(fifo.error(), (LoadFailure{false, "cannot be read: it is a FIFO, not a data file"}));
 

@@ -21,19 +21,16 @@ TEST(FactoryPage, NumberFieldsKeepTheirRangesAndTurnRed) {
   EXPECT_EQ(page.SqlField(0)->text(), "9664");
   EXPECT_EQ(page.TrainTimeField()->text(), "1000");
   // Levels hold whole numbers from 0 to 65535; the train time stays within 1 and 5000.
-  const struct {
-    QLineEdit* field;
-    const char* typed;
-    const char* shown;
-  } rows[] = {{page.SqlField(0), "70000", "65535"}, {page.SMeterField(3), "-5", "0"},
-              {page.SMeterField(3), "12.5", "12"},  {page.SMeterField(3), "x7", "0"},
-              {page.TrainTimeField(), "", "1"},     {page.TrainTimeField(), "9000", "5000"},
-              {page.TrainTimeField(), "12a", "12a"}};  // reads as 12: kept as typed
-  for (const auto& row : rows) {
+  const std::tuple<QLineEdit*, const char*, const char*> rows[] = {
+      {page.SqlField(0), "70000", "65535"}, {page.SMeterField(3), "-5", "0"},
+      {page.SMeterField(3), "12.5", "12"},  {page.SMeterField(3), "x7", "0"},
+      {page.TrainTimeField(), "", "1"},     {page.TrainTimeField(), "9000", "5000"},
+      {page.TrainTimeField(), "12a", "12a"}};  // reads as 12: kept as typed
+  for (const auto& [field, typed, shown] : rows) {
     page.ResetColors();
-    row.field->setText(row.typed);
-    EXPECT_EQ(row.field->text(), row.shown) << row.typed;
-    EXPECT_EQ(TextColor(row.field), QColor(255, 0, 0)) << row.typed;
+    field->setText(typed);
+    EXPECT_EQ(field->text(), shown) << typed;
+    EXPECT_EQ(TextColor(field), QColor(255, 0, 0)) << typed;
   }
   // The rule runs on every keystroke, so a typed "." goes at once.
   page.SqlField(0)->clear();

@@ -6,7 +6,6 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,8 +19,7 @@
 #include <QTest>
 
 #include "model/defaults.h"
-#include "ui/change_colors.h"
-#include "ui/factory_page.h"
+#include "support/temp_files.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_page.h"
 #include "ui/print_selection_dialog.h"
@@ -34,14 +32,17 @@
 namespace kestrel::ui {
 namespace {
 
+using kestrel::testing::ReadAll;
+using kestrel::testing::WriteAll;
 using testing::FakeRadioJobs;
 using testing::MemoryStorage;
 using testing::RecordingFeedback;
 
-QStringList MenuCaptions(const QList<QAction*>& actions) {
+// The captions of `actions`, "|" between them ("" for a separator).
+std::string Captions(const QList<QAction*>& actions) {
   QStringList captions;
   for (const QAction* action : actions) captions << action->text();
-  return captions;
+  return captions.join(u'|').toStdString();
 }
 
 // The letters after "&" that two items of one menu (or of the menu bar) share, in every menu.
@@ -72,10 +73,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   QString SettingsFile() const { return folder.filePath("Heron.ini"); }
-  QByteArray Settings() const {
-    QFile file(SettingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  std::string Settings() const { return ReadAll(SettingsFile().toStdString()); }
 
   // A record that differs from the defaults on every page.
   static RadioConfig ReceiverRecord() {
@@ -115,11 +113,10 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   EXPECT_EQ(window->windowTitle(), "Kestrel Programming Tool[*]");
 
   const QList<QAction*> bar = window->menuBar()->actions();
-  ASSERT_EQ(MenuCaptions(bar), (QStringList{"&File", "&Edit", "&COM", "&Help"}));
-  EXPECT_EQ(MenuCaptions(bar[0]->menu()->actions()),
-            (QStringList{"&New", "&Open", "&Save", "Save &As", "", "&Import Channels...",
-                         "&Export Channels...", "", "&Print", "Print Pre&view", "Export P&DF...",
-                         "", "E&xit"}));
+  ASSERT_EQ(Captions(bar), "&File|&Edit|&COM|&Help");
+  EXPECT_EQ(Captions(bar[0]->menu()->actions()),
+            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...||&Print|Print "
+            "Pre&view|Export P&DF...||E&xit");
   EXPECT_EQ(SharedMnemonics(bar), QStringList{});
   // The platform's keys, or the common ones where the platform has none.
   const QList<QAction*> file = bar[0]->menu()->actions();
@@ -133,21 +130,18 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
       EXPECT_EQ(file[item]->shortcuts(), platform);
     }
   }
-  EXPECT_EQ(MenuCaptions(bar[1]->menu()->actions()),
-            (QStringList{"&Undo", "&Redo", "", "Cu&t", "&Copy", "&Paste", "&Delete"}));
-  EXPECT_EQ(MenuCaptions(bar[2]->menu()->actions()),
-            (QStringList{"&Read from Radio", "Pro&gram to Radio", "Program &Several Receivers...",
-                         "Por&t"}));
-  const QStringList ports = MenuCaptions(window->PortMenu()->actions());
-  EXPECT_EQ(ports.mid(0, 5), (QStringList{"COM &1", "COM &2", "COM &3", "COM &4", ""}));
-  EXPECT_EQ(ports.last(), "&Simulated receiver");
-  EXPECT_EQ(MenuCaptions(bar[3]->menu()->actions()), QStringList{"A&bout"});
+  EXPECT_EQ(Captions(bar[1]->menu()->actions()), "&Undo|&Redo||Cu&t|&Copy|&Paste|&Delete");
+  EXPECT_EQ(Captions(bar[2]->menu()->actions()),
+            "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Por&t");
+  const std::string ports = Captions(window->PortMenu()->actions());
+  EXPECT_TRUE(ports.starts_with("COM &1|COM &2|COM &3|COM &4||")) << ports;
+  EXPECT_TRUE(ports.ends_with("|&Simulated receiver")) << ports;
+  EXPECT_EQ(Captions(bar[3]->menu()->actions()), "A&bout");
 
   QTabWidget* tabs = window->Tabs();
   EXPECT_EQ(tabs->currentIndex(), 0);
-  QStringList tab_texts;
-  for (int tab = 0; tab < tabs->count(); ++tab) tab_texts << tabs->tabText(tab);
-  EXPECT_EQ(tab_texts, (QStringList{"Set Mode", "Memory", "Search Band Memory", ""}));
+  EXPECT_EQ((tabs->tabText(0) + "|" + tabs->tabText(1) + "|" + tabs->tabText(2)).toStdString(),
+            "Set Mode|Memory|Search Band Memory");
   EXPECT_FALSE(tabs->isTabVisible(MainWindow::kFactoryTab));
   tabs->setCurrentIndex(2);
   tabs->setCurrentIndex(MainWindow::kFactoryTab);
@@ -158,6 +152,13 @@ TEST_F(MainWindowTest, AChosenPortIsCheckedAloneAndRememberedButSimulateIsForOne
   window->ComAction(3)->trigger();
   EXPECT_TRUE(window->ComAction(3)->isChecked());
   for (int n : {1, 2, 4}) EXPECT_FALSE(window->ComAction(n)->isChecked());
+  // Every item is of one group, shown as a one-of choice.
+  QActionGroup* group = window->ComAction(1)->actionGroup();
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
+  for (QAction* item : window->PortMenu()->actions()) {
+    EXPECT_TRUE(!item->isCheckable() || item->actionGroup() == group) << item->text().toStdString();
+  }
   EXPECT_EQ(Settings(), "[COM_SETTINGS]\r\nCOMport= 3\r\n");
   EXPECT_EQ(MakeWindow()->Port(), "3");
 
@@ -170,13 +171,10 @@ TEST_F(MainWindowTest, AChosenPortIsCheckedAloneAndRememberedButSimulateIsForOne
   window->SimulatedAction()->trigger();  // chosen from the menu, it is remembered
   EXPECT_FALSE(window->ComAction(3)->isChecked());
   EXPECT_EQ(MakeWindow()->Port(), "sim");
-  EXPECT_TRUE(Settings().startsWith("[COM_SETTINGS]\r\nCOMport= 3\r\n"));
+  EXPECT_TRUE(Settings().starts_with("[COM_SETTINGS]\r\nCOMport= 3\r\n"));
 
   // A stored port outside 1 to 4 checks nothing and is left as it is.
-  QFile file(SettingsFile());
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("[COM_SETTINGS]\r\nCOMport= 7\r\n");
-  file.close();
+  WriteAll(SettingsFile().toStdString(), "[COM_SETTINGS]\r\nCOMport= 7\r\n");
   auto odd = MakeWindow();
   for (int n = 1; n <= 4; ++n) EXPECT_FALSE(odd->ComAction(n)->isChecked());
   EXPECT_EQ(odd->Port(), "0");
@@ -246,7 +244,7 @@ TEST_F(MainWindowTest, WriteNamesValuesOutsideTheirTablesAndMayBeCancelled) {
                         "anyway?"});
   EXPECT_EQ(window->OpenTransferDialog(), nullptr) << "answered No";
   feedback.answers = {QMessageBox::Yes};
-  window->StartProgram();
+  QTest::mouseClick(window->SetModeTab()->WriteButton(), Qt::LeftButton);
   ASSERT_NE(window->OpenTransferDialog(), nullptr);
   window->OpenTransferDialog()->reject();
 }
@@ -282,24 +280,6 @@ TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
   EXPECT_EQ(jobs.ports, QStringList{"sim4"});
   EXPECT_EQ(jobs.programmed, std::vector<RadioConfig>{window->Doc().Record()});
   EXPECT_TRUE(window->close());
-}
-
-TEST_F(MainWindowTest, EveryPageReadsAndWritesLikeTheMenu) {
-  const char* const read = "Read Data from the Receiver";
-  const char* const write = "Write Data to the Receiver";
-  const std::pair<QPushButton*, const char*> buttons[] = {
-      {window->SetModeTab()->ReadButton(), read},
-      {window->SetModeTab()->WriteButton(), write},
-      {window->MemoryTab()->findChild<QPushButton*>("cmdRead"), read},
-      {window->MemoryTab()->findChild<QPushButton*>("cmdWrite"), write},
-      {window->SearchBandTab()->ReadButton(), read},
-      {window->SearchBandTab()->WriteButton(), write}};
-  for (const auto& [button, title] : buttons) {
-    QTest::mouseClick(button, Qt::LeftButton);
-    ASSERT_NE(window->OpenTransferDialog(), nullptr) << title;
-    EXPECT_EQ(window->OpenTransferDialog()->windowTitle(), title);
-    window->OpenTransferDialog()->reject();
-  }
 }
 
 TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) {
@@ -364,10 +344,8 @@ TEST_F(MainWindowTest, OpenLoadsAFileOrKeepsTheRecordAndSaysWhy) {
 
 TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
   const QString list = folder.filePath("list.csv");
-  QFile file(list);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("Location,Name,Frequency,Mode,Comment\n1,Longname,145.5,FM,x\n,,146,FM,\n");
-  file.close();
+  WriteAll(list.toStdString(),
+           "Location,Name,Frequency,Mode,Comment\n1,Longname,145.5,FM,x\n,,146,FM,\n");
   QSignalSpy edited(&window->Doc(), &Document::Edited);
   feedback.file_names = {list};
   window->ImportChannelList();
@@ -380,9 +358,7 @@ TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
   EXPECT_EQ(window->Doc().Record().Channel(2).Frequency, "146000000");
 
   const RadioConfig before = window->Doc().Record();
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("Location,Frequency,Mode\n1,14.2,USB\n");
-  file.close();
+  WriteAll(list.toStdString(), "Location,Frequency,Mode\n1,14.2,USB\n");
   feedback.file_names = {list};
   window->ImportChannelList();
   EXPECT_EQ(feedback.warnings,
@@ -441,9 +417,7 @@ TEST_F(MainWindowTest, PrintPreviewAndPdfOfferTheReportChoiceThatPrintRemembers)
   EXPECT_TRUE(Settings().contains("[PRINT_SETTINGS]\r\nSetMode= 0\r\nMemory= 1\r\n"));
   ASSERT_EQ(feedback.file_dialogs.size(), 1);
   EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|Export PDF|"));
-  QFile written(pdf);
-  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(written.read(5) == "%PDF-");
+  EXPECT_TRUE(ReadAll(pdf.toStdString()).starts_with("%PDF-"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
   window->PrintPreview();
@@ -480,26 +454,15 @@ TEST_F(MainWindowTest, TheWindowFitsTheScreenAndOpensWhereItWasLeft) {
   EXPECT_TRUE(screen.contains(window->frameGeometry()));
 }
 
-TEST_F(MainWindowTest, PortsAreAOneOfChoice) {
-  QActionGroup* group = window->ComAction(1)->actionGroup();
-  ASSERT_NE(group, nullptr);
-  EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
-  for (QAction* item : window->PortMenu()->actions()) {
-    if (item->isCheckable()) {
-      EXPECT_EQ(item->actionGroup(), group) << item->text().toStdString();
-    }
-  }
-}
-
 TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPageFirst) {
   const std::pair<const char*, std::function<void()>> commands[] = {
       {"Save", [&] { window->Save(); }},
       {"Save As", [&] { window->SaveAs(); }},
-      {"Write", [&] { window->StartProgram(); }},
+      {"Write", [&] { window->SearchBandTab()->WriteButton()->click(); }},
       {"Print", [&] { window->Print(); }},
       {"New", [&] { window->New(); }},
       {"Open", [&] { window->Open(); }},
-      {"Read", [&] { window->StartRead(); }},
+      {"Read", [&] { window->MemoryTab()->findChild<QPushButton*>("cmdRead")->click(); }},
       {"Exit", [&] { window->close(); }}};
   QTest::keyClick(window->SetModeTab()->List(fn::kStep), Qt::Key_Down);
   for (const auto& [name, run] : commands) {

@@ -50,8 +50,6 @@ class SearchBandPageTest : public ::testing::Test {
 };
 
 TEST_F(SearchBandPageTest, ListsTheBandsAndAClickOpensTheRowButCtrlClickOnlyShowsTheBox) {
-  EXPECT_EQ(page.Grid()->horizontalHeaderItem(2)->text(), "Low Frequency");
-  EXPECT_EQ(page.Grid()->horizontalHeaderItem(3)->text(), "Upper Frequency");
   EXPECT_EQ(Cell(0, 0) + Cell(22, 0) + Cell(23, 0), "L00L22L--");
   EXPECT_EQ(Cell(5, 2) + " " + Cell(5, 3), "0.10000 1299.99500");
 

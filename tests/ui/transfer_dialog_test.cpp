@@ -14,20 +14,20 @@
 namespace kestrel::ui {
 namespace {
 
-using testing::FakeRadioJobs;
-using testing::RecordingFeedback;
+using Kind = TransferDialog::Kind;
 
-TransferDialog::JobFactory ReadJobs(FakeRadioJobs& jobs) {
-  return [&jobs](bool) {
-    return jobs.ReadJob(link::PortChoice::Number(1), RadioConfig{}, MemoryImage{});
-  };
-}
-
-TransferDialog::JobFactory ProgramJobs(FakeRadioJobs& jobs) {
-  return [&jobs](bool verify) {
-    return jobs.ProgramJob(link::PortChoice::Number(1), RadioConfig{}, MemoryImage{}, verify);
-  };
-}
+struct TransferDialogTest : ::testing::Test {
+  // The fake jobs a dialog of `kind` starts, on port 1.
+  TransferDialog::JobFactory Jobs(Kind kind) {
+    return [this, kind](bool verify) {
+      const auto port = link::PortChoice::Number(1);
+      return kind == Kind::kRead ? jobs.ReadJob(port, {}, {})
+                                 : jobs.ProgramJob(port, {}, {}, verify);
+    };
+  }
+  testing::RecordingFeedback feedback;
+  testing::FakeRadioJobs jobs;
+};
 
 // Presses OK and waits until the job it started has ended.
 bool RunOnce(TransferDialog& dialog) {
@@ -41,16 +41,13 @@ bool AllButtonsEnabled(const TransferDialog& dialog, bool enabled) {
          dialog.HelpButton()->isEnabled() == enabled;
 }
 
-TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
+TEST_F(TransferDialogTest, ASuccessfulReadCompletesAndTheNextOkCloses) {
   jobs.read_outcome.record = NewConfiguration();
   jobs.read_outcome.record->SetMode[0] = 7;
-  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  TransferDialog dialog(Kind::kRead, Jobs(Kind::kRead), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Read Data from the Receiver");
   EXPECT_EQ(dialog.MessageLabel()->text(),
             "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].");
-  EXPECT_EQ(dialog.OkButton()->text() + dialog.CancelButton()->text() + dialog.HelpButton()->text(),
-            "OKCANCELHELP");
   EXPECT_EQ(dialog.VerifyBox(), nullptr);
   dialog.open();
 
@@ -69,13 +66,11 @@ TEST(TransferDialog, ASuccessfulReadCompletesAndTheNextOkCloses) {
   EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
 }
 
-TEST(TransferDialog, ABusyDialogAsksBeforeItClosesAndAFailureBringsThePromptBack) {
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
+TEST_F(TransferDialogTest, ABusyDialogAsksBeforeItClosesAndAFailureBringsThePromptBack) {
   jobs.read_outcome = testing::Failure(2);
   std::latch gate(1);
   jobs.gate = &gate;
-  TransferDialog dialog(TransferDialog::Kind::kRead, ReadJobs(jobs), nullptr);
+  TransferDialog dialog(Kind::kRead, Jobs(Kind::kRead), nullptr);
   dialog.open();
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
 
@@ -112,10 +107,9 @@ TEST(TransferDialog, ABusyDialogAsksBeforeItClosesAndAFailureBringsThePromptBack
   EXPECT_TRUE(dialog.close());
 }
 
-TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
-  TransferDialog dialog(TransferDialog::Kind::kProgram, ProgramJobs(jobs), nullptr);
+TEST_F(TransferDialogTest, ProgrammingOffersAnotherRadioAndPassesVerify) {
+  TransferDialog dialog(Kind::kProgram, Jobs(Kind::kProgram), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Write Data to the Receiver");
   EXPECT_EQ(dialog.MessageLabel()->text(),
             "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
   EXPECT_FALSE(dialog.VerifyBox()->isChecked());
@@ -146,16 +140,14 @@ TEST(TransferDialog, ProgrammingOffersAnotherRadioAndPassesVerify) {
 
 // CANCEL, or a yes to the question that closing asks, stops the job; the dialog says what the
 // job left and stays open.
-TEST(TransferDialog, CancellingSaysWhatTheTransferLeft) {
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
+TEST_F(TransferDialogTest, CancellingSaysWhatTheTransferLeft) {
   jobs.read_outcome.record = RadioConfig{};
   for (const bool by_closing : {true, false}) {
     std::latch gate(1);
     jobs.gate = &gate;
     jobs.cancelled_detail = by_closing ? "Reading cancelled. Nothing was changed." : "Partly.";
-    TransferDialog dialog(by_closing ? TransferDialog::Kind::kRead : TransferDialog::Kind::kProgram,
-                          by_closing ? ReadJobs(jobs) : ProgramJobs(jobs), nullptr);
+    const Kind kind = by_closing ? Kind::kRead : Kind::kProgram;
+    TransferDialog dialog(kind, Jobs(kind), nullptr);
     dialog.open();
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     if (by_closing) {

@@ -2,6 +2,8 @@
 // answers questions and file dialogs from a script, fake radio jobs, and a storage in memory.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPalette>
 #include <QString>
@@ -10,8 +12,10 @@
 #include <latch>
 #include <map>
 
+#include "ui/document.h"
 #include "ui/document_storage.h"
 #include "ui/feedback.h"
+#include "ui/memory_page.h"
 #include "ui/transfer_job.h"
 
 namespace kestrel::ui::testing {
@@ -157,5 +161,12 @@ inline TransferOutcome Failure(int code) {
                    code == 2 ? "no answer to the handshake" : "channel 001: 255.00000 MHz");
   return outcome;
 }
+
+// A Memory page on a document of its own, with what the user would hear and see recorded.
+struct MemoryPageTest : ::testing::Test {
+  RecordingFeedback feedback;
+  Document document;
+  MemoryPage page{document};
+};
 
 }  // namespace kestrel::ui::testing

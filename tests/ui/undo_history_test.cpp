@@ -16,10 +16,9 @@ using Model = MemoryGridModel;
 
 // Random changes through every way the Memory page and the pages' Set change the record, then
 // undo and redo step by step: each step restores the record exactly.
-TEST(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
-  testing::RecordingFeedback feedback;
-  Document document;
-  MemoryPage page(document);
+using UndoHistory = testing::MemoryPageTest;
+
+TEST_F(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
   std::mt19937 random(14);
   const auto pick = [&random](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
@@ -54,8 +53,7 @@ TEST(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
         RadioConfig read = NewConfiguration();
         read.Channel(pick(1, 1000)).Name = "READ";
         document.ReplaceFromReceiver(read);
-      },
-  };
+      }};
   std::vector<RadioConfig> records{document.Record()};
   for (int tries = 0; tries < 400 && records.size() <= 40; ++tries) {
     changes[pick(0, static_cast<int>(std::size(changes)) - 1)]();
@@ -76,8 +74,7 @@ TEST(UndoHistory, EveryStepUndoesAndRedoesToTheExactRecord) {
   }
 }
 
-TEST(UndoHistory, TheModifiedMarkFollowsTheHistory) {
-  Document document;
+TEST_F(UndoHistory, TheModifiedMarkFollowsTheHistory) {
   document.MarkSaved("a.dat");
   document.Edit("lamp", [](RadioConfig& record) { record.SetMode[fn::kLamp] = 0; });
   EXPECT_TRUE(document.IsModified());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ inline std::string JoinCrLf(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
+}
+
+// `text` with the lines given by their 1-based numbers replaced.
+inline std::string WithLines(const std::string& text, const std::map<int, std::string>& lines) {
+  std::vector<std::string> all = SplitCrLf(text);
+  for (const auto& [number, line] : lines) all.at(static_cast<std::size_t>(number - 1)) = line;
+  return JoinCrLf(all);
 }
 
 // The 1-based line of channel `number`'s field `field` (0 InUse, 1 Frequency, ... 11 TrainTone).
