@@ -55,7 +55,7 @@ std::vector<PortEntry> SeveralReceiversDialog::AvailablePorts() {
 
 SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, JobFactory make_job,
                                                QWidget* parent)
-    : QDialog(parent), make_job_(std::move(make_job)) {
+    : BusyDialog(parent), make_job_(std::move(make_job)) {
   setWindowTitle(tr("Program Several Receivers"));
   setWindowModality(Qt::WindowModal);
 
@@ -206,6 +206,10 @@ void SeveralReceiversDialog::OnCancel() {
   reject();
 }
 
+QString SeveralReceiversDialog::CancelQuestion() const {
+  return tr("Receivers are still being written. Cancel?");
+}
+
 void SeveralReceiversDialog::RequestCancel() {
   for (const auto& row : rows_) {
     if (!row->worker) continue;
@@ -213,38 +217,6 @@ void SeveralReceiversDialog::RequestCancel() {
     row->result->setText(tr("Cancelling after the command under way."));
   }
   cancel_->setEnabled(false);
-}
-
-void SeveralReceiversDialog::AskToCancel() {
-  if (!IsBusy() || asking_to_cancel_) return;
-  asking_to_cancel_ = true;
-  const QPointer<SeveralReceiversDialog> self(this);
-  CurrentFeedback().Ask(this, windowTitle(), tr("Receivers are still being written. Cancel?"),
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                        [self](QMessageBox::StandardButton answer) {
-                          // One look at the guarded pointer: g++ 12 at -O2 doubts a second.
-                          SeveralReceiversDialog* dialog = self.data();
-                          if (!dialog) return;
-                          dialog->asking_to_cancel_ = false;
-                          if (answer == QMessageBox::Yes) dialog->RequestCancel();
-                        });
-}
-
-void SeveralReceiversDialog::reject() {
-  if (IsBusy()) {
-    AskToCancel();
-    return;
-  }
-  QDialog::reject();
-}
-
-void SeveralReceiversDialog::closeEvent(QCloseEvent* event) {
-  if (IsBusy()) {
-    event->ignore();
-    AskToCancel();
-    return;
-  }
-  QDialog::closeEvent(event);
 }
 
 }  // namespace kestrel::ui

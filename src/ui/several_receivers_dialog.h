@@ -5,13 +5,13 @@
 // receivers are being written asks whether to cancel.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "link/port_choice.h"
+#include "ui/busy_dialog.h"
 #include "ui/transfer_job.h"
 
 class QCheckBox;
@@ -28,7 +28,7 @@ struct PortEntry {
   link::PortChoice port;
 };
 
-class SeveralReceiversDialog : public QDialog {
+class SeveralReceiversDialog : public BusyDialog {
   Q_OBJECT
 
  public:
@@ -41,9 +41,7 @@ class SeveralReceiversDialog : public QDialog {
   // "COM 1" to "COM 4", the serial ports the system reports, and four simulated receivers.
   static std::vector<PortEntry> AvailablePorts();
 
-  bool IsBusy() const;
-  // While busy, asks the user whether to cancel every job (once at a time), and cancels on Yes.
-  void AskToCancel();
+  bool IsBusy() const override;
 
   int PortCount() const { return static_cast<int>(rows_.size()); }
   QCheckBox* PortBox(int row) const { return rows_[static_cast<std::size_t>(row)]->tick; }
@@ -53,11 +51,9 @@ class SeveralReceiversDialog : public QDialog {
   QPushButton* CancelButton() const { return cancel_; }
   QCheckBox* VerifyBox() const { return verify_; }
 
- public slots:
-  void reject() override;  // asks to cancel while busy (Esc and the close box end here)
-
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  QString CancelQuestion() const override;
+  void RequestCancel() override;
 
  private:
   struct Row {
@@ -73,7 +69,6 @@ class SeveralReceiversDialog : public QDialog {
 
   void OnOk();
   void OnCancel();
-  void RequestCancel();
   void Start(Row& row, bool verify);
   void OnWorkerFinished(Row& row);
   void SetControlsEnabled(bool enabled);
@@ -83,7 +78,6 @@ class SeveralReceiversDialog : public QDialog {
   QCheckBox* verify_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
-  bool asking_to_cancel_ = false;
 };
 
 }  // namespace kestrel::ui

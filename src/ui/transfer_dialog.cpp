@@ -27,7 +27,7 @@ QString TransferDialog::ProgramPrompt() {
 }
 
 TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
-    : QDialog(parent), kind_(kind), make_job_(std::move(make_job)) {
+    : BusyDialog(parent), kind_(kind), make_job_(std::move(make_job)) {
   setWindowTitle(kind_ == Kind::kRead ? tr("Read Data from the Receiver")
                                       : tr("Write Data to the Receiver"));
   setWindowModality(Qt::WindowModal);
@@ -120,26 +120,15 @@ void TransferDialog::OnCancel() {
   reject();
 }
 
+QString TransferDialog::CancelQuestion() const {
+  return tr("The transfer is still running. Cancel it?");
+}
+
 void TransferDialog::RequestCancel() {
   if (!IsBusy()) return;
   progress_source_->Cancel().Request();
   cancel_->setEnabled(false);
   time_left_->setText(tr("Cancelling after the command under way."));
-}
-
-void TransferDialog::AskToCancel() {
-  if (!IsBusy() || asking_to_cancel_) return;
-  asking_to_cancel_ = true;
-  const QPointer<TransferDialog> self(this);
-  CurrentFeedback().Ask(this, windowTitle(), tr("The transfer is still running. Cancel it?"),
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                        [self](QMessageBox::StandardButton answer) {
-                          // One look at the guarded pointer: g++ 12 at -O2 doubts a second.
-                          TransferDialog* dialog = self.data();
-                          if (!dialog) return;
-                          dialog->asking_to_cancel_ = false;
-                          if (answer == QMessageBox::Yes) dialog->RequestCancel();
-                        });
 }
 
 void TransferDialog::Start() {
@@ -197,23 +186,6 @@ void TransferDialog::OnWorkerFinished() {
     message_->setText(tr("Completed writing.") + "\n" + verified + tr("Write another radio?"));
   }
   progress_->setValue(progress_->maximum());
-}
-
-void TransferDialog::reject() {
-  if (IsBusy()) {
-    AskToCancel();
-    return;
-  }
-  QDialog::reject();
-}
-
-void TransferDialog::closeEvent(QCloseEvent* event) {
-  if (IsBusy()) {
-    event->ignore();
-    AskToCancel();
-    return;
-  }
-  QDialog::closeEvent(event);
 }
 
 }  // namespace kestrel::ui

@@ -9,10 +9,10 @@
 // the next receiver; "Verify after writing" is handed to every job.
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <optional>
 
+#include "ui/busy_dialog.h"
 #include "ui/transfer_job.h"
 
 class QCheckBox;
@@ -23,7 +23,7 @@ class QThread;
 
 namespace kestrel::ui {
 
-class TransferDialog : public QDialog {
+class TransferDialog : public BusyDialog {
   Q_OBJECT
 
  public:
@@ -34,9 +34,7 @@ class TransferDialog : public QDialog {
   TransferDialog(Kind kind, JobFactory make_job, QWidget* parent);
   ~TransferDialog() override;
 
-  bool IsBusy() const { return worker_ != nullptr; }
-  // While busy, asks the user whether to cancel the job (once at a time), and cancels it on Yes.
-  void AskToCancel();
+  bool IsBusy() const override { return worker_ != nullptr; }
   // The last successful read's outcome (record and image); empty until a read succeeded.
   const std::optional<TransferOutcome>& SucceededRead() const { return read_result_; }
 
@@ -51,20 +49,17 @@ class TransferDialog : public QDialog {
   static QString ReadPrompt();
   static QString ProgramPrompt();
 
- public slots:
-  void reject() override;  // asks to cancel while busy (Esc and the close box end here)
-
  signals:
   // After every run, on the window's thread, before the dialog shows the result.
   void TransferFinished(const TransferOutcome& outcome);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  QString CancelQuestion() const override;
+  void RequestCancel() override;
 
  private:
   void OnOk();
   void OnCancel();
-  void RequestCancel();
   void Start();
   void OnWorkerFinished();
   void ShowPrompt();
@@ -82,7 +77,6 @@ class TransferDialog : public QDialog {
   TransferProgress* progress_source_ = nullptr;
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;
-  bool asking_to_cancel_ = false;
   bool verifying_ = false;  // the running or last write was verified
   bool read_done_ = false;
   std::optional<TransferOutcome> read_result_;
