@@ -34,7 +34,8 @@ TEST_F(LineTest, WaitCharTimesOutAt1000MsAndSettleDelayKeepsReceivingFor40) {
   EXPECT_EQ(line.WaitChar(), CharWait::kReceived);  // the late one is the next character
   EXPECT_EQ(line.RxText(), "AB");
 
-  port.input.PushBytes(10, "xy");
+  port.input.PushBytes(10, "x");
+  port.input.PushBytes(39, "y");  // the last millisecond still belongs to the delay
   port.input.PushBytes(40, "z");  // due as the delay ends: left for later
   start = clock.Now();
   line.SettleDelay();
