@@ -21,6 +21,14 @@ void BusyDialog::AskToCancel() {
                         });
 }
 
+void BusyDialog::OnCancel() {
+  if (IsBusy()) {
+    RequestCancel();
+    return;
+  }
+  QDialog::reject();
+}
+
 void BusyDialog::reject() {
   if (IsBusy()) {
     AskToCancel();

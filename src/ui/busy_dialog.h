@@ -17,6 +17,9 @@ class BusyDialog : public QDialog {
   virtual bool IsBusy() const = 0;
   // While busy, asks the user whether to cancel the work, and cancels it on Yes.
   void AskToCancel();
+  // The dialog's CANCEL button: cancels the work at once while busy (the button says what it
+  // does, so nothing is asked), else closes the dialog.
+  void OnCancel();
 
  public slots:
   void reject() override;  // asks to cancel while busy (Esc and the close box end here)

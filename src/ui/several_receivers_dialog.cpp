@@ -198,14 +198,6 @@ void SeveralReceiversDialog::OnWorkerFinished(Row& row) {
   SetControlsEnabled(true);
 }
 
-void SeveralReceiversDialog::OnCancel() {
-  if (IsBusy()) {
-    RequestCancel();
-    return;
-  }
-  reject();
-}
-
 QString SeveralReceiversDialog::CancelQuestion() const {
   return tr("Receivers are still being written. Cancel?");
 }

@@ -68,7 +68,6 @@ class SeveralReceiversDialog : public BusyDialog {
   };
 
   void OnOk();
-  void OnCancel();
   void Start(Row& row, bool verify);
   void OnWorkerFinished(Row& row);
   void SetControlsEnabled(bool enabled);

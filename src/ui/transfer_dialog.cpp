@@ -112,14 +112,6 @@ void TransferDialog::OnOk() {
   Start();
 }
 
-void TransferDialog::OnCancel() {
-  if (IsBusy()) {
-    RequestCancel();
-    return;
-  }
-  reject();
-}
-
 QString TransferDialog::CancelQuestion() const {
   return tr("The transfer is still running. Cancel it?");
 }

@@ -59,7 +59,6 @@ class TransferDialog : public BusyDialog {
 
  private:
   void OnOk();
-  void OnCancel();
   void Start();
   void OnWorkerFinished();
   void ShowPrompt();
