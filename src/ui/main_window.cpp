@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -171,6 +172,15 @@ void MainWindow::BuildPages() {
   tabs_->setTabVisible(kFactoryTab, false);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::OnTabChanged);
   setCentralWidget(tabs_);
+  // Ctrl+Tab and Ctrl+Shift+Tab change the page wherever the focus is: the grids would take them
+  // as a move to the next cell, and the tabs would stop at the page that is never offered.
+  // Keyboards send Shift+Tab as Backtab, or as Tab with Shift: both are taken.
+  AddShortcut(QKeySequence::NextChild, {QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+              [this] { StepPage(1); });
+  AddShortcut(QKeySequence::PreviousChild,
+              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
+              [this] { StepPage(-1); });
   edit_menu_->addActions(memory_page_->EditActions());
 
   connect(set_mode_page_, &SetModePage::ReadRequested, this, &MainWindow::StartRead);
@@ -194,6 +204,26 @@ void MainWindow::OnTabChanged(int index) {
   const bool on_memory = tabs_->widget(index) == memory_page_;
   for (QAction* action : memory_page_->EditActions()) action->setEnabled(on_memory);
   if (on_memory) memory_page_->Grid()->setFocus();
+}
+
+void MainWindow::AddShortcut(QKeySequence::StandardKey standard, QList<QKeySequence> also,
+                             const std::function<void()>& act) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+  for (const QKeySequence& key : also) {
+    if (!keys.contains(key)) keys << key;
+  }
+  auto* shortcut = new QShortcut(this);
+  shortcut->setKeys(keys);
+  connect(shortcut, &QShortcut::activated, this, act);
+}
+
+void MainWindow::StepPage(int step) {
+  const int count = tabs_->count();
+  int index = tabs_->currentIndex();
+  do {
+    index = (index + step + count) % count;
+  } while (!tabs_->isTabVisible(index));
+  tabs_->setCurrentIndex(index);
 }
 
 void MainWindow::ShowTitle() {

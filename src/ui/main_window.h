@@ -7,6 +7,7 @@
 // wait: the command goes on once they are answered.
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -138,6 +139,11 @@ class MainWindow : public QMainWindow {
                      std::function<void(const print::ReportSelection&)> put_out);
   QString StartFolder() const;
   void OnTabChanged(int index);
+  // Shows the next (+1) or previous (-1) page the user is offered, round the end.
+  void StepPage(int step);
+  // A window-wide shortcut: the platform's keys for `standard` and the keys `also` lists.
+  void AddShortcut(QKeySequence::StandardKey standard, QList<QKeySequence> also,
+                   const std::function<void()>& act);
   void OnReadClosed(TransferDialog* dialog);
   // The program dialog, after any values outside their tables were accepted.
   void OpenProgramDialog();

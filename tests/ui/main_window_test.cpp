@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -146,6 +147,20 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   tabs->setCurrentIndex(2);
   tabs->setCurrentIndex(MainWindow::kFactoryTab);
   EXPECT_EQ(tabs->currentIndex(), 2) << "the factory page cannot be selected";
+  // Ctrl+Tab from inside a grid goes to the next offered page, round the end, and back again.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->SearchBandTab()->Grid()->setFocus();
+  // With Shift, keyboards send Backtab or Tab.
+  const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> steps[] = {
+      {Qt::Key_Tab, Qt::ControlModifier, 0},
+      {Qt::Key_Tab, Qt::ControlModifier, 1},
+      {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+      {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, 2}};
+  for (const auto& [key, modifiers, page] : steps) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    EXPECT_EQ(tabs->currentIndex(), page);
+  }
 }
 
 TEST_F(MainWindowTest, AChosenPortIsCheckedAloneAndRememberedButSimulateIsForOneRun) {
