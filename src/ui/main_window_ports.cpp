@@ -3,26 +3,16 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QSerialPortInfo>
 
-#include "link/qt/qt_serial_port.h"
 #include "ui/main_window.h"
 #include "ui/port_settings.h"
+#include "ui/system_ports.h"
 
 namespace kestrel::ui {
 
 QString SimulatedPortText() {
   return QString::fromStdString(link::PortChoice::Simulated().Text());
 }
-
-namespace {
-
-// The device the numbered port `number` stands for now.
-QString ComPortDevice(int number) {
-  return QString::fromStdString(link::ComPortDeviceName(number));
-}
-
-}  // namespace
 
 void MainWindow::BuildPortMenu(QMenu* com) {
   port_menu_ = com->addMenu(tr("Por&t"));
@@ -78,26 +68,16 @@ void MainWindow::ListSystemPorts() {
   }
   system_port_actions_.clear();
   // A system port that a COM number stands for is offered once, as that number.
-  QStringList numbered;
+  QStringList listed;
   for (int number = 1; number <= 4; ++number) {
-    numbered << ComPortDevice(number);
-    com_actions_[static_cast<std::size_t>(number - 1)]->setStatusTip(numbered.last());
+    listed << ComPortDevice(number);
+    com_actions_[static_cast<std::size_t>(number - 1)]->setStatusTip(listed.last());
   }
-  QStringList devices;
-  QList<QPair<QString, QString>> entries;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    const QString device = info.systemLocation();
-    if (numbered.contains(device)) continue;
-    const QString text = info.description().isEmpty()
-                             ? device
-                             : QStringLiteral("%1  (%2)").arg(device, info.description());
-    devices << device;
-    entries.append({device, text});
-  }
+  std::vector<SystemPort> entries = SystemPortsBesideComNumbers();
+  for (const SystemPort& entry : entries) listed << entry.device;
   // A remembered port that is not plugged in now still shows as the choice.
-  if (port_.kind == link::PortChoice::Kind::kDevice && !devices.contains(Port()) &&
-      !numbered.contains(Port())) {
-    entries.append({Port(), tr("%1  (not connected)").arg(Port())});
+  if (port_.kind == link::PortChoice::Kind::kDevice && !listed.contains(Port())) {
+    entries.push_back({Port(), tr("%1  (not connected)").arg(Port())});
   }
   for (const auto& [device, text] : entries) {
     auto* item = new QAction(text, port_menu_);

@@ -9,13 +9,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSerialPortInfo>
 #include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "link/time_estimate.h"
 #include "ui/feedback.h"
+#include "ui/system_ports.h"
 
 namespace kestrel::ui {
 
@@ -39,12 +39,8 @@ std::vector<PortEntry> SeveralReceiversDialog::AvailablePorts() {
   for (int number = 1; number <= 4; ++number) {
     ports.push_back({tr("COM %1").arg(number), link::PortChoice::Number(number)});
   }
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    const QString device = info.systemLocation();
-    ports.push_back({info.description().isEmpty()
-                         ? device
-                         : QStringLiteral("%1  (%2)").arg(device, info.description()),
-                     link::PortChoice::Device(device.toStdString())});
+  for (const SystemPort& port : SystemPortsBesideComNumbers()) {
+    ports.push_back({port.text, link::PortChoice::Device(port.device.toStdString())});
   }
   for (int receiver = 1; receiver <= kSimulatedOffered; ++receiver) {
     ports.push_back(

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSerialPortInfo>
 #include <QTest>
 
+#include "ui/system_ports.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -72,6 +74,23 @@ TEST_F(SeveralReceiversTest, ProgramsTheTickedPortsAtOnceAndShowsEachResult) {
   EXPECT_EQ(jobs.ports.size(), 4);
   QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(SeveralReceiversPorts, OfferEachDeviceOnceAndTheSimulatedReceivers) {
+  QStringList devices;
+  for (int number = 1; number <= 4; ++number) devices << ComPortDevice(number);
+  int simulated = 0;
+  for (const PortEntry& entry : SeveralReceiversDialog::AvailablePorts()) {
+    if (entry.port.kind == link::PortChoice::Kind::kSimulated) ++simulated;
+    if (entry.port.kind != link::PortChoice::Kind::kDevice) continue;
+    const QString device = QString::fromStdString(entry.port.device);
+    EXPECT_FALSE(devices.contains(device)) << "offered twice: " << entry.text.toStdString();
+    devices << device;
+  }
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    EXPECT_TRUE(devices.contains(info.systemLocation())) << info.systemLocation().toStdString();
+  }
+  EXPECT_EQ(simulated, 4);
 }
 
 }  // namespace

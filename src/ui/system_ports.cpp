@@ -1,0 +1,28 @@
+#include "ui/system_ports.h"
+
+#include <QSerialPortInfo>
+#include <QStringList>
+
+#include "link/qt/qt_serial_port.h"
+
+namespace kestrel::ui {
+
+QString ComPortDevice(int number) {
+  return QString::fromStdString(link::ComPortDeviceName(number));
+}
+
+std::vector<SystemPort> SystemPortsBesideComNumbers() {
+  QStringList numbered;
+  for (int number = 1; number <= 4; ++number) numbered << ComPortDevice(number);
+  std::vector<SystemPort> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const QString device = info.systemLocation();
+    if (numbered.contains(device)) continue;
+    ports.push_back({device, info.description().isEmpty()
+                                 ? device
+                                 : QStringLiteral("%1  (%2)").arg(device, info.description())});
+  }
+  return ports;
+}
+
+}  // namespace kestrel::ui
