@@ -74,7 +74,12 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   grid_->viewport()->installEventFilter(this);
   connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { OpenBand(row); });
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenBand(row); });
-  connect(grid_, &QTableWidget::cellActivated, this, [this](int row, int) { OpenBand(row); });
+  // Enter on a row (or a double-click) goes on to its lower limit, ready to be typed over.
+  connect(grid_, &QTableWidget::cellActivated, this, [this](int row, int) {
+    OpenBand(row);
+    low_field_->setFocus(Qt::OtherFocusReason);
+    low_field_->selectAll();
+  });
   // An open edit frame follows the current row wherever it moves, the arrow keys included.
   connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
     if (row >= 0 && row != current_band_ && !edit_frame_->isHidden()) OpenBand(row);

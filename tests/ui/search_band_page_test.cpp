@@ -76,6 +76,16 @@ TEST_F(SearchBandPageTest, TheGridShowsItsHeadingsWholeAndTheFrameFollowsTheCurr
   QTest::keyClick(grid, Qt::Key_Down);
   EXPECT_EQ(page.LowBandLabel()->text(), "L04");
   EXPECT_EQ(page.UpperField()->text(), Cell(4, 3));
+
+  // From the keyboard alone: Enter on a row puts its lower limit up for typing over.
+  page.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_EQ(page.LowBandLabel()->text(), "L05");
+  EXPECT_TRUE(page.LowField()->hasFocus());
+  EXPECT_EQ(page.LowField()->selectedText(), Cell(5, 2));
 }
 
 TEST_F(SearchBandPageTest, TypedLimitsAreFilteredClampedAndMarked) {
