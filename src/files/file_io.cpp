@@ -20,10 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ErrnoText(int error) {
-  return std::generic_category().message(error);
-}
-
 std::string KindOf(fs::file_type type) {
   switch (type) {
     case fs::file_type::directory:
@@ -90,6 +86,10 @@ std::expected<std::string, std::string> ReadFileBytes(const fs::path& path, std:
   close(fd);
   if (error != 0) return std::unexpected(ErrnoText(error));
   return bytes;
+}
+
+std::string ErrnoText(int error) {
+  return std::generic_category().message(error);
 }
 
 bool IsWritableFolder(const fs::path& folder) {

@@ -18,6 +18,9 @@ namespace kestrel {
 std::expected<std::string, std::string> ReadFileBytes(const std::filesystem::path& path,
                                                       std::size_t max_size, std::string_view what);
 
+// The system's text for an errno value ("No space left on device").
+std::string ErrnoText(int error);
+
 // True when a new file can be created in `folder`, found out by creating and removing one.
 bool IsWritableFolder(const std::filesystem::path& folder);
 

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "files/file_io.h"
 #include "files/temporary_files.h"
 
 #ifdef _WIN32
@@ -22,10 +23,6 @@ namespace kestrel {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ErrnoText(int error) {
-  return std::generic_category().message(error);
-}
 
 #ifdef _WIN32
 int OpenNew(const fs::path& path) {
