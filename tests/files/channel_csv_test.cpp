@@ -129,8 +129,9 @@ TEST(ChannelCsv, ReadsTheCommonChannelListLayout) {
 }
 
 TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
-  const std::string header =
-      "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step\r\n";
+  const std::string columns =
+      "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step";
+  const std::string header = columns + "\r\n";
   std::string huge = header;
   while (huge.size() < 50'000'000) huge += ",VOA,6.03,AM,,,,,,,,\r\n";
   std::mt19937 random(7);
@@ -138,12 +139,11 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
   for (char& byte : garbage) byte = static_cast<char>(random());
   // Each text and the first problem found in it.
   const std::pair<std::string, std::string> cases[] = {
-      {"", "line 1: there is no text; the first row must name the columns, as in " +
-               header.substr(0, header.size() - 2)},
+      {"", "line 1: there is no text; the first row must name the columns, as in " + columns},
       {"1,VOA,6.03,AM\r\n",
        "line 1, column Frequency: the first row names no Frequency column; it must name the "
        "columns, as in " +
-           header.substr(0, header.size() - 2)},
+           columns},
       {header + "1,VOA,6.03,AM,VFO",
        "line 2, column TSQ: the row ends before this column; is the text cut short?"},
       {header + "1,\"VO",
