@@ -12,9 +12,10 @@ namespace {
 
 constexpr std::int16_t kFm = 1, kAm = 3, kTsq = 1, kDcs = 5;
 
-std::vector<std::string> Notes(const std::vector<TableNote>& notes) {
-  std::vector<std::string> texts;
-  for (const TableNote& note : notes) texts.push_back(note.ToString("channels.csv"));
+// One note a line.
+std::string Notes(const std::vector<TableNote>& notes, std::string_view source = "") {
+  std::string texts;
+  for (const TableNote& note : notes) texts += note.ToString(source) + "\n";
   return texts;
 }
 
@@ -56,8 +57,7 @@ TEST(ChannelCsv, ExportThenImportGivesBackEveryChannel) {
   for (char delimiter : {kFileDelimiter, kClipboardDelimiter}) {
     const ChannelTable table =
         ParseChannelTable(FormatChannelTable(channels, delimiter), delimiter);
-    EXPECT_EQ(Notes(table.problems), std::vector<std::string>{});
-    EXPECT_EQ(Notes(table.warnings), std::vector<std::string>{});
+    EXPECT_EQ(Notes(table.problems) + Notes(table.warnings), "");
     ASSERT_EQ(table.rows.size(), channels.size());
     for (std::size_t i = 0; i < channels.size(); ++i) {
       EXPECT_EQ(table.rows[i].location, channels[i].number);
@@ -112,33 +112,26 @@ TEST(ChannelCsv, ReadsTheCommonChannelListLayout) {
                             {10, {}, {1, "446006250", "A \"B\"", kFm, 2, 0, 0, 0, 0, -1, 0, 0}},
                         }));
   EXPECT_EQ(Notes(table.problems),
-            (std::vector<std::string>{
-                "channels.csv, line 7, column Mode: USB is not a mode the receiver has: FM, WFM "
-                "or AM",
-                "channels.csv, line 8, column Location: Location 5 (channel 004) is given on "
-                "line 6 already",
-                "channels.csv, line 11, column cToneFreq: 69.0 is not a CTCSS tone the receiver "
-                "has",
-                "channels.csv, line 12, column DtcsCode: 999 is not a DCS code",
-                "channels.csv, line 13, column Frequency: 1300.00000 MHz is outside the "
-                "receiver's range, 0.10000 MHz to 1299.99500 MHz",
-            }));
+            "line 7, column Mode: USB is not a mode the receiver has: FM, WFM or AM\n"
+            "line 8, column Location: Location 5 (channel 004) is given on line 6 already\n"
+            "line 11, column cToneFreq: 69.0 is not a CTCSS tone the receiver has\n"
+            "line 12, column DtcsCode: 999 is not a DCS code\n"
+            "line 13, column Frequency: 1300.00000 MHz is outside the receiver's range, 0.10000 "
+            "MHz to 1299.99500 MHz\n");
   EXPECT_EQ(Notes(table.warnings),
-            (std::vector<std::string>{
-                "channels.csv, line 1: these columns are ignored, a receiver has no place for "
-                "them: Duplex, Offset, rToneFreq, Skip, Comment",
-                "channels.csv, line 2, column TStep: step 12.50 does not fit 146.94000 MHz; step "
-                "5 is used",
-                "channels.csv, line 5, column Name: \"Air, Tower\" is cut to \"Air, T\": the "
-                "receiver keeps six characters",
-                "channels.csv, line 6, column Name: \"Marine 16\" is cut to \"Marine\": the "
-                "receiver keeps six characters",
-            }));
+            "line 1: these columns are ignored, a receiver has no place for them: Duplex, Offset, "
+            "rToneFreq, Skip, Comment\n"
+            "line 2, column TStep: step 12.50 does not fit 146.94000 MHz; step 5 is used\n"
+            "line 5, column Name: \"Air, Tower\" is cut to \"Air, T\": the receiver keeps six "
+            "characters\n"
+            "line 6, column Name: \"Marine 16\" is cut to \"Marine\": the receiver keeps six "
+            "characters\n");
 }
 
 TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
-  const std::string header =
-      "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step\r\n";
+  const std::string columns =
+      "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step";
+  const std::string header = columns + "\r\n";
   std::string huge = header;
   while (huge.size() < 50'000'000) huge += ",VOA,6.03,AM,,,,,,,,\r\n";
   std::mt19937 random(7);
@@ -146,12 +139,11 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
   for (char& byte : garbage) byte = static_cast<char>(random());
   // Each text and the first problem found in it.
   const std::pair<std::string, std::string> cases[] = {
-      {"", "line 1: there is no text; the first row must name the columns, as in " +
-               header.substr(0, header.size() - 2)},
+      {"", "line 1: there is no text; the first row must name the columns, as in " + columns},
       {"1,VOA,6.03,AM\r\n",
        "line 1, column Frequency: the first row names no Frequency column; it must name the "
        "columns, as in " +
-           header.substr(0, header.size() - 2)},
+           columns},
       {header + "1,VOA,6.03,AM,VFO",
        "line 2, column TSQ: the row ends before this column; is the text cut short?"},
       {header + "1,\"VO",
@@ -180,28 +172,24 @@ TEST(ChannelImport, PlacesRowsAtTheirLocationAndTheRestIntoEmptyChannels) {
   RadioConfig base;
   base.Channel(1) = base.Channel(900) = {1, "145000000", "OLD", kFm, 3, 0, 0, 0, 0, -1, 0, 0};
   const std::string list = "Location,Frequency,Mode\n,145.5,FM\n2,146,FM\n,147,FM\n";
-  const auto hz = [](const ChannelImport& result, int number) {
-    return result.record.Channel(number).Frequency;
+  // The frequencies of channels 1 to 5 and 900.
+  const auto hz = [](const ChannelImport& result) {
+    std::string texts;
+    for (int n : {1, 2, 3, 4, 5, 900}) texts += result.record.Channel(n).Frequency + " ";
+    return texts;
   };
   const ChannelImport kept = ImportChannels(list, base, false);
   EXPECT_EQ(kept.imported, 3);
-  EXPECT_EQ(hz(kept, 1), "145000000");
-  EXPECT_EQ(hz(kept, 2), "146000000");
-  EXPECT_EQ(hz(kept, 3), "145500000");
-  EXPECT_EQ(hz(kept, 4), "147000000");
-  EXPECT_EQ(hz(kept, 900), "145000000");
-
+  EXPECT_EQ(hz(kept), "145000000 146000000 145500000 147000000  145000000 ");
   const ChannelImport replaced = ImportChannels(list, base, true);
-  EXPECT_EQ(hz(replaced, 1), "145500000");
-  EXPECT_EQ(hz(replaced, 3), "147000000");
+  EXPECT_EQ(hz(replaced), "145500000 146000000 147000000    ");
   EXPECT_EQ(replaced.record.ProgrammedChannelCount(), 3);
 
   RadioConfig full;
   for (int number = 1; number <= kChannelCount; ++number) full.Channel(number) = base.Channel(1);
   const ChannelImport no_room = ImportChannels(list, full, false);
-  EXPECT_EQ(Notes(no_room.problems),
-            std::vector<std::string>{"channels.csv, line 2: no empty channel is left for this "
-                                     "row and the rows after it"});
+  EXPECT_EQ(Notes(no_room.problems, "channels.csv"),
+            "channels.csv, line 2: no empty channel is left for this row and the rows after it\n");
   EXPECT_EQ(no_room.record, full);
 }
 

@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "model/defaults.h"
 #include "print/qt/pdf_export.h"
@@ -55,16 +52,9 @@ TEST(PainterCanvas, AFailedPdfSaysWhyAndLeavesTheOldFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath("old.pdf");
   kestrel::testing::WriteAll(path.toStdString(), "old");
-  // The disk refuses the data half way (a file size limit holds even for root).
-  rlimit old_limit{};
-  getrlimit(RLIMIT_FSIZE, &old_limit);
-  rlimit small = old_limit;
-  small.rlim_cur = 4096;
-  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const auto written = WriteReportsPdf(NewConfiguration(), kAllReports, path);
-  setrlimit(RLIMIT_FSIZE, &old_limit);
-  std::signal(SIGXFSZ, old_handler);
+  std::expected<void, std::string> written;
+  kestrel::testing::WithSmallFileSizeLimit(
+      [&] { written = WriteReportsPdf(NewConfiguration(), kAllReports, path); });
   ASSERT_FALSE(written.has_value());
   EXPECT_EQ(written.error(),
             "cannot write the PDF file " + path.toStdString() + ": File too large");

@@ -18,9 +18,7 @@ struct PrintedItem {
 using PrintedPage = std::vector<PrintedItem>;
 
 // One finished document: its pages as a printer would feed them.
-struct PrintedDocument {
-  std::vector<PrintedPage> pages;
-};
+using PrintedDocument = std::vector<PrintedPage>;
 
 class RecordingCanvas final : public ReportCanvas {
  public:
@@ -37,9 +35,9 @@ class RecordingCanvas final : public ReportCanvas {
   double PrintableWidth() const override { return page_width_; }
   double PrintableHeight() const override { return page_height_; }
   void PrintText(double x, double y, std::string_view text) override {
-    if (open_.pages.empty() || page_pending_) open_.pages.emplace_back();
+    if (open_.empty() || page_pending_) open_.emplace_back();
     page_pending_ = false;
-    open_.pages.back().push_back({x, y, std::string(text)});
+    open_.back().push_back({x, y, std::string(text)});
   }
   void NewPage() override { page_pending_ = true; }
   void EndDocument() override {

@@ -43,7 +43,7 @@ std::vector<PrintedPage> Pages(void (*report)(const RadioConfig&, ReportCanvas&)
   testing::RecordingCanvas canvas(w, h, 1000, page_height);
   report(record, canvas);
   EXPECT_EQ(canvas.documents().size(), 1u);
-  return canvas.documents().at(0).pages;
+  return canvas.documents().at(0);
 }
 
 // A record whose only programmed channels are `first` to `last`.
@@ -163,7 +163,7 @@ TEST(PrintSelected, NamedReportsPrintInTheFixedOrderAsSeparateDocuments) {
     testing::RecordingCanvas canvas(10, 20, 1000, 1400);
     PrintSelected(NewConfiguration(), *selection, canvas);
     std::vector<std::string_view> printed;
-    for (const auto& document : canvas.documents()) printed.push_back(document.pages[0][0].text);
+    for (const auto& document : canvas.documents()) printed.push_back(document[0][0].text);
     EXPECT_EQ(printed, titles) << names;
   }
   EXPECT_TRUE(SelectedReports({}).empty());

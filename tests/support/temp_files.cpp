@@ -1,7 +1,9 @@
 #include "support/temp_files.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -33,12 +35,7 @@ std::string TempFolder::Listing() const {
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::string bytes;
-  char chunk[4096];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-  }
-  return bytes;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteAll(const std::filesystem::path& path, std::string_view bytes) {
@@ -48,6 +45,18 @@ void WriteAll(const std::filesystem::path& path, std::string_view bytes) {
 
 bool IsRoot() {
   return geteuid() == 0;
+}
+
+void WithSmallFileSizeLimit(const std::function<void()>& write) {
+  rlimit old_limit{};
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit small = old_limit;
+  small.rlim_cur = 4096;
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  if (setrlimit(RLIMIT_FSIZE, &small) != 0) std::abort();
+  write();
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
 }
 
 }  // namespace kestrel::testing

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,5 +36,9 @@ void WriteAll(const std::filesystem::path& path, std::string_view bytes);
 
 // Root ignores file permissions, so tests of a read-only file or folder cannot run as root.
 bool IsRoot();
+
+// Runs `write` while the files this process writes stop at 4096 bytes, so that the disk refuses
+// the data half way ("File too large"; the limit holds even for root).
+void WithSmallFileSizeLimit(const std::function<void()>& write);
 
 }  // namespace kestrel::testing
