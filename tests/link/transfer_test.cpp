@@ -100,9 +100,6 @@ TEST_F(TransferTest, APortThatCannotOpenIsCode1InAPrecheckAnd2Or3InALoop) {
   EXPECT_EQ(image.Byte(0), 0x12);  // not filled before the port and handshake succeed
   EXPECT_EQ(ResultOf(link.WriteRanges(image, BuildProgramList())), LinkResult::kWriteFailed);
   EXPECT_EQ(receiver.counts().Total(), 0);
-  link.SelectPortNumber(0);
-  EXPECT_EQ(link.ReadPrecheck(image),
-            Failed(LinkResult::kPortUnavailable, "No serial port has been chosen."));
   link.SelectPortNumber(7);
   EXPECT_EQ(link.ProgramPrecheck(image),
             Failed(LinkResult::kPortUnavailable, "There is no serial port 7."));
