@@ -76,10 +76,7 @@ TEST(LinkResultMessages, AreTheTextsTheUserSees) {
       {LinkResult::kPortUnavailable,
        "There is problem with the communication port.\r\nUnable to transfer data."},
       {LinkResult::kReadFailed, "Failed to read out.\r\nTry again."},
-      {LinkResult::kWriteFailed, "Failed to write.\r\nTry again."},
-      {LinkResult::kFrequencyNotProgrammable,
-       "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the frequency "
-       "again."}};
+      {LinkResult::kWriteFailed, "Failed to write.\r\nTry again."}};
   for (const auto& [result, text] : rows) EXPECT_EQ(Message(result), text) << Code(result);
   EXPECT_EQ(Code(LinkResult::kFrequencyNotProgrammable), 4);
 }

@@ -10,17 +10,20 @@
 namespace kestrel::link {
 namespace {
 
-TEST(TracePortTest, RecordsEveryByteBothWaysWithItsTime) {
-  VirtualClock clock(kTickMask - 10);  // the trace's time runs on across the tick's wrap
+struct TracePortTest : ::testing::Test {
+  VirtualClock clock{kTickMask - 10};  // the trace's time runs on across the tick's wrap
   ReceiverSimulator receiver;
-  receiver.memory().SetByte(0x0050, 0xA5);
-  SimulatedReceiverPort port(receiver, clock);
+  SimulatedReceiverPort port{receiver, clock};
   std::ostringstream out;
+  MemoryImage image;
+};
+
+TEST_F(TracePortTest, RecordsEveryByteBothWaysWithItsTime) {
+  receiver.memory().SetByte(0x0050, 0xA5);
   {
     TracePort trace(port, clock, out);
     Link link(trace, clock);
     link.SelectPortNumber(2);
-    MemoryImage image;
     ASSERT_TRUE(link.ProgramPrecheck(image));
   }
   // The handshake, then the 16-byte read at 0x0050 after the 40 ms settle delay and the reply
@@ -37,15 +40,11 @@ TEST(TracePortTest, RecordsEveryByteBothWaysWithItsTime) {
   EXPECT_TRUE(out.str().ends_with("\n      80 - RTS off\n      80 - close\n")) << out.str();
 }
 
-TEST(TracePortTest, NotesTimeOutsAndPortsThatCannotOpen) {
-  VirtualClock clock;
-  ReceiverSimulator receiver({.silent_after = 0});
-  SimulatedReceiverPort port(receiver, clock);
-  std::ostringstream out;
+TEST_F(TracePortTest, NotesTimeOutsAndPortsThatCannotOpen) {
+  receiver.options().silent_after = 0;
   TracePort trace(port, clock, out);
   Link link(trace, clock);
   link.SelectPortNumber(1);
-  MemoryImage image;
   EXPECT_FALSE(link.ReadPrecheck(image));
   EXPECT_NE(out.str().find("\n    1000 - nothing received for 1000 ms\n"), std::string::npos)
       << out.str();

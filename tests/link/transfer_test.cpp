@@ -34,38 +34,6 @@ struct TransferTest : ::testing::Test {
   }
 };
 
-TEST_F(TransferTest, ReadPrecheckThenReadRangesFetchTheListedRanges) {
-  for (std::size_t a = 0x0860; a <= 0x08DF; ++a) receiver.memory().SetByte(a, 0);
-  receiver.memory().SetByte(0x0860, 0x01);  // channel 1
-  receiver.memory().SetByte(0x08DC, 0x80);  // channel 1000
-  ASSERT_TRUE(link.ReadPrecheck(image));
-  EXPECT_EQ(receiver.counts().Total(), 1 + 8);  // the handshake and 8 blocks
-  EXPECT_FALSE(port.IsOpen());
-
-  const auto list = BuildReadList(ChannelsInUse(image));
-  ASSERT_EQ(list.size(), 34u);
-  std::vector<int> progress;
-  receiver.ResetCounts();
-  ASSERT_TRUE(link.ReadRanges(
-      image, list,
-      {[&](int max) { progress.push_back(-max); }, [&](int value) { progress.push_back(value); }}));
-  EXPECT_FALSE(port.IsOpen());
-  std::vector<int> expected{-34};  // the range, then each entry done
-  for (int i = 1; i <= 34; ++i) expected.push_back(i);
-  EXPECT_EQ(progress, expected);
-  int covered = 0;
-  for (const AddressRange& range : list) {
-    for (std::int32_t a = range.first; a <= range.last; ++a, ++covered) {
-      ASSERT_EQ(image.Byte(a), receiver.memory().Byte(a)) << a;
-    }
-  }
-  EXPECT_EQ(image.Byte(0x0000), 0xFF);  // not listed: filled
-  EXPECT_EQ(image.Byte(0x1010), 0xFF);  // channel 2 not in use
-  const SimulatorCounts& counts = receiver.counts();
-  EXPECT_EQ(counts.read_blocks * 16 + counts.read_bytes, covered);
-  EXPECT_EQ(counts.write_blocks + counts.write_bytes + counts.rejected, 0);
-}
-
 TEST_F(TransferTest, WriteRangesWritesTheProgramListAndLeavesTheImage) {
   for (std::size_t a = 0; a < MemoryImage::kSize; ++a)
     image.SetByte(a, static_cast<std::uint8_t>(a));
@@ -132,9 +100,6 @@ TEST_F(TransferTest, APortThatCannotOpenIsCode1InAPrecheckAnd2Or3InALoop) {
   EXPECT_EQ(image.Byte(0), 0x12);  // not filled before the port and handshake succeed
   EXPECT_EQ(ResultOf(link.WriteRanges(image, BuildProgramList())), LinkResult::kWriteFailed);
   EXPECT_EQ(receiver.counts().Total(), 0);
-  link.SelectPortNumber(0);
-  EXPECT_EQ(link.ReadPrecheck(image),
-            Failed(LinkResult::kPortUnavailable, "No serial port has been chosen."));
   link.SelectPortNumber(7);
   EXPECT_EQ(link.ProgramPrecheck(image),
             Failed(LinkResult::kPortUnavailable, "There is no serial port 7."));
@@ -161,7 +126,6 @@ TEST_F(TransferTest, LateSilentAndEchoingReceivers) {
   EXPECT_EQ(image.Byte(0x08DF), receiver.memory().Byte(0x08DF));
   // The echo of each write frame comes before its acknowledgement.
   EXPECT_TRUE(link.WriteRanges(image, BuildProgramList()));
-  EXPECT_EQ(receiver.counts().write_blocks, 2 + 12 + 2 + 14 + 1000);
 }
 
 TEST_F(TransferTest, RetriesRideOutAnUnreliableReceiver) {
