@@ -46,22 +46,6 @@ std::string Captions(const QList<QAction*>& actions) {
   return captions.join(u'|').toStdString();
 }
 
-// The letters after "&" that two items of one menu (or of the menu bar) share, in every menu.
-QStringList SharedMnemonics(const QList<QAction*>& actions) {
-  QStringList shared;
-  QStringList seen;
-  for (const QAction* action : actions) {
-    const qsizetype at = action->text().indexOf(u'&');
-    if (at >= 0 && at + 1 < action->text().size()) {
-      const QString letter = action->text().mid(at + 1, 1).toUpper();
-      if (seen.contains(letter)) shared << action->text();
-      seen << letter;
-    }
-    if (action->menu()) shared << SharedMnemonics(action->menu()->actions());
-  }
-  return shared;
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() { window = MakeWindow(); }
@@ -118,7 +102,6 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   EXPECT_EQ(Captions(bar[0]->menu()->actions()),
             "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...||&Print|Print "
             "Pre&view|Export P&DF...||E&xit");
-  EXPECT_EQ(SharedMnemonics(bar), QStringList{});
   // The platform's keys, or the common ones where the platform has none.
   const QList<QAction*> file = bar[0]->menu()->actions();
   const std::pair<int, QKeySequence::StandardKey> keys[] = {

@@ -146,8 +146,8 @@ TEST_F(MemoryGrid, F2OrTypingEditsACellEnterCommitsAndEscCancels) {
   EXPECT_EQ(page.findChild<ChannelEditorDialog*>(), nullptr) << "Enter only commits the cell";
   EXPECT_FALSE(view->IsEditingCell());
   edit(Model::kModeColumn, "F", Qt::Key_Return);  // a list takes its entry by its first letter
-  EXPECT_EQ(document.Record().Channel(1).Frequency, "145500000");
-  EXPECT_EQ(document.Record().Channel(1).Mode, 1);
+  EXPECT_EQ(document.Record().Channel(1),
+            (MemoryChannel{1, "145500000", "", 1, 3, 0, 0, 0, 0, -1, 0, 0}));
   edit(Model::kFrequencyColumn, "7", Qt::Key_Escape);
   EXPECT_EQ(document.Record().Channel(1).Frequency, "145500000");
 }
