@@ -112,7 +112,6 @@ TEST_F(TransferDialogTest, ProgrammingOffersAnotherRadioAndPassesVerify) {
   EXPECT_EQ(dialog.windowTitle(), "Write Data to the Receiver");
   EXPECT_EQ(dialog.MessageLabel()->text(),
             "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
-  EXPECT_FALSE(dialog.VerifyBox()->isChecked());
   dialog.open();
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog.VerifyBox()->isEnabled());
