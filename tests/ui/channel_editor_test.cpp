@@ -250,27 +250,32 @@ TEST_F(Editor, GridCellsAndPasteStoreWhatTheEditorStores) {
   const auto cell = [grid](int channel, int column, const QVariant& value) {
     return grid->setData(grid->index(channel - 1, column), value);
   };
-  // On the aviation raster, with tone select TSQ: snapped, and given the default tone.
-  Open(10);
-  Enter("118.00833");
-  mode->setCurrentIndex(kAm);
-  tone_select->setCurrentIndex(1);
-  set->click();
-  EXPECT_EQ(Stored(10), (MemoryChannel{1, "118008334", "", kAm, 3, 1, 9, 0, 0, -1, 0, 0}));
+  // Snapped to the aviation raster with TSQ's default tone; a derived step with TRAIN's.
+  const std::tuple<const char*, int, int> entries[] = {{"118.00833", kAm, 1},
+                                                       {"146.00625", kFm, 3}};
+  for (const auto& [mhz, mode_position, tone] : entries) {
+    page.ClearAllChannels();
+    Open(10);
+    Enter(mhz);
+    mode->setCurrentIndex(mode_position);
+    tone_select->setCurrentIndex(tone);
+    set->click();
+    ASSERT_TRUE(Closed()) << mhz;
 
-  EXPECT_TRUE(cell(20, MemoryGridModel::kFrequencyColumn, "118.00833"));
-  EXPECT_FALSE(Stored(20).IsProgrammed()) << "a frequency alone waits in the grid";
-  EXPECT_TRUE(page.HasPendingChanges());
-  cell(20, MemoryGridModel::kModeColumn, kAm);
-  cell(20, MemoryGridModel::kToneSelectColumn, 1);
-  EXPECT_EQ(Stored(20), Stored(10));
-  EXPECT_FALSE(page.HasPendingChanges());
+    EXPECT_TRUE(cell(20, MemoryGridModel::kFrequencyColumn, mhz));
+    EXPECT_FALSE(Stored(20).IsProgrammed()) << "a frequency alone waits in the grid";
+    EXPECT_TRUE(page.HasPendingChanges());
+    cell(20, MemoryGridModel::kModeColumn, mode_position);
+    cell(20, MemoryGridModel::kToneSelectColumn, tone);
+    EXPECT_EQ(Stored(20), Stored(10)) << mhz;
+    EXPECT_FALSE(page.HasPendingChanges());
 
-  page.Grid()->SelectChannel(10);
-  page.CopySelectedChannels();
-  page.Grid()->SelectChannel(30);
-  page.PasteChannels();
-  EXPECT_EQ(Stored(30), Stored(10));
+    page.Grid()->SelectChannel(10);
+    page.CopySelectedChannels();
+    page.Grid()->SelectChannel(30);
+    page.PasteChannels();
+    EXPECT_EQ(Stored(30), Stored(10)) << mhz;
+  }
   EXPECT_FALSE(cell(20, MemoryGridModel::kFrequencyColumn, "146.001"));
   EXPECT_EQ(feedback.statuses.last(),
             "Channel 019 is not stored. Frequency: 146.00100 MHz is on no tuning raster: 5, "
