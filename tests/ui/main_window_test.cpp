@@ -39,7 +39,6 @@ using testing::FakeRadioJobs;
 using testing::MemoryStorage;
 using testing::RecordingFeedback;
 
-// The captions of `actions`, "|" between them ("" for a separator).
 std::string Captions(const QList<QAction*>& actions) {
   QStringList captions;
   for (const QAction* action : actions) captions << action->text();
@@ -71,7 +70,6 @@ class MainWindowTest : public ::testing::Test {
     return record;
   }
 
-  // Presses OK in the open transfer dialog and waits until the job ended.
   TransferDialog* RunTransfer() {
     TransferDialog* dialog = window->OpenTransferDialog();
     if (!dialog) return nullptr;

@@ -31,7 +31,6 @@ class SearchBandPageTest : public ::testing::Test {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
   }
 
-  // Types `text` into a fresh field and applies it with Enter.
   static void Enter(QLineEdit* field, const QString& text) {
     field->clear();
     QTest::keyClicks(field, text);
