@@ -15,9 +15,12 @@
 namespace kestrel::ui {
 namespace {
 
-TEST(SetModePage, ShowsEveryFunctionWithItsList) {
+struct SetModePageTest : ::testing::Test {
   Document document;
-  SetModePage page(document, nullptr);
+  SetModePage page{document, nullptr};
+};
+
+TEST_F(SetModePageTest, ShowsEveryFunctionWithItsList) {
   EXPECT_EQ(page.FunctionLabel(34)->text(), "ADJUST");
   EXPECT_EQ(page.List(1)->currentText(), "1   M");  // the default "F STEP"
   EXPECT_EQ(page.List(22)->count(), 56);
@@ -28,9 +31,7 @@ TEST(SetModePage, ShowsEveryFunctionWithItsList) {
   EXPECT_FALSE(page.SetButton()->isEnabled());
 }
 
-TEST(SetModePage, AChoiceMarksItsNameAndClearShowsTheRecordAgain) {
-  Document document;
-  SetModePage page(document, nullptr);
+TEST_F(SetModePageTest, AChoiceMarksItsNameAndClearShowsTheRecordAgain) {
   QComboBox* lamp = page.List(fn::kLamp);  // stored 2 ("AUTO")
   QTest::keyClick(lamp, Qt::Key_Up);
   EXPECT_EQ(lamp->currentIndex(), 1);
@@ -60,15 +61,13 @@ TEST(SetModePage, AChoiceMarksItsNameAndClearShowsTheRecordAgain) {
   EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kChangedColor);
 }
 
-TEST(SetModePage, SetStoresTheListsAndKeepsTheHiddenValues) {
-  Document document;
+TEST_F(SetModePageTest, SetStoresTheListsAndKeepsTheHiddenValues) {
   RadioConfig record = NewConfiguration();
   record.SetMode[fn::kSearchMemory] = 5;
   record.SetMode[fn::kVolt] = -1;
   record.SetMode[fn::kAdjust] = 2;
   record.SetMode[fn::kTimer] = 99;  // no such entry: the list stays unselected
   document.Replace(record, {});
-  SetModePage page(document, nullptr);
   EXPECT_EQ(page.List(fn::kTimer)->currentIndex(), -1);
 
   QTest::keyClick(page.List(fn::kStep), Qt::Key_Down);
@@ -80,9 +79,7 @@ TEST(SetModePage, SetStoresTheListsAndKeepsTheHiddenValues) {
   EXPECT_TRUE(document.IsModified());
 }
 
-TEST(SetModePage, AnUndoShowsTheRecordAgainButKeepsAPendingChoice) {
-  Document document;
-  SetModePage page(document, nullptr);
+TEST_F(SetModePageTest, AnUndoShowsTheRecordAgainButKeepsAPendingChoice) {
   document.Edit("lamp and beep", [](RadioConfig& record) {
     record.SetMode[fn::kLamp] = 0;
     record.SetMode[fn::kBeep] = 0;

@@ -23,7 +23,6 @@ struct SeveralReceiversTest : ::testing::Test {
     dialog.open();
     jobs.port_outcomes[QStringLiteral("sim2")] = testing::Failure(2);
   }
-  // Ticks the rows, presses OK and waits until every job has ended.
   bool Run(std::initializer_list<int> rows, std::latch* gate = nullptr) {
     for (int row : rows) dialog.PortBox(row)->setChecked(true);
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);

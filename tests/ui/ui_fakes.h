@@ -20,7 +20,6 @@
 
 namespace kestrel::ui::testing {
 
-// The colour of an unchanged value: the theme's text colour.
 inline QColor ThemeTextColor() {
   return QApplication::palette().color(QPalette::Text);
 }
