@@ -44,6 +44,7 @@ TEST_F(MemoryGrid, ModelAndViewShowTheLiveRecordAndUpdates) {
 
   MemoryGridView view;
   view.SetGridModel(&model);
+  EXPECT_TRUE(view.isColumnHidden(Model::kNumberColumn));
   EXPECT_EQ(view.CurrentChannel(), 1);
   view.SelectChannel(500);
   model.Reload();

@@ -65,9 +65,11 @@ TEST_F(SearchBandPageTest, ListsTheBandsAndAClickOpensTheRowButCtrlClickOnlyShow
 
 TEST_F(SearchBandPageTest, TheGridShowsItsHeadingsWholeAndTheFrameFollowsTheCurrentRow) {
   QTableWidget* grid = page.Grid();
+  EXPECT_TRUE(grid->isColumnHidden(1)) << "the spacer column";
   for (const int column : {0, 2, 3}) {
     EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column));
   }
+  EXPECT_LT(page.ReadButton()->x(), page.WriteButton()->x()) << "Read | Write, as on every page";
 
   ClickRow(3);
   QTest::keyClick(grid, Qt::Key_Down);
