@@ -35,7 +35,13 @@ std::string TempFolder::Listing() const {
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // A read loop, not istreambuf_iterator: g++ 12 at -O2 and above doubts the stream buffer is set.
+  std::string bytes;
+  char chunk[4096];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+  }
+  return bytes;
 }
 
 void WriteAll(const std::filesystem::path& path, std::string_view bytes) {
