@@ -64,12 +64,6 @@ void PrintWarnings(const std::vector<RecordWarning>& warnings) {
   }
 }
 
-// The first line of a result's message: "Failed to write.".
-std::string Headline(const link::LinkFailure& failure) {
-  const std::string text(link::Message(failure.code));
-  return text.substr(0, text.find('\r'));
-}
-
 // Programs one receiver on every port at once, `count` times, asking for the next batch between
 // them. Each port's progress goes to stderr under its name and each batch ends with a line per
 // port on stdout; the exit status is the first failure's code in the order of the ports.
@@ -92,11 +86,10 @@ int ProgramBatches(std::vector<link::BatchReceiver>& batch, const std::vector<st
       }
       const link::LinkFailure& failure = outcomes[i].error();
       if (failure.code == link::LinkResult::kCancelled) {
-        std::cout << names[i] << ": cancelled: " << failure.detail << "\n";
+        std::cout << names[i] << ": cancelled: " << link::OnOneLine(failure.detail) << "\n";
         continue;
       }
-      std::cout << names[i] << ": failed: " << Headline(failure) << "\n";
-      if (!failure.detail.empty()) std::cerr << names[i] << ": " << failure.detail << "\n";
+      std::cout << names[i] << ": failed: " << link::OnOneLine(link::ResultText(failure)) << "\n";
       if (status == kExitOk) status = link::Code(failure.code);
     }
     std::cout << std::flush;
@@ -198,8 +191,9 @@ Command ProgramCommand() {
           "milliseconds, to FILE.\n"
           "With several --port, one receiver on each port is programmed at the same time (N\n"
           "batches with --count N): each port's progress goes to stderr under its name, and\n"
-          "every batch ends with a line per port on stdout ('ttyUSB0: done', 'ttyUSB1: failed:\n"
-          "Failed to write.'); a batch with a failure is the last. --trace takes one port.\n"
+          "every batch ends with one line per port on stdout ('ttyUSB0: done', 'ttyUSB1: failed:\n"
+          "Failed to write. Try again. ...', the whole message); a batch with a failure is the\n"
+          "last. --trace takes one port.\n"
           "SIGINT (Ctrl+C) or SIGTERM stops every transfer after the command under way.\n"
           "Values outside their value tables are named as warnings on stderr and written as they\n"
           "are; with --strict they stop the run before anything is sent.\n"

@@ -43,11 +43,7 @@ std::string PortLabel(const std::string& port) {
 }
 
 int ReportLinkFailure(const link::LinkFailure& failure) {
-  std::string text;
-  for (char c : link::ResultText(failure)) {
-    if (c != '\r') text += c;  // CR LF between the lines becomes LF here
-  }
-  std::cerr << "kestrel-cli: " << text << "\n";
+  std::cerr << "kestrel-cli: " << link::ResultText(failure) << "\n";
   return link::Code(failure.code);
 }
 

@@ -7,13 +7,13 @@ std::string_view Message(LinkResult result) {
     case LinkResult::kSuccess:
       return {};
     case LinkResult::kPortUnavailable:
-      return "There is problem with the communication port.\r\nUnable to transfer data.";
+      return "There is problem with the communication port.\nUnable to transfer data.";
     case LinkResult::kReadFailed:
-      return "Failed to read out.\r\nTry again.";
+      return "Failed to read out.\nTry again.";
     case LinkResult::kWriteFailed:
-      return "Failed to write.\r\nTry again.";
+      return "Failed to write.\nTry again.";
     case LinkResult::kFrequencyNotProgrammable:
-      return "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the frequency "
+      return "The frequency that you set cannot be \nprogrammed.\nPlease confirm the frequency "
              "again.";
     case LinkResult::kNotEncodable:
       return "The configuration cannot be written.";
@@ -30,10 +30,23 @@ namespace kestrel::link {
 std::string ResultText(const LinkFailure& failure) {
   std::string text(Message(failure.code));
   if (!failure.detail.empty()) {
-    if (!text.empty()) text += "\r\n";
+    if (!text.empty()) text += "\n";
     text += failure.detail;
   }
   return text;
+}
+
+std::string OnOneLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (const char c : text) {
+    if (c != '\n') {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
+  }
+  return line;
 }
 
 }  // namespace kestrel::link

@@ -22,7 +22,8 @@ constexpr int Code(LinkResult result) {
   return static_cast<int>(result);
 }
 
-// The message of a failure, lines separated by CR LF; empty for success.
+// The message of a failure, its lines separated by LF; empty for success. The link makes no line
+// ends of the platform's: a message box shows the lines as they are, a one-line result joins them.
 std::string_view Message(LinkResult result);
 
 // Why a step, a read or a programming failed: the code whose message the user sees, and what the
@@ -41,8 +42,13 @@ inline std::unexpected<LinkFailure> Failed(LinkResult code, std::string detail =
   return std::unexpected(LinkFailure{code, std::move(detail)});
 }
 
-// The message with the detail under it, lines separated by CR LF, as a warning box or the command
-// line shows it.
+// The message with the detail under it, lines separated by LF, as a warning box or the command
+// line's stderr shows it.
 std::string ResultText(const LinkFailure& failure);
+
+// A text of several lines as one line: each line end becomes one blank, or none where the line
+// already ends with a blank ("cannot be \nprogrammed." reads "cannot be programmed."). For the
+// one-line results of several receivers, on stdout and in the window alike.
+std::string OnOneLine(std::string_view text);
 
 }  // namespace kestrel::link

@@ -16,11 +16,11 @@ constexpr std::size_t kProblemsShown = 3;
 std::string ProblemLines(const std::vector<EncodeProblem>& problems) {
   std::string text;
   for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {
-    if (i > 0) text += "\r\n";
+    if (i > 0) text += "\n";
     text += problems[i].place + ": " + problems[i].message + ".";
   }
   if (problems.size() > kProblemsShown) {
-    text += "\r\n(" + std::to_string(problems.size() - kProblemsShown) + " more)";
+    text += "\n(" + std::to_string(problems.size() - kProblemsShown) + " more)";
   }
   return text;
 }

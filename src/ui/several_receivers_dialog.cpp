@@ -27,9 +27,7 @@ QString ResultText(const link::LinkStatus& status) {
   if (status) return SeveralReceiversDialog::tr("Completed writing.");
   const link::LinkFailure& failure = status.error();
   if (failure.code == link::LinkResult::kCancelled) return QString::fromStdString(failure.detail);
-  QString text = QString::fromStdString(link::ResultText(failure));
-  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));  // the link's line ends
-  return text;
+  return QString::fromStdString(link::OnOneLine(link::ResultText(failure)));
 }
 
 }  // namespace

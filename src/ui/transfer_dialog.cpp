@@ -160,7 +160,6 @@ void TransferDialog::OnWorkerFinished() {
     const link::LinkFailure& failure = outcome.status.error();
     QString text = QString::fromStdString(std::string(link::Message(failure.code)));
     if (!failure.detail.empty()) text += "\n\n" + QString::fromStdString(failure.detail);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // the link's line ends
     CurrentFeedback().Warning(this, tr("Warning"), text);
     ShowPrompt();
     SetButtonsEnabled(true);

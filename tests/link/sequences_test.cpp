@@ -171,8 +171,8 @@ TEST_F(SequenceTest, AFrequencyTheRegionRefusesWritesNothing) {
   const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
   EXPECT_EQ(ResultOf(outcome), LinkResult::kFrequencyNotProgrammable);
   EXPECT_EQ(ResultText(outcome.error()),
-            "The frequency that you set cannot be \r\nprogrammed.\r\nPlease confirm the "
-            "frequency again.\r\nFirst refused: channel 004 at 255.00000 MHz.");
+            "The frequency that you set cannot be \nprogrammed.\nPlease confirm the "
+            "frequency again.\nFirst refused: channel 004 at 255.00000 MHz.");
   EXPECT_TRUE(recorder.states.empty());
   EXPECT_EQ(Written(), 0);
 }
