@@ -10,12 +10,14 @@ constexpr std::int16_t kFm = 1, kAm = 3, kTsq = 1, kDcs = 5;
 TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
   // 0.675 MHz AM is on the 25 kHz raster before the 9 kHz one, which is for AM broadcast only.
   const std::tuple<double, int, int> steps[] = {
-      {145.5, kFm, 3},     {118.00833, kAm, 3}, {118.01666, kAm, 3},
-      {118.02499, kAm, 3}, {0.999, kAm, 4},     {0.675, kAm, 3},
-      {1.62, kAm, 1},      {146.00625, kFm, 2}, {146.005, kFm, 1}};
+      {145.5, kFm, 3},   {118.00833, kAm, 3}, {118.01666, kAm, 3}, {118.02499, kAm, 3},
+      {0.999, kAm, 4},   {0.675, kAm, 3},     {1.62, kAm, 1},      {146.00625, kFm, 2},
+      {146.005, kFm, 1}, {0.522, kAm, 4},     {1.611, kAm, 4}};  // the AM broadcast raster's first
+                                                                 // and last
   for (const auto& [mhz, mode, step] : steps) {
     EXPECT_EQ(DeriveStep(mhz * 1e6, mode), step) << mhz << " mode " << mode;
   }
+  for (const double mhz : {0.513, 1.629}) EXPECT_EQ(DeriveStep(mhz * 1e6, kAm), std::nullopt);
   for (const double mhz : {0.999, 146.00123}) EXPECT_EQ(DeriveStep(mhz * 1e6, kFm), std::nullopt);
   // Only step 3 snaps to the aviation raster.
   const std::tuple<double, int, const char*> texts[] = {
@@ -49,9 +51,17 @@ TEST(ChannelRules, ValidateStoresTheChannelOrNamesTheFirstProblem) {
       {{.Frequency = "145.5", .Mode = kFm}, unchanged, unchanged},
       {{.Mode = kFm}, Refused(F::kFrequency, "no frequency is given")},
       {{.Frequency = "145.5"}, Refused(F::kMode, "no mode is chosen: FM, WFM or AM")},
-      {{.Frequency = "1300", .Mode = kFm},
+      // The receiver's range: its first and last frequency stored, the next ones out refused.
+      {{.Frequency = "0.1", .Mode = kFm},
+       MemoryChannel{1, "100000", "", kFm, 3, 0, 0, 0, 0, -1, 0, 0}},
+      {{.Frequency = "1299.995", .Mode = kFm},
+       MemoryChannel{1, "1299995000", "", kFm, 1, 0, 0, 0, 0, -1, 0, 0}},
+      {{.Frequency = "0.09999", .Mode = kFm},
        Refused(F::kFrequency,
-               "1300.00000 MHz is outside the receiver's range, 0.10000 MHz to 1299.99500 MHz")},
+               "0.09999 MHz is outside the receiver's range, 0.10000 MHz to 1299.99500 MHz")},
+      {{.Frequency = "1299.99501", .Mode = kFm},
+       Refused(F::kFrequency,
+               "1299.99501 MHz is outside the receiver's range, 0.10000 MHz to 1299.99500 MHz")},
       {{.Frequency = "145.001", .Mode = kFm},
        Refused(F::kFrequency,
                "145.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or 9 kHz for AM "
