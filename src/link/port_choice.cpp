@@ -26,8 +26,9 @@ std::optional<PortChoice> ParsePortChoice(std::string_view text) {
       return PortChoice::Simulated(receiver - '0');
     }
   }
-  if (text.size() == 1 && text[0] >= '1' && text[0] <= '4')
+  if (text.size() == 1 && text[0] >= '1' && text[0] - '0' <= kComPorts) {
     return PortChoice::Number(text[0] - '0');
+  }
   const bool number =
       std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
   if (text.empty() || number) return std::nullopt;

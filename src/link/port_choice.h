@@ -12,6 +12,8 @@ namespace kestrel::link {
 
 inline constexpr std::string_view kSimulatedPortText = "sim";
 inline constexpr int kSimulatedReceivers = 8;
+// The COM menu's numbered ports are 1 to kComPorts.
+inline constexpr int kComPorts = 4;
 
 struct PortChoice {
   enum class Kind { kNone, kNumber, kDevice, kSimulated };

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include "link/port_choice.h"
 #include "ui/main_window.h"
 #include "ui/port_settings.h"
 #include "ui/system_ports.h"
@@ -19,7 +20,7 @@ void MainWindow::BuildPortMenu(QMenu* com) {
   // One port is chosen at a time: the items show as a one-of choice.
   port_group_ = new QActionGroup(port_menu_);
   port_group_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-  for (int number = 1; number <= 4; ++number) {
+  for (int number = 1; number <= link::kComPorts; ++number) {
     QAction* item = port_menu_->addAction(tr("COM &%1").arg(number));
     item->setCheckable(true);
     item->setData(QString::number(number));
@@ -44,7 +45,7 @@ void MainWindow::BuildPortMenu(QMenu* com) {
 }
 
 void MainWindow::SelectComPort(int number) {
-  if (number < 1 || number > 4) {
+  if (number < 1 || number > link::kComPorts) {
     for (QAction* item : com_actions_) item->setChecked(false);
     return;
   }
@@ -69,7 +70,7 @@ void MainWindow::ListSystemPorts() {
   system_port_actions_.clear();
   // A system port that a COM number stands for is offered once, as that number.
   QStringList listed;
-  for (int number = 1; number <= 4; ++number) {
+  for (int number = 1; number <= link::kComPorts; ++number) {
     listed << ComPortDevice(number);
     com_actions_[static_cast<std::size_t>(number - 1)]->setStatusTip(listed.last());
   }
@@ -95,7 +96,7 @@ void MainWindow::CheckCurrentPort() {
   for (QAction* item : port_group_->actions()) item->setChecked(item->data().toString() == Port());
   // A device chosen by its name that a COM number stands for shows as that number.
   if (port_.kind != link::PortChoice::Kind::kDevice) return;
-  for (int number = 1; number <= 4; ++number) {
+  for (int number = 1; number <= link::kComPorts; ++number) {
     if (ComPortDevice(number) == Port()) ComAction(number)->setChecked(true);
   }
 }

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "link/port_choice.h"
 #include "link/time_estimate.h"
 #include "ui/feedback.h"
 #include "ui/system_ports.h"
@@ -34,7 +35,7 @@ QString ResultText(const link::LinkStatus& status) {
 
 std::vector<PortEntry> SeveralReceiversDialog::AvailablePorts() {
   std::vector<PortEntry> ports;
-  for (int number = 1; number <= 4; ++number) {
+  for (int number = 1; number <= link::kComPorts; ++number) {
     ports.push_back({tr("COM %1").arg(number), link::PortChoice::Number(number)});
   }
   for (const SystemPort& port : SystemPortsBesideComNumbers()) {

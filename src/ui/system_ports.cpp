@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 #include <QStringList>
 
+#include "link/port_choice.h"
 #include "link/qt/qt_serial_port.h"
 
 namespace kestrel::ui {
@@ -13,7 +14,7 @@ QString ComPortDevice(int number) {
 
 std::vector<SystemPort> SystemPortsBesideComNumbers() {
   QStringList numbered;
-  for (int number = 1; number <= 4; ++number) numbered << ComPortDevice(number);
+  for (int number = 1; number <= link::kComPorts; ++number) numbered << ComPortDevice(number);
   std::vector<SystemPort> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     const QString device = info.systemLocation();

@@ -13,6 +13,8 @@ namespace {
 TEST(PortChoice, IsParsedFromTheTextsTheUserGives) {
   const std::pair<std::string, std::optional<PortChoice>> rows[] = {
       {"1", PortChoice::Number(1)},
+      {"4", PortChoice::Number(4)},
+      {"5", std::nullopt},
       {"sim", PortChoice::Simulated()},
       {"sim8", PortChoice::Simulated(8)},
       {"sim9", PortChoice::Device("sim9")},
