@@ -65,6 +65,19 @@ TEST(ChannelList, InsertingNeverPushesAProgrammedChannelOffTheEnd) {
   RemoveChannels(record, 1, 1);
   EXPECT_EQ(record.Channel(998).Name, "LAST");
   EXPECT_FALSE(record.Channel(kChannelCount).IsProgrammed());
+  // The last channel moves up too, and its place is left empty.
+  record = before;
+  record.Channel(kChannelCount) = {1, "146000000", "END"};
+  RemoveChannels(record, 1, 1);
+  EXPECT_EQ(record.Channel(999).Name, "END");
+  EXPECT_FALSE(record.Channel(kChannelCount).IsProgrammed());
+  // Moving into the last place is allowed, out of it is not.
+  record = before;
+  EXPECT_TRUE(MoveChannels(record, 999, 999, 1));
+  EXPECT_EQ(record.Channel(kChannelCount).Name, "LAST");
+  EXPECT_FALSE(record.Channel(999).IsProgrammed());
+  EXPECT_FALSE(MoveChannels(record, kChannelCount, kChannelCount, 1));
+  EXPECT_EQ(record.Channel(kChannelCount).Name, "LAST");
 }
 
 }  // namespace
