@@ -240,5 +240,15 @@ TEST(CheckEncodable, RefusedRecordNamesEveryProblemAndChangesNothing) {
   EXPECT_EQ(image, image_before);
 }
 
+// The charge time is stored as (time + 1) * 60 minutes in a word: -1 and 1091 fit, -2 and 1092
+// do not.
+TEST(Encoder, ChargeTimeFitsItsWordFromBothEnds) {
+  for (const auto& [time, fits] : {std::pair{-2, false}, {-1, true}, {1091, true}, {1092, false}}) {
+    RadioConfig record = NewConfiguration();
+    record.Factory.ChargeTime = time;
+    EXPECT_EQ(CheckEncodable(record).empty(), fits) << time;
+  }
+}
+
 }  // namespace
 }  // namespace kestrel
