@@ -75,6 +75,7 @@ TEST(EncodeImage, ChannelSlots) {
   record.Channel(5) = {1, "", "", 0, 0, 4};
   record.Channel(6) = {1, "", "", 0, 0, 5};
   record.Channel(7) = {0, "145000000", "KEPT", 0, 5};  // left by Clear: written as held
+  record.Channel(8) = {-1, "145000000", "NEG", 0, 5};  // not programmed: the empty marker
   const MemoryImage image = Encoded(record);
 
   EXPECT_EQ(Dump(image, map::ChannelSlotAddress(1), 16),
@@ -88,7 +89,9 @@ TEST(EncodeImage, ChannelSlots) {
   EXPECT_EQ(image.Byte(map::ChannelSlotAddress(6) + 9), 0xC0);
   EXPECT_EQ(Dump(image, map::ChannelSlotAddress(7), 16),
             "A0 86 01 00 05 00 40 00 00 00 4B 45 50 54 20 20");
-  for (int c = 8; c <= kChannelCount; ++c) {
+  EXPECT_EQ(Dump(image, map::ChannelSlotAddress(8), 16),
+            "40 86 A4 08 05 00 40 00 00 00 4E 45 47 20 20 20");
+  for (int c = 9; c <= kChannelCount; ++c) {
     ASSERT_EQ(Dump(image, map::ChannelSlotAddress(c), 16),
               "A0 86 01 00 00 00 40 00 00 00 20 20 20 20 20 20")
         << c;
