@@ -24,7 +24,8 @@ TEST(RecordCheck, NamesValuesOutsideTheirTablesAndChannelsTheEditorRefuses) {
   record.Channel(800) = {1, "145000000", "", 1, 13, 0, 0, 0, 0, 2, 0, 0};
   record.Channel(1) = {1, "145000000", "", 1, 13, 0, 0, 0, 0, -1, 0, 0};  // the first and last
   record.Channel(kChannelCount) = {1, "145000000", "", 1, 13, 0, 0, 0, 0, -1, 0, 0};
-  record.Channel(900) = {0, "1", "", 9, 99, 9, 99, 99, 999, 9, 99, 99};  // empty: not sent
+  record.Channel(900) = {0, "1", "", 9, 99, 9, 99, 99, 999, 9, 99, 99};   // empty: not sent
+  record.Channel(901) = {-1, "1", "", 9, 99, 9, 99, 99, 999, 9, 99, 99};  // nor is InUse -1
   const std::vector<std::string> outside{
       "Set Mode PAUSE: 12 is not in the pause table",
       "channel 000, Step: 13 is not in the step table",
