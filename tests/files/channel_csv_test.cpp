@@ -5,7 +5,9 @@
 #include <random>
 
 #include "files/channel_import.h"
+#include "image/encoder.h"
 #include "model/channel_rules.h"
+#include "model/defaults.h"
 
 namespace kestrel {
 namespace {
@@ -191,6 +193,19 @@ TEST(ChannelImport, PlacesRowsAtTheirLocationAndTheRestIntoEmptyChannels) {
   EXPECT_EQ(Notes(no_room.problems, "channels.csv"),
             "channels.csv, line 2: no empty channel is left for this row and the rows after it\n");
   EXPECT_EQ(no_room.record, full);
+}
+
+TEST(ChannelImport, TheDefaultChannelsComeBackAsTheyWere) {
+  RadioConfig fresh = NewConfiguration();
+  const ChannelImport result =
+      ImportChannels(FormatChannelTable(ProgrammedChannels(fresh)), fresh, true);
+  EXPECT_EQ(Notes(result.problems) + Notes(result.warnings), "");
+  RadioConfig imported = result.record;
+  EXPECT_EQ(imported, fresh);
+  MemoryImage fresh_image, imported_image;
+  ASSERT_TRUE(EncodeImage(fresh, fresh_image));
+  ASSERT_TRUE(EncodeImage(imported, imported_image));
+  EXPECT_EQ(imported_image, fresh_image);
 }
 
 }  // namespace
