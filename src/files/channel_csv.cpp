@@ -88,6 +88,12 @@ std::string_view Trimmed(std::string_view text) {
   return TrimBlanks(text);
 }
 
+// A column as notes name it: its header, or its number from 1 when the header leaves it blank.
+std::string ColumnName(const std::vector<std::string>& spelled, std::size_t cell) {
+  return cell < spelled.size() && !spelled[cell].empty() ? Shown(spelled[cell])
+                                                         : std::to_string(cell + 1);
+}
+
 // ---- Header -------------------------------------------------------------------------------
 
 struct Header {
@@ -395,7 +401,7 @@ void ReadRow(const Header& header, const CsvRecord& record, std::map<int, int>& 
              ChannelTable& table) {
   RowReader row(header, record, table);
   if (record.cells.size() < header.spelled.size()) {
-    table.problems.push_back({record.line, Shown(header.spelled[record.cells.size()]),
+    table.problems.push_back({record.line, ColumnName(header.spelled, record.cells.size()),
                               "the row ends before this column; is the text cut short?"});
     return;
   }
@@ -435,7 +441,13 @@ void ReadRow(const Header& header, const CsvRecord& record, std::map<int, int>& 
   }
   std::expected<MemoryChannel, ChannelProblem> channel = ValidateChannel(entry, basis);
   if (!channel) {
-    row.Problem(ColumnOf(channel.error().field, header.layout), channel.error().reason);
+    std::string reason = channel.error().reason;
+    // The rules show the frequency rounded to 10 Hz; the row's own text tells which row it is.
+    const std::string rounded = FormatFixed5(LeadingNumber(entry.Frequency)) + " MHz";
+    if (channel.error().field == ChannelField::kFrequency && reason.starts_with(rounded)) {
+      reason.replace(0, rounded.size() - 4, row.Value(Column::kFrequency));
+    }
+    row.Problem(ColumnOf(channel.error().field, header.layout), std::move(reason));
     return;
   }
   if (!given.text.empty() && given.position != channel->Step) {
@@ -458,10 +470,7 @@ bool IsBlankRecord(const CsvRecord& record) {
 }
 
 TableNote NoteOf(const CsvError& error, const std::vector<std::string>& spelled) {
-  const std::string column = error.cell < spelled.size() && !spelled[error.cell].empty()
-                                 ? Shown(spelled[error.cell])
-                                 : std::to_string(error.cell + 1);
-  return {error.line, column, error.reason};
+  return {error.line, ColumnName(spelled, error.cell), error.reason};
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(ChannelCsv, ReadsTheCommonChannelListLayout) {
             "line 8, column Location: Location 5 (channel 004) is given on line 6 already\n"
             "line 11, column cToneFreq: 69.0 is not a CTCSS tone the receiver has\n"
             "line 12, column DtcsCode: 999 is not a DCS code\n"
-            "line 13, column Frequency: 1300.00000 MHz is outside the receiver's range, 0.10000 "
+            "line 13, column Frequency: 1300.000000 MHz is outside the receiver's range, 0.10000 "
             "MHz to 1299.99500 MHz\n");
   EXPECT_EQ(Notes(table.warnings),
             "line 1: these columns are ignored, a receiver has no place for them: Duplex, Offset, "
@@ -148,6 +148,11 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
            columns},
       {header + "1,VOA,6.03,AM,VFO",
        "line 2, column TSQ: the row ends before this column; is the text cut short?"},
+      {"Location,,Frequency,Mode\r\n1",
+       "line 2, column 2: the row ends before this column; is the text cut short?"},
+      {header + "1,VOA,1299.995001,AM,,,,,,,,\r\n",
+       "line 2, column Frequency: 1299.995001 MHz is outside the receiver's range, 0.10000 MHz "
+       "to 1299.99500 MHz"},
       {header + "1,\"VO",
        "line 2, column Name: the quoted cell is not closed before the end of "
        "the text"},
