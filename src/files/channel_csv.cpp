@@ -529,6 +529,15 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
         {1, "", "there is no text; the first row must name the columns, as in " + OwnHeaderList()});
     return table;
   }
+  // Read as one line, a list with CR alone after every line would have no rows at all.
+  const std::string_view first_line = text.substr(0, text.find('\n'));
+  if (const std::size_t cr = first_line.find('\r');
+      cr != std::string_view::npos && cr + 1 < first_line.size()) {
+    table.problems.push_back({1, "",
+                              "the line ends are not recognised: the lines end with CR alone, a "
+                              "channel list's lines end with CR LF (or LF)"});
+    return table;
+  }
   const auto first = reader.Next();
   if (!first) {
     table.problems.push_back(NoteOf(first.error(), {}));

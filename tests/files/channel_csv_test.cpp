@@ -148,6 +148,12 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
            columns},
       {header + "1,VOA,6.03,AM,VFO",
        "line 2, column TSQ: the row ends before this column; is the text cut short?"},
+      {columns + "\r1,VOA,6.03,AM,,,,,,,,\r",
+       "line 1: the line ends are not recognised: the lines end with CR alone, a channel list's "
+       "lines end with CR LF (or LF)"},
+      {header + "1,VO\rA,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Name: the cell holds a CR that ends no line; a cell with a line break "
+       "must be quoted"},
       {"Location,,Frequency,Mode\r\n1",
        "line 2, column 2: the row ends before this column; is the text cut short?"},
       {header + "1,VOA,1299.995001,AM,,,,,,,,\r\n",
