@@ -20,6 +20,7 @@ namespace {
 using namespace cells;
 
 constexpr std::size_t kMaxProblems = 100;
+constexpr int kMaxBlankLines = 1000;
 
 // The columns reading knows. The first twelve are the tool's own, in the order they are written.
 enum class Column : std::size_t {
@@ -120,8 +121,15 @@ std::optional<Header> ReadHeader(const CsvRecord& record, ChannelTable& table) {
     for (std::size_t c = 0; c < kColumnCount; ++c) {
       if (!SameWord(kColumns[c].header, text)) continue;
       if (header.cell[c]) {
-        table.problems.push_back(
-            {record.line, Shown(text), "the header row names this column twice"});
+        // Told as often as row problems are, and then once that reading stops.
+        if (table.problems.size() < kMaxProblems) {
+          table.problems.push_back(
+              {record.line, Shown(text), "the header row names this column twice"});
+        } else if (table.problems.size() == kMaxProblems) {
+          table.problems.push_back(
+              {record.line, "",
+               "reading stops after " + std::to_string(kMaxProblems) + " problems"});
+        }
       } else {
         header.cell[c] = i;
         own = own || kColumns[c].layout == Layout::kOwn;
@@ -547,6 +555,7 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
   if (!header) return table;
   std::map<int, int> locations;  // channel number -> the line that gives it
   int rows = 0;
+  int blank_lines = 0;  // not rows, but not without end either
   while (!reader.AtEnd()) {
     if (table.problems.size() >= kMaxProblems) {
       table.problems.push_back(
@@ -559,7 +568,15 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
       table.problems.push_back(NoteOf(record.error(), header->spelled));
       break;
     }
-    if (IsBlankRecord(*record)) continue;
+    if (IsBlankRecord(*record)) {
+      if (++blank_lines > kMaxBlankLines) {
+        table.problems.push_back({record->line, "",
+                                  "more than " + std::to_string(kMaxBlankLines) +
+                                      " blank lines; is this a channel list?"});
+        break;
+      }
+      continue;
+    }
     if (++rows > kChannelCount) {
       table.problems.push_back({record->line, "",
                                 "more than " + std::to_string(kChannelCount) +

@@ -170,15 +170,21 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
       {header + "1,\xE2\x98\x85,6.03,AM,,,,,,,,\r\n",
        "line 2, column Name: \"\xE2\x98\x85\" holds a character that Windows-1252 cannot hold, so "
        "the receiver cannot show it"},
+      {header + std::string(1001, '\n') + ",VOA,6.03,AM,,,,,,,,\r\n",
+       "line 1002: more than 1000 blank lines; is this a channel list?"},
       {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"}};
   for (const auto& [text, first_problem] : cases) {
     const ChannelTable table = ParseChannelTable(text);
     ASSERT_FALSE(table.problems.empty()) << first_problem;
     EXPECT_EQ(table.problems.front().ToString(""), first_problem);
   }
-  const ChannelTable table = ParseChannelTable(header + garbage);
-  EXPECT_FALSE(table.problems.empty());
-  EXPECT_LE(table.problems.size(), 101u);
+  std::string names = columns;
+  for (int i = 0; i < 10000; ++i) names += ",Name";
+  for (const std::string& text : {header + garbage, names + "\r\n"}) {
+    const ChannelTable table = ParseChannelTable(text);
+    EXPECT_FALSE(table.problems.empty());
+    EXPECT_LE(table.problems.size(), 101u);
+  }
 }
 
 TEST(ChannelImport, PlacesRowsAtTheirLocationAndTheRestIntoEmptyChannels) {
