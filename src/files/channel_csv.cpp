@@ -1,6 +1,7 @@
 #include "files/channel_csv.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <map>
 
@@ -243,8 +244,8 @@ Column ColumnOf(ChannelField field, Layout layout) {
 std::optional<int> ReadLocation(RowReader& row, std::map<int, int>& seen) {
   const std::string_view text = row.Value(Column::kLocation);
   if (text.empty()) return std::nullopt;
-  const std::optional<std::int64_t> number = ParseWholeNumber(text);
-  if (!number || *number < 1 || *number > kChannelCount) {
+  const std::optional<double> number = PlainNumber(text);
+  if (!number || *number < 1 || *number > kChannelCount || *number != std::floor(*number)) {
     row.Problem(Column::kLocation, Shown(text) + " is not a channel number from 1 to 1000");
     return std::nullopt;
   }
