@@ -117,8 +117,16 @@ std::optional<Header> ReadHeader(const CsvRecord& record, ChannelTable& table) {
   Header header;
   bool own = false, common = false;
   for (std::size_t i = 0; i < record.cells.size(); ++i) {
-    const std::string_view text = Trimmed(record.cells[i].text);
+    std::string_view text = record.cells[i].text;
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    text.remove_suffix(text.size() - (text.find_last_not_of(" \t") + 1));
     header.spelled.emplace_back(text);
+    if (text.starts_with("\xEF\xBB\xBF")) {
+      table.problems.push_back({record.line, ColumnName(header.spelled, i),
+                                "a byte-order mark stands before the column's name; only the "
+                                "text may start with one"});
+      continue;
+    }
     for (std::size_t c = 0; c < kColumnCount; ++c) {
       if (!SameWord(kColumns[c].header, text)) continue;
       if (header.cell[c]) {

@@ -163,6 +163,11 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
       {header + "1,VOA,6.03,AM,,,,nan,,,,\r\n", "line 2, column DCS: nan is not a DCS code"},
       {header + "1,VOA,6.03,AM,TSQ,8.85e1,,,,,,\r\n",
        "line 2, column TSQ: 8.85e1 is not a CTCSS tone the receiver has"},
+      {"\xEF\xBB\xBFLocation,\xEF\xBB\xBFName,Frequency,Mode\r\n",
+       "line 1, column \xEF\xBB\xBFName: a byte-order mark stands before the column's name; "
+       "only the text may start with one"},
+      {"Location,\tFrequency ,Mode\r\n1,6.03\r\n",
+       "line 2, column Mode: the row ends before this column; is the text cut short?"},
       {"Location,,Frequency,Mode\r\n1",
        "line 2, column 2: the row ends before this column; is the text cut short?"},
       {header + "1,VOA,1299.995001,AM,,,,,,,,\r\n",
