@@ -15,15 +15,26 @@ namespace {
 constexpr std::size_t kShownLength = 40;  // characters of a cell a message quotes
 constexpr std::int64_t kHzPerMhz = 1000000;
 
-// A cell that holds a plain number and nothing else.
+}  // namespace
+
+bool IsPlainDecimal(std::string_view text) {
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  const auto digits = [](std::string_view part) {
+    return part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return !(whole.empty() && fraction.empty()) && digits(whole) && digits(fraction);
+}
+
 std::optional<double> PlainNumber(std::string_view text) {
+  if (!IsPlainDecimal(text)) return std::nullopt;
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
   return value;
 }
-
-}  // namespace
 
 bool SameWord(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -112,12 +123,7 @@ std::optional<std::int64_t> ParseMhz(std::string_view text) {
   const std::string_view whole = text.substr(0, point);
   const std::string_view fraction =
       point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  const auto digits = [](std::string_view part) {
-    return part.find_first_not_of("0123456789") == std::string_view::npos;
-  };
-  if ((whole.empty() && fraction.empty()) || !digits(whole) || !digits(fraction)) {
-    return std::nullopt;
-  }
+  if (!IsPlainDecimal(text)) return std::nullopt;
   const std::string_view significant =
       whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
   if (significant.size() > 12) return std::nullopt;

@@ -27,6 +27,12 @@ bool IsControl(char32_t c);  // C0 and C1 controls and DEL
 std::string Shown(std::string_view text);
 std::string Quoted(std::string_view text);
 
+// Every number a cell holds is plain decimal text: digits with an optional decimal point ("88.5",
+// "023", ".5"). No sign, exponent, hexadecimal, "inf" or "nan".
+bool IsPlainDecimal(std::string_view text);
+// A plain decimal cell's value; nullopt for any other text.
+std::optional<double> PlainNumber(std::string_view text);
+
 // The position (from 1) of the entry of `table` whose number the cell holds, so that " 88.5",
 // "88.50" and "88.5" name the same tone and "23" the DCS code "023".
 std::optional<int> NumberPosition(ValueTable table, std::string_view text);

@@ -1,6 +1,7 @@
 #include "files/channel_csv.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <map>
 
@@ -20,6 +21,7 @@ namespace {
 using namespace cells;
 
 constexpr std::size_t kMaxProblems = 100;
+constexpr int kMaxBlankLines = 1000;
 
 // The columns reading knows. The first twelve are the tool's own, in the order they are written.
 enum class Column : std::size_t {
@@ -88,6 +90,12 @@ std::string_view Trimmed(std::string_view text) {
   return TrimBlanks(text);
 }
 
+// A column as notes name it: its header, or its number from 1 when the header leaves it blank.
+std::string ColumnName(const std::vector<std::string>& spelled, std::size_t cell) {
+  return cell < spelled.size() && !spelled[cell].empty() ? Shown(spelled[cell])
+                                                         : std::to_string(cell + 1);
+}
+
 // ---- Header -------------------------------------------------------------------------------
 
 struct Header {
@@ -109,13 +117,28 @@ std::optional<Header> ReadHeader(const CsvRecord& record, ChannelTable& table) {
   Header header;
   bool own = false, common = false;
   for (std::size_t i = 0; i < record.cells.size(); ++i) {
-    const std::string_view text = Trimmed(record.cells[i].text);
+    std::string_view text = record.cells[i].text;
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    text.remove_suffix(text.size() - (text.find_last_not_of(" \t") + 1));
     header.spelled.emplace_back(text);
+    if (text.starts_with("\xEF\xBB\xBF")) {
+      table.problems.push_back({record.line, ColumnName(header.spelled, i),
+                                "a byte-order mark stands before the column's name; only the "
+                                "text may start with one"});
+      continue;
+    }
     for (std::size_t c = 0; c < kColumnCount; ++c) {
       if (!SameWord(kColumns[c].header, text)) continue;
       if (header.cell[c]) {
-        table.problems.push_back(
-            {record.line, Shown(text), "the header row names this column twice"});
+        // Told as often as row problems are, and then once that reading stops.
+        if (table.problems.size() < kMaxProblems) {
+          table.problems.push_back(
+              {record.line, Shown(text), "the header row names this column twice"});
+        } else if (table.problems.size() == kMaxProblems) {
+          table.problems.push_back(
+              {record.line, "",
+               "reading stops after " + std::to_string(kMaxProblems) + " problems"});
+        }
       } else {
         header.cell[c] = i;
         own = own || kColumns[c].layout == Layout::kOwn;
@@ -229,8 +252,8 @@ Column ColumnOf(ChannelField field, Layout layout) {
 std::optional<int> ReadLocation(RowReader& row, std::map<int, int>& seen) {
   const std::string_view text = row.Value(Column::kLocation);
   if (text.empty()) return std::nullopt;
-  const std::optional<std::int64_t> number = ParseWholeNumber(text);
-  if (!number || *number < 1 || *number > kChannelCount) {
+  const std::optional<double> number = PlainNumber(text);
+  if (!number || *number < 1 || *number > kChannelCount || *number != std::floor(*number)) {
     row.Problem(Column::kLocation, Shown(text) + " is not a channel number from 1 to 1000");
     return std::nullopt;
   }
@@ -395,7 +418,7 @@ void ReadRow(const Header& header, const CsvRecord& record, std::map<int, int>& 
              ChannelTable& table) {
   RowReader row(header, record, table);
   if (record.cells.size() < header.spelled.size()) {
-    table.problems.push_back({record.line, Shown(header.spelled[record.cells.size()]),
+    table.problems.push_back({record.line, ColumnName(header.spelled, record.cells.size()),
                               "the row ends before this column; is the text cut short?"});
     return;
   }
@@ -435,7 +458,13 @@ void ReadRow(const Header& header, const CsvRecord& record, std::map<int, int>& 
   }
   std::expected<MemoryChannel, ChannelProblem> channel = ValidateChannel(entry, basis);
   if (!channel) {
-    row.Problem(ColumnOf(channel.error().field, header.layout), channel.error().reason);
+    std::string reason = channel.error().reason;
+    // The rules show the frequency rounded to 10 Hz; the row's own text tells which row it is.
+    const std::string rounded = FormatFixed5(LeadingNumber(entry.Frequency)) + " MHz";
+    if (channel.error().field == ChannelField::kFrequency && reason.starts_with(rounded)) {
+      reason.replace(0, rounded.size() - 4, row.Value(Column::kFrequency));
+    }
+    row.Problem(ColumnOf(channel.error().field, header.layout), std::move(reason));
     return;
   }
   if (!given.text.empty() && given.position != channel->Step) {
@@ -458,10 +487,7 @@ bool IsBlankRecord(const CsvRecord& record) {
 }
 
 TableNote NoteOf(const CsvError& error, const std::vector<std::string>& spelled) {
-  const std::string column = error.cell < spelled.size() && !spelled[error.cell].empty()
-                                 ? Shown(spelled[error.cell])
-                                 : std::to_string(error.cell + 1);
-  return {error.line, column, error.reason};
+  return {error.line, ColumnName(spelled, error.cell), error.reason};
 }
 
 }  // namespace
@@ -520,6 +546,15 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
         {1, "", "there is no text; the first row must name the columns, as in " + OwnHeaderList()});
     return table;
   }
+  // Read as one line, a list with CR alone after every line would have no rows at all.
+  const std::string_view first_line = text.substr(0, text.find('\n'));
+  if (const std::size_t cr = first_line.find('\r');
+      cr != std::string_view::npos && cr + 1 < first_line.size()) {
+    table.problems.push_back({1, "",
+                              "the line ends are not recognised: the lines end with CR alone, a "
+                              "channel list's lines end with CR LF (or LF)"});
+    return table;
+  }
   const auto first = reader.Next();
   if (!first) {
     table.problems.push_back(NoteOf(first.error(), {}));
@@ -529,6 +564,7 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
   if (!header) return table;
   std::map<int, int> locations;  // channel number -> the line that gives it
   int rows = 0;
+  int blank_lines = 0;  // not rows, but not without end either
   while (!reader.AtEnd()) {
     if (table.problems.size() >= kMaxProblems) {
       table.problems.push_back(
@@ -541,7 +577,15 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
       table.problems.push_back(NoteOf(record.error(), header->spelled));
       break;
     }
-    if (IsBlankRecord(*record)) continue;
+    if (IsBlankRecord(*record)) {
+      if (++blank_lines > kMaxBlankLines) {
+        table.problems.push_back({record->line, "",
+                                  "more than " + std::to_string(kMaxBlankLines) +
+                                      " blank lines; is this a channel list?"});
+        break;
+      }
+      continue;
+    }
     if (++rows > kChannelCount) {
       table.problems.push_back({record->line, "",
                                 "more than " + std::to_string(kChannelCount) +

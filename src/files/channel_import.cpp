@@ -3,6 +3,7 @@
 #include <array>
 
 #include "files/file_io.h"
+#include "model/channel.h"
 #include "model/defaults.h"
 
 namespace kestrel {
@@ -43,7 +44,10 @@ ChannelImport ImportChannels(std::string_view text, const RadioConfig& base, boo
       }
       number = next_free++;
     }
-    record.Channel(number) = row.channel;
+    MemoryChannel& channel = record.Channel(number) = row.channel;
+    // A channel without DCS keeps polarity 0 in the record, as a cleared one does, so that a
+    // list exported and read back gives the record it came from.
+    if (channel.RevDcs == kNoPolarity) channel.RevDcs = 0;
   }
   result.record = std::move(record);
   result.imported = static_cast<int>(table.rows.size());

@@ -22,7 +22,8 @@ struct ChannelImport {
 
 // Reads `text` as a comma-separated channel table and puts its rows over `base`: a row with a
 // Location at that channel, every other row into the first channel that is empty and that no row
-// names, in the order of the rows. `replace` empties every channel first.
+// names, in the order of the rows. `replace` empties every channel first. A channel put in place
+// without DCS holds polarity 0, as a cleared channel does.
 ChannelImport ImportChannels(std::string_view text, const RadioConfig& base, bool replace);
 
 // The bytes of a channel list file (only a regular file, at most 64 MB); the error is the reason.

@@ -30,6 +30,12 @@ std::expected<CsvCell, std::string> CsvReader::ReadCell() {
     }
     cell.text = text_.substr(position_, stop - position_);
     position_ = stop;
+    if (cell.text.find('\r') != std::string::npos) {
+      position_ = text_.size();
+      return std::unexpected(
+          "the cell holds a CR that ends no line; a cell with a line break "
+          "must be quoted");
+    }
     return cell;
   }
   ++position_;

@@ -31,7 +31,7 @@ struct CsvError {
 
 // Reads records one after another. A leading UTF-8 byte-order mark is skipped; a record ends at
 // CR LF, at LF or at the end of the text. Cells are taken as they are (blanks kept); a quote in
-// the middle of an unquoted cell is taken as a character.
+// the middle of an unquoted cell is taken as a character, a CR that ends no line is an error.
 class CsvReader {
  public:
   CsvReader(std::string_view text, char delimiter);

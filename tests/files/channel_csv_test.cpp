@@ -5,7 +5,9 @@
 #include <random>
 
 #include "files/channel_import.h"
+#include "image/encoder.h"
 #include "model/channel_rules.h"
+#include "model/defaults.h"
 
 namespace kestrel {
 namespace {
@@ -116,7 +118,7 @@ TEST(ChannelCsv, ReadsTheCommonChannelListLayout) {
             "line 8, column Location: Location 5 (channel 004) is given on line 6 already\n"
             "line 11, column cToneFreq: 69.0 is not a CTCSS tone the receiver has\n"
             "line 12, column DtcsCode: 999 is not a DCS code\n"
-            "line 13, column Frequency: 1300.00000 MHz is outside the receiver's range, 0.10000 "
+            "line 13, column Frequency: 1300.000000 MHz is outside the receiver's range, 0.10000 "
             "MHz to 1299.99500 MHz\n");
   EXPECT_EQ(Notes(table.warnings),
             "line 1: these columns are ignored, a receiver has no place for them: Duplex, Offset, "
@@ -146,6 +148,31 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
            columns},
       {header + "1,VOA,6.03,AM,VFO",
        "line 2, column TSQ: the row ends before this column; is the text cut short?"},
+      {columns + "\r1,VOA,6.03,AM,,,,,,,,\r",
+       "line 1: the line ends are not recognised: the lines end with CR alone, a channel list's "
+       "lines end with CR LF (or LF)"},
+      {header + "1,VO\rA,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Name: the cell holds a CR that ends no line; a cell with a line break "
+       "must be quoted"},
+      {header + "1e0,VOA,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Location: 1e0 is not a channel number from 1 to 1000"},
+      {header + "0x10,VOA,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Location: 0x10 is not a channel number from 1 to 1000"},
+      {header + "1,VOA,6.03,AM,TSQ,inf,,,,,,\r\n",
+       "line 2, column TSQ: inf is not a CTCSS tone the receiver has"},
+      {header + "1,VOA,6.03,AM,,,,nan,,,,\r\n", "line 2, column DCS: nan is not a DCS code"},
+      {header + "1,VOA,6.03,AM,TSQ,8.85e1,,,,,,\r\n",
+       "line 2, column TSQ: 8.85e1 is not a CTCSS tone the receiver has"},
+      {"\xEF\xBB\xBFLocation,\xEF\xBB\xBFName,Frequency,Mode\r\n",
+       "line 1, column \xEF\xBB\xBFName: a byte-order mark stands before the column's name; "
+       "only the text may start with one"},
+      {"Location,\tFrequency ,Mode\r\n1,6.03\r\n",
+       "line 2, column Mode: the row ends before this column; is the text cut short?"},
+      {"Location,,Frequency,Mode\r\n1",
+       "line 2, column 2: the row ends before this column; is the text cut short?"},
+      {header + "1,VOA,1299.995001,AM,,,,,,,,\r\n",
+       "line 2, column Frequency: 1299.995001 MHz is outside the receiver's range, 0.10000 MHz "
+       "to 1299.99500 MHz"},
       {header + "1,\"VO",
        "line 2, column Name: the quoted cell is not closed before the end of "
        "the text"},
@@ -157,15 +184,21 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
       {header + "1,\xE2\x98\x85,6.03,AM,,,,,,,,\r\n",
        "line 2, column Name: \"\xE2\x98\x85\" holds a character that Windows-1252 cannot hold, so "
        "the receiver cannot show it"},
+      {header + std::string(1001, '\n') + ",VOA,6.03,AM,,,,,,,,\r\n",
+       "line 1002: more than 1000 blank lines; is this a channel list?"},
       {huge, "line 1002: more than 1000 channel rows; the receiver has 1000 channels"}};
   for (const auto& [text, first_problem] : cases) {
     const ChannelTable table = ParseChannelTable(text);
     ASSERT_FALSE(table.problems.empty()) << first_problem;
     EXPECT_EQ(table.problems.front().ToString(""), first_problem);
   }
-  const ChannelTable table = ParseChannelTable(header + garbage);
-  EXPECT_FALSE(table.problems.empty());
-  EXPECT_LE(table.problems.size(), 101u);
+  std::string names = columns;
+  for (int i = 0; i < 10000; ++i) names += ",Name";
+  for (const std::string& text : {header + garbage, names + "\r\n"}) {
+    const ChannelTable table = ParseChannelTable(text);
+    EXPECT_FALSE(table.problems.empty());
+    EXPECT_LE(table.problems.size(), 101u);
+  }
 }
 
 TEST(ChannelImport, PlacesRowsAtTheirLocationAndTheRestIntoEmptyChannels) {
@@ -191,6 +224,19 @@ TEST(ChannelImport, PlacesRowsAtTheirLocationAndTheRestIntoEmptyChannels) {
   EXPECT_EQ(Notes(no_room.problems, "channels.csv"),
             "channels.csv, line 2: no empty channel is left for this row and the rows after it\n");
   EXPECT_EQ(no_room.record, full);
+}
+
+TEST(ChannelImport, TheDefaultChannelsComeBackAsTheyWere) {
+  RadioConfig fresh = NewConfiguration();
+  const ChannelImport result =
+      ImportChannels(FormatChannelTable(ProgrammedChannels(fresh)), fresh, true);
+  EXPECT_EQ(Notes(result.problems) + Notes(result.warnings), "");
+  RadioConfig imported = result.record;
+  EXPECT_EQ(imported, fresh);
+  MemoryImage fresh_image, imported_image;
+  ASSERT_TRUE(EncodeImage(fresh, fresh_image));
+  ASSERT_TRUE(EncodeImage(imported, imported_image));
+  EXPECT_EQ(imported_image, fresh_image);
 }
 
 }  // namespace
