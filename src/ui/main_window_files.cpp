@@ -57,7 +57,7 @@ void MainWindow::SettlePendingEdits(std::function<void()> then, qsizetype first_
     enum { kSet, kDiscard, kCancel };
     CurrentFeedback().Choose(this, ApplicationTitle(),
                              tr("The %1 page has changes that are not Set.").arg(page->PageName()),
-                             {tr("Set"), tr("Discard"), tr("Cancel")},
+                             {tr("&Set"), tr("&Discard"), tr("Cancel")},
                              [this, page, i, then = std::move(then)](int chosen) {
                                if (chosen == kSet && !page->SetPendingChanges()) return;
                                if (chosen == kDiscard) page->DiscardPendingChanges();

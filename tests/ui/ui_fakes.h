@@ -52,7 +52,10 @@ class RecordingFeedback : public Feedback {
   void Choose(QWidget*, const QString&, const QString& text, const QStringList& captions,
               std::function<void(int)> answered) override {
     questions << text;
-    const auto chosen = captions.indexOf(Take(choices, captions.last()));
+    // Choices name a button as it reads, without its mnemonic.
+    QStringList shown = captions;
+    shown.replaceInStrings("&", "");
+    const auto chosen = shown.indexOf(Take(choices, shown.last()));
     answered(chosen < 0 ? static_cast<int>(captions.size()) - 1 : static_cast<int>(chosen));
   }
   void Notify(QWidget*, const QString& title, const QString& text) override {
