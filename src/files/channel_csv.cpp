@@ -96,7 +96,19 @@ std::string ColumnName(const std::vector<std::string>& spelled, std::size_t cell
                                                          : std::to_string(cell + 1);
 }
 
+// The note that ends the problems once kMaxProblems are told.
+TableNote ReadingStops(int line) {
+  return {line, "", "reading stops after " + std::to_string(kMaxProblems) + " problems"};
+}
+
 // ---- Header -------------------------------------------------------------------------------
+
+// A header cell's name: spaces and tabs around it do not count.
+std::string_view HeaderName(std::string_view text) {
+  text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+  text.remove_suffix(text.size() - (text.find_last_not_of(" \t") + 1));
+  return text;
+}
 
 struct Header {
   Layout layout = Layout::kOwn;
@@ -117,9 +129,7 @@ std::optional<Header> ReadHeader(const CsvRecord& record, ChannelTable& table) {
   Header header;
   bool own = false, common = false;
   for (std::size_t i = 0; i < record.cells.size(); ++i) {
-    std::string_view text = record.cells[i].text;
-    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
-    text.remove_suffix(text.size() - (text.find_last_not_of(" \t") + 1));
+    const std::string_view text = HeaderName(record.cells[i].text);
     header.spelled.emplace_back(text);
     if (text.starts_with("\xEF\xBB\xBF")) {
       table.problems.push_back({record.line, ColumnName(header.spelled, i),
@@ -135,9 +145,7 @@ std::optional<Header> ReadHeader(const CsvRecord& record, ChannelTable& table) {
           table.problems.push_back(
               {record.line, Shown(text), "the header row names this column twice"});
         } else if (table.problems.size() == kMaxProblems) {
-          table.problems.push_back(
-              {record.line, "",
-               "reading stops after " + std::to_string(kMaxProblems) + " problems"});
+          table.problems.push_back(ReadingStops(record.line));
         }
       } else {
         header.cell[c] = i;
@@ -567,9 +575,7 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
   int blank_lines = 0;  // not rows, but not without end either
   while (!reader.AtEnd()) {
     if (table.problems.size() >= kMaxProblems) {
-      table.problems.push_back(
-          {table.problems.back().line, "",
-           "reading stops after " + std::to_string(kMaxProblems) + " problems"});
+      table.problems.push_back(ReadingStops(table.problems.back().line));
       break;
     }
     const auto record = reader.Next();
