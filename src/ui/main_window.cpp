@@ -271,6 +271,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // loop, since a close cannot start inside this one.
   event->ignore();
   ConfirmLeaving([this] {
+    ApplyChosenDiscards();
     leaving_ = true;
     QMetaObject::invokeMethod(
         this, [this] { close(); }, Qt::QueuedConnection);

@@ -119,12 +119,18 @@ class MainWindow : public QMainWindow {
   // The pages whose edits wait for their "Set".
   QList<PendingEdits*> PendingPages() const;
   bool AnyPagePending() const;
-  // Runs `then` once no page holds changes that are not Set, asking about each such page from
-  // `first_page` on; "Cancel", or a "Set" the page refuses, ends the command there.
-  void SettlePendingEdits(std::function<void()> then, qsizetype first_page = 0);
+  // Asks about each page from `first_page` on that holds changes that are not Set, then runs
+  // `then`; "Cancel", or a "Set" the page refuses, ends the command there. A "Discard" is only
+  // noted, for ApplyChosenDiscards.
+  void AskAboutPendingEdits(std::function<void()> then, qsizetype first_page = 0);
+  // Drops the edits of the pages the user chose to discard, once the action goes ahead.
+  void ApplyChosenDiscards();
+  // Runs `then` once no page holds changes that are not Set.
+  void SettlePendingEdits(std::function<void()> then);
   // Runs `then` once the record's changes are saved or given up; "Cancel" ends the command.
   void MaybeSave(std::function<void()> then);
-  // Both of the above, before the record is replaced or the window closes.
+  // Both of the above, before the record is replaced or the window closes; `then` calls
+  // ApplyChosenDiscards where its action goes ahead.
   void ConfirmLeaving(std::function<void()> then);
   bool SaveRecord();
   bool SaveRecordAs();
@@ -160,7 +166,8 @@ class MainWindow : public QMainWindow {
   SearchBandPage* band_page_ = nullptr;
   FactoryPage* factory_page_ = nullptr;
   int previous_tab_ = 0;
-  bool leaving_ = false;  // the questions before closing were answered: close now
+  QList<PendingEdits*> chosen_discards_;  // the pending-edit answers of the action under way
+  bool leaving_ = false;                  // the questions before closing were answered: close now
 
   QMenu* edit_menu_ = nullptr;
   QMenu* port_menu_ = nullptr;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <filesystem>
+#include <utility>
 
 #include "files/settings.h"
 #include "model/defaults.h"
@@ -49,7 +50,11 @@ bool MainWindow::AnyPagePending() const {
                      [](const PendingEdits* page) { return page->HasPendingChanges(); });
 }
 
-void MainWindow::SettlePendingEdits(std::function<void()> then, qsizetype first_page) {
+// The answers to the pending-edit questions belong to the action that asked them: a Discard is
+// only noted here and carried out by ApplyChosenDiscards once the action goes ahead, so a Cancel
+// at any later question of the same action (Save changes, a file dialog) keeps the page's edits.
+void MainWindow::AskAboutPendingEdits(std::function<void()> then, qsizetype first_page) {
+  if (first_page == 0) chosen_discards_.clear();
   const QList<PendingEdits*> pages = PendingPages();
   for (qsizetype i = first_page; i < pages.size(); ++i) {
     PendingEdits* page = pages[i];
@@ -60,13 +65,25 @@ void MainWindow::SettlePendingEdits(std::function<void()> then, qsizetype first_
                              {tr("&Set"), tr("&Discard"), tr("Cancel")},
                              [this, page, i, then = std::move(then)](int chosen) {
                                if (chosen == kSet && !page->SetPendingChanges()) return;
-                               if (chosen == kDiscard) page->DiscardPendingChanges();
+                               if (chosen == kDiscard) chosen_discards_ << page;
                                if (chosen != kSet && chosen != kDiscard) return;
-                               SettlePendingEdits(then, i + 1);
+                               AskAboutPendingEdits(then, i + 1);
                              });
     return;
   }
   then();
+}
+
+void MainWindow::ApplyChosenDiscards() {
+  const QList<PendingEdits*> pages = std::exchange(chosen_discards_, {});
+  for (PendingEdits* page : pages) page->DiscardPendingChanges();
+}
+
+void MainWindow::SettlePendingEdits(std::function<void()> then) {
+  AskAboutPendingEdits([this, then = std::move(then)] {
+    ApplyChosenDiscards();
+    then();
+  });
 }
 
 void MainWindow::MaybeSave(std::function<void()> then) {
@@ -84,8 +101,9 @@ void MainWindow::MaybeSave(std::function<void()> then) {
       });
 }
 
+// The caller carries out the chosen discards where its action goes ahead.
 void MainWindow::ConfirmLeaving(std::function<void()> then) {
-  SettlePendingEdits([this, then = std::move(then)] { MaybeSave(then); });
+  AskAboutPendingEdits([this, then = std::move(then)] { MaybeSave(then); });
 }
 
 QString MainWindow::StartFolder() const {
@@ -93,15 +111,20 @@ QString MainWindow::StartFolder() const {
 }
 
 void MainWindow::New() {
-  ConfirmLeaving([this] { document_.Replace(NewConfiguration(), QString()); });
+  ConfirmLeaving([this] {
+    ApplyChosenDiscards();
+    document_.Replace(NewConfiguration(), QString());
+  });
 }
 
 void MainWindow::Open() {
   ConfirmLeaving([this] {
-    band_page_->CloseEditFrame();
     const QString path = CurrentFeedback().OpenFileName(this, OpenDialogTitle(), StartFolder(),
                                                         DataFileFilter(), kDataFileSuffix);
-    if (!path.isEmpty()) OpenFile(path);
+    if (path.isEmpty()) return;
+    ApplyChosenDiscards();
+    band_page_->CloseEditFrame();
+    OpenFile(path);
   });
 }
 

@@ -32,7 +32,10 @@ QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) 
 
 void MainWindow::StartRead() {
   if (transfer_dialog_ || several_dialog_) return;
-  ConfirmLeaving([this] { OpenReadDialog(); });
+  ConfirmLeaving([this] {
+    ApplyChosenDiscards();
+    OpenReadDialog();
+  });
 }
 
 void MainWindow::OpenReadDialog() {

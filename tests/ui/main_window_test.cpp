@@ -495,6 +495,38 @@ TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPa
   EXPECT_EQ(storage.files.size(), 1u);
 }
 
+// A Discard is the action's answer: a Cancel at a later question of the same action keeps the
+// pending edit, and Undo has nothing to bring back.
+TEST_F(MainWindowTest, ACancelAfterDiscardKeepsThePendingEdit) {
+  MakeAnEdit();
+  const RadioConfig before = window->Doc().Record();
+  SearchBandPage* bands = window->SearchBandTab();
+  bands->OpenBand(2);
+  bands->LowField()->setText("144");
+  ASSERT_TRUE(bands->HasPendingChanges());
+
+  feedback.choices = {"Discard"};
+  feedback.answers = {QMessageBox::Cancel};
+  window->Open();  // Cancel at "Save changes?"
+  EXPECT_EQ(feedback.questions.last(), "Save changes?");
+  EXPECT_TRUE(bands->HasPendingChanges());
+  EXPECT_FALSE(bands->EditFrame()->isHidden());
+
+  feedback.choices = {"Discard"};
+  feedback.answers = {QMessageBox::Discard};
+  window->Open();  // Cancel in the file dialog
+  EXPECT_EQ(feedback.file_dialogs.size(), 1);
+  EXPECT_TRUE(bands->HasPendingChanges());
+  EXPECT_EQ(window->Doc().Record(), before);
+
+  // Once the action goes ahead the page's edits are dropped.
+  feedback.choices = {"Discard"};
+  feedback.answers = {QMessageBox::Discard};
+  window->New();
+  EXPECT_FALSE(bands->HasPendingChanges());
+  EXPECT_EQ(window->Doc().Record(), NewConfiguration());
+}
+
 TEST_F(MainWindowTest, TheTitleNamesTheFileAndAReadLeavesNoFileNameForSave) {
   const QString path = folder.filePath("a.dat");
   storage.files[path] = NewConfiguration();
