@@ -24,6 +24,7 @@
 #include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
 #include "ui/name_validator.h"
+#include "ui/typed_list_box.h"
 #include "ui/value_lists.h"
 
 namespace kestrel::ui {
@@ -37,9 +38,9 @@ constexpr int kNumberWidth = 885, kFrequencyWidth = 1605, kNameWidth = 1605, kMo
 constexpr int kToneSelectWidth = 1545, kValueListWidth = 1305;
 
 // A drop-down list that loses its red mark when the user opens it; the next check decides.
-class ValueListBox : public QComboBox {
+class ValueListBox : public TypedListBox {
  public:
-  using QComboBox::QComboBox;
+  using TypedListBox::TypedListBox;
   void showPopup() override {
     MarkChanged(this, false);
     QComboBox::showPopup();

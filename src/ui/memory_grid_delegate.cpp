@@ -8,6 +8,7 @@
 #include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
 #include "ui/name_validator.h"
+#include "ui/typed_list_box.h"
 
 namespace kestrel::ui {
 
@@ -15,7 +16,7 @@ QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
                                           const QModelIndex& index) const {
   const int column = index.column();
   if (MemoryGridModel::IsListColumn(column)) {
-    auto* list = new QComboBox(parent);
+    auto* list = new TypedListBox(parent);
     list->addItems(MemoryGridModel::ListEntries(column));
     list->setMaxVisibleItems(16);
     return list;

@@ -14,6 +14,7 @@
 #include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
 #include "ui/page_layout.h"
+#include "ui/typed_list_box.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -169,6 +170,22 @@ TEST_F(MemoryGrid, APasteWithARefusedRowPastesNothingAndNamesTheRow) {
   page.Grid()->SelectChannel(999);
   page.PasteChannels();
   EXPECT_EQ(document.Record().Channel(1000).Frequency, "7000000");
+}
+
+// The tone lists align their numbers with blanks; typing the number picks the entry.
+TEST(TypedListBox, TypingPicksTheEntryItsLeadingBlanksAside) {
+  const QStringList tones = MemoryGridModel::ListEntries(MemoryGridModel::kTsqColumn);
+  const QStringList trains = MemoryGridModel::ListEntries(MemoryGridModel::kTrainColumn);
+  EXPECT_EQ(tones[EntryTypedAs(tones, "67")].trimmed(), "67.0");
+  EXPECT_TRUE(trains[EntryTypedAs(trains, "2280")].contains("2280"));
+  EXPECT_EQ(EntryTypedAs(tones, "x"), -1);
+  EXPECT_EQ(EntryTypedAs(tones, ""), -1);
+
+  // In the grid's list cell, keys typed one after the other add to one search.
+  TypedListBox box;
+  box.addItems(tones);
+  QTest::keyClicks(&box, "67");
+  EXPECT_EQ(box.currentText().trimmed(), "67.0");
 }
 
 }  // namespace

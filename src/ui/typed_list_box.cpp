@@ -1,0 +1,44 @@
+#include "ui/typed_list_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace kestrel::ui {
+
+int EntryTypedAs(const QStringList& entries, const QString& typed) {
+  if (typed.isEmpty()) return -1;
+  for (int i = 0; i < entries.size(); ++i) {
+    const QString& entry = entries[i];
+    qsizetype first = 0;
+    while (first < entry.size() && entry[first].isSpace()) ++first;
+    if (QStringView(entry).mid(first).startsWith(typed, Qt::CaseInsensitive)) return i;
+  }
+  return -1;
+}
+
+void TypedListBox::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  const bool searches = !text.isEmpty() && text[0].isPrint() && !text[0].isSpace() &&
+                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (!searches) {
+    QComboBox::keyPressEvent(event);
+    return;
+  }
+  if (!since_last_key_.isValid() ||
+      since_last_key_.elapsed() > QApplication::keyboardInputInterval())
+    typed_.clear();
+  since_last_key_.start();
+  QStringList entries;
+  for (int i = 0; i < count(); ++i) entries << itemText(i);
+  // A key that matches nothing starts a new search of its own, as lists do.
+  int found = EntryTypedAs(entries, typed_ + text);
+  typed_ += text;
+  if (found < 0) {
+    typed_ = text;
+    found = EntryTypedAs(entries, typed_);
+  }
+  if (found >= 0) setCurrentIndex(found);
+  event->accept();
+}
+
+}  // namespace kestrel::ui
