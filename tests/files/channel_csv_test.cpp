@@ -158,6 +158,13 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
        "line 2, column Location: 1e0 is not a channel number from 1 to 1000"},
       {header + "0x10,VOA,6.03,AM,,,,,,,,\r\n",
        "line 2, column Location: 0x10 is not a channel number from 1 to 1000"},
+      {header + "0,VOA,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Location: 0 is not a channel number from 1 to 1000"},
+      {header + "1001,VOA,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Location: 1001 is not a channel number from 1 to 1000"},
+      {header + "1,VO\x1F"
+                "A,6.03,AM,,,,,,,,\r\n",
+       "line 2, column Name: \"VO?A\" holds a line break or another control character"},
       {header + "1,VOA,6.03,AM,TSQ,inf,,,,,,\r\n",
        "line 2, column TSQ: inf is not a CTCSS tone the receiver has"},
       {header + "1,VOA,6.03,AM,,,,nan,,,,\r\n", "line 2, column DCS: nan is not a DCS code"},

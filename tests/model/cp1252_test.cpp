@@ -18,6 +18,7 @@ TEST(Cp1252, EveryByteSurvivesTheTripThroughUnicode) {
 TEST(Cp1252, KnownCharactersAndRefusals) {
   EXPECT_EQ(Cp1252ToUnicode(0x80), U'\u20AC');  // euro sign
   EXPECT_EQ(Cp1252ToUtf8("caf\xE9"), "caf\xC3\xA9");
+  EXPECT_EQ(Cp1252ToUtf8("\x7F\x80"), "\x7F\xE2\x82\xAC");  // the last one-byte character
   EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
   EXPECT_EQ(Utf8ToCp1252("\xE2\x98\x83"), std::nullopt);  // snowman: not in the code page
   EXPECT_EQ(Utf8ToCp1252("\xCE\xA9"), std::nullopt);      // Greek capital omega
