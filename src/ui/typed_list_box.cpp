@@ -7,11 +7,9 @@ namespace kestrel::ui {
 
 int EntryTypedAs(const QStringList& entries, const QString& typed) {
   if (typed.isEmpty()) return -1;
+  // A search never holds a blank, so trimming the entry's end as well changes no match.
   for (int i = 0; i < entries.size(); ++i) {
-    const QString& entry = entries[i];
-    qsizetype first = 0;
-    while (first < entry.size() && entry[first].isSpace()) ++first;
-    if (QStringView(entry).mid(first).startsWith(typed, Qt::CaseInsensitive)) return i;
+    if (entries[i].trimmed().startsWith(typed, Qt::CaseInsensitive)) return i;
   }
   return -1;
 }
