@@ -5,10 +5,33 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "support/temp_files.h"
+
+// The disk calls of a save, as this program makes them: the test program's own fsync and rename
+// stand in front of the C library's, note each call with the file's name, and pass it on.
+namespace {
+std::vector<std::string>* g_disk_calls = nullptr;
+std::string NameOf(int fd) {
+  return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)).filename();
+}
+}  // namespace
+extern "C" int fsync(int fd) {
+  if (g_disk_calls) g_disk_calls->push_back("fsync " + NameOf(fd));
+  return static_cast<int>(syscall(SYS_fsync, fd));
+}
+extern "C" int rename(const char* from, const char* to) noexcept {
+  if (g_disk_calls) {
+    g_disk_calls->push_back("rename " + std::filesystem::path(from).filename().string() + " " +
+                            std::filesystem::path(to).filename().string());
+  }
+  return renameat(AT_FDCWD, from, AT_FDCWD, to);
+}
 
 namespace kestrel {
 namespace {
@@ -66,6 +89,22 @@ TEST(OutputFile, SavesThroughLinksIntoFilesAndInPlaceIntoDevicesOrSaysWhy) {
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
   EXPECT_EQ(folder.Listing(), "created dangling dir fifo img.bin img.bin.part link new " + longest +
                                   " read fifo real victim");
+}
+
+// The new contents are on the disk before they replace the old, and the rename is made durable.
+TEST(OutputFile, ASaveFlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
+  TempFolder folder;
+  WriteAll(folder / "target", "old");
+  std::vector<std::string> calls;
+  g_disk_calls = &calls;
+  const auto saved = SaveFile(folder / "target", "new");
+  g_disk_calls = nullptr;
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(calls.size(), 3u);
+  const std::string temporary = calls[0].substr(std::string("fsync ").size());
+  EXPECT_EQ(calls[0], "fsync " + temporary);
+  EXPECT_EQ(calls[1], "rename " + temporary + " target");
+  EXPECT_EQ(calls[2], "fsync " + folder.path().filename().string());
 }
 
 // Outputs of one job: when one of them fails, none replaces its target.

@@ -16,6 +16,8 @@ using testing::ScriptedPort;
 
 const std::string kGood = Line("12A526");  // 0xA5, checksum 0x26
 const std::string kBad = Line("12A527");
+// kGood in three pieces, as an adapter that passes bytes in bursts delivers it.
+const std::vector<std::string> kBursts = {std::string(1, kSoh) + "12", "A5", "26\r"};
 
 TEST(Frames, GoldenFramesAndHexBytes) {
   std::array<std::uint8_t, 16> data{};
@@ -42,16 +44,16 @@ struct ProtocolTest : ::testing::Test {
     line.SetPortNumber(1);
     ASSERT_TRUE(line.OpenPort());
   }
-  // The i-th write is answered by answers[i]: its pieces come 200 ms apart, and a piece that
-  // starts with '*' is the echo of the frame followed at once by the rest.
-  void Answer(std::vector<std::vector<std::string>> answers) {
-    port.on_write = [answers, n = std::size_t{0}](const std::string& written,
-                                                  TimedInput& input) mutable {
+  // The i-th write is answered by answers[i]: its pieces come `spacing` ms apart, and a piece
+  // that starts with '*' is the echo of the frame followed at once by the rest.
+  void Answer(std::vector<std::vector<std::string>> answers, std::uint32_t spacing = 200) {
+    port.on_write = [answers, spacing, n = std::size_t{0}](const std::string& written,
+                                                           TimedInput& input) mutable {
       if (n == answers.size()) return;
       std::uint32_t delay = 0;
       for (const std::string& piece : answers[n]) {
         input.PushBytes(delay, piece.starts_with('*') ? written + piece.substr(1) : piece);
-        delay += 200;
+        delay += spacing;
       }
       ++n;
     };
@@ -66,6 +68,7 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
     LinkResult result;
     std::size_t writes;
     std::uint8_t byte = 0xA5;
+    std::uint32_t spacing = 200;
   };
   const Row rows[] = {
       {"verified reply", false, {{kGood}}, LinkResult::kSuccess, 1},
@@ -75,6 +78,10 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
       {"lower-case digits", false, {{Line("12abd9")}}, LinkResult::kSuccess, 1, 0xAB},
       {"two short lines skipped", false, {{"\r", "\r", kGood}}, LinkResult::kSuccess, 1},
       {"third short line ends it", false, {{"\r", "\r", "\r", kGood}}, LinkResult::kSuccess, 2},
+      // The answer is due 1068 ms after the frame: the per-character time-out, 18 characters and
+      // 50 ms for an adapter that passes bytes in bursts.
+      {"last burst inside the slack", false, {kBursts}, LinkResult::kSuccess, 1, 0xA5, 520},
+      {"last burst after it", false, {kBursts}, LinkResult::kReadFailed, 3, 0, 535},
       {"two characters are a line", false, {{"\r", "x\r", kGood}}, LinkResult::kSuccess, 2},
       {"three bad checksums", false, {{kBad}, {kBad}, {kBad}, {kGood}}, LinkResult::kReadFailed, 3},
       {"ACK after CR and CAN", true, {{"\r\x18\x06"}}, LinkResult::kSuccess, 1},
@@ -87,7 +94,7 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
   LinkStatus last;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    Answer(row.answers);
+    Answer(row.answers, row.spacing);
     port.writes.clear();
     port.input.Clear();
     image.Fill(0);
@@ -115,6 +122,12 @@ TEST_F(ProtocolTest, WrongKindsOfReplyAndBadAddressesStoreNothing) {
             Failed(LinkResult::kReadFailed,
                    "The receiver's answer to reading 16 bytes at 0x0860 is not a 16-byte reply."));
   EXPECT_EQ(port.writes.size(), 1u);
+  EXPECT_EQ(image.Byte(0x0860), 0x77);
+
+  // A reply with the right header but one byte too many is not a one-byte reply either.
+  const std::string longer = "12A5B6";
+  Answer({{Line(longer + HexByte(Checksum(longer)))}});
+  EXPECT_EQ(ResultOf(ReadByte(line, image, 0x0860)), LinkResult::kReadFailed);
   EXPECT_EQ(image.Byte(0x0860), 0x77);
 
   // Unaligned blocks and addresses beyond the image are not sent.
