@@ -7,6 +7,7 @@
 #include "link/frames.h"
 #include "link/frequency_check.h"
 #include "link/time_estimate.h"
+#include "link/write_changes.h"
 
 namespace kestrel::link {
 namespace {
@@ -25,10 +26,10 @@ std::string ProblemLines(const std::vector<EncodeProblem>& problems) {
   return text;
 }
 
-// Reads the verify list back into a scratch image and names the first byte that differs.
-LinkStatus Verify(Link& link, const MemoryImage& written, const SequenceReport& report) {
+// Reads `list` back into a scratch image and names the first byte that differs.
+LinkStatus Verify(Link& link, const MemoryImage& written, const std::vector<AddressRange>& list,
+                  const SequenceReport& report) {
   if (report.state) report.state("Verifying data.");
-  const auto list = BuildVerifyList();
   MemoryImage read_back;
   if (auto read = link.ReadRanges(read_back, list, report.progress); !read) {
     if (read.error().code == LinkResult::kCancelled) {
@@ -52,21 +53,9 @@ LinkStatus Verify(Link& link, const MemoryImage& written, const SequenceReport& 
   return {};
 }
 
-}  // namespace
-
-std::vector<AddressRange> BuildVerifyList() {
-  std::vector<AddressRange> list;
-  list.reserve(kProgramListEntries);
-  for (AddressRange range : BuildProgramList()) {
-    if (range.last < static_cast<std::int32_t>(image_map::kSetMode)) continue;  // never read
-    if (range.last == static_cast<std::int32_t>(image_map::kUnencodedByte)) --range.last;
-    list.push_back(range);
-  }
-  return list;
-}
-
-LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
-                          const ProgramOptions& options, const SequenceReport& report) {
+// What the full write and Write Changes do before they write: the record checked, the region
+// block read, the frequencies checked against it, and the image made what a full write sends.
+LinkStatus PrepareWrite(Link& link, MemoryImage& image, const RadioConfig& record) {
   // A record the image cannot hold is refused before the port is opened.
   if (const auto problems = CheckEncodable(record); !problems.empty()) {
     return Failed(LinkResult::kNotEncodable, ProblemLines(problems));
@@ -81,7 +70,6 @@ LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& rec
     return Failed(LinkResult::kFrequencyNotProgrammable,
                   "First refused: " + RefusalText(*refused) + ".");
   }
-  if (report.state) report.state("Writing data.");
   // The encoder sets negative levels to 0 in the record it is given; the caller's stays as is.
   RadioConfig encoded = record;
   if (auto problems = EncodeImage(encoded, image); !problems) {
@@ -89,19 +77,86 @@ LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& rec
   }
   image.SetByte(image_map::kProgramStart, 0);
   image.SetByte(image_map::kProgramStart + 1, 0);
-  // The time left counts the read-back of a verification too.
+  return {};
+}
+
+// Writes `list` of `image`, then verifies it when asked. Every command the receiver answers, or
+// leaves unanswered, is noted in `known` when there is one.
+LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
+                          const std::vector<AddressRange>& list, const ProgramOptions& options,
+                          const SequenceReport& report, KnownImage* known) {
+  if (report.state) report.state("Writing data.");
   Progress progress = report.progress;
+  const std::vector<AddressRange> verify_list = VerifyListOf(list);
+  // The time left counts the read-back of a verification too.
   if (options.verify && progress.time_left) {
-    const std::uint64_t verify_ms = StepCost(BuildVerifyList(), Direction::kRead).Ms();
+    const std::uint64_t verify_ms = StepCost(verify_list, Direction::kRead).Ms();
     progress.time_left = [&report, verify_ms](std::uint64_t ms) {
       report.progress.time_left(ms + verify_ms);
     };
   }
-  if (auto written = link.WriteRanges(image, BuildProgramList(), progress); !written) {
-    return written;
+  if (known) {
+    progress.answered = [known, &image](const RangeCommand& command, bool answered) {
+      NoteWrite(*known, image, command, answered);
+    };
   }
-  if (options.verify) return Verify(link, image, report);
+  if (auto written = link.WriteRanges(image, list, progress); !written) return written;
+  if (options.verify) return Verify(link, image, verify_list, report);
   return {};
+}
+
+}  // namespace
+
+std::vector<AddressRange> VerifyListOf(const std::vector<AddressRange>& written) {
+  std::vector<AddressRange> list;
+  list.reserve(written.size());
+  for (AddressRange range : written) {
+    while (range.first <= range.last && ReadNeverCovers(static_cast<std::size_t>(range.first))) {
+      ++range.first;
+    }
+    while (range.first <= range.last && ReadNeverCovers(static_cast<std::size_t>(range.last))) {
+      --range.last;
+    }
+    if (range.first <= range.last) list.push_back(range);
+  }
+  return list;
+}
+
+std::vector<AddressRange> BuildVerifyList() {
+  return VerifyListOf(BuildProgramList());
+}
+
+LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
+                          const ProgramOptions& options, const SequenceReport& report,
+                          KnownImage* known) {
+  if (auto prepared = PrepareWrite(link, image, record); !prepared) return prepared;
+  return WriteAndVerify(link, image, BuildProgramList(), options, report, known);
+}
+
+LinkStatus WriteChangesToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
+                               KnownImage& known, const ProgramOptions& options,
+                               const SequenceReport& report, std::size_t* commands_sent) {
+  if (commands_sent) *commands_sent = 0;
+  if (auto prepared = PrepareWrite(link, image, record); !prepared) return prepared;
+  const std::vector<AddressRange> commands = ChangedCommands(image, known);
+  if (!ChangesAnything(commands)) return {};
+  if (report.state) report.state("Checking the receiver.");
+  MemoryImage bookkeeping;
+  if (auto read = link.ReadRanges(bookkeeping, BookkeepingList()); !read) {
+    if (read.error().code == LinkResult::kCancelled) read.error().detail = WriteCancelledText(0);
+    return read;
+  }
+  if (const auto differs = CompareBookkeeping(known, bookkeeping)) {
+    return Failed(LinkResult::kWriteFailed,
+                  "Nothing was written: this receiver does not hold what was " +
+                      (options.known_from.empty() ? std::string("last read or written")
+                                                  : options.known_from) +
+                      " (its channel bitmap or channel counts differ at 0x" +
+                      HexWord(static_cast<std::uint16_t>(*differs)) +
+                      "). Read it again, or use Write to write everything.");
+  }
+  if (commands_sent) *commands_sent = commands.size();
+  return WriteAndVerify(link, image, commands, options, report, &known);
 }
 
 }  // namespace kestrel::link

@@ -95,4 +95,10 @@ std::vector<AddressRange> BuildProgramList() {
   return list;
 }
 
+bool ReadNeverCovers(std::size_t address) {
+  return address == map::kProgramStart || address == map::kProgramStart + 1 ||
+         address == map::kLowestChannel || address == map::kLowestChannel + 1 ||
+         address == map::kUnencodedByte;
+}
+
 }  // namespace kestrel::link

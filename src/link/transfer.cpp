@@ -51,6 +51,7 @@ LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> li
       ++sent;
       LinkStatus done = command.block ? block(line, image, command.address)
                                       : single(line, image, command.address);
+      if (progress.answered) progress.answered(command, done.has_value());
       if (!done) {
         line.ClosePort();
         return done;

@@ -18,12 +18,14 @@ namespace kestrel::link {
 
 // Progress of a loop: `range(maximum)` once at the start (minimum 0, value 0), then
 // `value(i + 1)` after entry i; `time_left(ms)` at the start and after every command, with what
-// the rest of the loop takes on a well-behaved line (see time_estimate.h). Any may be empty.
+// the rest of the loop takes on a well-behaved line (see time_estimate.h); `answered(command,
+// acknowledged)` after every command sent, whether it got its answer or not. Any may be empty.
 // Called on the thread running the loop.
 struct Progress {
   std::function<void(int maximum)> range;
   std::function<void(int value)> value;
   std::function<void(std::uint64_t ms)> time_left{};
+  std::function<void(const RangeCommand& command, bool answered)> answered{};
 };
 
 // Fills the image with 0xFF, walks the list with 16-byte and 1-byte reads. Fails with
