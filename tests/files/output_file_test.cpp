@@ -100,7 +100,7 @@ TEST(OutputFile, ASaveFlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
   const auto saved = SaveFile(folder / "target", "new");
   g_disk_calls = nullptr;
   ASSERT_TRUE(saved);
-  ASSERT_EQ(calls.size(), 3u);
+  ASSERT_EQ(calls.size(), 3u) << ::testing::PrintToString(calls);
   const std::string temporary = calls[0].substr(std::string("fsync ").size());
   EXPECT_EQ(calls[0], "fsync " + temporary);
   EXPECT_EQ(calls[1], "rename " + temporary + " target");
