@@ -6,11 +6,14 @@
 #include "cancel_signals.h"
 #include "commands.h"
 #include "files/data_file.h"
+#include "files/image_file.h"
 #include "link/program_sequence.h"
 #include "link/qt/program_receivers.h"
+#include "link/write_changes.h"
 #include "model/defaults.h"
 #include "model/number_text.h"
 #include "model/record_check.h"
+#include "output_option.h"
 #include "port_option.h"
 #include "progress_bar.h"
 
@@ -53,6 +56,56 @@ int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
                 << " receivers programmed.\n";
       break;
     }
+  }
+  return kExitOk;
+}
+
+// What one receiver is known to hold, from the file --changes-from names: a file the tool kept
+// of a write, or an image kept from a read. The error is the message to show.
+std::expected<KnownImage, std::string> LoadKnowledge(const std::string& name) {
+  auto contents = LoadImageFileContents(name);
+  if (!contents) return std::unexpected("kestrel-cli: " + contents.error());
+  if (contents->known) return std::move(*contents->known);
+  auto known = link::KnowledgeOfReadImage(contents->image);
+  if (!known) return std::unexpected("kestrel-cli: " + name + ": " + known.error());
+  return known;
+}
+
+// Programs one receiver knowing what it holds: with `changes`, only what it does not hold, else
+// all of it. What is known afterwards goes to `known_out`, whatever the outcome.
+int ProgramKnowing(link::Link& link, const RadioConfig& record, KnownImage& known, bool changes,
+                   const link::ProgramOptions& options, const CancelOnSignals& signals,
+                   std::optional<OutputFile>& known_out) {
+  MemoryImage image;
+  link::LinkStatus programmed;
+  std::size_t sent = 0;
+  {
+    ProgressBar progress(std::cerr, StderrIsTerminal());
+    programmed =
+        changes ? link::WriteChangesToRadio(link, image, record, known, options, progress.Report(),
+                                            &sent)
+                : link::ProgramToRadio(link, image, record, options, progress.Report(), &known);
+  }
+  if (known_out) {
+    (void)known_out->Write(KnownImageFileBytes(known));
+    if (auto committed = known_out->Commit(); !committed) {
+      std::cerr << "kestrel-cli: " << known_out->path().string()
+                << ": cannot be written: " << committed.error() << "\n";
+      if (programmed) return kExitData;
+    }
+  }
+  if (!programmed && programmed.error().code == link::LinkResult::kCancelled) {
+    return ReportInterrupted(signals.Signal(), programmed.error().detail);
+  }
+  if (!programmed) return ReportLinkFailure(programmed.error());
+  if (changes && sent == 0) {
+    std::cout << "Nothing to write: the receiver holds this configuration.\n";
+    return kExitOk;
+  }
+  std::cout << "Completed writing.\n";
+  if (changes) {
+    std::cerr << sent << " of " << link::CommandCount(link::BuildProgramList())
+              << " commands were sent.\n";
   }
   return kExitOk;
 }
@@ -113,7 +166,8 @@ int ProgramBatches(std::vector<link::BatchReceiver>& batch, const std::vector<st
 
 int RunProgram(std::span<const std::string> argv) {
   const std::optional<Args> args =
-      ParseArgs(argv, {"--port", "--count", "--trace"}, {"--verify", "--strict"});
+      ParseArgs(argv, {"--port", "--count", "--trace", "--changes-from", "--image-out"},
+                {"--verify", "--strict"});
   if (!args) return Usage(ProgramCommand());
   if (args->help) return Usage(ProgramCommand(), true);
   const std::vector<std::string> ports = args->Values("--port");
@@ -139,6 +193,13 @@ int RunProgram(std::span<const std::string> argv) {
     count = *parsed;
   }
 
+  const auto changes_from = args->Value("--changes-from");
+  const auto image_out = args->Value("--image-out");
+  if ((changes_from || image_out) && (ports.size() > 1 || args->Value("--count"))) {
+    std::cerr << "kestrel-cli: --changes-from and --image-out take one --port and no --count\n";
+    return kExitUsage;
+  }
+
   const auto record = LoadDataFile(args->positional[0], NewConfiguration());
   if (!record) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
@@ -149,6 +210,26 @@ int RunProgram(std::span<const std::string> argv) {
   if (!warnings.empty() && args->Has("--strict")) {
     std::cerr << "kestrel-cli: nothing written: --strict refuses values outside their tables\n";
     return kExitData;
+  }
+  KnownImage known;
+  if (changes_from) {
+    auto loaded = LoadKnowledge(*changes_from);
+    if (!loaded) {
+      std::cerr << loaded.error() << "\n";
+      return kExitData;
+    }
+    known = std::move(*loaded);
+  }
+  // Made ready before the transfer, so that a name that cannot be written stops the command
+  // before the receiver is touched.
+  std::optional<OutputFile> known_out;
+  if (image_out) {
+    auto output = OpenOutput(*image_out);
+    if (!output) {
+      std::cerr << output.error() << "\n";
+      return kExitData;
+    }
+    known_out = std::move(*output);
   }
   std::vector<link::BatchReceiver> batch;
   std::vector<std::string> names;
@@ -161,7 +242,9 @@ int RunProgram(std::span<const std::string> argv) {
     batch.push_back({.setup = std::move(*setup), .image = {}, .report = {}});
     names.push_back(PortLabel(port));
   }
-  const link::ProgramOptions options{.verify = args->Has("--verify")};
+  const link::ProgramOptions options{
+      .verify = args->Has("--verify"),
+      .known_from = changes_from ? "written or read as " + *changes_from + " says" : ""};
   link::CancelToken cancel;
   const CancelOnSignals signals(cancel);
   if (batch.size() > 1) {
@@ -171,7 +254,10 @@ int RunProgram(std::span<const std::string> argv) {
   link::RunOnLinkThread([&] {
     link::PortLink port_link(std::move(batch[0].setup));
     port_link.link().SetCancel(&cancel);
-    status = ProgramEach(port_link.link(), *record, count, options, signals);
+    status = changes_from || image_out
+                 ? ProgramKnowing(port_link.link(), *record, known, changes_from.has_value(),
+                                  options, signals, known_out)
+                 : ProgramEach(port_link.link(), *record, count, options, signals);
   });
   return status;
 }
@@ -181,7 +267,7 @@ int RunProgram(std::span<const std::string> argv) {
 Command ProgramCommand() {
   return {"program",
           "program --port PORT [--port PORT ...] FILE.dat [--count N] [--verify] [--strict]\n"
-          "        [--trace FILE]",
+          "        [--trace FILE] [--changes-from IMAGE] [--image-out IMAGE]",
           "Programs the receiver on PORT with the configuration in FILE.dat. With --count N,\n"
           "programs N receivers one after another: after each one it asks on stderr to connect\n"
           "the next and press Enter (end of input stops; the exit status is 0 when every\n"
@@ -197,6 +283,12 @@ Command ProgramCommand() {
           "SIGINT (Ctrl+C) or SIGTERM stops every transfer after the command under way.\n"
           "Values outside their value tables are named as warnings on stderr and written as they\n"
           "are; with --strict they stop the run before anything is sent.\n"
+          "--changes-from IMAGE writes only what the receiver does not hold, by what IMAGE\n"
+          "says it holds: an image kept by read --image-out, or what program --image-out kept.\n"
+          "It first reads the receiver's channel bitmaps and counts back and writes nothing\n"
+          "when they differ from IMAGE. --image-out IMAGE keeps what the receiver is known to\n"
+          "hold afterwards, also when the write fails or is stopped, so that --changes-from\n"
+          "IMAGE can then write the rest. Both take one --port and no --count.\n"
           "Exit status: 0 done, 1 the port cannot be opened, 2 the receiver's region could not\n"
           "be read, 3 writing (or verifying) failed, 4 a frequency this receiver refuses, 5 a\n"
           "value the receiver's memory cannot hold (with several ports: the first failure in\n"

@@ -95,6 +95,12 @@ std::vector<AddressRange> BuildProgramList() {
   return list;
 }
 
+std::size_t CommandCount(const std::vector<AddressRange>& list) {
+  std::size_t count = 0;
+  for (const AddressRange& range : list) count += SplitRange(range).size();
+  return count;
+}
+
 bool ReadNeverCovers(std::size_t address) {
   return address == map::kProgramStart || address == map::kProgramStart + 1 ||
          address == map::kLowestChannel || address == map::kLowestChannel + 1 ||

@@ -41,6 +41,9 @@ std::array<bool, 1000> ChannelsInUse(const MemoryImage& image);
 // The program list: 8 fixed ranges, then all 1000 channel slots.
 std::vector<AddressRange> BuildProgramList();
 
+// How many memory commands a walk of `list` sends.
+std::size_t CommandCount(const std::vector<AddressRange>& list);
+
 // The bytes of the program list that no read fetches: 0x0000-0x0001, 0x0010-0x0011 and 0x0400.
 bool ReadNeverCovers(std::size_t address);
 

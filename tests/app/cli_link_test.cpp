@@ -95,6 +95,36 @@ TEST_F(CliLink, ProgramsOneReceiverAfterAnotherAndVerifiesEach) {
   }
 }
 
+// Write Changes from a kept read, and from what a write kept; both refuse anything but one port
+// and an image that looks read.
+TEST_F(CliLink, ProgramWritesOnlyWhatTheReceiverDoesNotHold) {
+  const std::string read = dir.Path("read.bin"), kept = dir.Path("kept.bin");
+  ASSERT_EQ(
+      Cli({"read", "--port", "sim", "-o", dir.Path("r.dat"), "--image-out", read}).exit_status, 0);
+  const std::string edited = DefaultFileWith("6035000");
+  const ProgramResult changes =
+      Cli({"program", "--port", "sim", edited, "--changes-from", read, "--image-out", kept});
+  EXPECT_EQ(changes.exit_status, 0) << changes.err;
+  EXPECT_EQ(changes.out, "Completed writing.\n");
+  // The five bytes every write sends and the slot of channel 800.
+  EXPECT_THAT(changes.err, HasSubstr("\n6 of 1076 commands were sent.\n"));
+  // What the write kept knows the new slot, so nothing is left to write.
+  const ProgramResult again = Cli({"program", "--port", "sim", edited, "--changes-from", kept});
+  EXPECT_EQ(again.exit_status, 0) << again.err;
+  EXPECT_EQ(again.out, "Nothing to write: the receiver holds this configuration.\n");
+
+  std::string written = ReadAll(read);
+  written[0x0000] = '\x01';  // a byte no read fetches
+  WriteAll(dir.Path("written.bin"), written);
+  const std::pair<std::vector<std::string>, int> rows[] = {
+      {{"program", "--port", "sim", edited, "--changes-from", dir.Path("written.bin")}, 65},
+      {{"program", "--port", "sim", edited, "--changes-from", read, "--count", "1"}, 64},
+      {{"program", "--port", "sim", "--port", "sim2", edited, "--image-out", kept}, 64}};
+  for (const auto& [args, status] : rows) {
+    EXPECT_EQ(Cli(args).exit_status, status) << ::testing::PrintToString(args);
+  }
+}
+
 // Four receivers at once: three simulated in kestrel-cli on virtual time, and kestrel-sim, which
 // answers the seventh write command and no more (about four seconds of real time).
 TEST_F(CliLink, ProgramsSeveralReceiversAtOnceAndNamesTheOneThatFailed) {

@@ -28,6 +28,31 @@ TEST(ImageFile, SavesReplacesAndLoadsEveryByte) {
   EXPECT_EQ(folder.Listing(), "a.bin");
 }
 
+// What is known of a receiver comes back bit for bit, and a reader of images takes the image.
+TEST(ImageFile, KeepsWhatIsKnownBesideTheImage) {
+  TempFolder folder;
+  MemoryImage image;
+  for (std::size_t a = 0; a < MemoryImage::kSize; ++a) image.SetByte(a, (a * 7) & 0xFF);
+  KnownImage known;
+  known.Learn(image, 0, 1);
+  known.Learn(image, 0x4E90, 16);  // the last line
+  known.SetSlotEmpty(1, true);
+  known.SetSlotEmpty(1000, true);
+  WriteAll(folder / "k.bin", KnownImageFileBytes(known));
+  const auto contents = LoadImageFileContents(folder / "k.bin");
+  ASSERT_TRUE(contents.has_value()) << contents.error();
+  EXPECT_EQ(contents->known, known);
+  EXPECT_EQ(contents->image, known.bytes());
+  EXPECT_EQ(contents->image.Byte(1), 0xFF);  // unknown
+  EXPECT_EQ(LoadImageFile(folder / "k.bin"), known.bytes());
+  std::string damaged = KnownImageFileBytes(known);
+  damaged[MemoryImage::kSize] = 'k';
+  WriteAll(folder / "damaged.bin", damaged);
+  EXPECT_EQ(
+      ErrorOf(LoadImageFile(folder / "damaged.bin")),
+      (folder / "damaged.bin").string() + ": an image is exactly 20128 bytes, this file has 22785");
+}
+
 TEST(ImageFile, ErrorsNameTheFileAndTheReason) {
   TempFolder folder;
   WriteAll(folder / "empty.bin", "");
