@@ -83,6 +83,12 @@ TEST(ChangedCommands, LeaveOutWhatTheReceiverIsKnownToHold) {
              NoteWrite(known, Encoded(r), {0x0300, true}, false);
            },
            with({0x0300})},
+          {"a slot written programmed and answered, then emptied",
+           [](RadioConfig& r, KnownImage& known) {
+             NoteWrite(known, Encoded(WithChannels({3})), {0x1020, true}, true);
+             r.Channel(3).TrainTone = 5;
+           },
+           with({0x1020})},
           {"a slot written empty and answered",
            [](RadioConfig& r, KnownImage& known) {
              ClearChannel(r, 1);
@@ -168,11 +174,15 @@ TEST_F(WriteChangesTest, ThreeEditedChannelsAreWrittenAloneAndTheReceiverEndsAsA
   EXPECT_EQ(radio.Written(), static_cast<int>(sent));
   EXPECT_EQ(ReadView(radio.simulator.memory()), ReadView(FullWrite(record)));
 
-  // The knowledge follows the write: the same record again sends nothing.
+  // The knowledge follows the write: the same record again sends nothing, one more edit its slot
+  // and the bytes every write sends.
   radio.simulator.ResetCounts();
   ASSERT_TRUE(WriteChangesToRadio(radio.link, image, record, known, {}, {}, &sent));
   EXPECT_EQ(sent, 0u);
   EXPECT_EQ(radio.Written(), 0);
+  record.Channel(3).Name = "THREE";
+  ASSERT_TRUE(WriteChangesToRadio(radio.link, image, record, known, {}, {}, &sent));
+  EXPECT_EQ(sent, 5u + 1);
 }
 
 TEST_F(WriteChangesTest, AReceiverThatDoesNotHoldWhatWasReadIsNotWritten) {
