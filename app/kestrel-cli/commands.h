@@ -16,5 +16,6 @@ Command ShowCommand();     // show FILE.dat [--report setmode|memory|bands]
 Command PrintCommand();    // print FILE.dat --pdf OUT.pdf [--reports setmode,memory,bands]
 Command ExportCommand();   // export FILE.dat -o CHANNELS.csv
 Command ImportCommand();   // import CHANNELS.csv -o OUT.dat [--into BASE.dat] [--replace]
+Command DiffCommand();     // diff A B
 
 }  // namespace kestrel::cli

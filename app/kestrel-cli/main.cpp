@@ -10,8 +10,9 @@ namespace kestrel::cli {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
-      NewCommand(),     CheckCommand(), EncodeCommand(), DecodeCommand(), ReadCommand(),
-      ProgramCommand(), ShowCommand(),  PrintCommand(),  ExportCommand(), ImportCommand(),
+      NewCommand(),    CheckCommand(),   EncodeCommand(), DecodeCommand(),
+      ReadCommand(),   ProgramCommand(), ShowCommand(),   PrintCommand(),
+      ExportCommand(), ImportCommand(),  DiffCommand(),
   };
   return commands;
 }

@@ -10,6 +10,7 @@
 #include "files/output_file.h"
 #include "model/cp1252.h"
 #include "model/display_texts.h"
+#include "model/factory_captions.h"
 #include "model/number_text.h"
 #include "model/value_tables.h"
 
@@ -69,30 +70,6 @@ void VisitInt32s(Visitor& visit, Array& values, const char* const (&captions)[N]
   for (std::size_t i = 0; i < N; ++i) visit.Int32(values[i], Factory(captions[i]));
 }
 
-// The Factory Settings fields under the captions of their page.
-constexpr const char* kSqlLevelCaptions[] = {"SQL Setting FM Threshold",  "SQL Setting FM Tight",
-                                             "SQL Setting WFM Threshold", "SQL Setting WFM Tight",
-                                             "SQL Setting AM Threshold",  "SQL Setting AM Tight"};
-constexpr const char* kSMeterCaptions[] = {"S Meter FM S-2",  "S Meter FM S-10",
-                                           "S Meter WFM S-2", "S Meter WFM S-10",
-                                           "S Meter AM S-2",  "S Meter AM S-10"};
-constexpr const char* kPwmAmCaptions[] = {
-    "Bar Antenna PWM Data AM f1", "Bar Antenna PWM Data AM f2", "Bar Antenna PWM Data AM f3",
-    "Bar Antenna PWM Data AM f4"};
-constexpr const char* kPwmSwCaptions[] = {
-    "Bar Antenna PWM Data SW f1", "Bar Antenna PWM Data SW f2", "Bar Antenna PWM Data SW f3",
-    "Bar Antenna PWM Data SW f4"};
-constexpr const char* kFixCountCaptions[] = {"DCS Fix Count ON",
-                                             "DCS Fix Count OFF",
-                                             "TSQ Fix Count TSQ / RevTSQ ON",
-                                             "TSQ Fix Count TSQ / RevTSQ OFF",
-                                             "TSQ Fix Count TSQ-Search ON",
-                                             "TSQ Fix Count TSQ-Search OFF",
-                                             "TRAIN Tone Fix ON Count",
-                                             "TRAIN Tone Fix OFF Count"};
-constexpr const char* kUnlockWaitCaptions[] = {
-    "PLL Unlock Wait Time Search", "PLL Unlock Wait Time Scan", "PLL Unlock Wait Time SQL"};
-
 // The fields in file order after the version line; reader and writer both walk this one list.
 template <typename Record, typename Visitor>
 void VisitFields(Record& record, Layout layout, Visitor& visit) {
@@ -123,8 +100,8 @@ void VisitFields(Record& record, Layout layout, Visitor& visit) {
   VisitInt32s(visit, factory.SMeterLevel, kSMeterCaptions);
   VisitInt32s(visit, factory.PwmAm, kPwmAmCaptions);
   VisitInt32s(visit, factory.PwmSw, kPwmSwCaptions);
-  visit.Int32(factory.ChargeTime, Factory("Charge Time"));
-  visit.Int32(factory.DcsErrorBit, Factory("DCS Error bit"));
+  visit.Int32(factory.ChargeTime, Factory(kChargeTimeCaption));
+  visit.Int32(factory.DcsErrorBit, Factory(kDcsErrorBitCaption));
   if (layout != Layout::kBefore102) {
     for (std::size_t i = 0; i < 2; ++i)
       visit.Int32(factory.FixCount[i], Factory(kFixCountCaptions[i]));
@@ -132,7 +109,7 @@ void VisitFields(Record& record, Layout layout, Visitor& visit) {
   if (layout == Layout::kCurrent) {
     for (std::size_t i = 2; i < 8; ++i)
       visit.Int32(factory.FixCount[i], Factory(kFixCountCaptions[i]));
-    visit.Int32(factory.TrainFixTime, Factory("TRAIN Tone Fix OFF Time"));
+    visit.Int32(factory.TrainFixTime, Factory(kTrainFixTimeCaption));
   }
   VisitInt32s(visit, factory.UnlockWait, kUnlockWaitCaptions);
 }

@@ -14,7 +14,17 @@ std::string Entry(ValueTable table, int position) {
   return std::string(TableEntry(table, position));
 }
 
+constexpr std::array<std::string_view, kChannelColumnCount> kColumnCaptions{
+    "No.",     "Frequency", "NAME",    "Mode",  "TONE SELECT", "TSQ",
+    "REV TSQ", "DCS",       "REV DCS", "SCALR", "TRAIN",
+};
+
 }  // namespace
+
+std::string_view ChannelColumnCaption(ChannelColumn column) {
+  const auto c = static_cast<std::size_t>(column);
+  return c < kColumnCaptions.size() ? kColumnCaptions[c] : std::string_view{};
+}
 
 std::string ChannelNumberText(int number) {
   std::array<char, 16> text{};

@@ -29,6 +29,9 @@ enum class ChannelColumn : std::size_t {
 inline constexpr std::size_t kChannelColumnCount = 11;
 using ChannelRowTexts = std::array<std::string, kChannelColumnCount>;
 
+// The column's caption as the memory grid heads it ("No.", "Frequency", "NAME", "SCALR").
+std::string_view ChannelColumnCaption(ChannelColumn column);
+
 // Channel `number` (1 to 1000) as every message and list shows it: "000" to "999".
 std::string ChannelNumberText(int number);
 

@@ -27,6 +27,17 @@ std::string HzToMhzText(std::string_view hz) {
   return FormatFixed5(std::trunc(rounded / 10) / 100000);
 }
 
+std::string ExactMhzText(std::string_view hz) {
+  if (hz.empty()) return {};
+  const double rounded = RoundHalfEven(LeadingNumber(hz));
+  if (!std::isfinite(rounded) || std::fabs(rounded) >= 9.0e18) return HzToMhzText(hz);
+  const auto whole_hz = static_cast<std::int64_t>(rounded);
+  std::string digits = std::to_string(std::llabs(whole_hz % 1000000));
+  digits.insert(0, 6 - digits.size(), '0');
+  const std::string sign = (whole_hz < 0 && whole_hz > -1000000) ? "-" : "";
+  return sign + std::to_string(whole_hz / 1000000) + "." + digits;
+}
+
 std::string ClampMhzText(std::string_view mhz) {
   if (mhz.empty()) return {};
   return FormatFixed5(std::clamp(LeadingNumber(mhz), kLowestMhz, kHighestMhz));

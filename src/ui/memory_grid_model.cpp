@@ -19,33 +19,15 @@ namespace {
 constexpr std::array<int, MemoryGridModel::kColumnCount> kWidthsTwips{
     700, 3, 1400, 900, 900, 1600, 900, 900, 900, 900, 900, 900};
 
+// The heading of each column but the spacer: the caption of the row text it shows.
 QString Heading(int column) {
-  switch (column) {
-    case MemoryGridModel::kNumberColumn:
-      return MemoryGridModel::tr("No.");
-    case MemoryGridModel::kFrequencyColumn:
-      return MemoryGridModel::tr("Frequency");
-    case MemoryGridModel::kNameColumn:
-      return MemoryGridModel::tr("NAME");
-    case MemoryGridModel::kModeColumn:
-      return MemoryGridModel::tr("Mode");
-    case MemoryGridModel::kToneSelectColumn:
-      return MemoryGridModel::tr("TONE SELECT");
-    case MemoryGridModel::kTsqColumn:
-      return MemoryGridModel::tr("TSQ");
-    case MemoryGridModel::kRevTsqColumn:
-      return MemoryGridModel::tr("REV TSQ");
-    case MemoryGridModel::kDcsColumn:
-      return MemoryGridModel::tr("DCS");
-    case MemoryGridModel::kRevDcsColumn:
-      return MemoryGridModel::tr("REV DCS");
-    case MemoryGridModel::kScramblerColumn:
-      return MemoryGridModel::tr("SCALR");
-    case MemoryGridModel::kTrainColumn:
-      return MemoryGridModel::tr("TRAIN");
-    default:
-      return {};
+  if (column == MemoryGridModel::kSpacerColumn || column < 0 ||
+      column >= MemoryGridModel::kColumnCount) {
+    return {};
   }
+  const std::string_view caption = ChannelColumnCaption(
+      static_cast<ChannelColumn>(column == MemoryGridModel::kNumberColumn ? 0 : column - 1));
+  return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 // The field of a channel entry a list column edits, and the table its positions are in.
