@@ -157,22 +157,23 @@ TEST_F(Editor, ToneSelectionEnablesItsListsWithDefaults) {
   EXPECT_EQ(rev_dcs->currentText(), "NORMAL");
 }
 
-// The numeric keys' rule itself is the search band fields' test.
-TEST_F(Editor, FrequencyFieldTakesNumericKeysAndEnterAppliesItWithinTheRange) {
+TEST_F(Editor, FrequencyFieldTakesOnlyDigitsAndPointWithinTheRange) {
   Open(801);
   EXPECT_EQ(frequency->text(), "6.03000");
   frequency->setFocus();
   frequency->end(false);
   QTest::keyClick(frequency, Qt::Key_A);
+  QTest::keyClick(frequency, Qt::Key_Space);
+  EXPECT_EQ(feedback.beeps, 2);
+  QTest::keyClick(frequency, Qt::Key_Backspace);
   QTest::keyClick(frequency, Qt::Key_5);
-  EXPECT_EQ(frequency->text(), "6.030005");
-  EXPECT_EQ(feedback.beeps, 1);
+  EXPECT_EQ(frequency->text(), "6.03005");
   EXPECT_TRUE(RedFields().isEmpty()) << "marked when applied, not while typing";
 
   frequency->setText("1300");
   QTest::keyClick(frequency, Qt::Key_Return);
   EXPECT_EQ(frequency->text(), "1299.99500");
-  EXPECT_EQ(feedback.beeps, 2);
+  EXPECT_EQ(feedback.beeps, 3);
   EXPECT_FALSE(Closed());
 }
 
