@@ -39,28 +39,36 @@ bool AllButtonsEnabled(const TransferDialog& dialog, bool enabled) {
          dialog.HelpButton()->isEnabled() == enabled;
 }
 
-TEST_F(TransferDialogTest, ASuccessfulReadCompletesAndTheNextOkCloses) {
+// Each kind's prompt and what its success says; a read's next OK closes the dialog.
+TEST_F(TransferDialogTest, EachKindPromptsRunsOnOkAndSaysItCompleted) {
   jobs.read_outcome.record = NewConfiguration();
   jobs.read_outcome.record->SetMode[0] = 7;
-  TransferDialog dialog(Kind::kRead, Jobs(Kind::kRead), nullptr);
-  EXPECT_EQ(dialog.windowTitle(), "Read Data from the Receiver");
-  EXPECT_EQ(dialog.MessageLabel()->text(),
-            "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].");
-  EXPECT_EQ(dialog.VerifyBox(), nullptr);
-  dialog.open();
-
-  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.MessageLabel()->text(), "Reading data.");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
-  EXPECT_EQ(dialog.MessageLabel()->text(), "Completed reading out.");
-  EXPECT_EQ(dialog.ProgressBar()->value(), dialog.ProgressBar()->maximum());
-  ASSERT_TRUE(dialog.SucceededRead().has_value());
-  EXPECT_EQ(dialog.SucceededRead()->record->SetMode[0], 7);
-
-  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
+  const std::tuple<Kind, const char*, const char*, const char*> kinds[] = {
+      {Kind::kRead, "Read Data from the Receiver",
+       "1. Connect the Program cable.\n\n2. Reading data will start when you select[OK].",
+       "Completed reading out."},
+      {Kind::kProgram, "Write Data to the Receiver",
+       "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].",
+       "Completed writing.\nWrite another radio?"}};
+  for (const auto& [kind, title, prompt, completed] : kinds) {
+    TransferDialog dialog(kind, Jobs(kind), nullptr);
+    EXPECT_EQ(dialog.windowTitle(), title);
+    EXPECT_EQ(dialog.MessageLabel()->text(), prompt);
+    EXPECT_EQ(dialog.VerifyBox() != nullptr, kind == Kind::kProgram);
+    dialog.open();
+    ASSERT_TRUE(RunOnce(dialog)) << title;
+    EXPECT_EQ(dialog.MessageLabel()->text(), completed);
+    EXPECT_EQ(dialog.ProgressBar()->value(), dialog.ProgressBar()->maximum());
+    if (kind == Kind::kRead) {
+      ASSERT_TRUE(dialog.SucceededRead().has_value());
+      EXPECT_EQ(dialog.SucceededRead()->record->SetMode[0], 7);
+      QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+      EXPECT_EQ(dialog.result(), QDialog::Accepted);
+      EXPECT_FALSE(dialog.isVisible());
+      EXPECT_EQ(jobs.ports.size(), 1);  // the second OK read nothing
+    }
+  }
+  EXPECT_EQ(jobs.verified, std::vector<bool>{false}) << "Verify unticked";
 }
 
 TEST_F(TransferDialogTest, ABusyDialogAsksBeforeItClosesAndAFailureBringsThePromptBack) {
@@ -70,6 +78,7 @@ TEST_F(TransferDialogTest, ABusyDialogAsksBeforeItClosesAndAFailureBringsTheProm
   TransferDialog dialog(Kind::kRead, Jobs(Kind::kRead), nullptr);
   dialog.open();
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.MessageLabel()->text(), "Reading data.");
 
   // The worker's progress reaches the bar through the event loop, while the job still runs.
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.ProgressBar()->value() == 16; }, 5000));
@@ -104,30 +113,23 @@ TEST_F(TransferDialogTest, ABusyDialogAsksBeforeItClosesAndAFailureBringsTheProm
   EXPECT_TRUE(dialog.close());
 }
 
-TEST_F(TransferDialogTest, ProgrammingOffersAnotherRadioAndPassesVerify) {
+TEST_F(TransferDialogTest, ProgrammingPassesVerifyAndAFailureBringsThePromptBack) {
   TransferDialog dialog(Kind::kProgram, Jobs(Kind::kProgram), nullptr);
-  EXPECT_EQ(dialog.windowTitle(), "Write Data to the Receiver");
-  EXPECT_EQ(dialog.MessageLabel()->text(),
-            "1. Connect the Program cable.\n\n2. Writing data will start when you select [OK].");
   dialog.open();
+  dialog.VerifyBox()->setChecked(true);
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog.VerifyBox()->isEnabled());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
-  EXPECT_EQ(dialog.MessageLabel()->text(), "Completed writing.\nWrite another radio?");
-
-  dialog.VerifyBox()->setChecked(true);
-  ASSERT_TRUE(RunOnce(dialog));
-  EXPECT_EQ(jobs.verified, (std::vector<bool>{false, true}));
+  EXPECT_EQ(jobs.verified, std::vector<bool>{true});
   EXPECT_EQ(dialog.MessageLabel()->text(),
             "Completed writing.\nVerified: the receiver holds what was written.\nWrite another "
             "radio?");
 
+  // The link's message for the failure is the link's test.
   jobs.program_outcome = testing::Failure(4);
   ASSERT_TRUE(RunOnce(dialog));
   ASSERT_EQ(feedback.warnings.size(), 1);
-  EXPECT_EQ(feedback.warnings[0],
-            "Warning|The frequency that you set cannot be \nprogrammed.\nPlease confirm the "
-            "frequency again.\n\nchannel 001: 255.00000 MHz");
+  EXPECT_TRUE(feedback.warnings[0].endsWith("\n\nchannel 001: 255.00000 MHz"));
   EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ProgramPrompt());
 
   QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
@@ -153,6 +155,7 @@ TEST_F(TransferDialogTest, CancellingSaysWhatTheTransferLeft) {
       QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
     }
     EXPECT_FALSE(dialog.CancelButton()->isEnabled());
+    EXPECT_EQ(dialog.TimeLeftLabel()->text(), "Cancelling after the command under way.");
     gate.count_down();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
     EXPECT_EQ(dialog.MessageLabel()->text(), QString::fromStdString(jobs.cancelled_detail));
