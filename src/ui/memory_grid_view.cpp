@@ -126,6 +126,15 @@ void MemoryGridView::SelectChannels(int first, int last) {
                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+void MemoryGridView::GoToCell(int channel, int column) {
+  if (!model()) return;
+  const QModelIndex cell = model()->index(MemoryGridModel::RowOfChannel(channel), column);
+  selectionModel()->setCurrentIndex(
+      cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  scrollTo(cell, PositionAtCenter);
+  setFocus();
+}
+
 bool MemoryGridView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Paint && watched != viewport() && watched->parent() == this &&
       qobject_cast<QAbstractButton*>(watched)) {

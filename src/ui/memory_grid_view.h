@@ -30,6 +30,10 @@ class MemoryGridView : public QTableView {
   // Makes channel `first` the current row and channels `first` to `last` the selection.
   void SelectChannels(int first, int last);
 
+  // Makes `column` of channel `channel` the current cell, its row the selection, and scrolls
+  // it into the middle of the grid.
+  void GoToCell(int channel, int column);
+
   // Whether a cell editor is open, and closing it with or without storing what it holds.
   // Returns false, leaving the editor open, when the rules refuse what it holds.
   bool IsEditingCell() const { return state() == EditingState; }
