@@ -2,10 +2,13 @@
 // typed into an empty channel, and paste by position.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
+#include "ui/channel_editor_dialog.h"
 #include "ui/grid_prompt.h"
+#include "ui/memory_grid_delegate.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
@@ -106,6 +109,117 @@ TEST_F(GridKeys, CtrlFFindsANameOrAFrequencyAsShownAndF3WrapsBothWays) {
   EXPECT_EQ(feedback.statuses.last().toStdString(), "\"433925000\" not found");
   EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kFrequencyColumn));
   EXPECT_EQ(feedback.beeps, 1);
+}
+
+TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCell) {
+  document.Edit("setup", [](RadioConfig& record) {
+    for (int channel = 1; channel <= 3; ++channel) {
+      record.Channel(channel) = {1, "145500000", "A", 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    }
+    record.Channel(2).ToneSelect = 1;  // TSQ: its tone can be edited
+    record.Channel(2).TsqTone = 9;
+  });
+  const auto at = [this](int row, int column) { return Grid()->model()->index(row, column); };
+  const struct {
+    QModelIndex edited;
+    QString keys;
+    Qt::Key end;
+    Qt::KeyboardModifiers held;
+    QModelIndex then;
+    const char* what;
+  } edits[] = {
+      {at(0, Model::kFrequencyColumn),
+       "146.52",
+       Qt::Key_Return,
+       {},
+       at(1, Model::kFrequencyColumn),
+       "Enter: down"},
+      {at(0, Model::kNameColumn), "B", Qt::Key_Enter, Qt::KeypadModifier, at(1, Model::kNameColumn),
+       "keypad Enter: down"},
+      {at(0, Model::kFrequencyColumn),
+       "146.5",
+       Qt::Key_Tab,
+       {},
+       at(0, Model::kNameColumn),
+       "Tab: right"},
+      {at(0, Model::kModeColumn),
+       "A",
+       Qt::Key_Tab,
+       {},
+       at(0, Model::kToneSelectColumn),
+       "Tab: right, from a list"},
+      {at(0, Model::kToneSelectColumn),
+       "V",
+       Qt::Key_Tab,
+       {},
+       at(1, Model::kFrequencyColumn),
+       "Tab past the tones VFO keeps none of, into the next row"},
+      {at(1, Model::kToneSelectColumn),
+       "T",
+       Qt::Key_Tab,
+       {},
+       at(1, Model::kTsqColumn),
+       "Tab to the tone TSQ keeps"},
+      {at(1, Model::kFrequencyColumn), "146", Qt::Key_Backtab, Qt::ShiftModifier,
+       at(0, Model::kToneSelectColumn), "Shift+Tab: left, into the row above"},
+      {at(2, Model::kFrequencyColumn),
+       "146.00123",
+       Qt::Key_Return,
+       {},
+       at(2, Model::kFrequencyColumn),
+       "refused: stays"},
+      {at(2, Model::kFrequencyColumn),
+       "147",
+       Qt::Key_Tab,
+       {},
+       at(2, Model::kNameColumn),
+       "a refusal past, Tab moves again"},
+      {at(2, Model::kNameColumn), "C", Qt::Key_Escape, {}, at(2, Model::kNameColumn), "Esc: stays"},
+  };
+  for (const auto& edit : edits) {
+    Grid()->setCurrentIndex(edit.edited);
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QWidget* editor = Grid()->indexWidget(edit.edited);
+    ASSERT_NE(editor, nullptr) << edit.what;
+    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
+    QTest::keyClicks(editor, edit.keys);
+    QTest::keyClick(editor, edit.end, edit.held);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(Grid()->IsEditingCell()) << edit.what;
+    EXPECT_EQ(Grid()->currentIndex(), edit.then) << edit.what;
+  }
+  EXPECT_EQ(document.Record().Channel(1).Frequency, "146500000");
+  EXPECT_EQ(document.Record().Channel(1).Name, "B");
+  EXPECT_EQ(document.Record().Channel(1).Mode, 3) << "AM";
+  EXPECT_EQ(document.Record().Channel(2).Frequency, "146000000");
+  EXPECT_EQ(document.Record().Channel(3).Frequency, "147000000");
+  EXPECT_EQ(feedback.beeps, 1) << "146.00123 is on no raster";
+  EXPECT_EQ(document.Record().Channel(3).Name, "A") << "Esc";
+  EXPECT_EQ(page.findChild<ChannelEditorDialog*>(), nullptr);
+
+  QTest::keyClick(Grid(), Qt::Key_Return);  // not editing: the channel editor, as before
+  auto* channel_editor = page.findChild<ChannelEditorDialog*>();
+  ASSERT_NE(channel_editor, nullptr);
+  EXPECT_EQ(channel_editor->Channel(), 3);
+  channel_editor->close();
+}
+
+TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
+  Grid()->SelectChannel(801);
+  Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
+  Grid()->selectRow(800);
+  Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
+  const QImage shown = Grid()->viewport()->grab().toImage();
+  const QPalette& colors = Grid()->palette();
+  const auto edge = [&](int column) {
+    const QRect cell = Grid()->visualRect(Grid()->model()->index(800, column));
+    return shown.pixelColor(
+        cell.left() + MemoryGridDelegate::kCurrentFrameWidth / 2 * shown.devicePixelRatio(),
+        cell.center().y() * shown.devicePixelRatio());
+  };
+  EXPECT_EQ(edge(Model::kNameColumn), colors.color(QPalette::Active, QPalette::HighlightedText));
+  EXPECT_EQ(edge(Model::kModeColumn), colors.color(QPalette::Active, QPalette::Highlight))
+      << "the rest of the row is the selection's";
 }
 
 }  // namespace
