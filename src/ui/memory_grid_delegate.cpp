@@ -1,7 +1,9 @@
 #include "ui/memory_grid_delegate.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 
 #include "model/channel.h"
@@ -11,6 +13,24 @@
 #include "ui/typed_list_box.h"
 
 namespace kestrel::ui {
+
+void MemoryGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+  QStyledItemDelegate::paint(painter, option, index);
+  const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+  if (!view || view->currentIndex() != index) return;
+  const bool selected = option.state.testFlag(QStyle::State_Selected);
+  QPen pen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight));
+  pen.setWidth(kCurrentFrameWidth);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter->save();
+  painter->setPen(pen);
+  painter->setBrush(Qt::NoBrush);
+  // A pen of width w is centred on its line: inset by half of it to stay inside the cell.
+  const int half = kCurrentFrameWidth / 2;
+  painter->drawRect(option.rect.adjusted(half, half, -half, -half));
+  painter->restore();
+}
 
 QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const {

@@ -2,6 +2,8 @@
 // anything else refused with a beep, as in the channel editor) and for the name (six characters
 // the receiver can show), and a list of the value table's entries for Mode, TONE SELECT and the
 // tone values. What an editor commits goes to the grid model, which applies the channel rules.
+// The view's current cell is drawn with a frame in the selection's text colour, so that it stands
+// out inside the selected row.
 #pragma once
 
 #include <QStyledItemDelegate>
@@ -14,6 +16,11 @@ class MemoryGridDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
+  // The frame's width in pixels, drawn inside the cell.
+  static constexpr int kCurrentFrameWidth = 2;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;

@@ -186,6 +186,32 @@ QString MemoryGridModel::DraftText(const ChannelEntry& draft, int channel, int c
   return ChannelCellText(values, channel, column);
 }
 
+QModelIndex MemoryGridModel::Find(const QString& text, const QModelIndex& from,
+                                  int direction) const {
+  // The searched cells in reading order: the Frequency and the NAME of each row, position
+  // 2 * row and 2 * row + 1. A cell right of NAME counts as after it, one left of Frequency
+  // as before it.
+  constexpr int kSearched = 2 * kChannelCount;
+  const int step = direction < 0 ? -1 : 1;
+  int start = 0;
+  if (from.isValid()) {
+    const int column = from.column();
+    start = 2 * from.row() + (column >= kNameColumn ? 1 : 0);
+    if (step < 0 && column > kNameColumn) start += 1;
+    if (step > 0 && column < kFrequencyColumn) start -= 1;
+  } else if (step < 0) {
+    start = kSearched;
+  } else {
+    start = -1;
+  }
+  for (int i = 1; i <= kSearched; ++i) {
+    const int at = ((start + step * i) % kSearched + kSearched) % kSearched;
+    const QModelIndex cell = index(at / 2, at % 2 == 0 ? kFrequencyColumn : kNameColumn);
+    if (data(cell, Qt::DisplayRole).toString().contains(text, Qt::CaseInsensitive)) return cell;
+  }
+  return {};
+}
+
 int MemoryGridModel::FirstDraftIn(int first, int last) const {
   const auto from = drafts_.lower_bound(first);
   return from != drafts_.end() && from->first <= last ? from->first : 0;

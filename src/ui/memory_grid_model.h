@@ -57,6 +57,11 @@ class MemoryGridModel : public QAbstractTableModel {
   static bool IsListColumn(int column);
   static QStringList ListEntries(int column);
 
+  // The first Frequency or NAME cell after `from` (before it, for a `direction` below 0) whose
+  // text as the grid shows it holds `text`, ignoring case; the search wraps around the grid and
+  // ends at `from` itself. An invalid index when no cell holds it.
+  QModelIndex Find(const QString& text, const QModelIndex& from, int direction) const;
+
   // Drafts: empty channels the user began to fill, by channel number.
   bool HasDrafts() const { return !drafts_.empty(); }
   // The first draft among channels `first` to `last`; 0 when there is none.

@@ -7,6 +7,7 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "ui/feedback.h"
@@ -72,6 +73,7 @@ void MemoryGridView::SetGridModel(MemoryGridModel* model) {
           [this] { row_before_reset_ = std::max(0, currentIndex().row()); });
   connect(model, &QAbstractItemModel::modelReset, this,
           [this] { SelectChannel(MemoryGridModel::ChannelOfRow(row_before_reset_)); });
+  connect(model, &MemoryGridModel::Refused, this, [this] { edit_refused_ = true; });
   // The number lives in the fixed row header; the spacer column is too narrow to see.
   setColumnHidden(MemoryGridModel::kNumberColumn, true);
   setColumnHidden(MemoryGridModel::kSpacerColumn, true);
@@ -126,6 +128,15 @@ void MemoryGridView::SelectChannels(int first, int last) {
                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+void MemoryGridView::GoToCell(int channel, int column) {
+  if (!model()) return;
+  const QModelIndex cell = model()->index(MemoryGridModel::RowOfChannel(channel), column);
+  selectionModel()->setCurrentIndex(
+      cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  scrollTo(cell, PositionAtCenter);
+  setFocus();
+}
+
 bool MemoryGridView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Paint && watched != viewport() && watched->parent() == this &&
       qobject_cast<QAbstractButton*>(watched)) {
@@ -166,10 +177,47 @@ bool MemoryGridView::FinishCellEdit(bool commit) {
   return true;
 }
 
+void MemoryGridView::commitData(QWidget* editor) {
+  edit_refused_ = false;
+  QTableView::commitData(editor);
+}
+
+void MemoryGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  const QModelIndex edited = currentIndex();
+  const bool stored = !edit_refused_ && hint != QAbstractItemDelegate::RevertModelCache;
+  const bool down = std::exchange(down_after_edit_, false);
+  edit_refused_ = false;
+  const bool across = hint == QAbstractItemDelegate::EditNextItem ||
+                      hint == QAbstractItemDelegate::EditPreviousItem;
+  // The moves are the grid's own: the view's would open an editor in the next cell.
+  QTableView::closeEditor(editor, across ? QAbstractItemDelegate::NoHint : hint);
+  if (!stored || !edited.isValid()) return;
+  if (across) {
+    MoveToEditableCell(edited, hint == QAbstractItemDelegate::EditNextItem ? 1 : -1);
+  } else if (down && edited.row() + 1 < model()->rowCount()) {
+    GoToCell(MemoryGridModel::ChannelOfRow(edited.row() + 1), edited.column());
+  }
+}
+
+void MemoryGridView::MoveToEditableCell(const QModelIndex& from, int step) {
+  const int columns = model()->columnCount();
+  const int cells = model()->rowCount() * columns;
+  for (int at = from.row() * columns + from.column() + step; at >= 0 && at < cells; at += step) {
+    const QModelIndex cell = model()->index(at / columns, at % columns);
+    if (isColumnHidden(cell.column()) || !cell.flags().testFlag(Qt::ItemIsEditable)) continue;
+    GoToCell(MemoryGridModel::ChannelOfRow(cell.row()), cell.column());
+    return;
+  }
+}
+
 void MemoryGridView::keyPressEvent(QKeyEvent* event) {
-  // Enter in a cell editor commits it; the editor passes the key on, and it must not open the
-  // channel editor as well.
+  // Enter in a cell editor stores it, from the event loop, and then moves down; the editor
+  // passes the key on, and it must not open the channel editor as well.
   if (IsEditingCell()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      down_after_edit_ = true;
+    }
     QTableView::keyPressEvent(event);
     return;
   }

@@ -3,7 +3,9 @@
 // the grid's width, each at least as wide as the page was drawn in twips (scaled with the screen)
 // and as its heading. Rows are selected in one contiguous range for "Clear"; a double-click (or
 // Enter) asks for the editor of the current row. F2, or typing, edits the current cell in place;
-// Enter commits it and Esc cancels it.
+// Enter stores it and moves down a row, Tab stores it and moves right to the next cell that can
+// be edited (Shift+Tab left), as in a spreadsheet; Esc cancels it. A cell the rules refuse stays
+// where it is. The current cell has a frame of its own inside the selected row.
 #pragma once
 
 #include <QTableView>
@@ -30,6 +32,10 @@ class MemoryGridView : public QTableView {
   // Makes channel `first` the current row and channels `first` to `last` the selection.
   void SelectChannels(int first, int last);
 
+  // Makes `column` of channel `channel` the current cell, its row the selection, and scrolls
+  // it into the middle of the grid.
+  void GoToCell(int channel, int column);
+
   // Whether a cell editor is open, and closing it with or without storing what it holds.
   // Returns false, leaving the editor open, when the rules refuse what it holds.
   bool IsEditingCell() const { return state() == EditingState; }
@@ -40,14 +46,21 @@ class MemoryGridView : public QTableView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void commitData(QWidget* editor) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ApplyColumnWidths();
   void PaintCorner(QWidget* corner);
+  // Makes the next cell right of `from` (left for a `step` below 0) that can be edited the
+  // current one, going on into the next (previous) row at the row's end.
+  void MoveToEditableCell(const QModelIndex& from, int step);
 
   int row_before_reset_ = 0;
+  bool down_after_edit_ = false;  // Enter was pressed in the cell editor
+  bool edit_refused_ = false;     // the rules refused what the cell editor committed last
 };
 
 }  // namespace kestrel::ui

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,6 +19,7 @@
 #include "ui/channel_editor_dialog.h"
 #include "ui/document.h"
 #include "ui/feedback.h"
+#include "ui/grid_prompt.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
 #include "ui/page_layout.h"
@@ -103,6 +105,12 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
                                  [this] { SortSelectedChannels(ChannelOrder::kFrequency); })
                    << AddCommand(tr("Sort selection by &name"), {},
                                  [this] { SortSelectedChannels(ChannelOrder::kName); });
+  find_actions_ << AddCommand(tr("&Go to Channel..."), QKeySequence(Qt::CTRL | Qt::Key_G),
+                              [this] { AskGoToChannel(); })
+                << AddCommand(tr("&Find..."), QKeySequence::Find, [this] { AskFind(); })
+                << AddCommand(tr("Find &Next"), QKeySequence(Qt::Key_F3), [this] { FindNext(1); })
+                << AddCommand(tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+                              [this] { FindNext(-1); });
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, &MemoryPage::ShowContextMenu);
 
@@ -141,6 +149,66 @@ QList<QAction*> MemoryPage::EditActions() const {
 
 QList<QAction*> MemoryPage::ContextActions() const {
   return context_actions_;
+}
+
+QList<QAction*> MemoryPage::FindActions() const {
+  return find_actions_;
+}
+
+void MemoryPage::AskGoToChannel() {
+  if (!grid_->FinishCellEdit(true)) return;
+  const int current = grid_->CurrentChannel();
+  auto* prompt = new GridPrompt(
+      this, tr("Go to Channel"), tr("&Channel (000 to 999):"),
+      current == 0 ? QString() : NumberText(current), [this](const QString& typed) {
+        const QString text = typed.trimmed();
+        bool number = false;
+        const int shown = text.toInt(&number);
+        if (text.isEmpty() || text.size() > 3 || !number || !text.front().isDigit() || shown < 0 ||
+            shown >= kChannelCount) {
+          Refuse(tr("\"%1\" is not a channel: type a number from 000 to 999.").arg(text));
+          return false;
+        }
+        grid_->GoToCell(MemoryGridModel::ChannelOfRow(shown), MemoryGridModel::kFrequencyColumn);
+        return true;
+      });
+  prompt->setObjectName(QStringLiteral("goToChannel"));
+  prompt->open();
+}
+
+void MemoryPage::AskFind() {
+  if (!grid_->FinishCellEdit(true)) return;
+  auto* prompt =
+      new GridPrompt(this, tr("Find"), tr("Find &what:"), find_text_, [this](const QString& text) {
+        if (text.trimmed().isEmpty()) {
+          Refuse(tr("Type a name or a frequency to find."));
+          return false;
+        }
+        find_text_ = text.trimmed();
+        FindNext(1);
+        return true;
+      });
+  prompt->setObjectName(QStringLiteral("find"));
+  prompt->open();
+}
+
+void MemoryPage::FindNext(int direction) {
+  if (find_text_.isEmpty()) {
+    AskFind();
+    return;
+  }
+  if (!grid_->FinishCellEdit(true)) return;
+  const QModelIndex found = model_->Find(find_text_, grid_->currentIndex(), direction);
+  if (!found.isValid()) {
+    Refuse(tr("\"%1\" not found").arg(find_text_));
+    return;
+  }
+  const int channel = MemoryGridModel::ChannelOfRow(found.row());
+  grid_->GoToCell(channel, found.column());
+  CurrentFeedback().ShowStatus(
+      this,
+      tr("Found at %1, %2")
+          .arg(NumberText(channel), model_->headerData(found.column(), Qt::Horizontal).toString()));
 }
 
 void MemoryPage::ShowContextMenu(const QPoint& at) {

@@ -42,6 +42,9 @@ class MemoryPage : public QWidget, public PendingEdits {
   QList<QAction*> EditActions() const;
   // Every command of the grid's context menu, in menu order (nullptr for a separator).
   QList<QAction*> ContextActions() const;
+  // Go to Channel (Ctrl+G), Find (Ctrl+F), Find Next (F3) and Find Previous (Shift+F3), for the
+  // Edit menu; their keys work while the grid has the focus.
+  QList<QAction*> FindActions() const;
 
   // Pending here: a cell being edited, or an empty channel that lacks its frequency or mode.
   QString PageName() const override;
@@ -66,6 +69,13 @@ class MemoryPage : public QWidget, public PendingEdits {
   void RemoveSelectedChannels();
   void MoveSelectedChannels(int by);
   void SortSelectedChannels(ChannelOrder order);
+  // Asks for a channel number, 000 to 999, and makes that channel's Frequency cell current.
+  void AskGoToChannel();
+  // Asks for a text and finds it in the Frequency and NAME cells as the grid shows them, after
+  // the current cell; FindNext(-1) looks before it. Both wrap around the grid and say in the
+  // status bar where the text was found, or that it was not.
+  void AskFind();
+  void FindNext(int direction);
 
  signals:
   void ReadRequested();
@@ -90,6 +100,8 @@ class MemoryPage : public QWidget, public PendingEdits {
   QAction* paste_ = nullptr;
   QAction* delete_ = nullptr;
   QList<QAction*> context_actions_;
+  QList<QAction*> find_actions_;
+  QString find_text_;  // what Find looked for last; F3 looks for it again
 };
 
 }  // namespace kestrel::ui

@@ -1,0 +1,226 @@
+// The Memory grid by keyboard: Go to Channel, Find, Enter and Tab in a cell editor, a frequency
+// typed into an empty channel, and paste by position.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ui/channel_editor_dialog.h"
+#include "ui/grid_prompt.h"
+#include "ui/memory_grid_delegate.h"
+#include "ui/memory_grid_model.h"
+#include "ui/memory_grid_view.h"
+#include "ui/memory_page.h"
+#include "ui_fakes.h"
+
+namespace kestrel::ui {
+namespace {
+
+using Model = MemoryGridModel;
+
+// The page shown and active, its grid with the focus, as a user finds it.
+struct GridKeys : testing::MemoryPageTest {
+  void SetUp() override {
+    page.resize(900, 400);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    Grid()->setFocus();
+  }
+  MemoryGridView* Grid() { return page.Grid(); }
+  // The open prompt, after `keys` were typed into it and Enter pressed; nullptr once it closed.
+  GridPrompt* Answer(const char* name, const QString& keys) {
+    auto* prompt = page.findChild<GridPrompt*>(name);
+    if (!prompt) return nullptr;
+    prompt->Field()->clear();
+    QTest::keyClicks(prompt->Field(), keys);
+    QTest::keyClick(prompt->Field(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return page.findChild<GridPrompt*>(name);
+  }
+  bool InSight(const QModelIndex& cell) {
+    return Grid()->viewport()->rect().contains(Grid()->visualRect(cell));
+  }
+};
+
+TEST_F(GridKeys, CtrlGGoesToTheFrequencyCellOfTheChannelTypedOrRefusesWhatIsNone) {
+  QTest::keyClick(Grid(), Qt::Key_G, Qt::ControlModifier);
+  auto* prompt = page.findChild<GridPrompt*>("goToChannel");
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(prompt->Field()->text().toStdString(), "000") << "it starts at the current channel";
+  for (const char* refused : {"1000", "abc", "-1", "", "25a", "+25"}) {
+    feedback.statuses.clear();
+    EXPECT_EQ(Answer("goToChannel", refused), prompt) << refused << ": the prompt stays";
+    EXPECT_EQ(feedback.statuses,
+              QStringList(
+                  QString("\"%1\" is not a channel: type a number from 000 to 999.").arg(refused)));
+  }
+  EXPECT_EQ(feedback.beeps, 6);
+  EXPECT_EQ(Answer("goToChannel", "250"), nullptr);
+  EXPECT_EQ(Grid()->currentIndex(), Grid()->model()->index(250, Model::kFrequencyColumn));
+  EXPECT_EQ(Grid()->SelectedChannelRange(), std::make_pair(251, 251));
+  EXPECT_TRUE(InSight(Grid()->currentIndex()));
+  EXPECT_TRUE(Grid()->hasFocus());
+
+  for (const auto& [typed, row] : {std::pair{"999", 999}, {"7", 7}, {" 000 ", 0}}) {
+    Grid()->setFocus();
+    QTest::keyClick(Grid(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(Answer("goToChannel", typed), nullptr) << typed;
+    EXPECT_EQ(Grid()->currentIndex().row(), row) << typed;
+    EXPECT_TRUE(InSight(Grid()->currentIndex())) << typed;
+  }
+}
+
+TEST_F(GridKeys, CtrlFFindsANameOrAFrequencyAsShownAndF3WrapsBothWays) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(5) = {1, "433925000", "KITE", 1, 1, 0, 0, 0, 0, -1, 0, 0};
+    record.Channel(300) = {1, "145500000", "kite2", 1, 1, 0, 0, 0, 0, -1, 0, 0};
+  });
+  const auto at = [this](int row, int column) { return Grid()->model()->index(row, column); };
+  QTest::keyClick(Grid(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(Answer("find", "kite"), nullptr);
+  const struct {
+    Qt::KeyboardModifiers held;
+    QModelIndex found;
+    const char* status;
+  } steps[] = {
+      {{}, at(299, Model::kNameColumn), "Found at 299, NAME"},
+      {{}, at(4, Model::kNameColumn), "Found at 004, NAME"},  // from the last channel round
+      {Qt::ShiftModifier, at(299, Model::kNameColumn), "Found at 299, NAME"},
+      {Qt::ShiftModifier, at(4, Model::kNameColumn), "Found at 004, NAME"},
+  };
+  EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kNameColumn));
+  EXPECT_EQ(feedback.statuses.last().toStdString(), "Found at 004, NAME");
+  for (const auto& step : steps) {
+    QTest::keyClick(Grid(), Qt::Key_F3, step.held);
+    EXPECT_EQ(Grid()->currentIndex(), step.found) << step.status;
+    EXPECT_EQ(feedback.statuses.last().toStdString(), step.status);
+    EXPECT_TRUE(InSight(Grid()->currentIndex())) << step.status;
+  }
+
+  QTest::keyClick(Grid(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(Answer("find", "433.92"), nullptr);
+  EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kFrequencyColumn)) << "the text as shown";
+  EXPECT_EQ(feedback.statuses.last().toStdString(), "Found at 004, Frequency");
+
+  QTest::keyClick(Grid(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(Answer("find", "433925000"), nullptr) << "the stored Hz text is not what is shown";
+  EXPECT_EQ(feedback.statuses.last().toStdString(), "\"433925000\" not found");
+  EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kFrequencyColumn));
+  EXPECT_EQ(feedback.beeps, 1);
+}
+
+TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCell) {
+  document.Edit("setup", [](RadioConfig& record) {
+    for (int channel = 1; channel <= 3; ++channel) {
+      record.Channel(channel) = {1, "145500000", "A", 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    }
+    record.Channel(2).ToneSelect = 1;  // TSQ: its tone can be edited
+    record.Channel(2).TsqTone = 9;
+  });
+  const auto at = [this](int row, int column) { return Grid()->model()->index(row, column); };
+  const struct {
+    QModelIndex edited;
+    QString keys;
+    Qt::Key end;
+    Qt::KeyboardModifiers held;
+    QModelIndex then;
+    const char* what;
+  } edits[] = {
+      {at(0, Model::kFrequencyColumn),
+       "146.52",
+       Qt::Key_Return,
+       {},
+       at(1, Model::kFrequencyColumn),
+       "Enter: down"},
+      {at(0, Model::kNameColumn), "B", Qt::Key_Enter, Qt::KeypadModifier, at(1, Model::kNameColumn),
+       "keypad Enter: down"},
+      {at(0, Model::kFrequencyColumn),
+       "146.5",
+       Qt::Key_Tab,
+       {},
+       at(0, Model::kNameColumn),
+       "Tab: right"},
+      {at(0, Model::kModeColumn),
+       "A",
+       Qt::Key_Tab,
+       {},
+       at(0, Model::kToneSelectColumn),
+       "Tab: right, from a list"},
+      {at(0, Model::kToneSelectColumn),
+       "V",
+       Qt::Key_Tab,
+       {},
+       at(1, Model::kFrequencyColumn),
+       "Tab past the tones VFO keeps none of, into the next row"},
+      {at(1, Model::kToneSelectColumn),
+       "T",
+       Qt::Key_Tab,
+       {},
+       at(1, Model::kTsqColumn),
+       "Tab to the tone TSQ keeps"},
+      {at(1, Model::kFrequencyColumn), "146", Qt::Key_Backtab, Qt::ShiftModifier,
+       at(0, Model::kToneSelectColumn), "Shift+Tab: left, into the row above"},
+      {at(2, Model::kFrequencyColumn),
+       "146.00123",
+       Qt::Key_Return,
+       {},
+       at(2, Model::kFrequencyColumn),
+       "refused: stays"},
+      {at(2, Model::kFrequencyColumn),
+       "147",
+       Qt::Key_Tab,
+       {},
+       at(2, Model::kNameColumn),
+       "a refusal past, Tab moves again"},
+      {at(2, Model::kNameColumn), "C", Qt::Key_Escape, {}, at(2, Model::kNameColumn), "Esc: stays"},
+  };
+  for (const auto& edit : edits) {
+    Grid()->setCurrentIndex(edit.edited);
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QWidget* editor = Grid()->indexWidget(edit.edited);
+    ASSERT_NE(editor, nullptr) << edit.what;
+    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
+    QTest::keyClicks(editor, edit.keys);
+    QTest::keyClick(editor, edit.end, edit.held);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(Grid()->IsEditingCell()) << edit.what;
+    EXPECT_EQ(Grid()->currentIndex(), edit.then) << edit.what;
+  }
+  EXPECT_EQ(document.Record().Channel(1).Frequency, "146500000");
+  EXPECT_EQ(document.Record().Channel(1).Name, "B");
+  EXPECT_EQ(document.Record().Channel(1).Mode, 3) << "AM";
+  EXPECT_EQ(document.Record().Channel(2).Frequency, "146000000");
+  EXPECT_EQ(document.Record().Channel(3).Frequency, "147000000");
+  EXPECT_EQ(feedback.beeps, 1) << "146.00123 is on no raster";
+  EXPECT_EQ(document.Record().Channel(3).Name, "A") << "Esc";
+  EXPECT_EQ(page.findChild<ChannelEditorDialog*>(), nullptr);
+
+  QTest::keyClick(Grid(), Qt::Key_Return);  // not editing: the channel editor, as before
+  auto* channel_editor = page.findChild<ChannelEditorDialog*>();
+  ASSERT_NE(channel_editor, nullptr);
+  EXPECT_EQ(channel_editor->Channel(), 3);
+  channel_editor->close();
+}
+
+TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
+  Grid()->SelectChannel(801);
+  Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
+  Grid()->selectRow(800);
+  Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
+  const QImage shown = Grid()->viewport()->grab().toImage();
+  const QPalette& colors = Grid()->palette();
+  const auto edge = [&](int column) {
+    const QRect cell = Grid()->visualRect(Grid()->model()->index(800, column));
+    return shown.pixelColor(
+        cell.left() + MemoryGridDelegate::kCurrentFrameWidth / 2 * shown.devicePixelRatio(),
+        cell.center().y() * shown.devicePixelRatio());
+  };
+  EXPECT_EQ(edge(Model::kNameColumn), colors.color(QPalette::Active, QPalette::HighlightedText));
+  EXPECT_EQ(edge(Model::kModeColumn), colors.color(QPalette::Active, QPalette::Highlight))
+      << "the rest of the row is the selection's";
+}
+
+}  // namespace
+}  // namespace kestrel::ui
