@@ -36,7 +36,9 @@ std::string PositionChange(ValueTable table, int before, int after) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted.append(text).push_back('"');
+  return quoted;
 }
 
 // A name as the receiver keeps it: the blanks after it only pad it.
@@ -54,9 +56,10 @@ void Append(std::string& parts, const std::string& part) {
 std::string Described(const MemoryChannel& channel, int number) {
   std::string text = ChannelText(channel, number, ChannelColumn::kFrequency) + " MHz";
   const std::string mode = ChannelText(channel, number, ChannelColumn::kMode);
-  if (!mode.empty()) text += " " + mode;
+  // Appended piece by piece: GCC 12 warns falsely about " " + a string in optimised builds.
+  if (!mode.empty()) text.append(" ").append(mode);
   const std::string name = ChannelText(channel, number, ChannelColumn::kName);
-  if (!name.empty()) text += " " + Quoted(name);
+  if (!name.empty()) text.append(" ").append(Quoted(name));
   return text;
 }
 
