@@ -47,7 +47,7 @@ void BM_ImportChannels(benchmark::State& state) {
   const kestrel::RadioConfig base = kestrel::NewConfiguration();
   const std::string text = kestrel::FormatChannelTable(kestrel::ProgrammedChannels(FullRecord()));
   for (auto _ : state) {
-    const kestrel::ChannelImport result = kestrel::ImportChannels(text, base, false);
+    const kestrel::ChannelImport result = kestrel::ImportChannels(text, base);
     if (result.imported != kestrel::kChannelCount) state.SkipWithError("rows refused");
   }
 }

@@ -54,7 +54,7 @@ void MainWindow::ImportChannelList() {
         tr("The file %1 cannot be read:\n%2").arg(path, QString::fromStdString(text.error())));
     return;
   }
-  const ChannelImport result = kestrel::ImportChannels(*text, document_.Record(), false);
+  const ChannelImport result = kestrel::ImportChannels(*text, document_.Record());
   QString warnings;
   if (!result.warnings.empty()) warnings = "\n\n" + NoteLines(result.warnings, source);
   if (!result.problems.empty()) {

@@ -339,7 +339,8 @@ TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
                         "list.csv, line 1: these columns are ignored, a receiver has no place for "
                         "them: Comment\nlist.csv, line 2, column Name: \"Longname\" is cut to "
                         "\"Longna\": the receiver keeps six characters"});
-  EXPECT_EQ(window->Doc().Record().Channel(2).Frequency, "146000000");
+  EXPECT_EQ(window->Doc().Record().Channel(2).Name, "Longna") << "Location 1 is channel 001";
+  EXPECT_EQ(window->Doc().Record().Channel(1).Frequency, "146000000");
 
   const RadioConfig before = window->Doc().Record();
   WriteAll(list.toStdString(), "Location,Frequency,Mode\n1,14.2,USB\n");
