@@ -65,6 +65,13 @@ std::vector<NumberedChannel> ProgrammedChannels(const RadioConfig& record);
 std::string FormatChannelTable(std::span<const NumberedChannel> channels,
                                char delimiter = kFileDelimiter);
 
+// The programmed channels in the common channel-list layout of other tools, its header in full:
+// Location from 0 as the grid numbers channels, the tone columns as that layout has them, and
+// empty cells for what the receiver has not. A channel that listens for a train tone or a
+// scrambler carrier, which the layout cannot hold, goes without it and is added to `unheld`.
+std::string FormatCommonChannelTable(std::span<const NumberedChannel> channels,
+                                     std::vector<int>& unheld);
+
 // A problem or a warning about a table: where it is and why. `column` is the header as the text
 // spells it ("DtcsCode"), or "" for a whole line.
 struct TableNote {

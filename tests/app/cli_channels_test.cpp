@@ -24,6 +24,11 @@ TEST(KestrelCliChannels, ExportAndImportWriteWholeFilesOrNothing) {
       "No.,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step\r\n"
       "800,VOA,6.03000,AM,VFO,,,,,,,5\r\n"));
 
+  const ProgramResult common = Cli({"export", base, "-o", "-", "--layout", "common"});
+  EXPECT_TRUE(common.out.starts_with("Location,Name,Frequency,Duplex,")) << common.err;
+  EXPECT_NE(common.out.find("\r\n800,VOA,6.03000,"), std::string::npos);
+  EXPECT_EQ(Cli({"export", base, "-o", table, "--layout", "chirp"}).exit_status, 64);
+
   const std::string list = dir.Path("list.csv"), out = dir.Path("out.dat");
   WriteAll(list, "Location,Name,Frequency,Mode\r\n1,Longname,145.5,FM\r\n");
   const ProgramResult imported = Cli({"import", list, "-o", out, "--into", base});

@@ -87,6 +87,28 @@ TEST(ChannelCsv, WritesTheToolsColumnsWithExactFrequencies) {
                 {2, 1, channels[0].channel}, {3, 7, {}}, {4, 1000, channels[2].channel}}));
 }
 
+TEST(ChannelCsv, WritesTheCommonLayoutForOtherToolsAndReadsItBack) {
+  const std::vector<NumberedChannel> channels{
+      {1, {1, "146940000", "Rep", kFm, 1, 2, 0, 9, 0, -1, 0, 0}},        // REV TSQ 88.5
+      {7, {1, "118008334", "Air", kAm, 3, kDcs, 0, 0, 28, 1, 0, 0}},     // DCS 155 reversed
+      {1000, {1, "446006250", "Train", kFm, 2, 3, 0, 0, 0, -1, 0, 5}}};  // TRAN: not held
+  std::vector<int> unheld;
+  const std::string text = FormatCommonChannelTable(channels, unheld);
+  EXPECT_EQ(text,
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+            "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+            "0,Rep,146.94000,,,TSQL-R,,88.5,,,,,FM,5,,,,,,,\r\n"
+            "6,Air,118.008334,,,DTCS,,,155,NR,,,AM,8.33,,,,,,,\r\n"
+            "999,Train,446.00625,,,,,,,,,,FM,6.25,,,,,,,\r\n");
+  EXPECT_EQ(unheld, std::vector<int>{1000});
+  const ChannelTable table = ParseChannelTable(text);
+  ASSERT_EQ(table.rows.size(), 3u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(table.rows[i].location, channels[i].number);
+    EXPECT_EQ(table.rows[i].channel, channels[i].channel);
+  }
+}
+
 TEST(ChannelCsv, ReadsTheCommonChannelListLayout) {
   const std::string list =
       "\xEF\xBB\xBFLocation,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
