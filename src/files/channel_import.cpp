@@ -59,7 +59,7 @@ ChannelImport ImportChannels(std::string_view text, const RadioConfig& base,
       ++result.left_out;
       continue;
     }
-    if (record.Channel(number).IsProgrammed()) ++result.overwritten;
+    if (record.Channel(number).IsProgrammed()) result.overwritten.push_back(number);
     MemoryChannel& channel = record.Channel(number) = row.channel;
     // A channel without DCS keeps polarity 0 in the record, as a cleared one does, so that a
     // list exported and read back gives the record it came from.

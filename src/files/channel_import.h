@@ -26,7 +26,7 @@ struct ChannelImport {
   int rows = 0;          // rows read
   int imported = 0;      // rows put in place
   int left_out = 0;      // rows with a problem, left out
-  int overwritten = 0;   // programmed channels of the base a row was put over
+  std::vector<int> overwritten;  // programmed channels of the base a row was put over
   std::vector<TableNote> warnings;
   std::vector<TableNote> problems;  // every row left out, or what refuses the list
 };

@@ -302,7 +302,7 @@ TEST(ChannelImport, PlacesRowsAtTheirChannelOrFromOneAndTakesTheRestWhenAsked) {
     std::string texts;
     for (int n : {1, 2, 3, 4, 5, 900}) texts += result.record.Channel(n).Frequency + " ";
     return texts + (result.refused ? "refused" : "") + std::to_string(result.imported) + "/" +
-           std::to_string(result.left_out) + "/" + std::to_string(result.overwritten);
+           std::to_string(result.left_out) + "/" + std::to_string(result.overwritten.size());
   };
   RadioConfig full;
   for (int number = 1; number <= kChannelCount; ++number) full.Channel(number) = base.Channel(1);
