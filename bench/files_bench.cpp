@@ -48,8 +48,8 @@ BENCHMARK(BM_ParseDataFile)->Unit(benchmark::kMicrosecond);
 std::string DatabaseList() {
   std::string text = "Frequency Output,Frequency Input,Alpha Tag,PL Tone,Mode,Description\r\n";
   for (int n = 1; n <= kestrel::kChannelCount; ++n) {
-    text += std::to_string(150 + n / 100) + "." + std::to_string(100 + n % 100) + ",,UNIT" +
-            std::to_string(n) + ",136.5 PL,FMN,dispatch\r\n";
+    text += std::to_string((150'000'000 + n * 12'500) / 1e6) + ",,UNIT" + std::to_string(n) +
+            ",136.5 PL,FMN,dispatch\r\n";
   }
   return text;
 }
