@@ -7,6 +7,7 @@
 #include "files/channel_csv.h"
 #include "files/channel_import.h"
 #include "files/output_file.h"
+#include "model/display_texts.h"
 #include "ui/feedback.h"
 #include "ui/import_preview_dialog.h"
 #include "ui/main_window.h"
@@ -85,16 +86,34 @@ void MainWindow::ImportChannelList() {
 }
 
 void MainWindow::ExportChannelList() {
+  const QString common = tr("CSV files, the common layout of other tools (*.csv)");
+  QString chosen;
   const QString path = CurrentFeedback().SaveFileName(this, tr("Export Channels"), StartFolder(),
-                                                      ChannelListFilter(), QStringLiteral("csv"));
+                                                      ChannelListFilter() + ";;" + common,
+                                                      QStringLiteral("csv"), &chosen);
   if (path.isEmpty()) return;
+  const std::vector<NumberedChannel> channels = ProgrammedChannels(document_.Record());
+  std::vector<int> unheld;
   const auto saved =
-      SaveFile(NativePath(path), FormatChannelTable(ProgrammedChannels(document_.Record())));
+      SaveFile(NativePath(path), chosen == common ? FormatCommonChannelTable(channels, unheld)
+                                                  : FormatChannelTable(channels));
   if (!saved) {
     CurrentFeedback().Warning(
         this, ApplicationTitle(),
         tr("The file %1 cannot be saved:\n%2").arg(path, QString::fromStdString(saved.error())));
+    return;
   }
+  if (!unheld.empty()) {
+    QStringList numbers;
+    for (const int number : unheld) numbers << QString::fromStdString(ChannelNumberText(number));
+    CurrentFeedback().Information(
+        this, ApplicationTitle(),
+        tr("The common layout has no place for train tones and scrambler carriers; these channels "
+           "were exported without them: %1")
+            .arg(numbers.join(", ")));
+  }
+  CurrentFeedback().ShowStatus(
+      this, tr("%1 channels exported to %2.").arg(channels.size()).arg(QFileInfo(path).fileName()));
 }
 
 }  // namespace kestrel::ui

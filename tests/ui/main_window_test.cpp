@@ -380,6 +380,19 @@ TEST_F(MainWindowTest, ImportChannelsShowsWhatItWouldDoAndIsOneEditOrNothing) {
   EXPECT_EQ(edited.size(), 1);
 }
 
+TEST_F(MainWindowTest, ExportChannelsWritesTheLayoutChosenInTheDialog) {
+  const QString own = folder.filePath("own.csv"), common = folder.filePath("common.csv");
+  feedback.file_names = {own, common};
+  window->ExportChannelList();
+  EXPECT_TRUE(ReadAll(own.toStdString()).starts_with("No.,Name,Frequency,Mode,"));
+  feedback.chosen_filters = {"CSV files, the common layout of other tools (*.csv)"};
+  window->ExportChannelList();
+  EXPECT_TRUE(feedback.file_dialogs.last().endsWith(
+      "|CSV files (*.csv);;CSV files, the common layout of other tools (*.csv)|csv"));
+  EXPECT_TRUE(ReadAll(common.toStdString()).starts_with("Location,Name,Frequency,Duplex,"));
+  EXPECT_EQ(feedback.statuses.last(), "89 channels exported to common.csv.");
+}
+
 TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
   window->New();  // unmodified: no question
   EXPECT_TRUE(feedback.questions.isEmpty());
