@@ -58,6 +58,7 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
   band_page_->CloseEditFrame();
   if (result->image) document_.Image() = *result->image;
   document_.ReplaceFromReceiver(*result->record);
+  if (result->image) KeepReadBackup(*result->record, *result->image);
 }
 
 void MainWindow::StartProgram() {
