@@ -48,6 +48,12 @@ void MainWindow::OpenReadDialog() {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
   });
+  // Kept as soon as it succeeds, whether or not the record is taken.
+  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
+    if (outcome.status && outcome.record && outcome.image) {
+      KeepReadBackup(*outcome.record, *outcome.image);
+    }
+  });
   transfer_dialog_ = dialog;
   dialog->open();
 }
@@ -58,7 +64,6 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
   band_page_->CloseEditFrame();
   if (result->image) document_.Image() = *result->image;
   document_.ReplaceFromReceiver(*result->record);
-  if (result->image) KeepReadBackup(*result->record, *result->image);
 }
 
 void MainWindow::StartProgram() {

@@ -79,6 +79,8 @@ TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
     ASSERT_NE(dialog, nullptr);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
+    // Kept once the read succeeded, before the record is taken.
+    EXPECT_EQ(ListBackups(Backups().toStdU16String()).size(), 1u);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
     EXPECT_EQ(reader->Doc().Record(), WithChannels(3, 5));
     EXPECT_EQ(feedback.statuses.filter("backup").join("|"), status);
