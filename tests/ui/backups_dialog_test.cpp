@@ -9,7 +9,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "files/receiver_backups.h"
 #include "image/image_map.h"
 #include "model/defaults.h"
 #include "support/temp_files.h"
@@ -22,22 +21,14 @@ namespace {
 
 using namespace std::chrono;
 
-// A read's image with the channels 1 to `channels` marked in use, and what the read knows.
-MemoryImage ReadImage(int channels) {
+// A read's image whose bitmap marks the channels of `bits` (1 to 8) in use, and a record with
+// those channels and `step`.
+MemoryImage ReadImage(std::uint8_t bits) {
   MemoryImage image;
-  image.Fill(0xFF);
-  for (std::size_t a = image_map::kChannelBitmap;
-       a < image_map::kChannelBitmap + image_map::kChannelBitmapSize; ++a) {
-    image.SetByte(a, 0);
-  }
-  for (int c = 1; c <= channels; ++c) {
-    const std::size_t at = image_map::kChannelBitmap + image_map::ChannelBitmapByte(c);
-    image.SetByte(at, static_cast<std::uint8_t>(image.Byte(at) | image_map::ChannelBitmapMask(c)));
-  }
+  image.SetByte(image_map::kChannelBitmap, bits);
   return image;
 }
-
-RadioConfig WithChannels(int channels, int step) {
+RadioConfig Record(int channels, int step) {
   RadioConfig record = NewConfiguration();
   for (int c = 1; c <= 1000; ++c) record.Channel(c).InUse = c <= channels ? 1 : 0;
   record.SetMode[fn::kStep] = step;
@@ -64,8 +55,8 @@ class BackupsWindowTest : public ::testing::Test {
 
 TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
   kestrel::testing::WriteAll(folder.filePath("file").toStdString(), "x");
-  jobs.read_outcome.record = WithChannels(3, 5);
-  jobs.read_outcome.image = ReadImage(3);
+  jobs.read_outcome.record = Record(3, 5);
+  jobs.read_outcome.image = ReadImage(0x07);
   const QString unwritable = folder.filePath("file/backups");
   const std::pair<QString, QString> rows[] = {
       {Backups(), ""},
@@ -82,7 +73,7 @@ TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
     // Kept once the read succeeded, before the record is taken.
     EXPECT_EQ(ListBackups(Backups().toStdU16String()).size(), 1u);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    EXPECT_EQ(reader->Doc().Record(), WithChannels(3, 5));
+    EXPECT_EQ(reader->Doc().Record(), Record(3, 5));
     EXPECT_EQ(feedback.statuses.filter("backup").join("|"), status);
   }
   const auto backups = ListBackups(Backups().toStdU16String());
@@ -93,11 +84,10 @@ TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
 
 TEST_F(BackupsWindowTest, ListsThemNewestFirstAndOpensOneAsANewDocument) {
   KnownImage known;
-  known.Learn(ReadImage(2), 0, MemoryImage::kSize);
+  known.Learn(ReadImage(0x03), 0, MemoryImage::kSize);
   const auto at = sys_days(2026y / 12 / 8) + 14h;
-  ASSERT_TRUE(
-      KeepBackup(Backups().toStdU16String(), WithChannels(2, 3), known, "/dev/ttyUSB0", at));
-  ASSERT_TRUE(KeepBackup(Backups().toStdU16String(), WithChannels(1, 4), {}, "sim", at + 1min));
+  ASSERT_TRUE(KeepBackup(Backups().toStdU16String(), Record(2, 3), known, "/dev/ttyUSB0", at));
+  ASSERT_TRUE(KeepBackup(Backups().toStdU16String(), Record(1, 4), {}, "sim", at + 1min));
 
   window->ShowReceiverBackups();
   BackupsDialog* dialog = window->OpenBackupsDialog();
@@ -107,12 +97,10 @@ TEST_F(BackupsWindowTest, ListsThemNewestFirstAndOpensOneAsANewDocument) {
     const QTreeWidgetItem* item = dialog->List()->topLevelItem(row);
     rows << item->text(0) + "|" + item->text(1) + "|" + item->text(2);
   }
-  const auto shown = [](system_clock::time_point when) {
-    ReceiverBackup backup;
-    backup.when = when;
-    return BackupTimeText(backup);
-  };
-  EXPECT_EQ(rows, QStringList({shown(at + 1min) + "|sim|1", shown(at) + "|ttyUSB0|2"}));
+  const auto listed = ListBackups(Backups().toStdU16String());
+  EXPECT_EQ(rows, QStringList({BackupTimeText(listed[0]) + "|sim|1",
+                               BackupTimeText(listed[1]) + "|ttyUSB0|2"}));
+  EXPECT_EQ(listed[1].when, at);
   EXPECT_FALSE(dialog->CompareButton()->isEnabled());
   EXPECT_FALSE(dialog->CompareButton()->toolTip().isEmpty());
   EXPECT_TRUE(dialog->ShowFolderButton()->isEnabled());
@@ -127,7 +115,7 @@ TEST_F(BackupsWindowTest, ListsThemNewestFirstAndOpensOneAsANewDocument) {
 
   feedback.answers.push_back(QMessageBox::Discard);
   QTest::mouseClick(dialog->OpenButton(), Qt::LeftButton);
-  EXPECT_EQ(window->Doc().Record(), WithChannels(2, 3));
+  EXPECT_EQ(window->Doc().Record(), Record(2, 3));
   EXPECT_EQ(window->Doc().FileName(), "");
   EXPECT_EQ(window->Doc().Origin(), Document::Source::kNew);
   EXPECT_FALSE(window->Doc().IsModified());
