@@ -170,9 +170,10 @@ class MainWindow : public QMainWindow {
   void KeepReadBackup(const RadioConfig& record, const MemoryImage& image);
   // Opens a backup's configuration as a new document without a file name, with the image as read.
   void OpenBackup(const ReceiverBackup& backup);
-  // What a backup says the receiver on `port` held when it was read. Writing only the changes
-  // starts from this knowledge; until the window keeps such knowledge it is not used.
-  void TakeReceiverKnowledge(const KnownImage& known, const QString& port);
+  // What the backup `from` says its receiver held when it was read (its time and its port as the
+  // backup names it). Writing only the changes starts from this knowledge; until the window keeps
+  // such knowledge it is not used.
+  void TakeReceiverKnowledge(const KnownImage& known, const ReceiverBackup& from);
 
   Document document_;
   RadioJobs& jobs_;

@@ -70,12 +70,12 @@ void MainWindow::OpenBackup(const ReceiverBackup& backup) {
     if (contents) document_.Image() = contents->image;
     document_.Replace(*loaded, QString());
     if (contents && contents->known) {
-      TakeReceiverKnowledge(*contents->known, QString::fromStdString(backup.port));
+      TakeReceiverKnowledge(*contents->known, backup);
     }
     if (backups_dialog_) backups_dialog_->accept();
   });
 }
 
-void MainWindow::TakeReceiverKnowledge(const KnownImage&, const QString&) {}
+void MainWindow::TakeReceiverKnowledge(const KnownImage&, const ReceiverBackup&) {}
 
 }  // namespace kestrel::ui
