@@ -125,6 +125,7 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   file->addAction(tr("&Import Channels..."), this, &MainWindow::ImportChannelList);
   file->addAction(tr("&Export Channels..."), this, &MainWindow::ExportChannelList);
+  file->addAction(tr("Receiver &Backups..."), this, &MainWindow::ShowReceiverBackups);
   file->addSeparator();
   file->addAction(tr("&Print"), QKeySequence::Print, this, &MainWindow::Print);
   file->addAction(tr("Print Pre&view"), this, &MainWindow::PrintPreview);

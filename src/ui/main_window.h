@@ -22,11 +22,17 @@ class QActionGroup;
 class QMenu;
 class QTabWidget;
 
+namespace kestrel {
+class KnownImage;
+struct ReceiverBackup;
+}  // namespace kestrel
+
 namespace kestrel::ui {
 
 // The simulated receiver's port as the port menu holds it ("sim").
 QString SimulatedPortText();
 
+class BackupsDialog;
 class DocumentStorage;
 class FactoryPage;
 class MemoryPage;
@@ -47,6 +53,8 @@ struct MainWindowSetup {
   // The file in the user's configuration that keeps the window's size and place between runs;
   // "" keeps nothing.
   QString window_settings;
+  // Where every successful read is kept as a backup (the user's data folder); "" keeps none.
+  QString backups_folder;
 };
 
 class MainWindow : public QMainWindow {
@@ -79,6 +87,8 @@ class MainWindow : public QMainWindow {
   TransferDialog* OpenTransferDialog() const;
   // The dialog that programs several receivers at once, while it is open.
   SeveralReceiversDialog* OpenSeveralDialog() const;
+  // File > "Receiver Backups...", while it is open.
+  BackupsDialog* OpenBackupsDialog() const;
 
  public slots:
   void New();
@@ -94,6 +104,8 @@ class MainWindow : public QMainWindow {
   void ImportChannelList();
   // File > "Export Channels...": the programmed channels as a CSV channel table.
   void ExportChannelList();
+  // File > "Receiver Backups...": the reads kept as backups, to open or compare.
+  void ShowReceiverBackups();
   void StartRead();
   void StartProgram();
   void StartProgramSeveral();
@@ -153,6 +165,15 @@ class MainWindow : public QMainWindow {
   void OnReadClosed(TransferDialog* dialog);
   // The program dialog, after any values outside their tables were accepted.
   void OpenProgramDialog();
+  // Keeps a successful read from the current port as a backup; one that cannot be kept is said
+  // in the status bar and changes nothing else.
+  void KeepReadBackup(const RadioConfig& record, const MemoryImage& image);
+  // Opens a backup's configuration as a new document without a file name, with the image as read.
+  void OpenBackup(const ReceiverBackup& backup);
+  // What the backup `from` says its receiver held when it was read (its time and its port as the
+  // backup names it). Writing only the changes starts from this knowledge; until the window keeps
+  // such knowledge it is not used.
+  void TakeReceiverKnowledge(const KnownImage& known, const ReceiverBackup& from);
 
   Document document_;
   RadioJobs& jobs_;
@@ -178,6 +199,7 @@ class MainWindow : public QMainWindow {
   QAction* system_ports_end_ = nullptr;
   QPointer<TransferDialog> transfer_dialog_;
   QPointer<SeveralReceiversDialog> several_dialog_;
+  QPointer<BackupsDialog> backups_dialog_;
 };
 
 }  // namespace kestrel::ui

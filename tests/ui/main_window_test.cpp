@@ -52,7 +52,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() { window = MakeWindow(); }
 
   std::unique_ptr<MainWindow> MakeWindow(bool simulate = false) {
-    MainWindowSetup setup{SettingsFile(), folder.path(), simulate, folder.filePath("window.ini")};
+    MainWindowSetup setup{SettingsFile(), folder.path(), simulate, folder.filePath("window.ini"),
+                          QString()};
     auto made = std::make_unique<MainWindow>(jobs, storage, setup);
     made->show();
     return made;
@@ -99,13 +100,13 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_EQ(Captions(bar), "&File|&Edit|&COM|&Help");
   EXPECT_EQ(Captions(bar[0]->menu()->actions()),
-            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...||&Print|Print "
-            "Pre&view|Export P&DF...||E&xit");
+            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...|Receiver "
+            "&Backups...||&Print|Print Pre&view|Export P&DF...||E&xit");
   // The platform's keys, or the common ones where the platform has none.
   const QList<QAction*> file = bar[0]->menu()->actions();
   const std::pair<int, QKeySequence::StandardKey> keys[] = {
       {0, QKeySequence::New},    {1, QKeySequence::Open},  {2, QKeySequence::Save},
-      {3, QKeySequence::SaveAs}, {8, QKeySequence::Print}, {12, QKeySequence::Quit}};
+      {3, QKeySequence::SaveAs}, {9, QKeySequence::Print}, {13, QKeySequence::Quit}};
   for (const auto& [item, key] : keys) {
     const QList<QKeySequence> platform = QKeySequence::keyBindings(key);
     EXPECT_FALSE(file[item]->shortcut().isEmpty()) << file[item]->text().toStdString();
