@@ -26,7 +26,10 @@ struct SimulatorOptions {
   // port can deliver it; a pseudo-terminal has no such thing.
   double line_error_rate = 0;
   std::uint32_t reply_delay_ms = 0;  // every answer comes this late
-  int silent_after = -1;             // commands answered before the receiver goes quiet; -1 never
+  // Bytes take their time on the line at this rate (ten bits each): a command arrives whole,
+  // and its answer starts, once its last byte is in. 0: they take none.
+  std::uint32_t baud = 0;
+  int silent_after = -1;  // commands answered before the receiver goes quiet; -1 never
   std::uint32_t seed = 1;
 };
 
@@ -81,6 +84,8 @@ class ReceiverSimulator {
   void Serve(std::string_view received, std::string answer, std::vector<SimulatorAnswer>& out);
   std::string Answer(std::string_view frame_text);
   bool Draw(double rate);
+  // Milliseconds `bytes` take on the line, rounded up.
+  std::uint32_t WireMs(std::size_t bytes) const;
   // True (and counted) once the receiver has gone quiet.
   bool Quiet();
   void Log(const std::string& line) {
