@@ -84,6 +84,7 @@ void ReceiverSimulator::Serve(std::string_view received, std::string answer,
   const std::uint32_t arrived_ms = WireMs(received.size());
   if (options_.echo) out.push_back({arrived_ms, std::string(received)});
   if (Draw(options_.drop_rate)) return;
+  if (options_.drop_every > 0 && ++served_ % options_.drop_every == 0) return;
   if (Draw(options_.corrupt_rate)) {
     if (answer.size() == 1) {
       answer[0] = kNak;

@@ -20,6 +20,7 @@ struct SimulatorOptions {
   bool echo = false;  // repeat every frame and handshake byte before answering it
   // Faults, each drawn per answer from a generator seeded with `seed`: probabilities 0 to 1.
   double drop_rate = 0;     // no answer at all
+  int drop_every = 0;       // every n-th answer is lost as well, a steady rate of retries; 0 none
   double corrupt_rate = 0;  // a data reply with a wrong checksum; NAK instead of ACK
   double noise_rate = 0;    // a few stray characters before the answer
   // The line reports an error (parity) with the answer's last character. Only an in-process
@@ -96,6 +97,7 @@ class ReceiverSimulator {
   MemoryImage memory_;
   SimulatorCounts counts_;
   std::mt19937 random_;
+  int served_ = 0;
   bool in_frame_ = false;
   std::string frame_;
   std::function<void(const std::string&)> log_;
