@@ -33,5 +33,7 @@ WireCost StepCost(std::span<const AddressRange> list, Direction direction);
 
 // "45 s left", "2 min 05 s left": whole seconds, rounded up.
 std::string TimeLeftText(std::uint64_t ms);
+// The same, with ", waiting for the receiver" while a reply is late.
+std::string TimeLeftText(std::uint64_t ms, bool waiting);
 
 }  // namespace kestrel::link
