@@ -2,8 +2,8 @@
 
 namespace kestrel::link {
 
-JobProgress::JobProgress(SerialLine& line, const Progress& outer, std::uint64_t model_ms)
-    : line_(line), outer_(outer), estimate_(line.clock(), model_ms) {
+JobProgress::JobProgress(SerialLine& line, const Progress& outer, ModelLeft model)
+    : line_(line), outer_(outer), estimate_(line.clock(), model) {
   if (outer_.time_left || outer_.waiting) line_.SetWaitTick([this] { Tick(); });
   Show();
 }
@@ -12,28 +12,28 @@ JobProgress::~JobProgress() {
   line_.SetWaitTick({});
 }
 
-Progress JobProgress::Step(std::uint64_t after_ms, bool bar) {
+Progress JobProgress::Step(Direction direction, ModelLeft after, bool bar) {
   Progress step;
   if (bar) {
     step.range = outer_.range;
     step.value = outer_.value;
     step.answered = outer_.answered;
   }
-  step.time_left = [this, after_ms](std::uint64_t ms) { Reached(ms + after_ms); };
+  step.time_left = [this, direction, after](std::uint64_t ms) {
+    ModelLeft left = after;
+    left.Of(direction) += ms;
+    estimate_.Reached(left);
+    if (waiting_) {
+      waiting_ = false;
+      if (outer_.waiting) outer_.waiting(false);
+    }
+    Show();
+  };
   return step;
 }
 
-void JobProgress::Replan(std::uint64_t model_left_ms) {
-  estimate_.Replan(model_left_ms);
-  Show();
-}
-
-void JobProgress::Reached(std::uint64_t model_left_ms) {
-  estimate_.Reached(model_left_ms);
-  if (waiting_) {
-    waiting_ = false;
-    if (outer_.waiting) outer_.waiting(false);
-  }
+void JobProgress::Replan(ModelLeft left) {
+  estimate_.Replan(left);
   Show();
 }
 

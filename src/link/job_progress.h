@@ -15,21 +15,21 @@ namespace kestrel::link {
 
 class JobProgress {
  public:
-  // The job starts now and takes `model_ms` on the model; `outer` is what the sequence was
-  // given to report to. The line ticks the figure along while it waits, until this ends.
-  JobProgress(SerialLine& line, const Progress& outer, std::uint64_t model_ms);
+  // The job starts now and takes `model` on the model; `outer` is what the sequence was given to
+  // report to. The line ticks the figure along while it waits, until this ends.
+  JobProgress(SerialLine& line, const Progress& outer, ModelLeft model);
   ~JobProgress();
   JobProgress(const JobProgress&) = delete;
   JobProgress& operator=(const JobProgress&) = delete;
 
-  // The Progress for a step followed by steps that take `after_ms` on the model. With `bar`
-  // false the step only counts for the time left (a check before or between the main steps).
-  Progress Step(std::uint64_t after_ms, bool bar = true);
-  // The rest of the job turned out to take `model_left_ms` on the model.
-  void Replan(std::uint64_t model_left_ms);
+  // The Progress for a step of `direction` followed by steps that take `after` on the model.
+  // With `bar` false the step only counts for the time left (a check before or between the main
+  // steps).
+  Progress Step(Direction direction, ModelLeft after, bool bar = true);
+  // The rest of the job turned out to take `left` on the model.
+  void Replan(ModelLeft left);
 
  private:
-  void Reached(std::uint64_t model_left_ms);
   void Tick();
   void Show();
 

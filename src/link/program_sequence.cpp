@@ -100,14 +100,15 @@ LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
                           const SequenceReport& report, KnownImage* known, JobProgress& job,
                           std::uint64_t verify_ms) {
   if (report.state) report.state("Writing data.");
-  Progress progress = job.Step(verify_ms);
+  Progress progress = job.Step(Direction::kWrite, {verify_ms, 0});
   if (known) {
     progress.answered = [known, &image](const RangeCommand& command, bool answered) {
       NoteWrite(*known, image, command, answered);
     };
   }
   if (auto written = link.WriteRanges(image, list, progress); !written) return written;
-  if (options.verify) return Verify(link, image, VerifyListOf(list), report, job.Step(0));
+  if (options.verify)
+    return Verify(link, image, VerifyListOf(list), report, job.Step(Direction::kRead, {}));
   return {};
 }
 
@@ -138,9 +139,10 @@ LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& rec
   const std::vector<AddressRange> list = BuildProgramList();
   const WriteCosts costs = CostsOf(list, options);
   JobProgress job(link.line(), report.progress,
-                  ProgramPrecheckCost().Ms() + costs.write_ms + costs.verify_ms);
+                  {ProgramPrecheckCost().Ms() + costs.verify_ms, costs.write_ms});
   if (auto prepared =
-          PrepareWrite(link, image, record, job.Step(costs.write_ms + costs.verify_ms, false));
+          PrepareWrite(link, image, record,
+                       job.Step(Direction::kRead, {costs.verify_ms, costs.write_ms}, false));
       !prepared) {
     return prepared;
   }
@@ -159,10 +161,11 @@ LinkStatus WriteChangesToRadio(Link& link, MemoryImage& image, const RadioConfig
   const auto check_list = BookkeepingList();
   const WriteCosts costs = CostsOf(commands, options);
   JobProgress job(link.line(), report.progress,
-                  StepCost(check_list, Direction::kRead).Ms() + costs.write_ms + costs.verify_ms);
+                  {StepCost(check_list, Direction::kRead).Ms() + costs.verify_ms, costs.write_ms});
   MemoryImage bookkeeping;
-  if (auto read = link.ReadRanges(bookkeeping, check_list,
-                                  job.Step(costs.write_ms + costs.verify_ms, false));
+  if (auto read =
+          link.ReadRanges(bookkeeping, check_list,
+                          job.Step(Direction::kRead, {costs.verify_ms, costs.write_ms}, false));
       !read) {
     if (read.error().code == LinkResult::kCancelled) read.error().detail = WriteCancelledText(0);
     return read;

@@ -24,9 +24,11 @@ std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& i
   // Until the receiver's bitmap is in, the channels it holds are taken to be the caller's.
   const std::uint64_t guessed_ms =
       StepCost(BuildReadList(ChannelsInUse(image)), Direction::kRead).Ms();
-  JobProgress job(link.line(), report.progress, ReadPrecheckCost().Ms() + guessed_ms);
+  JobProgress job(link.line(), report.progress, {ReadPrecheckCost().Ms() + guessed_ms, 0});
   MemoryImage staged_image = image;
-  if (auto checked = link.ReadPrecheck(staged_image, job.Step(guessed_ms, false)); !checked) {
+  if (auto checked =
+          link.ReadPrecheck(staged_image, job.Step(Direction::kRead, {guessed_ms, 0}, false));
+      !checked) {
     return ReadFailed(std::move(checked.error()));
   }
   // The channels are emptied and marked before the loop, as the bitmap decides which slots are
@@ -34,8 +36,8 @@ std::expected<RadioConfig, LinkFailure> ReadFromRadio(Link& link, MemoryImage& i
   RadioConfig staged = current;
   MarkUsedChannels(staged_image, staged);
   const auto list = BuildReadList(ChannelsInUse(staged_image));
-  job.Replan(StepCost(list, Direction::kRead).Ms());
-  if (auto read = link.ReadRanges(staged_image, list, job.Step(0)); !read) {
+  job.Replan({StepCost(list, Direction::kRead).Ms(), 0});
+  if (auto read = link.ReadRanges(staged_image, list, job.Step(Direction::kRead, {})); !read) {
     return ReadFailed(std::move(read.error()));
   }
   // A request that came during the last command finds no command left to stop before; the read

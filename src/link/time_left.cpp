@@ -13,39 +13,55 @@ constexpr std::uint64_t kMostPaddingMs = 3000;
 
 }  // namespace
 
-TimeLeftEstimate::TimeLeftEstimate(Clock& clock, std::uint64_t model_ms)
+TimeLeftEstimate::TimeLeftEstimate(Clock& clock, ModelLeft model)
     : clock_(clock),
       start_(clock.Now()),
       reached_at_(start_),
-      model_left_ms_(model_ms),
+      left_(model),
       expected_ms_(HandshakeCost().Ms()),
-      figure_ms_(model_ms) {}
+      figure_ms_(model.read_ms + model.write_ms) {}
 
 std::uint64_t TimeLeftEstimate::Since(Tick tick) {
   return TickElapsed(tick, clock_.Now());
 }
 
-std::uint64_t TimeLeftEstimate::Figure() const {
-  const std::uint64_t padding = std::clamp((model_done_ms_ + model_left_ms_) / kPaddingShare,
-                                           kLeastPaddingMs, kMostPaddingMs);
+std::uint64_t TimeLeftEstimate::Figure() {
+  const std::uint64_t padding =
+      std::clamp((all_.model_ms + left_.read_ms + left_.write_ms) / kPaddingShare, kLeastPaddingMs,
+                 kMostPaddingMs);
+  const double pad = static_cast<double>(padding);
   const double rate =
-      static_cast<double>(taken_ms_ + padding) / static_cast<double>(model_done_ms_ + padding);
-  return static_cast<std::uint64_t>(static_cast<double>(model_left_ms_) * rate + 0.5);
+      (static_cast<double>(all_.taken_ms) + pad) / (static_cast<double>(all_.model_ms) + pad);
+  double figure = 0;
+  for (const Direction direction : {Direction::kRead, Direction::kWrite}) {
+    const Pace& pace = by_direction_[static_cast<std::size_t>(direction)];
+    const double own = (static_cast<double>(pace.taken_ms) + pad * rate) /
+                       (static_cast<double>(pace.model_ms) + pad);
+    figure += static_cast<double>(left_.Of(direction)) * own;
+  }
+  return static_cast<std::uint64_t>(figure + 0.5);
 }
 
-void TimeLeftEstimate::Reached(std::uint64_t model_left_ms) {
-  if (model_left_ms < model_left_ms_) {
-    expected_ms_ = model_left_ms_ - model_left_ms;
-    model_done_ms_ += expected_ms_;
+void TimeLeftEstimate::Reached(ModelLeft left) {
+  const std::uint64_t taken = Since(reached_at_);
+  for (const Direction direction : {Direction::kRead, Direction::kWrite}) {
+    const std::uint64_t before = left_.Of(direction);
+    const std::uint64_t now = left.Of(direction);
+    if (now >= before) continue;
+    expected_ms_ = before - now;
+    Pace& pace = by_direction_[static_cast<std::size_t>(direction)];
+    pace.model_ms += expected_ms_;
+    pace.taken_ms += taken;
+    all_.model_ms += expected_ms_;
   }
-  model_left_ms_ = model_left_ms;
+  left_ = left;
   reached_at_ = clock_.Now();
-  taken_ms_ = Since(start_);
+  all_.taken_ms = Since(start_);
   figure_ms_ = Figure();
 }
 
-void TimeLeftEstimate::Replan(std::uint64_t model_left_ms) {
-  model_left_ms_ = model_left_ms;
+void TimeLeftEstimate::Replan(ModelLeft left) {
+  left_ = left;
   figure_ms_ = Figure();
 }
 
