@@ -107,8 +107,9 @@ LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
     };
   }
   if (auto written = link.WriteRanges(image, list, progress); !written) return written;
-  if (options.verify)
+  if (options.verify) {
     return Verify(link, image, VerifyListOf(list), report, job.Step(Direction::kRead, {}));
+  }
   return {};
 }
 

@@ -6,14 +6,12 @@
 // slow receiver, an echoing cable or retries have set the rate well before a tenth of the way.
 // Reads and writes keep a rate each, padded the same way with the whole job's, as a cable or a
 // lost answer need not cost them alike: a verify's read-back takes the write's pace at first,
-// then its own.
-// Between commands the figure counts down from the last one, so it keeps moving while a slow
-// reply is awaited.
+// then its own. Between commands the figure counts down from the last one, so it keeps moving
+// while a slow reply is awaited.
 #pragma once
 
-#include <cstdint>
-
 #include <array>
+#include <cstdint>
 
 #include "link/clock.h"
 #include "link/time_estimate.h"
