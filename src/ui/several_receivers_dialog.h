@@ -62,6 +62,7 @@ class SeveralReceiversDialog : public BusyDialog {
     QProgressBar* bar = nullptr;
     QLabel* result = nullptr;  // the state and time left while busy, then the outcome
     QString state;
+    bool verify = false;  // the running or last write is verified
     TransferProgress* progress = nullptr;
     QThread* worker = nullptr;
     std::shared_ptr<TransferOutcome> outcome;

@@ -48,7 +48,7 @@ TEST_F(TracePortTest, NotesTimeOutsAndPortsThatCannotOpen) {
   EXPECT_FALSE(link.ReadPrecheck(image));
   EXPECT_NE(out.str().find("\n    1000 - nothing received for 1000 ms\n"), std::string::npos)
       << out.str();
-  port.SetOpenFailure("sim1 is in use.");
+  port.SetOpenFailure(std::string("sim1 is in use."));
   EXPECT_EQ(link.ReadPrecheck(image).error().code, LinkResult::kPortUnavailable);
   EXPECT_NE(out.str().find(" - cannot open sim1: sim1 is in use.\n"), std::string::npos);
 }

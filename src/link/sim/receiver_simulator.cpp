@@ -33,6 +33,10 @@ bool ReceiverSimulator::Quiet() {
   return true;
 }
 
+void ReceiverSimulator::Echo(std::string_view received, std::vector<SimulatorAnswer>& out) {
+  if (options_.echo) out.push_back({0, std::string(received)});
+}
+
 bool ReceiverSimulator::Draw(double rate) {
   if (rate <= 0) return false;
   return std::uniform_real_distribution<double>(0, 1)(random_) < rate;
@@ -46,7 +50,10 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
     // that was cut off cannot spoil the commands after it.
     if (c == kCan) {
       ResetInput();
-      if (Quiet()) continue;
+      if (Quiet()) {
+        Echo(std::string(1, kCan), out);
+        continue;
+      }
       ++counts_.handshakes;
       Log("handshake");
       Serve(std::string(1, kCan), std::string(1, kAck), out);
@@ -67,7 +74,10 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
       continue;
     }
     in_frame_ = false;
-    if (Quiet()) continue;
+    if (Quiet()) {
+      Echo(std::string(1, kSoh) + frame_ + kCr, out);
+      continue;
+    }
     std::string answer = Answer(frame_);
     if (!answer.empty()) Serve(std::string(1, kSoh) + frame_ + kCr, answer, out);
   }
@@ -76,7 +86,11 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
 
 void ReceiverSimulator::Serve(std::string_view received, std::string answer,
                               std::vector<SimulatorAnswer>& out) {
-  if (options_.echo) out.push_back({0, std::string(received)});
+  Echo(received, out);
+  if (!options_.foreign_answer.empty()) {
+    out.push_back({options_.reply_delay_ms, options_.foreign_answer});
+    return;
+  }
   if (Draw(options_.drop_rate)) return;
   if (Draw(options_.corrupt_rate)) {
     if (answer.size() == 1) {

@@ -1,6 +1,8 @@
 // A receiver in software: 20128 bytes of configuration memory answering the handshake and the
 // four memory commands the way the receiver does, with switches for an echoing line and for the
-// faults a real line shows (lost, corrupted, late or noisy replies, a receiver that goes quiet).
+// faults a real line shows (lost, corrupted, late or noisy replies, a receiver that goes quiet)
+// and for another device on its port. The echo is the cable's: it goes on when the receiver is
+// quiet.
 // Plain bytes in, timed bytes out; SimulatedReceiverPort and kestrel-sim put it on a line.
 #pragma once
 
@@ -27,6 +29,9 @@ struct SimulatorOptions {
   double line_error_rate = 0;
   std::uint32_t reply_delay_ms = 0;  // every answer comes this late
   int silent_after = -1;             // commands answered before the receiver goes quiet; -1 never
+  // Not a receiver at all: every handshake and frame is answered with this text (a modem's
+  // "OK\r\n", say) instead; none when empty.
+  std::string foreign_answer{};
   std::uint32_t seed = 1;
 };
 
@@ -80,6 +85,7 @@ class ReceiverSimulator {
  private:
   void Serve(std::string_view received, std::string answer, std::vector<SimulatorAnswer>& out);
   std::string Answer(std::string_view frame_text);
+  void Echo(std::string_view received, std::vector<SimulatorAnswer>& out);
   bool Draw(double rate);
   // True (and counted) once the receiver has gone quiet.
   bool Quiet();
