@@ -181,8 +181,13 @@ OpenFailure ExplainOpenFailure(const std::string& name, OpenRefusal refusal,
       break;
   }
   // Opened now although the backend was refused: another program held it a moment ago, or
-  // holds it in a way the system does not show (a lock this program cannot read).
-  if (refusal == OpenRefusal::kPermission || refusal == OpenRefusal::kResource) {
+  // holds it in a way the system does not show (a lock this program cannot read). Unless no
+  // lock folder can be written, which refuses every port alike: the backend's words say that.
+  const auto paths = LockFilePaths(path);
+  const bool lockable = std::any_of(paths.begin(), paths.end(), [](const std::string& lock) {
+    return access(lock.substr(0, lock.rfind('/')).c_str(), W_OK) == 0;
+  });
+  if ((refusal == OpenRefusal::kPermission && lockable) || refusal == OpenRefusal::kResource) {
     return InUse(name, std::move(facts));
   }
   if (refusal == OpenRefusal::kNotFound) return NotFound(name, std::move(facts));
