@@ -28,6 +28,10 @@ QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) 
   return text + MainWindow::tr("\nWrite anyway?");
 }
 
+bool PortWentMissing(const TransferOutcome& outcome) {
+  return !outcome.status && outcome.status.error().cause == link::FailureCause::kNoSuchPort;
+}
+
 }  // namespace
 
 void MainWindow::StartRead() {
@@ -48,11 +52,13 @@ void MainWindow::OpenReadDialog() {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
   });
-  // Kept as soon as it succeeds, whether or not the record is taken.
+  // Kept as soon as it succeeds, whether or not the record is taken; a port that is gone: the
+  // Port menu shows the ports there are now.
   connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
     if (outcome.status && outcome.record && outcome.image) {
       KeepReadBackup(*outcome.record, *outcome.image);
     }
+    if (PortWentMissing(outcome)) ListSystemPorts();
   });
   transfer_dialog_ = dialog;
   dialog->open();
@@ -98,6 +104,7 @@ void MainWindow::OpenProgramDialog() {
   // The image holds what was encoded and sent, and the receiver's region bytes.
   connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
     if (outcome.image) document_.Image() = *outcome.image;
+    if (PortWentMissing(outcome)) ListSystemPorts();
   });
   transfer_dialog_ = dialog;
   dialog->open();
