@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "link/port_names.h"
+
 #if defined(__unix__) || defined(__APPLE__)
 #include <grp.h>
 #include <sys/stat.h>
@@ -68,7 +70,11 @@ QtSerialPort::~QtSerialPort() {
 std::expected<void, std::string> QtSerialPort::Open(const std::string& name) {
   Close();
   auto port = std::make_unique<QSerialPort>();
+#if defined(_WIN32)
+  port->setPortName(QString::fromStdString(WindowsDevicePath(name)));  // COM10 and above
+#else
   port->setPortName(QString::fromStdString(name));
+#endif
   if (!port->open(QIODevice::ReadWrite)) {
     const auto error = port->error();
     bool not_found = error == QSerialPort::DeviceNotFoundError;
@@ -165,6 +171,17 @@ std::string QtSerialPort::NameForNumber(int number) const {
   return ComPortDeviceName(number);
 }
 
+bool IsCallOutDevice(const QSerialPortInfo& info) {
+#if defined(__APPLE__)
+  // macOS lists each port twice; its /dev/tty.* side waits for the modem's carrier before it
+  // opens, which a receiver never raises, and its /dev/cu.* side opens at once.
+  return !info.systemLocation().startsWith(QStringLiteral("/dev/tty."));
+#else
+  (void)info;
+  return true;
+#endif
+}
+
 std::string ComPortDeviceName(int number) {
   if (number < 1 || number > 4) return {};
 #if defined(_WIN32)
@@ -172,6 +189,7 @@ std::string ComPortDeviceName(int number) {
 #else
   std::vector<std::string> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    if (!IsCallOutDevice(info)) continue;
     ports.push_back(Text(info.systemLocation()));
   }
   std::sort(ports.begin(), ports.end());

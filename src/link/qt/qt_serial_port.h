@@ -12,6 +12,7 @@
 #include "link/serial_port.h"
 
 class QSerialPort;
+class QSerialPortInfo;
 
 namespace kestrel::link {
 
@@ -43,6 +44,10 @@ class QtSerialPort final : public SerialPort {
 // first four serial ports the system lists, sorted by name, else /dev/ttyS0../dev/ttyS3. "" for
 // other numbers.
 std::string ComPortDeviceName(int number);
+
+// False for a port that waits for a modem's carrier before it opens (macOS's /dev/tty.* side of
+// each port), which the port lists leave out.
+bool IsCallOutDevice(const QSerialPortInfo& info);
 
 // Why `name` could not be opened, in words for the user. `permission_denied` and `not_found`
 // come from the platform; on Linux a permission problem names the group that owns the device.
