@@ -44,6 +44,12 @@ int OpenExisting(const fs::path& path) {
 int SyncFile(int fd) {
   return _commit(fd);
 }
+long long WriteSome(int fd, const char* bytes, unsigned size) {
+  return _write(fd, bytes, size);
+}
+int CloseFile(int fd) {
+  return _close(fd);
+}
 
 constexpr std::string_view kHeldOpen = "another program has it open: close it there and save again";
 constexpr std::string_view kReadOnly = "it is read-only";
@@ -114,6 +120,12 @@ int SyncFile(int fd) {
   return fsync(fd);
 }
 #endif
+long long WriteSome(int fd, const char* bytes, unsigned size) {
+  return ::write(fd, bytes, size);
+}
+int CloseFile(int fd) {
+  return ::close(fd);
+}
 // Makes a rename in `folder` durable too; a system that cannot do that still has the file.
 void SyncFolder(const fs::path& folder) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -169,8 +181,9 @@ std::expected<OutputFile, std::string> OutputFile::Open(const fs::path& path) {
 #ifdef _WIN32
   if (const auto device = WindowsDeviceName(path); device) {
     if (*device != "NUL") {
-      return std::unexpected("Windows keeps the name " + *device +
-                             " for a device: choose another name");
+      std::string reason = "Windows keeps the name ";
+      reason.append(*device).append(" for a device: choose another name");
+      return std::unexpected(reason);
     }
     output.fd_ = OpenExisting(L"NUL");  // the null device, written in place as /dev/null is
     if (output.fd_ >= 0) return output;
@@ -274,7 +287,7 @@ std::expected<void, std::string> OutputFile::Write(std::string_view bytes) {
   if (fd_ < 0 && error_ == 0) error_ = EBADF;
   while (!bytes.empty() && error_ == 0) {
     const auto chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1 << 30));
-    const auto written = ::write(fd_, bytes.data(), chunk);
+    const auto written = WriteSome(fd_, bytes.data(), chunk);
     if (written > 0) {
       bytes.remove_prefix(static_cast<std::size_t>(written));
     } else if (written == 0 || errno != EINTR) {
@@ -288,7 +301,7 @@ std::expected<void, std::string> OutputFile::Write(std::string_view bytes) {
 std::expected<void, std::string> OutputFile::Finish() {
   if (fd_ >= 0) {
     if (error_ == 0 && !temporary_.empty() && SyncFile(fd_) != 0) error_ = errno;
-    if (close_fd_ && ::close(fd_) != 0 && error_ == 0) error_ = errno;
+    if (close_fd_ && CloseFile(fd_) != 0 && error_ == 0) error_ = errno;
     fd_ = -1;
   }
   if (error_ != 0) {
@@ -311,7 +324,7 @@ std::expected<void, std::string> OutputFile::Commit() {
 }
 
 void OutputFile::Discard() noexcept {
-  if (fd_ >= 0 && close_fd_) ::close(fd_);
+  if (fd_ >= 0 && close_fd_) CloseFile(fd_);
   fd_ = -1;
   if (!temporary_.empty()) {
     std::error_code ignored;

@@ -21,7 +21,7 @@ bool IsComName(std::string_view name) {
 
 std::string WindowsPortName(std::string_view name) {
   if (name.starts_with(kDevicePrefix)) name.remove_prefix(kDevicePrefix.size());
-  if (IsComName(name)) return "COM" + std::string(name.substr(3));
+  if (IsComName(name)) return std::string("COM").append(name.substr(3));
   return std::string(name);
 }
 

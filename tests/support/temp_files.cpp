@@ -16,8 +16,8 @@ namespace kestrel::testing {
 TempFolder::TempFolder() {
   std::random_device random;
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-    std::filesystem::path candidate =
-        std::filesystem::temp_directory_path() / ("kestrel-test-" + std::to_string(random()));
+    std::filesystem::path candidate = std::filesystem::temp_directory_path() / "kestrel-test-";
+    candidate += std::to_string(random());
     std::error_code ec;
     if (std::filesystem::create_directory(candidate, ec)) path_ = std::move(candidate);
   }
