@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: deps build test test-dev test-asan test-release bench run install translations format \
-  format-check lint clean test-windows
+  format-check lint clean
 
 deps:
 	@./scripts/install-deps
@@ -45,9 +45,9 @@ install: deps
 	cmake --build build/install --target kestrel kestrel-cli kestrel-sim -j $(JOBS)
 	cmake --install build/install --prefix $(PREFIX)
 
-# translations/kestrel.ts for a translator to start from: every text the window marks.
 # The plain layers cross-built for 64-bit Windows with MinGW-w64, and their test suites run under
 # Wine without a display, in a Wine prefix of their own inside the build folder.
+.PHONY: test-windows
 WINDOWS_BUILD = build/windows
 WINE_ENV = WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= \
   DISPLAY= WAYLAND_DISPLAY=
@@ -60,6 +60,7 @@ test-windows: deps
 	$(WINE_ENV) wineboot --init >/dev/null 2>&1
 	$(WINE_ENV) ctest --test-dir $(WINDOWS_BUILD) --output-on-failure
 
+# translations/kestrel.ts for a translator to start from: every text the window marks.
 translations: deps
 	@./scripts/install-deps qt6-l10n-tools qt6-tools-dev
 	cmake --preset dev >/dev/null
