@@ -222,7 +222,7 @@ std::expected<OutputFile, std::string> OutputFile::Open(const fs::path& path) {
   }
   const fs::path folder = FolderOf(*target);
   // Cut so that a long name plus the suffix still fits the system's limit of 255.
-  const auto& name = target->filename().native();
+  const fs::path::string_type name = target->filename().native();
   const fs::path stem = name.substr(0, std::min<std::size_t>(name.size(), 200));
   int error = EEXIST;
   for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
