@@ -20,9 +20,10 @@ bool IsComName(std::string_view name) {
 }  // namespace
 
 std::string WindowsPortName(std::string_view name) {
-  if (name.starts_with(kDevicePrefix)) name.remove_prefix(kDevicePrefix.size());
-  if (IsComName(name)) return std::string("COM").append(name.substr(3));
-  return std::string(name);
+  std::string_view plain = name;
+  if (plain.starts_with(kDevicePrefix)) plain.remove_prefix(kDevicePrefix.size());
+  if (IsComName(plain)) return std::string("COM").append(plain.substr(3));
+  return std::string(name);  // other devices (a virtual port's "\\.\CNCA0") open as given
 }
 
 std::string WindowsDevicePath(std::string_view name) {

@@ -8,8 +8,7 @@
 
 namespace kestrel::link {
 
-// The name users know: "COM3" for "com3" and "\\.\COM3"; other names as they are, without a
-// leading "\\.\".
+// The name users know: "COM3" for "com3" and "\\.\COM3"; other names as they are.
 std::string WindowsPortName(std::string_view name);
 
 // The device form that opens the port: "\\.\COM10" for "com10"; other names as they are.

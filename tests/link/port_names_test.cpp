@@ -20,6 +20,7 @@ TEST(PortNames, OneWindowsPortHasOneNameForClaimsAndOneFormForOpening) {
       {"COM", "COM", "COM"},
       {"COM0", "COM0", "COM0"},
       {"COM3x", "COM3x", "COM3x"},
+      {"\\\\.\\CNCA0", "\\\\.\\CNCA0", "\\\\.\\CNCA0"},
       {"/dev/ttyUSB0", "/dev/ttyUSB0", "/dev/ttyUSB0"}};
   for (const auto& [given, known, device] : names) {
     EXPECT_EQ(WindowsPortName(given), known) << given;
