@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "version.h"
 
 namespace kestrel::cli {
 
@@ -24,6 +25,7 @@ int ToolUsage(bool to_stdout) {
   out << "usage: kestrel-cli COMMAND [ARGS]\n\nCommands:\n";
   for (const Command& command : Commands()) out << "  " << command.synopsis << "\n";
   out << "\n'kestrel-cli COMMAND --help' tells more about one command.\n";
+  out << "'kestrel-cli --version' prints the tool's version.\n";
   return to_stdout ? kExitOk : kExitUsage;
 }
 
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return ToolUsage(false);
   if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") return ToolUsage(true);
+  if (args[0] == "--version") {
+    std::cout << "kestrel-cli " << kestrel::kVersion << "\n";
+    return kExitOk;
+  }
   for (const Command& command : Commands()) {
     if (command.name == args[0]) return command.run(std::span(args).subspan(1));
   }
