@@ -37,12 +37,13 @@ run: build
 	./build/dev/app/kestrel/kestrel --simulate
 
 # An optimised build of the three programs alone, installed under PREFIX with the desktop entry,
-# the icon, the .dat file type and the README (sudo may be needed for the default PREFIX).
+# the icon, the .dat file type, kestrel-cli's manual page and the README (sudo may be needed for
+# the default PREFIX).
 PREFIX ?= /usr/local
 install: deps
 	cmake -B build/install -DCMAKE_BUILD_TYPE=Release -DKESTREL_BUILD_TESTS=OFF \
-	  -DKESTREL_BUILD_BENCHMARKS=OFF >/dev/null
-	cmake --build build/install --target kestrel kestrel-cli kestrel-sim -j $(JOBS)
+	  -DKESTREL_BUILD_BENCHMARKS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake --build build/install --target kestrel kestrel-cli kestrel-sim kestrel-cli-man -j $(JOBS)
 	cmake --install build/install --prefix $(PREFIX)
 
 # The plain layers cross-built for 64-bit Windows with MinGW-w64, and their test suites run under
@@ -59,6 +60,20 @@ test-windows: deps
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	$(WINE_ENV) wineboot --init >/dev/null 2>&1
 	$(WINE_ENV) ctest --test-dir $(WINDOWS_BUILD) --output-on-failure
+
+# build/package/kestrel_<version>_<arch>.deb: what `install` installs, under /usr, with the manual
+# page of kestrel-cli; dpkg-shlibdeps (dpkg-dev) names the libraries it needs. The programs are
+# built with the hardening flags Debian builds its own packages with.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+.PHONY: package
+package: deps
+	@./scripts/install-deps dpkg-dev
+	cmake -B build/package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DKESTREL_BUILD_TESTS=OFF -DKESTREL_BUILD_BENCHMARKS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" >/dev/null
+	cmake --build build/package --target kestrel kestrel-cli kestrel-sim kestrel-cli-man -j $(JOBS)
+	cd build/package && cpack -G DEB
 
 # translations/kestrel.ts for a translator to start from: every text the window marks.
 translations: deps

@@ -6,6 +6,7 @@
 #include "cli.h"
 #include "commands.h"
 #include "console_text.h"
+#include "version.h"
 
 namespace kestrel::cli {
 
@@ -25,6 +26,7 @@ int ToolUsage(bool to_stdout) {
   out << "usage: kestrel-cli COMMAND [ARGS]\n\nCommands:\n";
   for (const Command& command : Commands()) out << "  " << command.synopsis << "\n";
   out << "\n'kestrel-cli COMMAND --help' tells more about one command.\n";
+  out << "'kestrel-cli --version' prints the tool's version.\n";
   return to_stdout ? kExitOk : kExitUsage;
 }
 
@@ -36,6 +38,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args = Utf8Arguments(argc, argv);
   if (args.empty()) return ToolUsage(false);
   if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") return ToolUsage(true);
+  if (args[0] == "--version") {
+    std::cout << "kestrel-cli " << kestrel::kVersion << "\n";
+    return kExitOk;
+  }
   for (const Command& command : Commands()) {
     if (command.name == args[0]) return command.run(std::span(args).subspan(1));
   }

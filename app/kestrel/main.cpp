@@ -12,11 +12,12 @@
 #include "ui/link_radio_jobs.h"
 #include "ui/main_window.h"
 #include "ui/window_title.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kestrel"));
-  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  QApplication::setApplicationVersion(QString::fromUtf8(kestrel::kVersion));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(kestrel::ui::ApplicationTitle());
