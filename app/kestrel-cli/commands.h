@@ -18,5 +18,6 @@ Command ExportCommand();   // export FILE.dat -o CHANNELS.csv
 Command ImportCommand();   // import CHANNELS.csv -o OUT.dat [--into BASE.dat] [--replace]
 Command DiffCommand();     // diff A B
 Command BackupsCommand();  // backups
+Command PortsCommand();    // ports
 
 }  // namespace kestrel::cli

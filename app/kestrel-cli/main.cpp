@@ -12,9 +12,9 @@ namespace kestrel::cli {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
-      NewCommand(),    CheckCommand(),   EncodeCommand(), DecodeCommand(),
-      ReadCommand(),   ProgramCommand(), ShowCommand(),   PrintCommand(),
-      ExportCommand(), ImportCommand(),  DiffCommand(),   BackupsCommand(),
+      NewCommand(),     CheckCommand(),   EncodeCommand(), DecodeCommand(), ReadCommand(),
+      ProgramCommand(), ShowCommand(),    PrintCommand(),  ExportCommand(), ImportCommand(),
+      DiffCommand(),    BackupsCommand(), PortsCommand(),
   };
   return commands;
 }

@@ -133,9 +133,13 @@ std::vector<PortDescription> SystemPortsNow() {
   std::vector<PortDescription> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     if (!IsCallOutDevice(info)) continue;
+#if defined(_WIN32)
+    const std::string name = Text(info.portName());  // "COM3", as Windows users know it
+#else
+    const std::string name = Text(info.systemLocation());
+#endif
     // Only USB devices carry a vendor identifier.
-    ports.push_back(
-        {Text(info.systemLocation()), Text(info.description()), info.hasVendorIdentifier()});
+    ports.push_back({name, Text(info.description()), info.hasVendorIdentifier()});
   }
   std::sort(ports.begin(), ports.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
