@@ -148,6 +148,12 @@ std::optional<int> DeriveStep(double hz, int mode) {
   return step;
 }
 
+std::int16_t BandMode(double hz) {
+  if (hz < 30.0e6 || (hz >= 108.0e6 && hz < 137.0e6)) return PositionOf(ChannelMode::kAm);
+  if (hz >= 76.0e6 && hz < 108.0e6) return PositionOf(ChannelMode::kWfm);
+  return PositionOf(ChannelMode::kFm);
+}
+
 std::string StoredFrequencyText(double hz, int step) {
   std::string text = PlainDecimalText(hz);
   if (step != kStep833 || !std::isfinite(hz) || std::fabs(hz) > 9.0e18) return text;

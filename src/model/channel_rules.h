@@ -19,6 +19,11 @@ namespace kestrel {
 // 9 kHz raster exists only for AM broadcast frequencies. The 25 kHz raster wins over 9 kHz.
 std::optional<int> DeriveStep(double hz, int mode);
 
+// The mode a channel at `hz` most likely uses, for a frequency entered without one: AM below
+// 30 MHz and in the aviation band from 108 MHz up to 137 MHz, WFM in the broadcast band from
+// 76 MHz up to 108 MHz, FM elsewhere. A position of kChannelModeTable.
+std::int16_t BandMode(double hz);
+
 // The Hz text stored for an entered frequency: plain decimal text, and for the 8.33 kHz step
 // (position 3) the receiver's own channel frequencies, base + 8334 and base + 16667 within each
 // 25 kHz block (a 24990 offset goes up to the next block).

@@ -345,6 +345,11 @@ bool MemoryGridModel::setData(const QModelIndex& index, const QVariant& value, i
   ChannelEntry entry = before;
   if (column == kFrequencyColumn) {
     entry.Frequency = ClampMhzText(value.toString().trimmed().toStdString());
+    // An empty channel's frequency says which mode it most likely has: it is stored at once.
+    if (!document_.Record().Channel(channel).IsProgrammed() && entry.Mode == 0 &&
+        !entry.Frequency.empty()) {
+      entry.Mode = BandMode(LeadingNumber(entry.Frequency) * 1e6);
+    }
   } else if (column == kNameColumn) {
     entry.Name = value.toString().toStdString();
   } else if (column == kToneSelectColumn) {

@@ -29,6 +29,14 @@ TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
   }
 }
 
+TEST(ChannelRules, BandModeChangesAtTheBandEdges) {
+  constexpr std::int16_t kWfm = 2;
+  const std::pair<double, std::int16_t> modes[] = {
+      {0.1, kAm},        {29.99999, kAm}, {30, kFm},        {75.99999, kFm}, {76, kWfm},
+      {107.99999, kWfm}, {108, kAm},      {136.99999, kAm}, {137, kFm},      {1299.995, kFm}};
+  for (const auto& [mhz, mode] : modes) EXPECT_EQ(BandMode(mhz * 1e6), mode) << mhz;
+}
+
 // What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
 std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
                                         std::optional<std::int16_t> step = {}) {

@@ -204,6 +204,33 @@ TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCe
   channel_editor->close();
 }
 
+TEST_F(GridKeys, AFrequencyTypedIntoAnEmptyChannelIsStoredAtOnceWithItsBandsMode) {
+  constexpr std::int16_t kFm = 1, kWfm = 2, kAm = 3;
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(4) = {1, "145500000", "A", kAm, 3, 0, 0, 0, 0, -1, 0, 0};
+  });
+  page.GridModel()->setData(page.GridModel()->index(2, Model::kModeColumn), kWfm);  // a draft
+  const std::tuple<int, const char*, std::int16_t, const char*> typed[] = {
+      {1, "118.1", kAm, "aviation"},
+      {2, "88.1", kWfm, "broadcast"},
+      {3, "145.5", kWfm, "the draft's mode"},
+      {4, "146.52", kAm, "a programmed channel keeps its mode"},
+      {5, "146.52", kFm, "elsewhere"}};
+  for (const auto& [channel, mhz, mode, what] : typed) {
+    Grid()->setCurrentIndex(Grid()->model()->index(channel - 1, Model::kFrequencyColumn));
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QTest::keyClicks(Grid()->indexWidget(Grid()->currentIndex()), mhz);
+    QTest::keyClick(Grid()->indexWidget(Grid()->currentIndex()), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(document.Record().Channel(channel).Mode, mode) << what;
+    EXPECT_EQ(document.Record().Channel(channel).Frequency,
+              QString::number(QString(mhz).toDouble() * 1e6, 'f', 0).toStdString())
+        << what;
+  }
+  EXPECT_FALSE(page.HasPendingChanges());
+  EXPECT_EQ(feedback.beeps, 0);
+}
+
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
   Grid()->SelectChannel(801);
   Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));

@@ -466,7 +466,7 @@ TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPa
   window->Save();
   EXPECT_EQ(storage.files.at(folder.filePath("set.dat")).SetMode[fn::kStep], 1);
   MemoryGridModel* grid = window->MemoryTab()->GridModel();
-  grid->setData(grid->index(0, MemoryGridModel::kFrequencyColumn), "145.5");
+  grid->setData(grid->index(0, MemoryGridModel::kNameColumn), "A");
   feedback.choices = {"Discard"};
   window->New();
   EXPECT_EQ(feedback.questions.last(), "The Memory page has changes that are not Set.");
