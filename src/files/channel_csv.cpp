@@ -1,5 +1,6 @@
 #include "files/channel_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -602,6 +603,17 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter) {
     ReadRow(*header, *record, locations, table);
   }
   return table;
+}
+
+bool StartsWithHeaderRow(std::string_view text, char delimiter) {
+  CsvReader reader(text, delimiter);
+  const auto first = reader.Next();
+  if (!first) return false;
+  return std::ranges::any_of(first->cells, [](const CsvCell& cell) {
+    return std::ranges::any_of(kColumns, [&cell](const ColumnSpec& column) {
+      return SameWord(column.header, HeaderName(cell.text));
+    });
+  });
 }
 
 }  // namespace kestrel

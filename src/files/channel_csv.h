@@ -89,4 +89,8 @@ struct ChannelTable {
 // problems. At most 1000 rows and 100 problems are read; reading stops there.
 ChannelTable ParseChannelTable(std::string_view text, char delimiter = kFileDelimiter);
 
+// Whether the first row of `text` names at least one of the columns ParseChannelTable knows: a
+// table to read by its header. Text without one is cells to be taken by their position.
+bool StartsWithHeaderRow(std::string_view text, char delimiter = kFileDelimiter);
+
 }  // namespace kestrel

@@ -1,6 +1,8 @@
 #include "ui/memory_grid_model.h"
 
+#include <algorithm>
 #include <array>
+#include <set>
 #include <vector>
 
 #include "model/channel.h"
@@ -140,9 +142,47 @@ QString ChannelCellText(const MemoryChannel& values, int channel, int column) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The grid column that shows `field`.
+int ColumnOf(ChannelField field) {
+  switch (field) {
+    case ChannelField::kFrequency:
+      return MemoryGridModel::kFrequencyColumn;
+    case ChannelField::kName:
+      return MemoryGridModel::kNameColumn;
+    case ChannelField::kMode:
+      return MemoryGridModel::kModeColumn;
+    case ChannelField::kToneSelect:
+      return MemoryGridModel::kToneSelectColumn;
+    case ChannelField::kTsqTone:
+      return MemoryGridModel::kTsqColumn;
+    case ChannelField::kRevTsqTone:
+      return MemoryGridModel::kRevTsqColumn;
+    case ChannelField::kDcsCode:
+      return MemoryGridModel::kDcsColumn;
+    case ChannelField::kRevDcs:
+      return MemoryGridModel::kRevDcsColumn;
+    case ChannelField::kScrambler:
+      return MemoryGridModel::kScramblerColumn;
+    case ChannelField::kTrainTone:
+      return MemoryGridModel::kTrainColumn;
+    case ChannelField::kInUse:
+    case ChannelField::kStep:
+      break;
+  }
+  return -1;
+}
+
+// The problem as the grid names its fields: by the column captions ("TSQ", not "TsqTone").
+QString ProblemText(const ChannelProblem& problem) {
+  const int column = ColumnOf(problem.field);
+  const QString field =
+      column < 0 ? QString::fromLatin1(FieldName(problem.field)) : Heading(column);
+  return field + QStringLiteral(": ") + QString::fromStdString(problem.reason);
+}
+
 QString NotStored(int channel, const ChannelProblem& problem) {
   return MemoryGridModel::tr("Channel %1 is not stored. %2")
-      .arg(MemoryGridModel::ChannelNumberText(channel), QString::fromStdString(problem.ToString()));
+      .arg(MemoryGridModel::ChannelNumberText(channel), ProblemText(problem));
 }
 
 }  // namespace
@@ -210,6 +250,121 @@ QModelIndex MemoryGridModel::Find(const QString& text, const QModelIndex& from,
     if (data(cell, Qt::DisplayRole).toString().contains(text, Qt::CaseInsensitive)) return cell;
   }
   return {};
+}
+
+int MemoryGridModel::ListPosition(int column, const QString& text) {
+  const QString wanted = text.trimmed();
+  const QStringList entries = ListEntries(column);
+  for (qsizetype i = 0; i < entries.size(); ++i) {
+    if (entries[i].trimmed().compare(wanted, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+  }
+  bool number = false;
+  const double value = wanted.toDouble(&number);
+  for (qsizetype i = 0; number && i < entries.size(); ++i) {
+    bool entry_number = false;
+    if (entries[i].trimmed().toDouble(&entry_number) == value && entry_number) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::optional<QString> MemoryGridModel::PutCell(ChannelEntry& entry, const Cell& cell) const {
+  const int column = cell.column;
+  if (column == kFrequencyColumn) {
+    entry.Frequency = ClampMhzText(cell.value.toString().trimmed().toStdString());
+    return std::nullopt;
+  }
+  if (column == kNameColumn) {
+    entry.Name = cell.value.toString().toStdString();
+    return std::nullopt;
+  }
+  std::int16_t* field = FieldOf(entry, column);
+  if (!field) return tr("this column cannot be changed");
+  int position = cell.value.toInt();
+  if (cell.value.typeId() == QMetaType::QString) {
+    position = ListPosition(column, cell.value.toString());
+    if (position < 0) {
+      return tr("\"%1\" is not one of its entries").arg(cell.value.toString().trimmed());
+    }
+  }
+  if (column == kToneSelectColumn) {
+    ChooseToneSelect(entry, static_cast<std::int16_t>(position));
+    return std::nullopt;
+  }
+  if (column != kModeColumn && !UsesColumn(entry.ToneSelect, column)) {
+    return tr("TONE SELECT %1 keeps no %2 value")
+        .arg(ListEntries(kToneSelectColumn).value(entry.ToneSelect), Heading(column));
+  }
+  *field = static_cast<std::int16_t>(position);
+  return std::nullopt;
+}
+
+QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<RowCells>& rows) {
+  QStringList refusals;
+  std::vector<std::pair<int, MemoryChannel>> checked;
+  for (const RowCells& row : rows) {
+    const int channel = row.channel;
+    const MemoryChannel& stored = document_.Record().Channel(channel);
+    const auto where = [channel](int column) {
+      return tr("Channel %1, %2: ").arg(ChannelNumberText(channel), Heading(column));
+    };
+    const bool empty = !stored.IsProgrammed();
+    if (empty && std::ranges::none_of(
+                     row.cells, [](const Cell& cell) { return cell.column == kFrequencyColumn; })) {
+      for (const Cell& cell : row.cells) {
+        refusals << where(cell.column) + tr("the channel is empty: it takes a Frequency first");
+      }
+      continue;
+    }
+    const ChannelEntry before = EntryFor(channel);
+    std::set<int> refused;
+    // Each pass leaves out the cells refused so far; a row has few cells, so few passes.
+    for (;;) {
+      ChannelEntry entry = before;
+      for (const Cell& cell : row.cells) {
+        if (refused.contains(cell.column)) continue;
+        if (const std::optional<QString> why = PutCell(entry, cell)) {
+          refused.insert(cell.column);
+          refusals << where(cell.column) + *why;
+        }
+      }
+      if (empty && refused.contains(kFrequencyColumn)) {
+        for (const Cell& cell : row.cells) {
+          if (refused.contains(cell.column)) continue;
+          refusals << where(cell.column) + tr("the channel is empty: it takes a Frequency first");
+        }
+        break;
+      }
+      if (empty && entry.Mode == 0 && !entry.Frequency.empty()) {
+        entry.Mode = BandMode(LeadingNumber(entry.Frequency) * 1e6);
+      }
+      if (entry == before) break;
+      auto channel_checked = ValidateChannel(entry, stored);
+      if (channel_checked) {
+        checked.emplace_back(channel, std::move(*channel_checked));
+        break;
+      }
+      const int column = ColumnOf(channel_checked.error().field);
+      const bool given = std::ranges::any_of(
+          row.cells, [column](const Cell& cell) { return cell.column == column; });
+      if (!given || refused.contains(column)) {
+        refusals << NotStored(channel, channel_checked.error());
+        break;
+      }
+      refused.insert(column);
+      refusals << where(column) + QString::fromStdString(channel_checked.error().reason);
+    }
+  }
+  if (checked.empty()) return refusals;
+  for (const auto& [channel, stored] : checked) drafts_.erase(channel);
+  emit Hint(QString());
+  if (!document_.Edit(what, [&checked](RadioConfig& record) {
+        for (const auto& [channel, stored] : checked) record.Channel(channel) = stored;
+      })) {
+    ShowAllRows();
+  }
+  return refusals;
 }
 
 int MemoryGridModel::FirstDraftIn(int first, int last) const {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "files/channel_csv.h"
+#include "files/csv_records.h"
 
 #include "model/defaults.h"
 #include "ui/channel_editor_dialog.h"
@@ -307,8 +308,12 @@ void MemoryPage::CopySelectedChannels() {
 void MemoryPage::PasteChannels() {
   const int first = TargetRows().first;
   if (first == 0) return;
-  const ChannelTable table =
-      ParseChannelTable(QGuiApplication::clipboard()->text().toStdString(), kClipboardDelimiter);
+  const std::string text = QGuiApplication::clipboard()->text().toStdString();
+  if (!StartsWithHeaderRow(text, kClipboardDelimiter)) {
+    PasteByPosition(text, first);
+    return;
+  }
+  const ChannelTable table = ParseChannelTable(text, kClipboardDelimiter);
   if (!table.problems.empty()) {
     CurrentFeedback().Notify(
         this, ApplicationTitle(),
@@ -341,6 +346,73 @@ void MemoryPage::PasteChannels() {
         tr("Pasted %1, with these changes:\n\n%2")
             .arg(ChannelsText(first, last), PasteNotes(table.warnings, table, first)));
   }
+}
+
+void MemoryPage::PasteByPosition(const std::string& text, int first) {
+  // The visible columns from the current cell's on, in the order the grid shows them.
+  std::vector<int> columns;
+  for (int column = std::max(grid_->currentIndex().column(),
+                             static_cast<int>(MemoryGridModel::kFrequencyColumn));
+       column < MemoryGridModel::kColumnCount; ++column) {
+    if (!grid_->isColumnHidden(column)) columns.push_back(column);
+  }
+  std::vector<MemoryGridModel::RowCells> rows;
+  bool beyond = false;
+  CsvReader reader(text, kClipboardDelimiter);
+  while (!reader.AtEnd()) {
+    const auto record = reader.Next();
+    if (!record) {
+      CurrentFeedback().Notify(this, ApplicationTitle(),
+                               tr("Nothing was pasted.\n\nline %1: %2")
+                                   .arg(record.error().line)
+                                   .arg(QString::fromStdString(record.error().reason)));
+      return;
+    }
+    MemoryGridModel::RowCells row{first + static_cast<int>(rows.size()), {}};
+    for (std::size_t i = 0; i < record->cells.size(); ++i) {
+      const QString cell = QString::fromStdString(record->cells[i].text);
+      if (cell.trimmed().isEmpty()) continue;  // a blank cell leaves the grid's as it is
+      if (i >= columns.size()) {
+        beyond = true;
+        continue;
+      }
+      row.cells.push_back({columns[i], cell});
+    }
+    rows.push_back(std::move(row));
+  }
+  if (rows.empty()) {
+    Refuse(tr("Nothing was pasted: the clipboard holds no channels."));
+    return;
+  }
+  const int last = first + static_cast<int>(rows.size()) - 1;
+  if (last > kChannelCount) {
+    Refuse(tr("Nothing was pasted: %1 rows do not fit between channel %2 and the last "
+              "channel, %3.")
+               .arg(rows.size())
+               .arg(NumberText(first), NumberText(kChannelCount)));
+    return;
+  }
+  QStringList refusals =
+      model_->StoreCells(tr("paste into %1").arg(ChannelsText(first, last)), rows);
+  if (beyond) refusals.prepend(tr("The cells right of the last column are not pasted."));
+  const int column = grid_->currentIndex().column();
+  grid_->SelectChannels(first, last);
+  grid_->selectionModel()->setCurrentIndex(
+      model_->index(MemoryGridModel::RowOfChannel(first), column), QItemSelectionModel::NoUpdate);
+  ReportRefusals(tr("Pasted into %1").arg(ChannelsText(first, last)), refusals);
+}
+
+void MemoryPage::ReportRefusals(const QString& done, const QStringList& refusals) {
+  if (refusals.isEmpty()) {
+    CurrentFeedback().ShowStatus(this, done + u'.');
+    return;
+  }
+  constexpr qsizetype kListed = 20;
+  QStringList lines = refusals.mid(0, kListed);
+  if (refusals.size() > kListed) lines << tr("... and %1 more").arg(refusals.size() - kListed);
+  CurrentFeedback().Notify(
+      this, ApplicationTitle(),
+      tr("%1; these cells were left as they were:\n\n%2").arg(done, lines.join(u'\n')));
 }
 
 void MemoryPage::InsertEmptyChannels() {

@@ -61,8 +61,10 @@ class MemoryPage : public QWidget, public PendingEdits {
   void ClearAllChannels();
   void CopySelectedChannels();
   void CutSelectedChannels();
-  // Writes the channels on the clipboard from the current row down, all of them or, when the
-  // rules refuse one, none.
+  // Text with a header row: writes the channels on the clipboard from the current row down, all
+  // of them or, when the rules refuse one, none. Text without one: its cells go into the grid
+  // by position, from the current cell down and right, as typing them would; the cells the
+  // rules refuse are listed and left as they were. Either is one step of the history.
   void PasteChannels();
   // As many empty channels as rows are selected, before the first selected one.
   void InsertEmptyChannels();
@@ -88,6 +90,9 @@ class MemoryPage : public QWidget, public PendingEdits {
   // nothing is selected or the rules refuse that cell.
   std::pair<int, int> TargetRows();
   void ClearChannels(int first, int last, const QString& verb);
+  void PasteByPosition(const std::string& text, int first);
+  // Tells what a change of channels `first` to `last` left as it was, or that it is done.
+  void ReportRefusals(const QString& done, const QStringList& refusals);
   // Refuses, saying why, when a draft lies in channels `first` to `last`.
   bool RefusedForDrafts(int first, int last, const QString& what);
   void Refuse(const QString& why);

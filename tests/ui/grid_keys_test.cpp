@@ -2,6 +2,7 @@
 // typed into an empty channel, and paste by position.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
@@ -229,6 +230,56 @@ TEST_F(GridKeys, AFrequencyTypedIntoAnEmptyChannelIsStoredAtOnceWithItsBandsMode
   }
   EXPECT_FALSE(page.HasPendingChanges());
   EXPECT_EQ(feedback.beeps, 0);
+}
+
+TEST_F(GridKeys, TextWithoutAHeaderPastesByPositionFromTheCurrentCellAsOneStep) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(11) = {1, "145500000", "A", 1, 3, 1, 9, 0, 0, -1, 0, 0};  // FM, TSQ
+    record.Channel(12) = {1, "118100000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, VFO
+  });
+  const RadioConfig before = document.Record();
+  const struct {
+    int column;
+    const char* text;
+    std::vector<std::pair<int, MemoryChannel>> stored;
+    const char* listed;  // "" when the paste says only where it went
+  } pastes[] = {
+      {Model::kFrequencyColumn,
+       "146.52\n118.2\n88.1\n",
+       {{11, {1, "146520000", "A", 1, 1, 1, 9, 0, 0, -1, 0, 0}},
+        {12, {1, "118200000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0}},
+        {13, {1, "88100000", "", 2, 3, 0, 0, 0, 0, -1, 0, 0}}},
+       ""},
+      {Model::kNameColumn,
+       "KITE\t\tREV TSQ\t\t67\nBOAT\tam\tVFO\t67\nNEW\n",
+       {{11, {1, "145500000", "KITE", 1, 3, 2, 0, 1, 0, -1, 0, 0}},
+        {12, {1, "118100000", "BOAT", 3, 3, 0, 0, 0, 0, -1, 0, 0}}},
+       "Pasted into channels 010 to 012; these cells were left as they were:\n\n"
+       "Channel 011, TSQ: TONE SELECT VFO keeps no TSQ value\n"
+       "Channel 012, NAME: the channel is empty: it takes a Frequency first"},
+      {Model::kFrequencyColumn,
+       "146.001\tX\tAM\t\t\t\t\t\t\t\t1\n",
+       {{11, {1, "145500000", "X", 3, 3, 1, 9, 0, 0, -1, 0, 0}}},
+       "Pasted into channel 010; these cells were left as they were:\n\n"
+       "The cells right of the last column are not pasted.\n"
+       "Channel 010, Frequency: 146.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or "
+       "9 kHz for AM broadcast"},
+  };
+  for (const auto& paste : pastes) {
+    document.Edit("reset", [&before](RadioConfig& record) { record = before; });
+    const int steps = document.History().count();
+    feedback.warnings.clear();
+    Grid()->setCurrentIndex(Grid()->model()->index(10, paste.column));
+    QGuiApplication::clipboard()->setText(paste.text);
+    QTest::keyClick(Grid(), Qt::Key_V, Qt::ControlModifier);
+    RadioConfig expected = before;
+    for (const auto& [channel, stored] : paste.stored) expected.Channel(channel) = stored;
+    EXPECT_EQ(document.Record(), expected) << paste.text;
+    EXPECT_EQ(document.History().count(), steps + 1) << paste.text;
+    EXPECT_EQ(feedback.warnings.value(0).section('|', 1).toStdString(), paste.listed);
+  }
+  document.History().undo();
+  EXPECT_EQ(document.Record(), before);
 }
 
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
