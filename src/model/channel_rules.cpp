@@ -154,6 +154,26 @@ std::int16_t BandMode(double hz) {
   return PositionOf(ChannelMode::kFm);
 }
 
+std::string SteppedFrequencyText(double start_hz, double step_khz, int count) {
+  std::int64_t hz = 0;
+  if (std::fabs(step_khz - 8.33) < 0.005) {
+    const auto start = static_cast<std::int64_t>(RoundHalfEven(start_hz));
+    // The 8.33 kHz channels of a block as entered: 0, 8.33 and 16.66 kHz above its base.
+    const std::int64_t place =
+        start / kBlock * 3 +
+        static_cast<std::int64_t>(RoundHalfEven(static_cast<double>(start % kBlock) /
+                                                (static_cast<double>(kBlock) / 3.0))) +
+        count;
+    hz = place / 3 * kBlock + place % 3 * 8330;
+  } else {
+    hz = static_cast<std::int64_t>(RoundHalfEven(start_hz + count * step_khz * 1000.0));
+  }
+  std::string text = std::to_string(hz / 1000000);
+  std::string decimals = std::to_string(hz % 1000000);
+  text.append(1, '.').append(6 - decimals.size(), '0').append(decimals);
+  return text;
+}
+
 std::string StoredFrequencyText(double hz, int step) {
   std::string text = PlainDecimalText(hz);
   if (step != kStep833 || !std::isfinite(hz) || std::fabs(hz) > 9.0e18) return text;

@@ -24,6 +24,11 @@ std::optional<int> DeriveStep(double hz, int mode);
 // 76 MHz up to 108 MHz, FM elsewhere. A position of kChannelModeTable.
 std::int16_t BandMode(double hz);
 
+// The frequency `count` steps of `step_khz` above `start_hz`, as MHz text to enter ("146.525").
+// A step of 8.33 kHz walks the receiver's 8.33 kHz channels from the one nearest the start:
+// +8.333 and +16.667 kHz, then the next 25 kHz block.
+std::string SteppedFrequencyText(double start_hz, double step_khz, int count);
+
 // The Hz text stored for an entered frequency: plain decimal text, and for the 8.33 kHz step
 // (position 3) the receiver's own channel frequencies, base + 8334 and base + 16667 within each
 // 25 kHz block (a 24990 offset goes up to the next block).

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -72,6 +73,24 @@ void MemoryGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
     return;
   }
   QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+QVariant MemoryGridDelegate::EditorValue(QWidget* editor) {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) return list->currentIndex();
+  if (auto* field = qobject_cast<QLineEdit*>(editor)) return field->text();
+  return {};
+}
+
+bool MemoryGridDelegate::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+      if (auto* editor = qobject_cast<QWidget*>(watched)) emit FillRequested(editor);
+      return true;
+    }
+  }
+  return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 }  // namespace kestrel::ui

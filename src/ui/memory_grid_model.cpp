@@ -272,7 +272,9 @@ int MemoryGridModel::ListPosition(int column, const QString& text) {
 std::optional<QString> MemoryGridModel::PutCell(ChannelEntry& entry, const Cell& cell) const {
   const int column = cell.column;
   if (column == kFrequencyColumn) {
-    entry.Frequency = ClampMhzText(cell.value.toString().trimmed().toStdString());
+    // Not limited to the range as typing is: a pasted frequency outside it is refused, not
+    // moved to the range's end.
+    entry.Frequency = cell.value.toString().trimmed().toStdString();
     return std::nullopt;
   }
   if (column == kNameColumn) {

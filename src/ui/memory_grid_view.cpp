@@ -37,7 +37,14 @@ bool IsLeftDoubleClick(const QEvent* event) {
 MemoryGridView::MemoryGridView(QWidget* parent) : QTableView(parent) {
   setFont(QFont(QStringLiteral("Arial"), 9));
   setEditTriggers(EditKeyPressed | AnyKeyPressed);
-  setItemDelegate(new MemoryGridDelegate(this));
+  auto* delegate = new MemoryGridDelegate(this);
+  setItemDelegate(delegate);
+  connect(delegate, &MemoryGridDelegate::FillRequested, this, [this](QWidget* editor) {
+    const QVariant value = MemoryGridDelegate::EditorValue(editor);
+    const int column = currentIndex().column();
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    emit FillRequested(column, value);
+  });
   setSelectionBehavior(SelectRows);
   setSelectionMode(ContiguousSelection);
   setWordWrap(false);
@@ -110,6 +117,18 @@ std::pair<int, int> MemoryGridView::SelectedChannelRange() const {
     last = std::max(last, MemoryGridModel::ChannelOfRow(range.bottom()));
   }
   return {first, last};
+}
+
+std::vector<int> MemoryGridView::SelectedChannels() const {
+  std::vector<int> channels;
+  if (CurrentChannel() != 0) channels.push_back(CurrentChannel());
+  for (const QModelIndex& row : selectionModel()->selectedRows()) {
+    channels.push_back(MemoryGridModel::ChannelOfRow(row.row()));
+  }
+  std::ranges::sort(channels);
+  const auto [end, last] = std::ranges::unique(channels);
+  channels.erase(end, last);
+  return channels;
 }
 
 void MemoryGridView::SelectChannel(int channel) {

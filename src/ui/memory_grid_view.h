@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QTableView>
+#include <vector>
 
 namespace kestrel::ui {
 
@@ -26,6 +27,8 @@ class MemoryGridView : public QTableView {
   // current row included; 0 when there is no current row.
   int CurrentChannel() const;
   std::pair<int, int> SelectedChannelRange() const;
+  // The channels of the selected rows and the current one, in ascending order.
+  std::vector<int> SelectedChannels() const;
 
   // Makes channel `channel` the current row and the whole selection.
   void SelectChannel(int channel);
@@ -43,6 +46,9 @@ class MemoryGridView : public QTableView {
 
  signals:
   void ChannelActivated(int channel);
+  // Ctrl+Enter in a cell editor, which is closed: `value` is meant for `column` of every
+  // selected row.
+  void FillRequested(int column, const QVariant& value);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -16,10 +16,12 @@
 #include "files/channel_csv.h"
 #include "files/csv_records.h"
 
+#include "model/channel_rules.h"
 #include "model/defaults.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/document.h"
 #include "ui/feedback.h"
+#include "ui/fill_frequencies_dialog.h"
 #include "ui/grid_prompt.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
@@ -87,6 +89,7 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   grid_->setObjectName(QStringLiteral("flxGrdMemory"));
   grid_->SetGridModel(model_);
   connect(grid_, &MemoryGridView::ChannelActivated, this, &MemoryPage::OpenChannelEditor);
+  connect(grid_, &MemoryGridView::FillRequested, this, &MemoryPage::FillSelectedChannels);
   connect(model_, &MemoryGridModel::Refused, this, &MemoryPage::Refuse);
   connect(model_, &MemoryGridModel::Hint, this,
           [this](const QString& text) { CurrentFeedback().ShowStatus(this, text); });
@@ -111,7 +114,8 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
                 << AddCommand(tr("&Find..."), QKeySequence::Find, [this] { AskFind(); })
                 << AddCommand(tr("Find &Next"), QKeySequence(Qt::Key_F3), [this] { FindNext(1); })
                 << AddCommand(tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
-                              [this] { FindNext(-1); });
+                              [this] { FindNext(-1); })
+                << AddCommand(tr("Fill F&requencies..."), {}, [this] { AskFillFrequencies(); });
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, &MemoryPage::ShowContextMenu);
 
@@ -210,6 +214,54 @@ void MemoryPage::FindNext(int direction) {
       this,
       tr("Found at %1, %2")
           .arg(NumberText(channel), model_->headerData(found.column(), Qt::Horizontal).toString()));
+}
+
+void MemoryPage::FillSelectedChannels(int column, const QVariant& value) {
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
+  std::vector<MemoryGridModel::RowCells> rows;
+  for (const int channel : channels) rows.push_back({channel, {{column, value}}});
+  const QString heading = model_->headerData(column, Qt::Horizontal).toString();
+  const QString where = ChannelsText(channels.front(), channels.back());
+  ReportRefusals(tr("Filled %1 of %2").arg(heading, where),
+                 model_->StoreCells(tr("fill %1 of %2").arg(heading, where), rows));
+}
+
+void MemoryPage::AskFillFrequencies() {
+  if (!grid_->FinishCellEdit(true)) return;
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
+  const QString start = MemoryGridModel::CellText(document_.Record(), channels.front(),
+                                                  MemoryGridModel::kFrequencyColumn);
+  auto* dialog = new FillFrequenciesDialog(
+      this, start == NumberText(channels.front()) ? QString() : start,
+      [this, channels](const FillFrequenciesDialog::Values& values) {
+        bool number = false;
+        const double start_mhz = values.start_mhz.toDouble(&number);
+        if (!number) {
+          Refuse(tr("Type the start frequency in MHz."));
+          return false;
+        }
+        const double step_khz = values.step_khz.toDouble(&number);
+        if (!number || step_khz <= 0) {
+          Refuse(tr("Type the step in kHz, above 0."));
+          return false;
+        }
+        std::vector<MemoryGridModel::RowCells> rows;
+        for (std::size_t i = 0; i < channels.size(); ++i) {
+          const std::string mhz =
+              SteppedFrequencyText(start_mhz * 1e6, step_khz, static_cast<int>(i));
+          rows.push_back({channels[i],
+                          {{MemoryGridModel::kFrequencyColumn, QString::fromStdString(mhz)},
+                           {MemoryGridModel::kModeColumn, values.mode}}});
+        }
+        const QString where = ChannelsText(channels.front(), channels.back());
+        ReportRefusals(tr("Filled the frequencies of %1").arg(where),
+                       model_->StoreCells(tr("fill frequencies of %1").arg(where), rows));
+        return true;
+      });
+  dialog->setObjectName(QStringLiteral("fillFrequencies"));
+  dialog->open();
 }
 
 void MemoryPage::ShowContextMenu(const QPoint& at) {

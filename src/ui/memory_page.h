@@ -42,8 +42,8 @@ class MemoryPage : public QWidget, public PendingEdits {
   QList<QAction*> EditActions() const;
   // Every command of the grid's context menu, in menu order (nullptr for a separator).
   QList<QAction*> ContextActions() const;
-  // Go to Channel (Ctrl+G), Find (Ctrl+F), Find Next (F3) and Find Previous (Shift+F3), for the
-  // Edit menu; their keys work while the grid has the focus.
+  // Go to Channel (Ctrl+G), Find (Ctrl+F), Find Next (F3), Find Previous (Shift+F3) and Fill
+  // Frequencies, for the Edit menu; their keys work while the grid has the focus.
   QList<QAction*> FindActions() const;
 
   // Pending here: a cell being edited, or an empty channel that lacks its frequency or mode.
@@ -78,6 +78,12 @@ class MemoryPage : public QWidget, public PendingEdits {
   // status bar where the text was found, or that it was not.
   void AskFind();
   void FindNext(int direction);
+  // Stores `value` in `column` of every selected channel (Ctrl+Enter in a cell editor), as one
+  // step; the channels the rules refuse it are listed and keep what they hold.
+  void FillSelectedChannels(int column, const QVariant& value);
+  // Asks for a start frequency, a step and a mode and puts them into the selected channels:
+  // the first gets the start, each next one step more.
+  void AskFillFrequencies();
 
  signals:
   void ReadRequested();

@@ -37,6 +37,17 @@ TEST(ChannelRules, BandModeChangesAtTheBandEdges) {
   for (const auto& [mhz, mode] : modes) EXPECT_EQ(BandMode(mhz * 1e6), mode) << mhz;
 }
 
+TEST(ChannelRules, SteppedFrequenciesWalkTheStepAndThe833ChannelsByBlock) {
+  const std::tuple<double, double, int, const char*> steps[] = {
+      {146.0, 12.5, 0, "146.000000"},      {146.0, 12.5, 3, "146.037500"},
+      {0.522, 9, 2, "0.540000"},           {118.0, 8.33, 1, "118.008330"},
+      {118.0, 8.33, 2, "118.016660"},      {118.0, 8.33, 3, "118.025000"},
+      {118.008334, 8.33, 2, "118.025000"}, {118.02499, 8.33, 0, "118.025000"}};
+  for (const auto& [mhz, khz, count, text] : steps) {
+    EXPECT_EQ(SteppedFrequencyText(mhz * 1e6, khz, count), text) << mhz << " + " << count;
+  }
+}
+
 // What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
 std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
                                         std::optional<std::int16_t> step = {}) {

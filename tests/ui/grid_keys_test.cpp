@@ -2,12 +2,16 @@
 // typed into an empty channel, and paste by position.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <QClipboard>
+#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
 #include "ui/channel_editor_dialog.h"
+#include "ui/fill_frequencies_dialog.h"
 #include "ui/grid_prompt.h"
 #include "ui/memory_grid_delegate.h"
 #include "ui/memory_grid_model.h"
@@ -280,6 +284,109 @@ TEST_F(GridKeys, TextWithoutAHeaderPastesByPositionFromTheCurrentCellAsOneStep) 
   }
   document.History().undo();
   EXPECT_EQ(document.Record(), before);
+}
+
+TEST_F(GridKeys, CtrlEnterStoresTheTypedValueInEverySelectedRowThatTakesItAsOneStep) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(1) = {1, "145500000", "A", 1, 3, 1, 9, 0, 0, -1, 0, 0};  // FM, TSQ
+    record.Channel(2) = {1, "118100000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, VFO
+    record.Channel(4) = {1, "146000000", "D", 1, 3, 5, 0, 0, 5, 0, 0, 0};   // FM, DCS
+  });
+  const RadioConfig before = document.Record();
+  const struct {
+    int column;
+    const char* keys;
+    std::array<const char*, 4> shown;  // channels 1 to 4 afterwards
+    QStringList listed;
+  } fills[] = {
+      {Model::kNameColumn,
+       "KITE",
+       {"KITE", "KITE", "", "KITE"},
+       {"Channel 002, NAME: the channel is empty: it takes a Frequency first"}},
+      {Model::kTsqColumn,
+       "67",
+       {" 67.0", "", "", ""},
+       {"Channel 001, TSQ: TONE SELECT VFO keeps no TSQ value",
+        "Channel 002, TSQ: the channel is empty: it takes a Frequency first",
+        "Channel 003, TSQ: TONE SELECT DCS keeps no TSQ value"}},
+      {Model::kToneSelectColumn,
+       "T",
+       {"TSQ", "TSQ", "", "TSQ"},
+       {"Channel 002, TONE SELECT: "
+        "the channel is empty: it takes "
+        "a Frequency first"}},
+      {Model::kFrequencyColumn, "88.1", {"88.10000", "88.10000", "88.10000", "88.10000"}, {}},
+  };
+  for (const auto& fill : fills) {
+    document.Edit("reset", [&before](RadioConfig& record) { record = before; });
+    const int steps = document.History().count();
+    feedback.warnings.clear();
+    Grid()->SelectChannels(1, 4);
+    Grid()->selectionModel()->setCurrentIndex(Grid()->model()->index(0, fill.column),
+                                              QItemSelectionModel::NoUpdate);
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QWidget* editor = Grid()->indexWidget(Grid()->currentIndex());
+    ASSERT_NE(editor, nullptr) << fill.keys;
+    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
+    QTest::keyClicks(editor, fill.keys);
+    QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(Grid()->IsEditingCell());
+    for (int channel = 1; channel <= 4; ++channel) {
+      EXPECT_EQ(Model::CellText(document.Record(), channel, fill.column).toStdString(),
+                fill.shown[static_cast<std::size_t>(channel - 1)])
+          << fill.keys << ", channel " << channel;
+    }
+    EXPECT_EQ(document.History().count(), steps + 1) << fill.keys;
+    const QString listed = feedback.warnings.value(0).section("\n\n", 1);
+    EXPECT_EQ(listed, fill.listed.join('\n')) << fill.keys;
+  }
+  EXPECT_EQ(document.Record().Channel(3).Mode, 2) << "an empty channel takes its band's mode";
+  EXPECT_EQ(document.Record().Channel(2).Mode, 3) << "a programmed one keeps its own";
+  EXPECT_EQ(document.Record().Channel(2).Step, 3);
+}
+
+TEST_F(GridKeys, FillFrequenciesStepsThroughTheSelectedChannelsWithTheMode) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(12) = {1, "145500000", "B", 1, 3, 1, 9, 0, 0, -1, 0, 0};
+  });
+  const struct {
+    const char* start;
+    const char* step;
+    const char* mode;  // the list's entry after the start was typed
+    std::array<const char*, 3> stored;
+    const char* listed;
+  } fills[] = {
+      {"118", "8.33", "AM", {"118000000", "118008334", "118016667"}, ""},
+      {"118.01666", "8.33", "AM", {"118016667", "118025000", "118033334"}, ""},
+      {"88", "100", "WFM", {"88000000", "88100000", "88200000"}, ""},
+      {"1299.99",
+       "5",
+       "FM",
+       {"1299990000", "1299995000", ""},
+       "Channel 012, Frequency: 1300.00000 MHz is outside the receiver's range, 0.10000 MHz to "
+       "1299.99500 MHz\nChannel 012, Mode: the channel is empty: it takes a Frequency first"},
+  };
+  for (const auto& fill : fills) {
+    page.ClearAllChannels();
+    feedback.warnings.clear();
+    Grid()->SelectChannels(11, 13);
+    page.AskFillFrequencies();
+    auto* dialog = page.findChild<FillFrequenciesDialog*>("fillFrequencies");
+    ASSERT_NE(dialog, nullptr);
+    dialog->StartField()->clear();
+    QTest::keyClicks(dialog->StartField(), fill.start);
+    dialog->StepField()->setText(fill.step);
+    EXPECT_EQ(dialog->ModeList()->currentText().toStdString(), fill.mode) << fill.start;
+    dialog->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(page.findChild<FillFrequenciesDialog*>(), nullptr);
+    for (int i = 0; i < 3; ++i) {
+      const MemoryChannel& channel = document.Record().Channel(11 + i);
+      EXPECT_EQ(channel.IsProgrammed() ? channel.Frequency : "", fill.stored[i]) << fill.start;
+    }
+    EXPECT_EQ(feedback.warnings.value(0).section("\n\n", 1).toStdString(), fill.listed);
+  }
 }
 
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
