@@ -38,7 +38,12 @@ QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
   const int column = index.column();
   if (MemoryGridModel::IsListColumn(column)) {
     auto* list = new TypedListBox(parent);
-    list->addItems(MemoryGridModel::ListEntries(column));
+    const QStringList entries = MemoryGridModel::ListEntries(column);
+    const auto* model = qobject_cast<const MemoryGridModel*>(index.model());
+    for (const int position :
+         model->ListChoices(MemoryGridModel::ChannelOfRow(index.row()), column)) {
+      list->addItem(entries.value(position), position);
+    }
     list->setMaxVisibleItems(16);
     return list;
   }
@@ -59,7 +64,7 @@ QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 
 void MemoryGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
-    list->setCurrentIndex(index.data(Qt::EditRole).toInt());
+    list->setCurrentIndex(list->findData(index.data(Qt::EditRole)));
     return;
   }
   QStyledItemDelegate::setEditorData(editor, index);
@@ -69,14 +74,16 @@ void MemoryGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
                                       const QModelIndex& index) const {
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
     // A stored position the list does not hold stays as it is until an entry is chosen.
-    if (list->currentIndex() >= 0) model->setData(index, list->currentIndex(), Qt::EditRole);
+    if (list->currentIndex() >= 0) model->setData(index, list->currentData(), Qt::EditRole);
     return;
   }
   QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 QVariant MemoryGridDelegate::EditorValue(QWidget* editor) {
-  if (auto* list = qobject_cast<QComboBox*>(editor)) return list->currentIndex();
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    return list->currentIndex() >= 0 ? list->currentData() : QVariant(-1);
+  }
   if (auto* field = qobject_cast<QLineEdit*>(editor)) return field->text();
   return {};
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <set>
 #include <vector>
 
@@ -19,7 +20,7 @@ namespace kestrel::ui {
 namespace {
 
 constexpr std::array<int, MemoryGridModel::kColumnCount> kWidthsTwips{
-    700, 3, 1400, 900, 900, 1600, 900, 900, 900, 900, 900, 900};
+    700, 3, 1400, 900, 900, 1600, 900, 900, 900, 900, 900, 900, 900};
 
 // The heading of each column but the spacer: the caption of the row text it shows.
 QString Heading(int column) {
@@ -27,6 +28,7 @@ QString Heading(int column) {
       column >= MemoryGridModel::kColumnCount) {
     return {};
   }
+  if (column == MemoryGridModel::kStepColumn) return MemoryGridModel::tr("STEP");
   const std::string_view caption = ChannelColumnCaption(
       static_cast<ChannelColumn>(column == MemoryGridModel::kNumberColumn ? 0 : column - 1));
   return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
@@ -73,6 +75,8 @@ ValueTable TableOfColumn(int column) {
       return kChannelScramblerTable;
     case MemoryGridModel::kTrainColumn:
       return kChannelTrainToneTable;
+    case MemoryGridModel::kStepColumn:
+      return kStepTable;
     default:
       return {};
   }
@@ -134,6 +138,11 @@ QString ChannelCellText(const MemoryChannel& values, int channel, int column) {
       column >= MemoryGridModel::kColumnCount) {
     return {};
   }
+  if (column == MemoryGridModel::kStepColumn) {
+    if (!values.IsProgrammed() || !InTable(kStepTable, values.Step)) return {};
+    const std::string_view step = kStepTable[static_cast<std::size_t>(values.Step)];
+    return QString::fromLatin1(step.data(), static_cast<qsizetype>(step.size()));
+  }
   // The grid's columns are the channel's row texts with the spacer after the number.
   const auto text_column =
       static_cast<ChannelColumn>(column == MemoryGridModel::kNumberColumn ? 0 : column - 1);
@@ -165,8 +174,9 @@ int ColumnOf(ChannelField field) {
       return MemoryGridModel::kScramblerColumn;
     case ChannelField::kTrainTone:
       return MemoryGridModel::kTrainColumn;
-    case ChannelField::kInUse:
     case ChannelField::kStep:
+      return MemoryGridModel::kStepColumn;
+    case ChannelField::kInUse:
       break;
   }
   return -1;
@@ -207,6 +217,7 @@ ChannelEntry MemoryGridModel::EntryFor(int channel) const {
 }
 
 QString MemoryGridModel::DraftText(const ChannelEntry& draft, int channel, int column) const {
+  if (column == kStepColumn) return {};  // a draft has no step until it is stored
   if (column == kFrequencyColumn) return QString::fromStdString(draft.Frequency);
   if (column == kNameColumn) return QString::fromStdString(draft.Name);
   // The coded columns read as a stored channel's would, with only its tone selection's values.
@@ -252,6 +263,16 @@ QModelIndex MemoryGridModel::Find(const QString& text, const QModelIndex& from,
   return {};
 }
 
+std::vector<int> MemoryGridModel::ListChoices(int channel, int column) const {
+  if (column == kStepColumn) {
+    const MemoryChannel& stored = document_.Record().Channel(channel);
+    return AcceptedSteps(LeadingNumber(EntryOf(stored).Frequency) * 1e6, stored.Mode);
+  }
+  std::vector<int> positions(static_cast<std::size_t>(ListEntries(column).size()));
+  std::iota(positions.begin(), positions.end(), 0);
+  return positions;
+}
+
 int MemoryGridModel::ListPosition(int column, const QString& text) {
   const QString wanted = text.trimmed();
   const QStringList entries = ListEntries(column);
@@ -281,6 +302,7 @@ std::optional<QString> MemoryGridModel::PutCell(ChannelEntry& entry, const Cell&
     entry.Name = cell.value.toString().toStdString();
     return std::nullopt;
   }
+  if (column == kStepColumn) return std::nullopt;  // StoreCells chooses it after the rest
   std::int16_t* field = FieldOf(entry, column);
   if (!field) return tr("this column cannot be changed");
   int position = cell.value.toInt();
@@ -321,6 +343,7 @@ QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<R
     }
     const ChannelEntry before = EntryFor(channel);
     std::set<int> refused;
+    std::optional<MemoryChannel> result;
     // Each pass leaves out the cells refused so far; a row has few cells, so few passes.
     for (;;) {
       ChannelEntry entry = before;
@@ -344,7 +367,7 @@ QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<R
       if (entry == before) break;
       auto channel_checked = ValidateChannel(entry, stored);
       if (channel_checked) {
-        checked.emplace_back(channel, std::move(*channel_checked));
+        result = std::move(*channel_checked);
         break;
       }
       const int column = ColumnOf(channel_checked.error().field);
@@ -357,6 +380,23 @@ QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<R
       refused.insert(column);
       refusals << where(column) + QString::fromStdString(channel_checked.error().reason);
     }
+    // A chosen step goes last: it depends on the frequency and the mode the row ends with.
+    const auto step = std::ranges::find(row.cells, int{kStepColumn}, &Cell::column);
+    if (step != row.cells.end() && !empty) {
+      const int position = step->value.typeId() == QMetaType::QString
+                               ? ListPosition(kStepColumn, step->value.toString())
+                               : step->value.toInt();
+      auto stepped = WithStep(result.value_or(stored), position);
+      if (position < 0) {
+        refusals << where(kStepColumn) + tr("\"%1\" is not one of its entries")
+                                             .arg(step->value.toString().trimmed());
+      } else if (stepped) {
+        result = std::move(*stepped);
+      } else {
+        refusals << where(kStepColumn) + QString::fromStdString(stepped.error().reason);
+      }
+    }
+    if (result && *result != stored) checked.emplace_back(channel, std::move(*result));
   }
   if (checked.empty()) return refusals;
   for (const auto& [channel, stored] : checked) drafts_.erase(channel);
@@ -450,6 +490,7 @@ QVariant MemoryGridModel::data(const QModelIndex& index, int role) const {
       }
       return CellText(document_.Record(), channel, index.column());
     case Qt::EditRole: {
+      if (index.column() == kStepColumn) return int{document_.Record().Channel(channel).Step};
       ChannelEntry entry = EntryFor(channel);
       if (std::int16_t* field = FieldOf(entry, index.column())) return int{*field};
       return data(index, Qt::DisplayRole);
@@ -481,6 +522,11 @@ Qt::ItemFlags MemoryGridModel::flags(const QModelIndex& index) const {
     case kModeColumn:
     case kToneSelectColumn:
       return shown | Qt::ItemIsEditable;
+    case kStepColumn:
+      return document_.Record().Channel(ChannelOfRow(index.row())).IsProgrammed() &&
+                     !drafts_.contains(ChannelOfRow(index.row()))
+                 ? shown | Qt::ItemIsEditable
+                 : shown;
     default: {
       // A tone value is edited only where the channel's tone selection keeps it.
       const int channel = ChannelOfRow(index.row());
@@ -498,6 +544,18 @@ bool MemoryGridModel::setData(const QModelIndex& index, const QVariant& value, i
   if (role != Qt::EditRole || !flags(index).testFlag(Qt::ItemIsEditable)) return false;
   const int channel = ChannelOfRow(index.row());
   const int column = index.column();
+  if (column == kStepColumn) {
+    const MemoryChannel& stored = document_.Record().Channel(channel);
+    auto stepped = WithStep(stored, value.toInt());
+    if (!stepped) {
+      emit Refused(NotStored(channel, stepped.error()));
+      return false;
+    }
+    emit Hint(QString());
+    document_.Edit(tr("channel %1 %2").arg(ChannelNumberText(channel), Heading(column)),
+                   [&](RadioConfig& record) { record.Channel(channel) = *stepped; });
+    return true;
+  }
   const ChannelEntry before = EntryFor(channel);
   ChannelEntry entry = before;
   if (column == kFrequencyColumn) {

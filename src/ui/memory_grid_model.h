@@ -38,6 +38,7 @@ class MemoryGridModel : public QAbstractTableModel {
     kRevDcsColumn,  // only for tone select "DCS"
     kScramblerColumn,
     kTrainColumn,
+    kStepColumn,  // the stored tuning step; only steps the channel's frequency lies on
     kColumnCount
   };
 
@@ -58,6 +59,9 @@ class MemoryGridModel : public QAbstractTableModel {
   // the tone values), and those entries in position order.
   static bool IsListColumn(int column);
   static QStringList ListEntries(int column);
+  // The positions a list cell of channel `channel` offers: every entry, or for Step the steps
+  // the rules accept for the channel's frequency and mode.
+  std::vector<int> ListChoices(int channel, int column) const;
 
   // The position of `text` among list column `column`'s entries: the blanks around it and its
   // case aside, a number by its value ("67" is " 67.0"); -1 when it is none of them.

@@ -48,6 +48,16 @@ TEST(ChannelRules, SteppedFrequenciesWalkTheStepAndThe833ChannelsByBlock) {
   }
 }
 
+TEST(ChannelRules, AcceptedStepsAreTheRastersTheFrequencyLiesOn) {
+  const std::tuple<double, int, std::vector<int>> steps[] = {
+      {118.025, kAm, {1, 2, 3}}, {118.008334, kAm, {3}}, {118.00833, kFm, {3}},
+      {146.52, kFm, {1}},        {146.00625, kFm, {2}},  {0.999, kAm, {4}},
+      {0.999, kFm, {}},          {146.001, kFm, {}},     {118.016667, kAm, {3}}};
+  for (const auto& [mhz, mode, accepted] : steps) {
+    EXPECT_EQ(AcceptedSteps(mhz * 1e6, mode), accepted) << mhz;
+  }
+}
+
 // What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
 std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
                                         std::optional<std::int16_t> step = {}) {

@@ -157,16 +157,22 @@ TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCe
        "V",
        Qt::Key_Tab,
        {},
-       at(1, Model::kFrequencyColumn),
-       "Tab past the tones VFO keeps none of, into the next row"},
+       at(0, Model::kStepColumn),
+       "Tab past the tones VFO keeps none of"},
       {at(1, Model::kToneSelectColumn),
        "T",
        Qt::Key_Tab,
        {},
        at(1, Model::kTsqColumn),
        "Tab to the tone TSQ keeps"},
+      {at(0, Model::kStepColumn),
+       "5",
+       Qt::Key_Tab,
+       {},
+       at(1, Model::kFrequencyColumn),
+       "Tab from the last column into the next row"},
       {at(1, Model::kFrequencyColumn), "146", Qt::Key_Backtab, Qt::ShiftModifier,
-       at(0, Model::kToneSelectColumn), "Shift+Tab: left, into the row above"},
+       at(0, Model::kStepColumn), "Shift+Tab: left, into the row above"},
       {at(2, Model::kFrequencyColumn),
        "146.00123",
        Qt::Key_Return,
@@ -262,7 +268,7 @@ TEST_F(GridKeys, TextWithoutAHeaderPastesByPositionFromTheCurrentCellAsOneStep) 
        "Channel 011, TSQ: TONE SELECT VFO keeps no TSQ value\n"
        "Channel 012, NAME: the channel is empty: it takes a Frequency first"},
       {Model::kFrequencyColumn,
-       "146.001\tX\tAM\t\t\t\t\t\t\t\t1\n",
+       "146.001\tX\tAM\t\t\t\t\t\t\t\t\t1\n",
        {{11, {1, "145500000", "X", 3, 3, 1, 9, 0, 0, -1, 0, 0}}},
        "Pasted into channel 010; these cells were left as they were:\n\n"
        "The cells right of the last column are not pasted.\n"
@@ -387,6 +393,47 @@ TEST_F(GridKeys, FillFrequenciesStepsThroughTheSelectedChannelsWithTheMode) {
     }
     EXPECT_EQ(feedback.warnings.value(0).section("\n\n", 1).toStdString(), fill.listed);
   }
+}
+
+TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(1) = {1, "118025000", "A", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, 8.33
+    record.Channel(2) = {1, "118008330", "B", 3, 1, 0, 0, 0, 0, -1, 0, 0};  // AM, 5 as read
+  });
+  const auto offered = [this](int channel) {
+    Grid()->setCurrentIndex(Grid()->model()->index(channel - 1, Model::kStepColumn));
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    auto* list = qobject_cast<QComboBox*>(Grid()->indexWidget(Grid()->currentIndex()));
+    QStringList entries;
+    for (int i = 0; list && i < list->count(); ++i) entries << list->itemText(i);
+    return entries.join('|').toStdString();
+  };
+  const auto choose = [this](const char* keys) {
+    QWidget* list = Grid()->indexWidget(Grid()->currentIndex());
+    QTest::keyClicks(list, keys);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+  };
+  EXPECT_EQ(offered(1), "5|6.25|8.33");
+  choose("5");
+  EXPECT_EQ(document.Record().Channel(1).Step, 1);
+  Grid()->setCurrentIndex(Grid()->model()->index(0, Model::kNameColumn));
+  QTest::keyClick(Grid(), Qt::Key_F2);
+  QTest::keyClicks(Grid()->indexWidget(Grid()->currentIndex()), "X");
+  QTest::keyClick(Grid()->indexWidget(Grid()->currentIndex()), Qt::Key_Return);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(document.Record().Channel(1).Step, 1) << "kept while Frequency and Mode stay";
+  page.GridModel()->setData(page.GridModel()->index(0, Model::kModeColumn), 1);
+  EXPECT_EQ(document.Record().Channel(1).Step, 3) << "derived again with the mode";
+
+  EXPECT_EQ(offered(2), "8.33");
+  choose("8");
+  EXPECT_EQ(document.Record().Channel(2).Step, 3);
+  EXPECT_EQ(document.Record().Channel(2).Frequency, "118008334") << "snapped as the editor does";
+  EXPECT_FALSE(page.GridModel()->setData(page.GridModel()->index(1, Model::kStepColumn), 2));
+  EXPECT_EQ(feedback.statuses.last().toStdString(),
+            "Channel 001 is not stored. STEP: 6.25 kHz is not a raster 118.00833 MHz lies on");
+  EXPECT_EQ(Model::CellText(document.Record(), 3, Model::kStepColumn), "") << "empty";
 }
 
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
