@@ -99,15 +99,25 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   paste_ = AddCommand(tr("&Paste"), QKeySequence::Paste, [this] { PasteChannels(); });
   delete_ = AddCommand(tr("&Delete"), QKeySequence::Delete, [this] { ClearSelectedChannels(); });
   context_actions_ = {cut_, copy_, paste_, delete_, nullptr};
-  context_actions_ << AddCommand(tr("&Insert empty channel"), {}, [this] { InsertEmptyChannels(); })
-                   << AddCommand(tr("&Remove channel"), {}, [this] { RemoveSelectedChannels(); })
+  // Ctrl+Insert copies on some desktops; with Shift it is free.
+  context_actions_ << AddCommand(tr("&Insert empty channel"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert),
+                                 [this] { InsertEmptyChannels(); })
+                   << AddCommand(tr("D&elete and Shift Up"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+                                 [this] { RemoveSelectedChannels(); })
                    << nullptr
-                   << AddCommand(tr("Move &up"), {}, [this] { MoveSelectedChannels(-1); })
-                   << AddCommand(tr("Move do&wn"), {}, [this] { MoveSelectedChannels(1); })
+                   << AddCommand(tr("Move &up"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up),
+                                 [this] { MoveSelectedChannels(-1); })
+                   << AddCommand(tr("Move do&wn"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+                                 [this] { MoveSelectedChannels(1); })
                    << nullptr
-                   << AddCommand(tr("Sort selection by &frequency"), {},
+                   << AddCommand(tr("Sort selection by &frequency"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
                                  [this] { SortSelectedChannels(ChannelOrder::kFrequency); })
-                   << AddCommand(tr("Sort selection by &name"), {},
+                   << AddCommand(tr("Sort selection by &name"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
                                  [this] { SortSelectedChannels(ChannelOrder::kName); });
   find_actions_ << AddCommand(tr("&Go to Channel..."), QKeySequence(Qt::CTRL | Qt::Key_G),
                               [this] { AskGoToChannel(); })
@@ -115,7 +125,7 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
                 << AddCommand(tr("Find &Next"), QKeySequence(Qt::Key_F3), [this] { FindNext(1); })
                 << AddCommand(tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
                               [this] { FindNext(-1); })
-                << AddCommand(tr("Fill F&requencies..."), {}, [this] { AskFillFrequencies(); });
+                << AddCommand(tr("Fi&ll Frequencies..."), {}, [this] { AskFillFrequencies(); });
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, &MemoryPage::ShowContextMenu);
 
@@ -486,7 +496,7 @@ void MemoryPage::InsertEmptyChannels() {
 void MemoryPage::RemoveSelectedChannels() {
   const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, kChannelCount, tr("Removing"))) return;
-  document_.Edit(tr("remove %1").arg(ChannelsText(first, last)),
+  document_.Edit(tr("delete and shift up %1").arg(ChannelsText(first, last)),
                  [first, last](RadioConfig& record) { RemoveChannels(record, first, last); });
   grid_->SelectChannel(first);
 }

@@ -436,6 +436,37 @@ TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) 
   EXPECT_EQ(Model::CellText(document.Record(), 3, Model::kStepColumn), "") << "empty";
 }
 
+TEST_F(GridKeys, ShortcutsInsertDeleteAndShiftUpAndMoveTheSelectedChannels) {
+  document.Edit("setup", [](RadioConfig& record) {
+    for (const auto& [channel, name] : {std::pair{1, "A"}, {2, "B"}, {3, "C"}, {5, "E"}}) {
+      record.Channel(channel) = {1, "145500000", name, 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    }
+  });
+  const RadioConfig before = document.Record();
+  const struct {
+    int first, last;
+    Qt::Key key;
+    const char* shown;  // channels 1 to 7, "." for empty
+  } keys[] = {
+      {2, 2, Qt::Key_Delete, "AC..E.."}, {2, 2, Qt::Key_Insert, "A.BCE.."},
+      {2, 3, Qt::Key_Insert, "A..BC.E"}, {2, 2, Qt::Key_Up, "BAC.E.."},
+      {2, 2, Qt::Key_Down, "ACB.E.."},
+  };
+  for (const auto& key : keys) {
+    document.Edit("reset", [&before](RadioConfig& record) { record = before; });
+    const int steps = document.History().count();
+    Grid()->SelectChannels(key.first, key.last);
+    QTest::keyClick(Grid(), key.key, Qt::ControlModifier | Qt::ShiftModifier);
+    std::string shown;
+    for (int channel = 1; channel <= 7; ++channel) {
+      const MemoryChannel& stored = document.Record().Channel(channel);
+      shown += stored.IsProgrammed() ? stored.Name : ".";
+    }
+    EXPECT_EQ(shown, key.shown) << key.shown;
+    EXPECT_EQ(document.History().count(), steps + 1) << key.shown;
+  }
+}
+
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
   Grid()->SelectChannel(801);
   Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));

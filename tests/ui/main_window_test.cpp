@@ -110,7 +110,9 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
       EXPECT_EQ(file[item]->shortcuts(), platform);
     }
   }
-  EXPECT_EQ(Captions(bar[1]->menu()->actions()), "&Undo|&Redo||Cu&t|&Copy|&Paste|&Delete");
+  EXPECT_EQ(Captions(bar[1]->menu()->actions()),
+            "&Undo|&Redo||Cu&t|&Copy|&Paste|&Delete||&Go to Channel...|&Find...|Find &Next|Find "
+            "Pre&vious|Fi&ll Frequencies...");
   EXPECT_EQ(Captions(bar[2]->menu()->actions()),
             "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Por&t");
   const std::string ports = Captions(window->PortMenu()->actions());
