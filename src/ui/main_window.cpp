@@ -184,6 +184,10 @@ void MainWindow::BuildPages() {
   edit_menu_->addActions(memory_page_->EditActions());
   edit_menu_->addSeparator();
   edit_menu_->addActions(memory_page_->FindActions());
+  auto* view = new QMenu(tr("&View"), this);
+  view->addActions(memory_page_->ViewActions());
+  const QList<QAction*> menus = menuBar()->actions();
+  menuBar()->insertMenu(menus.value(menus.indexOf(edit_menu_->menuAction()) + 1), view);
 
   connect(set_mode_page_, &SetModePage::ReadRequested, this, &MainWindow::StartRead);
   connect(set_mode_page_, &SetModePage::WriteRequested, this, &MainWindow::StartProgram);

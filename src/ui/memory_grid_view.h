@@ -39,6 +39,17 @@ class MemoryGridView : public QTableView {
   // it into the middle of the grid.
   void GoToCell(int channel, int column);
 
+  // A click on a column heading sorts the rows as shown by that column, programmed channels
+  // first; a second click on it reverses them; the corner heading gives back the channels'
+  // own order. The channels themselves do not move: the view only shows them in another order.
+  void SortViewBy(int column);
+  void ShowChannelOrder();
+  // Hides the rows of empty channels, or shows every row again.
+  void ShowProgrammedOnly(bool on);
+  bool IsProgrammedOnly() const { return programmed_only_; }
+  // Whether the rows are shown in another order than the channels', or some are hidden.
+  bool IsSortedOrFiltered() const { return sorted_column_ >= 0 || programmed_only_; }
+
   // Whether a cell editor is open, and closing it with or without storing what it holds.
   // Returns false, leaving the editor open, when the rules refuse what it holds.
   bool IsEditingCell() const { return state() == EditingState; }
@@ -64,7 +75,12 @@ class MemoryGridView : public QTableView {
   // current one, going on into the next (previous) row at the row's end.
   void MoveToEditableCell(const QModelIndex& from, int step);
 
+  void HideEmptyRows();
+
   int row_before_reset_ = 0;
+  int sorted_column_ = -1;  // the column the view is sorted by; -1 in channel order
+  bool descending_ = false;
+  bool programmed_only_ = false;
   bool down_after_edit_ = false;  // Enter was pressed in the cell editor
   bool edit_refused_ = false;     // the rules refused what the cell editor committed last
 };

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <set>
 #include <vector>
 
@@ -126,6 +127,9 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
                 << AddCommand(tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
                               [this] { FindNext(-1); })
                 << AddCommand(tr("Fi&ll Frequencies..."), {}, [this] { AskFillFrequencies(); });
+  programmed_only_ = new QAction(tr("Show &Programmed Channels Only"), this);
+  programmed_only_->setCheckable(true);
+  connect(programmed_only_, &QAction::toggled, grid_, &MemoryGridView::ShowProgrammedOnly);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, &MemoryPage::ShowContextMenu);
 
@@ -184,6 +188,7 @@ void MemoryPage::AskGoToChannel() {
           Refuse(tr("\"%1\" is not a channel: type a number from 000 to 999.").arg(text));
           return false;
         }
+        if (grid_->isRowHidden(shown)) programmed_only_->setChecked(false);
         grid_->GoToCell(MemoryGridModel::ChannelOfRow(shown), MemoryGridModel::kFrequencyColumn);
         return true;
       });
@@ -238,6 +243,7 @@ void MemoryPage::FillSelectedChannels(int column, const QVariant& value) {
 }
 
 void MemoryPage::AskFillFrequencies() {
+  ToChannelOrder();
   if (!grid_->FinishCellEdit(true)) return;
   const std::vector<int> channels = grid_->SelectedChannels();
   if (channels.empty()) return;
@@ -333,36 +339,41 @@ std::pair<int, int> MemoryPage::TargetRows() {
 }
 
 void MemoryPage::ClearSelectedChannels() {
-  const auto [first, last] = TargetRows();
-  if (first == 0) return;
-  ClearChannels(first, last, tr("clear"));
+  if (!grid_->FinishCellEdit(true)) return;
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
+  ClearChannels(channels, tr("clear"));
 }
 
 void MemoryPage::ClearAllChannels() {
-  ClearChannels(1, kChannelCount, tr("clear"));
+  std::vector<int> channels(kChannelCount);
+  std::iota(channels.begin(), channels.end(), 1);
+  ClearChannels(channels, tr("clear"));
 }
 
-void MemoryPage::ClearChannels(int first, int last, const QString& verb) {
-  model_->DropDrafts(first, last);
-  document_.Edit(verb + u' ' + ChannelsText(first, last), [first, last](RadioConfig& record) {
-    for (int channel = first; channel <= last; ++channel) ClearChannel(record, channel);
-  });
+void MemoryPage::ClearChannels(const std::vector<int>& channels, const QString& verb) {
+  for (const int channel : channels) model_->DropDrafts(channel, channel);
+  document_.Edit(verb + u' ' + ChannelsText(channels.front(), channels.back()),
+                 [&channels](RadioConfig& record) {
+                   for (const int channel : channels) ClearChannel(record, channel);
+                 });
 }
 
 void MemoryPage::CutSelectedChannels() {
-  const auto [first, last] = TargetRows();
-  if (first == 0) return;
+  if (!grid_->FinishCellEdit(true)) return;
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
   CopySelectedChannels();
-  ClearChannels(first, last, tr("cut"));
+  ClearChannels(channels, tr("cut"));
 }
 
 void MemoryPage::CopySelectedChannels() {
-  const auto [first, last] = TargetRows();
-  if (first == 0) return;
+  if (!grid_->FinishCellEdit(true)) return;
   std::vector<NumberedChannel> rows;
-  for (int channel = first; channel <= last; ++channel) {
+  for (const int channel : grid_->SelectedChannels()) {
     rows.push_back({channel, document_.Record().Channel(channel)});
   }
+  if (rows.empty()) return;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(FormatChannelTable(rows, kClipboardDelimiter)));
 }
@@ -372,6 +383,7 @@ void MemoryPage::PasteChannels() {
   if (first == 0) return;
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   if (!StartsWithHeaderRow(text, kClipboardDelimiter)) {
+    ToChannelOrder();
     PasteByPosition(text, first);
     return;
   }
@@ -464,6 +476,13 @@ void MemoryPage::PasteByPosition(const std::string& text, int first) {
   ReportRefusals(tr("Pasted into %1").arg(ChannelsText(first, last)), refusals);
 }
 
+void MemoryPage::ToChannelOrder() {
+  if (!grid_->IsSortedOrFiltered()) return;
+  grid_->ShowChannelOrder();
+  programmed_only_->setChecked(false);
+  CurrentFeedback().ShowStatus(this, tr("The grid shows every channel in channel order again."));
+}
+
 void MemoryPage::ReportRefusals(const QString& done, const QStringList& refusals) {
   if (refusals.isEmpty()) {
     CurrentFeedback().ShowStatus(this, done + u'.');
@@ -478,6 +497,7 @@ void MemoryPage::ReportRefusals(const QString& done, const QStringList& refusals
 }
 
 void MemoryPage::InsertEmptyChannels() {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0) return;
   const QString what = tr("insert empty %1").arg(ChannelsText(first, last));
@@ -494,6 +514,7 @@ void MemoryPage::InsertEmptyChannels() {
 }
 
 void MemoryPage::RemoveSelectedChannels() {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, kChannelCount, tr("Removing"))) return;
   document_.Edit(tr("delete and shift up %1").arg(ChannelsText(first, last)),
@@ -502,6 +523,7 @@ void MemoryPage::RemoveSelectedChannels() {
 }
 
 void MemoryPage::MoveSelectedChannels(int by) {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0) return;
   if (first + by < 1 || last + by > kChannelCount) {
@@ -520,6 +542,7 @@ void MemoryPage::MoveSelectedChannels(int by) {
 }
 
 void MemoryPage::SortSelectedChannels(ChannelOrder order) {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, last, tr("Sorting"))) return;
   const QString what = order == ChannelOrder::kFrequency

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "model/channel_list.h"
 #include "ui/pending_edits.h"
@@ -45,6 +46,8 @@ class MemoryPage : public QWidget, public PendingEdits {
   // Go to Channel (Ctrl+G), Find (Ctrl+F), Find Next (F3), Find Previous (Shift+F3) and Fill
   // Frequencies, for the Edit menu; their keys work while the grid has the focus.
   QList<QAction*> FindActions() const;
+  // "Show Programmed Channels Only", for the View menu.
+  QList<QAction*> ViewActions() const { return {programmed_only_}; }
 
   // Pending here: a cell being edited, or an empty channel that lacks its frequency or mode.
   QString PageName() const override;
@@ -95,7 +98,10 @@ class MemoryPage : public QWidget, public PendingEdits {
   // The selected channels a command works on, after storing the cell being edited; {0, 0} when
   // nothing is selected or the rules refuse that cell.
   std::pair<int, int> TargetRows();
-  void ClearChannels(int first, int last, const QString& verb);
+  void ClearChannels(const std::vector<int>& channels, const QString& verb);
+  // Before a command that moves channels or fills them by position: a sorted or filtered view
+  // shows every channel in channel order again, and the status bar says so.
+  void ToChannelOrder();
   void PasteByPosition(const std::string& text, int first);
   // Tells what a change of channels `first` to `last` left as it was, or that it is done.
   void ReportRefusals(const QString& done, const QStringList& refusals);
@@ -112,6 +118,7 @@ class MemoryPage : public QWidget, public PendingEdits {
   QAction* delete_ = nullptr;
   QList<QAction*> context_actions_;
   QList<QAction*> find_actions_;
+  QAction* programmed_only_ = nullptr;
   QString find_text_;  // what Find looked for last; F3 looks for it again
 };
 

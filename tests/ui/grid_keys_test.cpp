@@ -4,8 +4,10 @@
 
 #include <array>
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
@@ -465,6 +467,72 @@ TEST_F(GridKeys, ShortcutsInsertDeleteAndShiftUpAndMoveTheSelectedChannels) {
     EXPECT_EQ(shown, key.shown) << key.shown;
     EXPECT_EQ(document.History().count(), steps + 1) << key.shown;
   }
+}
+
+TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelectedChannels) {
+  page.ClearAllChannels();
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(1) = {1, "146000000", "B", 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    record.Channel(3) = {1, "145000000", "a", 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    record.Channel(4) = {1, "118100000", "C", 3, 3, 0, 0, 0, 0, -1, 0, 0};
+  });
+  const int steps = document.History().count();
+  QHeaderView* rows = Grid()->verticalHeader();
+  const auto shown = [rows] {
+    std::string order;
+    for (int visual = 0; visual < 5; ++visual) order += std::to_string(rows->logicalIndex(visual));
+    return order;
+  };
+  const auto click_heading = [this](int column) {
+    QHeaderView* columns = Grid()->horizontalHeader();
+    QTest::mouseClick(columns->viewport(), Qt::LeftButton, {},
+                      QPoint(columns->sectionViewportPosition(column) + 5, 5));
+  };
+  const std::pair<int, const char*> clicks[] = {
+      {Model::kNameColumn, "20314"},       // a, B, C, then the empty channels
+      {Model::kNameColumn, "30214"},       // reversed
+      {Model::kFrequencyColumn, "32014"},  // by MHz
+  };
+  for (const auto& [column, order] : clicks) {
+    click_heading(column);
+    EXPECT_EQ(shown(), order);
+  }
+  EXPECT_EQ(document.History().count(), steps) << "not an edit";
+
+  // Rows 3 and 0, next to each other as shown: Copy takes those two channels, not 1 to 4.
+  Grid()->selectionModel()->select(
+      QItemSelection(Grid()->model()->index(2, 0), Grid()->model()->index(2, 0)),
+      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  Grid()->selectionModel()->setCurrentIndex(
+      Grid()->model()->index(0, Model::kNameColumn),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QTest::keyClick(Grid(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3) << "the header and two rows";
+  QTest::keyClick(Grid(), Qt::Key_Delete);
+  EXPECT_FALSE(document.Record().Channel(1).IsProgrammed());
+  EXPECT_FALSE(document.Record().Channel(3).IsProgrammed());
+  EXPECT_TRUE(document.Record().Channel(2).IsProgrammed() ||
+              document.Record().Channel(4).IsProgrammed());
+  EXPECT_EQ(document.Record().Channel(4).Name, "C");
+  document.History().undo();
+
+  QTest::mouseClick(Grid()->findChild<QAbstractButton*>(), Qt::LeftButton);
+  EXPECT_EQ(shown(), "01234") << "the corner gives back the channel order";
+
+  page.ViewActions().front()->setChecked(true);
+  EXPECT_TRUE(Grid()->isRowHidden(1));
+  EXPECT_FALSE(Grid()->isRowHidden(0));
+  QTest::keyClick(Grid(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_EQ(Answer("goToChannel", "001"), nullptr);
+  EXPECT_FALSE(Grid()->isRowHidden(1)) << "going to a hidden channel shows them all";
+  EXPECT_FALSE(page.ViewActions().front()->isChecked());
+
+  click_heading(Model::kNameColumn);
+  Grid()->SelectChannel(1);
+  QTest::keyClick(Grid(), Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(shown(), "01234");
+  EXPECT_TRUE(feedback.statuses.contains("The grid shows every channel in channel order again."));
+  EXPECT_EQ(document.Record().Channel(2).Name, "B");
 }
 
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
