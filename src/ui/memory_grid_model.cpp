@@ -190,6 +190,11 @@ QString ProblemText(const ChannelProblem& problem) {
   return field + QStringLiteral(": ") + QString::fromStdString(problem.reason);
 }
 
+QString DraftNote(int channel) {
+  return MemoryGridModel::tr("Channel %1 is not stored yet: it needs a frequency and a mode.")
+      .arg(MemoryGridModel::ChannelNumberText(channel));
+}
+
 QString NotStored(int channel, const ChannelProblem& problem) {
   return MemoryGridModel::tr("Channel %1 is not stored. %2")
       .arg(MemoryGridModel::ChannelNumberText(channel), ProblemText(problem));
@@ -443,6 +448,7 @@ void MemoryGridModel::DropDrafts(int first, int last) {
 
 void MemoryGridModel::ShowAllRows() {
   emit dataChanged(index(0, 0), index(kChannelCount - 1, kColumnCount - 1));
+  emit headerDataChanged(Qt::Vertical, 0, kChannelCount - 1);
 }
 
 QString MemoryGridModel::ChannelNumberText(int channel) {
@@ -464,6 +470,7 @@ void MemoryGridModel::ShowChannelRow(int channel) {
 void MemoryGridModel::ShowChannelRows(int first, int last) {
   emit dataChanged(index(RowOfChannel(first), 0), index(RowOfChannel(last), kColumnCount - 1),
                    {Qt::DisplayRole});
+  emit headerDataChanged(Qt::Vertical, RowOfChannel(first), RowOfChannel(last));
 }
 
 void MemoryGridModel::Reload() {
@@ -498,6 +505,10 @@ QVariant MemoryGridModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
       if (draft != drafts_.end()) return kChangedColor;
       return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+      if (draft != drafts_.end()) return DraftNote(channel);
+      return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     default:
@@ -507,8 +518,16 @@ QVariant MemoryGridModel::data(const QModelIndex& index, int role) const {
 
 QVariant MemoryGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+  const bool draft = orientation == Qt::Vertical && drafts_.contains(ChannelOfRow(section));
+  // Red alone is not enough to tell a draft: its number carries a marker and a note.
+  if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && draft) {
+    return DraftNote(ChannelOfRow(section));
+  }
+  if (role == Qt::ForegroundRole && draft) return kChangedColor;
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return ChannelNumberText(ChannelOfRow(section));
+  if (orientation == Qt::Vertical) {
+    return ChannelNumberText(ChannelOfRow(section)) + (draft ? QStringLiteral(" *") : QString());
+  }
   return Heading(section);
 }
 

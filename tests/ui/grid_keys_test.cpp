@@ -535,6 +535,25 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
   EXPECT_EQ(document.Record().Channel(2).Name, "B");
 }
 
+TEST_F(GridKeys, ADraftIsMarkedBesideItsRedAndSaysWhatItLacks) {
+  Model* model = page.GridModel();
+  model->setData(model->index(5, Model::kNameColumn), "A");
+  const struct {
+    int row;
+    const char* number;
+    const char* note;
+  } rows[] = {{5, "005 *", "Channel 005 is not stored yet: it needs a frequency and a mode."},
+              {6, "006", ""}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(model->headerData(row.row, Qt::Vertical).toString().toStdString(), row.number);
+    EXPECT_EQ(model->headerData(row.row, Qt::Vertical, Qt::ToolTipRole).toString().toStdString(),
+              row.note);
+    EXPECT_EQ(
+        model->index(row.row, Model::kNameColumn).data(Qt::ToolTipRole).toString().toStdString(),
+        row.note);
+  }
+}
+
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
   Grid()->SelectChannel(801);
   Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
