@@ -780,4 +780,15 @@ bool RefusesWholeTable(const ChannelTable& table) {
   return std::ranges::any_of(table.problems, &TableNote::whole_table);
 }
 
+bool StartsWithHeaderRow(std::string_view text, char delimiter) {
+  CsvReader reader(text, delimiter);
+  const auto first = reader.Next();
+  if (!first) return false;
+  return std::ranges::any_of(first->cells, [](const CsvCell& cell) {
+    return std::ranges::any_of(kColumns, [&cell](const ColumnSpec& column) {
+      return SameWord(column.header, HeaderName(cell.text));
+    });
+  });
+}
+
 }  // namespace kestrel

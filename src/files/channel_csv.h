@@ -119,4 +119,8 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter = kAnyDelim
 // Whether a problem of `table` refuses all of it, rather than only the rows it names.
 bool RefusesWholeTable(const ChannelTable& table);
 
+// Whether the first row of `text` names at least one of the columns ParseChannelTable knows: a
+// table to read by its header. Text without one is cells to be taken by their position.
+bool StartsWithHeaderRow(std::string_view text, char delimiter = kFileDelimiter);
+
 }  // namespace kestrel

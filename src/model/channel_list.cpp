@@ -33,24 +33,31 @@ std::string NameKey(const MemoryChannel& channel) {
 }  // namespace
 
 std::expected<void, std::string> InsertEmptyChannels(RadioConfig& record, int first, int count) {
-  for (int number = kChannelCount - count + 1; number <= kChannelCount; ++number) {
-    if (record.Channel(number).IsProgrammed()) {
-      std::string reason = "channel ";
-      reason += ChannelNumberText(number);
-      reason += " is programmed and would be pushed off the end of the list";
-      return std::unexpected(std::move(reason));
-    }
+  int run = first;  // where the run of `count` empty channels starts
+  for (int number = first; number <= kChannelCount && number - run < count; ++number) {
+    if (record.Channel(number).IsProgrammed()) run = number + 1;
   }
-  std::vector<MemoryChannel> run = Run(record, first, kChannelCount - count);
-  run.insert(run.begin(), static_cast<std::size_t>(count), MemoryChannel{});
-  PutRun(record, first, run);
+  if (run + count - 1 > kChannelCount) {
+    std::string reason = "there are not ";
+    reason += std::to_string(count);
+    reason += count == 1 ? " empty channel" : " empty channels in a row";
+    reason += " from channel ";
+    reason += ChannelNumberText(first);
+    reason += " to the last one to take the channels pushed down";
+    return std::unexpected(std::move(reason));
+  }
+  std::vector<MemoryChannel> block = Run(record, first, run - 1);
+  block.insert(block.begin(), static_cast<std::size_t>(count), MemoryChannel{});
+  PutRun(record, first, block);
   return {};
 }
 
 void RemoveChannels(RadioConfig& record, int first, int last) {
-  std::vector<MemoryChannel> run = Run(record, last + 1, kChannelCount);
-  run.resize(static_cast<std::size_t>(kChannelCount - first + 1));
-  PutRun(record, first, run);
+  int end = last + 1;  // the first empty channel below the removed ones
+  while (end <= kChannelCount && record.Channel(end).IsProgrammed()) ++end;
+  std::vector<MemoryChannel> block = Run(record, last + 1, end - 1);
+  block.resize(static_cast<std::size_t>(end - first));
+  PutRun(record, first, block);
 }
 
 bool MoveChannels(RadioConfig& record, int first, int last, int by) {

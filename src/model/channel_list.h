@@ -10,13 +10,15 @@
 
 namespace kestrel {
 
-// Inserts `count` empty channels before channel `first` (1 to 1000); the channels from `first`
-// on move down. Refused, with the reason, when a programmed channel would be pushed past
-// channel 1000.
+// Inserts `count` empty channels before channel `first` (1 to 1000), as a receiver does: the
+// channels from `first` move down into the first run of `count` empty channels at or below it,
+// and the channels below that run stay where they are. Refused, changing nothing, when there is
+// no such run.
 std::expected<void, std::string> InsertEmptyChannels(RadioConfig& record, int first, int count);
 
-// Removes channels `first` to `last`; the channels below move up and the end fills with empty
-// channels.
+// Removes channels `first` to `last` ("Delete and Shift Up"): the block of programmed channels
+// right below them, up to the next empty channel, moves up into their place, and the places it
+// leaves are empty. The channels after that empty one stay where they are.
 void RemoveChannels(RadioConfig& record, int first, int last);
 
 // Moves channels `first` to `last` one place up (`by` -1) or down (+1); the channel they pass

@@ -1,5 +1,6 @@
 #include "model/channel_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -146,6 +147,67 @@ std::optional<int> DeriveStep(double hz, int mode) {
   if (step == 0 && n % 5000 == 0) step = kStep5;
   if (step == 0) return std::nullopt;
   return step;
+}
+
+std::vector<int> AcceptedSteps(double hz, int mode) {
+  if (!std::isfinite(hz) || std::fabs(hz) > 9.0e18) return {};
+  const auto n = static_cast<std::int64_t>(RoundHalfEven(hz));
+  const std::int64_t r = n % kBlock;
+  // Within a few Hz of an 8.33 kHz channel: the entered 8330 and the stored 8334 alike.
+  const std::int64_t k = (r * 3 + kBlock / 2) / kBlock;
+  const bool aviation = r % 8330 == 0 || std::llabs(r * 3 - k * kBlock) <= 15;
+  std::vector<int> steps;
+  if (n % 5000 == 0) steps.push_back(kStep5);
+  if (n % 6250 == 0) steps.push_back(kStep625);
+  if (aviation) steps.push_back(kStep833);
+  if (mode == PositionOf(ChannelMode::kAm) && hz >= 522000 && hz <= 1611000 && n % 9000 == 0) {
+    steps.push_back(kStep9);
+  }
+  return steps;
+}
+
+std::expected<MemoryChannel, ChannelProblem> WithStep(const MemoryChannel& stored, int step) {
+  // The frequency as the grid and the editor show it, so that 8.33 snaps as the editor snaps.
+  const double hz = LeadingNumber(EntryOf(stored).Frequency) * 1000000.0;
+  const std::vector<int> accepted = AcceptedSteps(hz, stored.Mode);
+  if (std::ranges::find(accepted, step) == accepted.end()) {
+    std::string reason =
+        InTable(kStepTable, step) ? std::string(kStepTable[static_cast<std::size_t>(step)]) : "?";
+    reason += " kHz is not a raster ";
+    reason += MhzText(hz / 1000000.0);
+    reason += " lies on";
+    return std::unexpected(ChannelProblem{ChannelField::kStep, std::move(reason), std::nullopt});
+  }
+  MemoryChannel channel = stored;
+  channel.Step = static_cast<std::int16_t>(step);
+  if (step == kStep833) channel.Frequency = StoredFrequencyText(hz, step);
+  return channel;
+}
+
+std::int16_t BandMode(double hz) {
+  if (hz < 30.0e6 || (hz >= 108.0e6 && hz < 137.0e6)) return PositionOf(ChannelMode::kAm);
+  if (hz >= 76.0e6 && hz < 108.0e6) return PositionOf(ChannelMode::kWfm);
+  return PositionOf(ChannelMode::kFm);
+}
+
+std::string SteppedFrequencyText(double start_hz, double step_khz, int count) {
+  std::int64_t hz = 0;
+  if (std::fabs(step_khz - 8.33) < 0.005) {
+    const auto start = static_cast<std::int64_t>(RoundHalfEven(start_hz));
+    // The 8.33 kHz channels of a block as entered: 0, 8.33 and 16.66 kHz above its base.
+    const std::int64_t place =
+        start / kBlock * 3 +
+        static_cast<std::int64_t>(RoundHalfEven(static_cast<double>(start % kBlock) /
+                                                (static_cast<double>(kBlock) / 3.0))) +
+        count;
+    hz = place / 3 * kBlock + place % 3 * 8330;
+  } else {
+    hz = static_cast<std::int64_t>(RoundHalfEven(start_hz + count * step_khz * 1000.0));
+  }
+  std::string text = std::to_string(hz / 1000000);
+  std::string decimals = std::to_string(hz % 1000000);
+  text.append(1, '.').append(6 - decimals.size(), '0').append(decimals);
+  return text;
 }
 
 std::string StoredFrequencyText(double hz, int step) {

@@ -8,6 +8,7 @@
 #include <expected>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/channel.h"
 #include "model/radio_config.h"
@@ -18,6 +19,21 @@ namespace kestrel {
 // frequency lies on none of the receiver's rasters. `mode` is the channel-mode position; the
 // 9 kHz raster exists only for AM broadcast frequencies. The 25 kHz raster wins over 9 kHz.
 std::optional<int> DeriveStep(double hz, int mode);
+
+// The step-table positions a channel at `hz` may be stored with in mode `mode`: each raster
+// the frequency lies on (5, 6.25 and 8.33 kHz, 9 kHz for AM broadcast), in position order. A
+// frequency snapped to the 8.33 kHz raster (base + 8334) lies on it.
+std::vector<int> AcceptedSteps(double hz, int mode);
+
+// The mode a channel at `hz` most likely uses, for a frequency entered without one: AM below
+// 30 MHz and in the aviation band from 108 MHz up to 137 MHz, WFM in the broadcast band from
+// 76 MHz up to 108 MHz, FM elsewhere. A position of kChannelModeTable.
+std::int16_t BandMode(double hz);
+
+// The frequency `count` steps of `step_khz` above `start_hz`, as MHz text to enter ("146.525").
+// A step of 8.33 kHz walks the receiver's 8.33 kHz channels from the one nearest the start:
+// +8.333 and +16.667 kHz, then the next 25 kHz block.
+std::string SteppedFrequencyText(double start_hz, double step_khz, int count);
 
 // The Hz text stored for an entered frequency: plain decimal text, and for the 8.33 kHz step
 // (position 3) the receiver's own channel frequencies, base + 8334 and base + 16667 within each
@@ -61,6 +77,10 @@ struct ChannelProblem {
 // selection (the others 0, `RevDcs` -1 unless DCS).
 std::expected<MemoryChannel, ChannelProblem> ValidateChannel(const ChannelEntry& entry,
                                                              const MemoryChannel& stored = {});
+
+// `stored` with the step at position `step` chosen, its frequency snapped as StoredFrequencyText
+// does; refused unless the step is one of AcceptedSteps.
+std::expected<MemoryChannel, ChannelProblem> WithStep(const MemoryChannel& stored, int step);
 
 // The entry the channel editor starts with for a stored channel: the frequency and the name as
 // the grid shows them (MHz to 10 Hz, the name trimmed), the coded fields as stored.

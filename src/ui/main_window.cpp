@@ -183,6 +183,12 @@ void MainWindow::BuildPages() {
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
               [this] { StepPage(-1); });
   edit_menu_->addActions(memory_page_->EditActions());
+  edit_menu_->addSeparator();
+  edit_menu_->addActions(memory_page_->FindActions());
+  auto* view = new QMenu(tr("&View"), this);
+  view->addActions(memory_page_->ViewActions());
+  const QList<QAction*> menus = menuBar()->actions();
+  menuBar()->insertMenu(menus.value(menus.indexOf(edit_menu_->menuAction()) + 1), view);
 
   connect(set_mode_page_, &SetModePage::ReadRequested, this, &MainWindow::StartRead);
   connect(set_mode_page_, &SetModePage::WriteRequested, this, &MainWindow::StartProgram);
@@ -203,7 +209,9 @@ void MainWindow::OnTabChanged(int index) {
   // The clipboard commands act on the channel grid: only while it is in sight. Arriving on the
   // page from the keyboard, the keys go to the grid.
   const bool on_memory = tabs_->widget(index) == memory_page_;
-  for (QAction* action : memory_page_->EditActions()) action->setEnabled(on_memory);
+  for (QAction* action : memory_page_->EditActions() + memory_page_->FindActions()) {
+    action->setEnabled(on_memory);
+  }
   if (on_memory) memory_page_->Grid()->setFocus();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -37,7 +38,12 @@ QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
   const int column = index.column();
   if (MemoryGridModel::IsListColumn(column)) {
     auto* list = new TypedListBox(parent);
-    list->addItems(MemoryGridModel::ListEntries(column));
+    const QStringList entries = MemoryGridModel::ListEntries(column);
+    const auto* model = qobject_cast<const MemoryGridModel*>(index.model());
+    for (const int position :
+         model->ListChoices(MemoryGridModel::ChannelOfRow(index.row()), column)) {
+      list->addItem(entries.value(position), position);
+    }
     list->setMaxVisibleItems(16);
     return list;
   }
@@ -58,7 +64,7 @@ QWidget* MemoryGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 
 void MemoryGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
-    list->setCurrentIndex(index.data(Qt::EditRole).toInt());
+    list->setCurrentIndex(list->findData(index.data(Qt::EditRole)));
     return;
   }
   QStyledItemDelegate::setEditorData(editor, index);
@@ -68,10 +74,30 @@ void MemoryGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
                                       const QModelIndex& index) const {
   if (auto* list = qobject_cast<QComboBox*>(editor)) {
     // A stored position the list does not hold stays as it is until an entry is chosen.
-    if (list->currentIndex() >= 0) model->setData(index, list->currentIndex(), Qt::EditRole);
+    if (list->currentIndex() >= 0) model->setData(index, list->currentData(), Qt::EditRole);
     return;
   }
   QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+QVariant MemoryGridDelegate::EditorValue(QWidget* editor) {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    return list->currentIndex() >= 0 ? list->currentData() : QVariant(-1);
+  }
+  if (auto* field = qobject_cast<QLineEdit*>(editor)) return field->text();
+  return {};
+}
+
+bool MemoryGridDelegate::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+      if (auto* editor = qobject_cast<QWidget*>(watched)) emit FillRequested(editor);
+      return true;
+    }
+  }
+  return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 }  // namespace kestrel::ui

@@ -1,6 +1,9 @@
 #include "ui/memory_grid_model.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
+#include <set>
 #include <vector>
 
 #include "model/channel.h"
@@ -17,7 +20,7 @@ namespace kestrel::ui {
 namespace {
 
 constexpr std::array<int, MemoryGridModel::kColumnCount> kWidthsTwips{
-    700, 3, 1400, 900, 900, 1600, 900, 900, 900, 900, 900, 900};
+    700, 3, 1400, 900, 900, 1600, 900, 900, 900, 900, 900, 900, 900};
 
 // The heading of each column but the spacer: the caption of the row text it shows.
 QString Heading(int column) {
@@ -25,6 +28,7 @@ QString Heading(int column) {
       column >= MemoryGridModel::kColumnCount) {
     return {};
   }
+  if (column == MemoryGridModel::kStepColumn) return MemoryGridModel::tr("STEP");
   const std::string_view caption = ChannelColumnCaption(
       static_cast<ChannelColumn>(column == MemoryGridModel::kNumberColumn ? 0 : column - 1));
   return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
@@ -71,6 +75,8 @@ ValueTable TableOfColumn(int column) {
       return kChannelScramblerTable;
     case MemoryGridModel::kTrainColumn:
       return kChannelTrainToneTable;
+    case MemoryGridModel::kStepColumn:
+      return kStepTable;
     default:
       return {};
   }
@@ -132,6 +138,11 @@ QString ChannelCellText(const MemoryChannel& values, int channel, int column) {
       column >= MemoryGridModel::kColumnCount) {
     return {};
   }
+  if (column == MemoryGridModel::kStepColumn) {
+    if (!values.IsProgrammed() || !InTable(kStepTable, values.Step)) return {};
+    const std::string_view step = kStepTable[static_cast<std::size_t>(values.Step)];
+    return QString::fromLatin1(step.data(), static_cast<qsizetype>(step.size()));
+  }
   // The grid's columns are the channel's row texts with the spacer after the number.
   const auto text_column =
       static_cast<ChannelColumn>(column == MemoryGridModel::kNumberColumn ? 0 : column - 1);
@@ -140,9 +151,53 @@ QString ChannelCellText(const MemoryChannel& values, int channel, int column) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The grid column that shows `field`.
+int ColumnOf(ChannelField field) {
+  switch (field) {
+    case ChannelField::kFrequency:
+      return MemoryGridModel::kFrequencyColumn;
+    case ChannelField::kName:
+      return MemoryGridModel::kNameColumn;
+    case ChannelField::kMode:
+      return MemoryGridModel::kModeColumn;
+    case ChannelField::kToneSelect:
+      return MemoryGridModel::kToneSelectColumn;
+    case ChannelField::kTsqTone:
+      return MemoryGridModel::kTsqColumn;
+    case ChannelField::kRevTsqTone:
+      return MemoryGridModel::kRevTsqColumn;
+    case ChannelField::kDcsCode:
+      return MemoryGridModel::kDcsColumn;
+    case ChannelField::kRevDcs:
+      return MemoryGridModel::kRevDcsColumn;
+    case ChannelField::kScrambler:
+      return MemoryGridModel::kScramblerColumn;
+    case ChannelField::kTrainTone:
+      return MemoryGridModel::kTrainColumn;
+    case ChannelField::kStep:
+      return MemoryGridModel::kStepColumn;
+    case ChannelField::kInUse:
+      break;
+  }
+  return -1;
+}
+
+// The problem as the grid names its fields: by the column captions ("TSQ", not "TsqTone").
+QString ProblemText(const ChannelProblem& problem) {
+  const int column = ColumnOf(problem.field);
+  const QString field =
+      column < 0 ? QString::fromLatin1(FieldName(problem.field)) : Heading(column);
+  return field + QStringLiteral(": ") + QString::fromStdString(problem.reason);
+}
+
+QString DraftNote(int channel) {
+  return MemoryGridModel::tr("Channel %1 is not stored yet: it needs a frequency and a mode.")
+      .arg(MemoryGridModel::ChannelNumberText(channel));
+}
+
 QString NotStored(int channel, const ChannelProblem& problem) {
   return MemoryGridModel::tr("Channel %1 is not stored. %2")
-      .arg(MemoryGridModel::ChannelNumberText(channel), QString::fromStdString(problem.ToString()));
+      .arg(MemoryGridModel::ChannelNumberText(channel), ProblemText(problem));
 }
 
 }  // namespace
@@ -167,6 +222,7 @@ ChannelEntry MemoryGridModel::EntryFor(int channel) const {
 }
 
 QString MemoryGridModel::DraftText(const ChannelEntry& draft, int channel, int column) const {
+  if (column == kStepColumn) return {};  // a draft has no step until it is stored
   if (column == kFrequencyColumn) return QString::fromStdString(draft.Frequency);
   if (column == kNameColumn) return QString::fromStdString(draft.Name);
   // The coded columns read as a stored channel's would, with only its tone selection's values.
@@ -212,6 +268,152 @@ QModelIndex MemoryGridModel::Find(const QString& text, const QModelIndex& from,
   return {};
 }
 
+std::vector<int> MemoryGridModel::ListChoices(int channel, int column) const {
+  if (column == kStepColumn) {
+    const MemoryChannel& stored = document_.Record().Channel(channel);
+    return AcceptedSteps(LeadingNumber(EntryOf(stored).Frequency) * 1e6, stored.Mode);
+  }
+  std::vector<int> positions(static_cast<std::size_t>(ListEntries(column).size()));
+  std::iota(positions.begin(), positions.end(), 0);
+  return positions;
+}
+
+int MemoryGridModel::ListPosition(int column, const QString& text) {
+  const QString wanted = text.trimmed();
+  const QStringList entries = ListEntries(column);
+  for (qsizetype i = 0; i < entries.size(); ++i) {
+    if (entries[i].trimmed().compare(wanted, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+  }
+  bool number = false;
+  const double value = wanted.toDouble(&number);
+  for (qsizetype i = 0; number && i < entries.size(); ++i) {
+    bool entry_number = false;
+    if (entries[i].trimmed().toDouble(&entry_number) == value && entry_number) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::optional<QString> MemoryGridModel::PutCell(ChannelEntry& entry, const Cell& cell) const {
+  const int column = cell.column;
+  if (column == kFrequencyColumn) {
+    // Not limited to the range as typing is: a pasted frequency outside it is refused, not
+    // moved to the range's end.
+    entry.Frequency = cell.value.toString().trimmed().toStdString();
+    return std::nullopt;
+  }
+  if (column == kNameColumn) {
+    entry.Name = cell.value.toString().toStdString();
+    return std::nullopt;
+  }
+  if (column == kStepColumn) return std::nullopt;  // StoreCells chooses it after the rest
+  std::int16_t* field = FieldOf(entry, column);
+  if (!field) return tr("this column cannot be changed");
+  int position = cell.value.toInt();
+  if (cell.value.typeId() == QMetaType::QString) {
+    position = ListPosition(column, cell.value.toString());
+    if (position < 0) {
+      return tr("\"%1\" is not one of its entries").arg(cell.value.toString().trimmed());
+    }
+  }
+  if (column == kToneSelectColumn) {
+    ChooseToneSelect(entry, static_cast<std::int16_t>(position));
+    return std::nullopt;
+  }
+  if (column != kModeColumn && !UsesColumn(entry.ToneSelect, column)) {
+    return tr("TONE SELECT %1 keeps no %2 value")
+        .arg(ListEntries(kToneSelectColumn).value(entry.ToneSelect), Heading(column));
+  }
+  *field = static_cast<std::int16_t>(position);
+  return std::nullopt;
+}
+
+QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<RowCells>& rows) {
+  QStringList refusals;
+  std::vector<std::pair<int, MemoryChannel>> checked;
+  for (const RowCells& row : rows) {
+    const int channel = row.channel;
+    const MemoryChannel& stored = document_.Record().Channel(channel);
+    const auto where = [channel](int column) {
+      return tr("Channel %1, %2: ").arg(ChannelNumberText(channel), Heading(column));
+    };
+    const bool empty = !stored.IsProgrammed();
+    if (empty && std::ranges::none_of(
+                     row.cells, [](const Cell& cell) { return cell.column == kFrequencyColumn; })) {
+      for (const Cell& cell : row.cells) {
+        refusals << where(cell.column) + tr("the channel is empty: it takes a Frequency first");
+      }
+      continue;
+    }
+    const ChannelEntry before = EntryFor(channel);
+    std::set<int> refused;
+    std::optional<MemoryChannel> result;
+    // Each pass leaves out the cells refused so far; a row has few cells, so few passes.
+    for (;;) {
+      ChannelEntry entry = before;
+      for (const Cell& cell : row.cells) {
+        if (refused.contains(cell.column)) continue;
+        if (const std::optional<QString> why = PutCell(entry, cell)) {
+          refused.insert(cell.column);
+          refusals << where(cell.column) + *why;
+        }
+      }
+      if (empty && refused.contains(kFrequencyColumn)) {
+        for (const Cell& cell : row.cells) {
+          if (refused.contains(cell.column)) continue;
+          refusals << where(cell.column) + tr("the channel is empty: it takes a Frequency first");
+        }
+        break;
+      }
+      if (empty && entry.Mode == 0 && !entry.Frequency.empty()) {
+        entry.Mode = BandMode(LeadingNumber(entry.Frequency) * 1e6);
+      }
+      if (entry == before) break;
+      auto channel_checked = ValidateChannel(entry, stored);
+      if (channel_checked) {
+        result = std::move(*channel_checked);
+        break;
+      }
+      const int column = ColumnOf(channel_checked.error().field);
+      const bool given = std::ranges::any_of(
+          row.cells, [column](const Cell& cell) { return cell.column == column; });
+      if (!given || refused.contains(column)) {
+        refusals << NotStored(channel, channel_checked.error());
+        break;
+      }
+      refused.insert(column);
+      refusals << where(column) + QString::fromStdString(channel_checked.error().reason);
+    }
+    // A chosen step goes last: it depends on the frequency and the mode the row ends with.
+    const auto step = std::ranges::find(row.cells, int{kStepColumn}, &Cell::column);
+    if (step != row.cells.end() && !empty) {
+      const int position = step->value.typeId() == QMetaType::QString
+                               ? ListPosition(kStepColumn, step->value.toString())
+                               : step->value.toInt();
+      auto stepped = WithStep(result.value_or(stored), position);
+      if (position < 0) {
+        refusals << where(kStepColumn) + tr("\"%1\" is not one of its entries")
+                                             .arg(step->value.toString().trimmed());
+      } else if (stepped) {
+        result = std::move(*stepped);
+      } else {
+        refusals << where(kStepColumn) + QString::fromStdString(stepped.error().reason);
+      }
+    }
+    if (result && *result != stored) checked.emplace_back(channel, std::move(*result));
+  }
+  if (checked.empty()) return refusals;
+  for (const auto& [channel, stored] : checked) drafts_.erase(channel);
+  emit Hint(QString());
+  if (!document_.Edit(what, [&checked](RadioConfig& record) {
+        for (const auto& [channel, stored] : checked) record.Channel(channel) = stored;
+      })) {
+    ShowAllRows();
+  }
+  return refusals;
+}
+
 int MemoryGridModel::FirstDraftIn(int first, int last) const {
   const auto from = drafts_.lower_bound(first);
   return from != drafts_.end() && from->first <= last ? from->first : 0;
@@ -246,6 +448,7 @@ void MemoryGridModel::DropDrafts(int first, int last) {
 
 void MemoryGridModel::ShowAllRows() {
   emit dataChanged(index(0, 0), index(kChannelCount - 1, kColumnCount - 1));
+  emit headerDataChanged(Qt::Vertical, 0, kChannelCount - 1);
 }
 
 QString MemoryGridModel::ChannelNumberText(int channel) {
@@ -267,6 +470,7 @@ void MemoryGridModel::ShowChannelRow(int channel) {
 void MemoryGridModel::ShowChannelRows(int first, int last) {
   emit dataChanged(index(RowOfChannel(first), 0), index(RowOfChannel(last), kColumnCount - 1),
                    {Qt::DisplayRole});
+  emit headerDataChanged(Qt::Vertical, RowOfChannel(first), RowOfChannel(last));
 }
 
 void MemoryGridModel::Reload() {
@@ -293,12 +497,17 @@ QVariant MemoryGridModel::data(const QModelIndex& index, int role) const {
       }
       return CellText(document_.Record(), channel, index.column());
     case Qt::EditRole: {
+      if (index.column() == kStepColumn) return int{document_.Record().Channel(channel).Step};
       ChannelEntry entry = EntryFor(channel);
       if (std::int16_t* field = FieldOf(entry, index.column())) return int{*field};
       return data(index, Qt::DisplayRole);
     }
     case Qt::ForegroundRole:
       if (draft != drafts_.end()) return kChangedColor;
+      return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+      if (draft != drafts_.end()) return DraftNote(channel);
       return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
@@ -309,8 +518,16 @@ QVariant MemoryGridModel::data(const QModelIndex& index, int role) const {
 
 QVariant MemoryGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+  const bool draft = orientation == Qt::Vertical && drafts_.contains(ChannelOfRow(section));
+  // Red alone is not enough to tell a draft: its number carries a marker and a note.
+  if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && draft) {
+    return DraftNote(ChannelOfRow(section));
+  }
+  if (role == Qt::ForegroundRole && draft) return kChangedColor;
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return ChannelNumberText(ChannelOfRow(section));
+  if (orientation == Qt::Vertical) {
+    return ChannelNumberText(ChannelOfRow(section)) + (draft ? QStringLiteral(" *") : QString());
+  }
   return Heading(section);
 }
 
@@ -324,6 +541,11 @@ Qt::ItemFlags MemoryGridModel::flags(const QModelIndex& index) const {
     case kModeColumn:
     case kToneSelectColumn:
       return shown | Qt::ItemIsEditable;
+    case kStepColumn:
+      return document_.Record().Channel(ChannelOfRow(index.row())).IsProgrammed() &&
+                     !drafts_.contains(ChannelOfRow(index.row()))
+                 ? shown | Qt::ItemIsEditable
+                 : shown;
     default: {
       // A tone value is edited only where the channel's tone selection keeps it.
       const int channel = ChannelOfRow(index.row());
@@ -341,10 +563,27 @@ bool MemoryGridModel::setData(const QModelIndex& index, const QVariant& value, i
   if (role != Qt::EditRole || !flags(index).testFlag(Qt::ItemIsEditable)) return false;
   const int channel = ChannelOfRow(index.row());
   const int column = index.column();
+  if (column == kStepColumn) {
+    const MemoryChannel& stored = document_.Record().Channel(channel);
+    auto stepped = WithStep(stored, value.toInt());
+    if (!stepped) {
+      emit Refused(NotStored(channel, stepped.error()));
+      return false;
+    }
+    emit Hint(QString());
+    document_.Edit(tr("channel %1 %2").arg(ChannelNumberText(channel), Heading(column)),
+                   [&](RadioConfig& record) { record.Channel(channel) = *stepped; });
+    return true;
+  }
   const ChannelEntry before = EntryFor(channel);
   ChannelEntry entry = before;
   if (column == kFrequencyColumn) {
     entry.Frequency = ClampMhzText(value.toString().trimmed().toStdString());
+    // An empty channel's frequency says which mode it most likely has: it is stored at once.
+    if (!document_.Record().Channel(channel).IsProgrammed() && entry.Mode == 0 &&
+        !entry.Frequency.empty()) {
+      entry.Mode = BandMode(LeadingNumber(entry.Frequency) * 1e6);
+    }
   } else if (column == kNameColumn) {
     entry.Name = value.toString().toStdString();
   } else if (column == kToneSelectColumn) {

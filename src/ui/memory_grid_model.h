@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "model/channel_rules.h"
 #include "model/radio_config.h"
@@ -36,6 +38,7 @@ class MemoryGridModel : public QAbstractTableModel {
     kRevDcsColumn,  // only for tone select "DCS"
     kScramblerColumn,
     kTrainColumn,
+    kStepColumn,  // the stored tuning step; only steps the channel's frequency lies on
     kColumnCount
   };
 
@@ -56,6 +59,31 @@ class MemoryGridModel : public QAbstractTableModel {
   // the tone values), and those entries in position order.
   static bool IsListColumn(int column);
   static QStringList ListEntries(int column);
+  // The positions a list cell of channel `channel` offers: every entry, or for Step the steps
+  // the rules accept for the channel's frequency and mode.
+  std::vector<int> ListChoices(int channel, int column) const;
+
+  // The position of `text` among list column `column`'s entries: the blanks around it and its
+  // case aside, a number by its value ("67" is " 67.0"); -1 when it is none of them.
+  static int ListPosition(int column, const QString& text);
+
+  // A cell's new value, as typed or pasted: text, or for a list column its position (int) or
+  // its entry's text.
+  struct Cell {
+    int column = kFrequencyColumn;
+    QVariant value;
+  };
+  struct RowCells {
+    int channel = 1;
+    std::vector<Cell> cells;
+  };
+  // Stores the cells as one step of the history named `what`. Each row's cells are checked
+  // together as typing them one after another would be (a tone selection sets its defaults, a
+  // frequency gives an empty channel its band's mode); a tone value goes only where the row's
+  // tone selection keeps it, and an empty channel takes cells only with a Frequency. A refused
+  // cell is left as it was and the others of its row are tried again without it. Returns the
+  // refusals one a line, "Channel 005, TSQ: ...", with the grid's captions.
+  QStringList StoreCells(const QString& what, const std::vector<RowCells>& rows);
 
   // The first Frequency or NAME cell after `from` (before it, for a `direction` below 0) whose
   // text as the grid shows it holds `text`, ignoring case; the search wraps around the grid and
@@ -94,6 +122,8 @@ class MemoryGridModel : public QAbstractTableModel {
  private:
   // The channel as the user has it: its draft, or the stored channel as the editor opens it.
   ChannelEntry EntryFor(int channel) const;
+  // Puts one cell's value into `entry` as typing it would; why not, when it cannot go there.
+  std::optional<QString> PutCell(ChannelEntry& entry, const Cell& cell) const;
   QString DraftText(const ChannelEntry& draft, int channel, int column) const;
   void ShowAllRows();
 

@@ -4,9 +4,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <algorithm>
+#include <numeric>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,12 +40,18 @@ bool IsLeftDoubleClick(const QEvent* event) {
 MemoryGridView::MemoryGridView(QWidget* parent) : QTableView(parent) {
   setFont(QFont(QStringLiteral("Arial"), 9));
   setEditTriggers(EditKeyPressed | AnyKeyPressed);
-  setItemDelegate(new MemoryGridDelegate(this));
+  auto* delegate = new MemoryGridDelegate(this);
+  setItemDelegate(delegate);
+  connect(delegate, &MemoryGridDelegate::FillRequested, this, [this](QWidget* editor) {
+    const QVariant value = MemoryGridDelegate::EditorValue(editor);
+    const int column = currentIndex().column();
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    emit FillRequested(column, value);
+  });
   setSelectionBehavior(SelectRows);
   setSelectionMode(ContiguousSelection);
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);
-  setCornerButtonEnabled(false);
 
   const int row_height = fontMetrics().height() + 6;
   QHeaderView* rows = verticalHeader();
@@ -61,10 +70,15 @@ MemoryGridView::MemoryGridView(QWidget* parent) : QTableView(parent) {
   for (QWidget* surface : {viewport(), rows->viewport(), columns->viewport()}) {
     surface->installEventFilter(this);
   }
-  // The row header's heading sits in the corner; the corner has no heading of its own.
+  // The row header's heading sits in the corner; the corner has no heading of its own. A click
+  // on it gives back the channel order instead of selecting every cell.
   if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
     corner->installEventFilter(this);
+    disconnect(corner, nullptr, this, nullptr);
+    connect(corner, &QAbstractButton::clicked, this, &MemoryGridView::ShowChannelOrder);
   }
+  columns->setSectionsClickable(true);
+  connect(columns, &QHeaderView::sectionClicked, this, &MemoryGridView::SortViewBy);
 }
 
 void MemoryGridView::SetGridModel(MemoryGridModel* model) {
@@ -77,6 +91,9 @@ void MemoryGridView::SetGridModel(MemoryGridModel* model) {
   // The number lives in the fixed row header; the spacer column is too narrow to see.
   setColumnHidden(MemoryGridModel::kNumberColumn, true);
   setColumnHidden(MemoryGridModel::kSpacerColumn, true);
+  connect(model, &QAbstractItemModel::dataChanged, this, [this] {
+    if (programmed_only_) HideEmptyRows();
+  });
   ApplyColumnWidths();
   SelectChannel(1);
 }
@@ -95,6 +112,87 @@ void MemoryGridView::resizeEvent(QResizeEvent* event) {
   ApplyColumnWidths();
 }
 
+void MemoryGridView::SortViewBy(int column) {
+  if (!model() || column < MemoryGridModel::kFrequencyColumn) return;
+  if (!FinishCellEdit(true)) return;
+  descending_ = column == sorted_column_ && !descending_;
+  sorted_column_ = column;
+  // Empty channels last either way; equal cells keep the channel order.
+  struct Key {
+    bool empty;
+    double number;
+    QString text;
+  };
+  const int rows = model()->rowCount();
+  std::vector<Key> keys;
+  keys.reserve(static_cast<std::size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    const QString text = model()->index(row, column).data().toString();
+    const QString frequency =
+        model()->index(row, MemoryGridModel::kFrequencyColumn).data().toString();
+    keys.push_back({frequency.isEmpty(),
+                    column == MemoryGridModel::kFrequencyColumn ? frequency.toDouble() : 0.0,
+                    text.trimmed().toCaseFolded()});
+  }
+  std::vector<int> order(static_cast<std::size_t>(rows));
+  std::iota(order.begin(), order.end(), 0);
+  std::ranges::stable_sort(order, [&keys, this](int a, int b) {
+    const Key& x = keys[static_cast<std::size_t>(a)];
+    const Key& y = keys[static_cast<std::size_t>(b)];
+    if (x.empty != y.empty) return y.empty;
+    if (descending_) return std::tie(y.number, y.text) < std::tie(x.number, x.text);
+    return std::tie(x.number, x.text) < std::tie(y.number, y.text);
+  });
+  QHeaderView* header = verticalHeader();
+  {
+    const QSignalBlocker quiet(header);  // one redraw at the end, not one per row
+    for (int visual = 0; visual < rows; ++visual) {
+      header->moveSection(header->visualIndex(order[static_cast<std::size_t>(visual)]), visual);
+    }
+  }
+  horizontalHeader()->setSortIndicatorShown(true);
+  horizontalHeader()->setSortIndicator(column,
+                                       descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+  updateGeometries();
+  viewport()->update();
+  header->viewport()->update();
+  if (currentIndex().isValid()) scrollTo(currentIndex());
+}
+
+void MemoryGridView::ShowChannelOrder() {
+  if (sorted_column_ < 0) return;
+  sorted_column_ = -1;
+  descending_ = false;
+  QHeaderView* header = verticalHeader();
+  {
+    const QSignalBlocker quiet(header);
+    for (int row = 0; row < header->count(); ++row) {
+      header->moveSection(header->visualIndex(row), row);
+    }
+  }
+  horizontalHeader()->setSortIndicatorShown(false);
+  updateGeometries();
+  viewport()->update();
+  header->viewport()->update();
+  if (currentIndex().isValid()) scrollTo(currentIndex());
+}
+
+void MemoryGridView::ShowProgrammedOnly(bool on) {
+  programmed_only_ = on;
+  if (on) {
+    HideEmptyRows();
+  } else {
+    for (int row = 0; model() && row < model()->rowCount(); ++row) setRowHidden(row, false);
+  }
+}
+
+void MemoryGridView::HideEmptyRows() {
+  for (int row = 0; row < model()->rowCount(); ++row) {
+    setRowHidden(
+        row, model()->index(row, MemoryGridModel::kFrequencyColumn).data().toString().isEmpty());
+  }
+}
+
 int MemoryGridView::CurrentChannel() const {
   const QModelIndex current = currentIndex();
   return current.isValid() ? MemoryGridModel::ChannelOfRow(current.row()) : 0;
@@ -110,6 +208,18 @@ std::pair<int, int> MemoryGridView::SelectedChannelRange() const {
     last = std::max(last, MemoryGridModel::ChannelOfRow(range.bottom()));
   }
   return {first, last};
+}
+
+std::vector<int> MemoryGridView::SelectedChannels() const {
+  std::vector<int> channels;
+  if (CurrentChannel() != 0) channels.push_back(CurrentChannel());
+  for (const QModelIndex& row : selectionModel()->selectedRows()) {
+    channels.push_back(MemoryGridModel::ChannelOfRow(row.row()));
+  }
+  std::ranges::sort(channels);
+  const auto [end, last] = std::ranges::unique(channels);
+  channels.erase(end, last);
+  return channels;
 }
 
 void MemoryGridView::SelectChannel(int channel) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QTableView>
+#include <vector>
 
 namespace kestrel::ui {
 
@@ -26,6 +27,8 @@ class MemoryGridView : public QTableView {
   // current row included; 0 when there is no current row.
   int CurrentChannel() const;
   std::pair<int, int> SelectedChannelRange() const;
+  // The channels of the selected rows and the current one, in ascending order.
+  std::vector<int> SelectedChannels() const;
 
   // Makes channel `channel` the current row and the whole selection.
   void SelectChannel(int channel);
@@ -36,6 +39,17 @@ class MemoryGridView : public QTableView {
   // it into the middle of the grid.
   void GoToCell(int channel, int column);
 
+  // A click on a column heading sorts the rows as shown by that column, programmed channels
+  // first; a second click on it reverses them; the corner heading gives back the channels'
+  // own order. The channels themselves do not move: the view only shows them in another order.
+  void SortViewBy(int column);
+  void ShowChannelOrder();
+  // Hides the rows of empty channels, or shows every row again.
+  void ShowProgrammedOnly(bool on);
+  bool IsProgrammedOnly() const { return programmed_only_; }
+  // Whether the rows are shown in another order than the channels', or some are hidden.
+  bool IsSortedOrFiltered() const { return sorted_column_ >= 0 || programmed_only_; }
+
   // Whether a cell editor is open, and closing it with or without storing what it holds.
   // Returns false, leaving the editor open, when the rules refuse what it holds.
   bool IsEditingCell() const { return state() == EditingState; }
@@ -43,6 +57,9 @@ class MemoryGridView : public QTableView {
 
  signals:
   void ChannelActivated(int channel);
+  // Ctrl+Enter in a cell editor, which is closed: `value` is meant for `column` of every
+  // selected row.
+  void FillRequested(int column, const QVariant& value);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,7 +75,12 @@ class MemoryGridView : public QTableView {
   // current one, going on into the next (previous) row at the row's end.
   void MoveToEditableCell(const QModelIndex& from, int step);
 
+  void HideEmptyRows();
+
   int row_before_reset_ = 0;
+  int sorted_column_ = -1;  // the column the view is sorted by; -1 in channel order
+  bool descending_ = false;
+  bool programmed_only_ = false;
   bool down_after_edit_ = false;  // Enter was pressed in the cell editor
   bool edit_refused_ = false;     // the rules refused what the cell editor committed last
 };

@@ -10,15 +10,19 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <set>
 #include <vector>
 
 #include "files/channel_csv.h"
+#include "files/csv_records.h"
 
+#include "model/channel_rules.h"
 #include "model/defaults.h"
 #include "ui/channel_editor_dialog.h"
 #include "ui/document.h"
 #include "ui/feedback.h"
+#include "ui/fill_frequencies_dialog.h"
 #include "ui/grid_prompt.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
@@ -86,6 +90,7 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   grid_->setObjectName(QStringLiteral("flxGrdMemory"));
   grid_->SetGridModel(model_);
   connect(grid_, &MemoryGridView::ChannelActivated, this, &MemoryPage::OpenChannelEditor);
+  connect(grid_, &MemoryGridView::FillRequested, this, &MemoryPage::FillSelectedChannels);
   connect(model_, &MemoryGridModel::Refused, this, &MemoryPage::Refuse);
   connect(model_, &MemoryGridModel::Hint, this,
           [this](const QString& text) { CurrentFeedback().ShowStatus(this, text); });
@@ -95,22 +100,36 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   paste_ = AddCommand(tr("&Paste"), QKeySequence::Paste, [this] { PasteChannels(); });
   delete_ = AddCommand(tr("&Delete"), QKeySequence::Delete, [this] { ClearSelectedChannels(); });
   context_actions_ = {cut_, copy_, paste_, delete_, nullptr};
-  context_actions_ << AddCommand(tr("&Insert empty channel"), {}, [this] { InsertEmptyChannels(); })
-                   << AddCommand(tr("&Remove channel"), {}, [this] { RemoveSelectedChannels(); })
+  // Ctrl+Insert copies on some desktops; with Shift it is free.
+  context_actions_ << AddCommand(tr("&Insert empty channel"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert),
+                                 [this] { InsertEmptyChannels(); })
+                   << AddCommand(tr("D&elete and Shift Up"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+                                 [this] { RemoveSelectedChannels(); })
                    << nullptr
-                   << AddCommand(tr("Move &up"), {}, [this] { MoveSelectedChannels(-1); })
-                   << AddCommand(tr("Move do&wn"), {}, [this] { MoveSelectedChannels(1); })
+                   << AddCommand(tr("Move &up"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up),
+                                 [this] { MoveSelectedChannels(-1); })
+                   << AddCommand(tr("Move do&wn"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+                                 [this] { MoveSelectedChannels(1); })
                    << nullptr
-                   << AddCommand(tr("Sort selection by &frequency"), {},
+                   << AddCommand(tr("Sort selection by &frequency"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
                                  [this] { SortSelectedChannels(ChannelOrder::kFrequency); })
-                   << AddCommand(tr("Sort selection by &name"), {},
+                   << AddCommand(tr("Sort selection by &name"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
                                  [this] { SortSelectedChannels(ChannelOrder::kName); });
   find_actions_ << AddCommand(tr("&Go to Channel..."), QKeySequence(Qt::CTRL | Qt::Key_G),
                               [this] { AskGoToChannel(); })
                 << AddCommand(tr("&Find..."), QKeySequence::Find, [this] { AskFind(); })
                 << AddCommand(tr("Find &Next"), QKeySequence(Qt::Key_F3), [this] { FindNext(1); })
                 << AddCommand(tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
-                              [this] { FindNext(-1); });
+                              [this] { FindNext(-1); })
+                << AddCommand(tr("Fi&ll Frequencies..."), {}, [this] { AskFillFrequencies(); });
+  programmed_only_ = new QAction(tr("Show &Programmed Channels Only"), this);
+  programmed_only_->setCheckable(true);
+  connect(programmed_only_, &QAction::toggled, grid_, &MemoryGridView::ShowProgrammedOnly);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, &MemoryPage::ShowContextMenu);
 
@@ -169,6 +188,7 @@ void MemoryPage::AskGoToChannel() {
           Refuse(tr("\"%1\" is not a channel: type a number from 000 to 999.").arg(text));
           return false;
         }
+        if (grid_->isRowHidden(shown)) programmed_only_->setChecked(false);
         grid_->GoToCell(MemoryGridModel::ChannelOfRow(shown), MemoryGridModel::kFrequencyColumn);
         return true;
       });
@@ -209,6 +229,55 @@ void MemoryPage::FindNext(int direction) {
       this,
       tr("Found at %1, %2")
           .arg(NumberText(channel), model_->headerData(found.column(), Qt::Horizontal).toString()));
+}
+
+void MemoryPage::FillSelectedChannels(int column, const QVariant& value) {
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
+  std::vector<MemoryGridModel::RowCells> rows;
+  for (const int channel : channels) rows.push_back({channel, {{column, value}}});
+  const QString heading = model_->headerData(column, Qt::Horizontal).toString();
+  const QString where = ChannelsText(channels.front(), channels.back());
+  ReportRefusals(tr("Filled %1 of %2").arg(heading, where),
+                 model_->StoreCells(tr("fill %1 of %2").arg(heading, where), rows));
+}
+
+void MemoryPage::AskFillFrequencies() {
+  ToChannelOrder();
+  if (!grid_->FinishCellEdit(true)) return;
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
+  const QString start = MemoryGridModel::CellText(document_.Record(), channels.front(),
+                                                  MemoryGridModel::kFrequencyColumn);
+  auto* dialog = new FillFrequenciesDialog(
+      this, start == NumberText(channels.front()) ? QString() : start,
+      [this, channels](const FillFrequenciesDialog::Values& values) {
+        bool number = false;
+        const double start_mhz = values.start_mhz.toDouble(&number);
+        if (!number) {
+          Refuse(tr("Type the start frequency in MHz."));
+          return false;
+        }
+        const double step_khz = values.step_khz.toDouble(&number);
+        if (!number || step_khz <= 0) {
+          Refuse(tr("Type the step in kHz, above 0."));
+          return false;
+        }
+        std::vector<MemoryGridModel::RowCells> rows;
+        for (std::size_t i = 0; i < channels.size(); ++i) {
+          const std::string mhz =
+              SteppedFrequencyText(start_mhz * 1e6, step_khz, static_cast<int>(i));
+          rows.push_back({channels[i],
+                          {{MemoryGridModel::kFrequencyColumn, QString::fromStdString(mhz)},
+                           {MemoryGridModel::kModeColumn, values.mode}}});
+        }
+        const QString where = ChannelsText(channels.front(), channels.back());
+        ReportRefusals(tr("Filled the frequencies of %1").arg(where),
+                       model_->StoreCells(tr("fill frequencies of %1").arg(where), rows));
+        return true;
+      });
+  dialog->setObjectName(QStringLiteral("fillFrequencies"));
+  dialog->open();
 }
 
 void MemoryPage::ShowContextMenu(const QPoint& at) {
@@ -270,36 +339,41 @@ std::pair<int, int> MemoryPage::TargetRows() {
 }
 
 void MemoryPage::ClearSelectedChannels() {
-  const auto [first, last] = TargetRows();
-  if (first == 0) return;
-  ClearChannels(first, last, tr("clear"));
+  if (!grid_->FinishCellEdit(true)) return;
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
+  ClearChannels(channels, tr("clear"));
 }
 
 void MemoryPage::ClearAllChannels() {
-  ClearChannels(1, kChannelCount, tr("clear"));
+  std::vector<int> channels(kChannelCount);
+  std::iota(channels.begin(), channels.end(), 1);
+  ClearChannels(channels, tr("clear"));
 }
 
-void MemoryPage::ClearChannels(int first, int last, const QString& verb) {
-  model_->DropDrafts(first, last);
-  document_.Edit(verb + u' ' + ChannelsText(first, last), [first, last](RadioConfig& record) {
-    for (int channel = first; channel <= last; ++channel) ClearChannel(record, channel);
-  });
+void MemoryPage::ClearChannels(const std::vector<int>& channels, const QString& verb) {
+  for (const int channel : channels) model_->DropDrafts(channel, channel);
+  document_.Edit(verb + u' ' + ChannelsText(channels.front(), channels.back()),
+                 [&channels](RadioConfig& record) {
+                   for (const int channel : channels) ClearChannel(record, channel);
+                 });
 }
 
 void MemoryPage::CutSelectedChannels() {
-  const auto [first, last] = TargetRows();
-  if (first == 0) return;
+  if (!grid_->FinishCellEdit(true)) return;
+  const std::vector<int> channels = grid_->SelectedChannels();
+  if (channels.empty()) return;
   CopySelectedChannels();
-  ClearChannels(first, last, tr("cut"));
+  ClearChannels(channels, tr("cut"));
 }
 
 void MemoryPage::CopySelectedChannels() {
-  const auto [first, last] = TargetRows();
-  if (first == 0) return;
+  if (!grid_->FinishCellEdit(true)) return;
   std::vector<NumberedChannel> rows;
-  for (int channel = first; channel <= last; ++channel) {
+  for (const int channel : grid_->SelectedChannels()) {
     rows.push_back({channel, document_.Record().Channel(channel)});
   }
+  if (rows.empty()) return;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(FormatChannelTable(rows, kClipboardDelimiter)));
 }
@@ -307,8 +381,13 @@ void MemoryPage::CopySelectedChannels() {
 void MemoryPage::PasteChannels() {
   const int first = TargetRows().first;
   if (first == 0) return;
-  const ChannelTable table =
-      ParseChannelTable(QGuiApplication::clipboard()->text().toStdString(), kClipboardDelimiter);
+  const std::string text = QGuiApplication::clipboard()->text().toStdString();
+  if (!StartsWithHeaderRow(text, kClipboardDelimiter)) {
+    ToChannelOrder();
+    PasteByPosition(text, first);
+    return;
+  }
+  const ChannelTable table = ParseChannelTable(text, kClipboardDelimiter);
   if (!table.problems.empty()) {
     CurrentFeedback().Notify(
         this, ApplicationTitle(),
@@ -343,7 +422,82 @@ void MemoryPage::PasteChannels() {
   }
 }
 
+void MemoryPage::PasteByPosition(const std::string& text, int first) {
+  // The visible columns from the current cell's on, in the order the grid shows them.
+  std::vector<int> columns;
+  for (int column = std::max(grid_->currentIndex().column(),
+                             static_cast<int>(MemoryGridModel::kFrequencyColumn));
+       column < MemoryGridModel::kColumnCount; ++column) {
+    if (!grid_->isColumnHidden(column)) columns.push_back(column);
+  }
+  std::vector<MemoryGridModel::RowCells> rows;
+  bool beyond = false;
+  CsvReader reader(text, kClipboardDelimiter);
+  while (!reader.AtEnd()) {
+    const auto record = reader.Next();
+    if (!record) {
+      CurrentFeedback().Notify(this, ApplicationTitle(),
+                               tr("Nothing was pasted.\n\nline %1: %2")
+                                   .arg(record.error().line)
+                                   .arg(QString::fromStdString(record.error().reason)));
+      return;
+    }
+    MemoryGridModel::RowCells row{first + static_cast<int>(rows.size()), {}};
+    for (std::size_t i = 0; i < record->cells.size(); ++i) {
+      const QString cell = QString::fromStdString(record->cells[i].text);
+      if (cell.trimmed().isEmpty()) continue;  // a blank cell leaves the grid's as it is
+      if (i >= columns.size()) {
+        beyond = true;
+        continue;
+      }
+      row.cells.push_back({columns[i], cell});
+    }
+    rows.push_back(std::move(row));
+  }
+  if (rows.empty()) {
+    Refuse(tr("Nothing was pasted: the clipboard holds no channels."));
+    return;
+  }
+  const int last = first + static_cast<int>(rows.size()) - 1;
+  if (last > kChannelCount) {
+    Refuse(tr("Nothing was pasted: %1 rows do not fit between channel %2 and the last "
+              "channel, %3.")
+               .arg(rows.size())
+               .arg(NumberText(first), NumberText(kChannelCount)));
+    return;
+  }
+  QStringList refusals =
+      model_->StoreCells(tr("paste into %1").arg(ChannelsText(first, last)), rows);
+  if (beyond) refusals.prepend(tr("The cells right of the last column are not pasted."));
+  const int column = grid_->currentIndex().column();
+  grid_->SelectChannels(first, last);
+  grid_->selectionModel()->setCurrentIndex(
+      model_->index(MemoryGridModel::RowOfChannel(first), column), QItemSelectionModel::NoUpdate);
+  ReportRefusals(tr("Pasted into %1").arg(ChannelsText(first, last)), refusals);
+}
+
+void MemoryPage::ToChannelOrder() {
+  if (!grid_->IsSortedOrFiltered()) return;
+  grid_->ShowChannelOrder();
+  programmed_only_->setChecked(false);
+  CurrentFeedback().ShowStatus(this, tr("The grid shows every channel in channel order again."));
+}
+
+void MemoryPage::ReportRefusals(const QString& done, const QStringList& refusals) {
+  if (refusals.isEmpty()) {
+    CurrentFeedback().ShowStatus(this, done + u'.');
+    return;
+  }
+  constexpr qsizetype kListed = 20;
+  QStringList lines = refusals.mid(0, kListed);
+  if (refusals.size() > kListed) lines << tr("... and %1 more").arg(refusals.size() - kListed);
+  CurrentFeedback().Notify(
+      this, ApplicationTitle(),
+      tr("%1; these cells were left as they were:\n\n%2").arg(done, lines.join(u'\n')));
+}
+
 void MemoryPage::InsertEmptyChannels() {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0) return;
   const QString what = tr("insert empty %1").arg(ChannelsText(first, last));
@@ -360,14 +514,16 @@ void MemoryPage::InsertEmptyChannels() {
 }
 
 void MemoryPage::RemoveSelectedChannels() {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, kChannelCount, tr("Removing"))) return;
-  document_.Edit(tr("remove %1").arg(ChannelsText(first, last)),
+  document_.Edit(tr("delete and shift up %1").arg(ChannelsText(first, last)),
                  [first, last](RadioConfig& record) { RemoveChannels(record, first, last); });
   grid_->SelectChannel(first);
 }
 
 void MemoryPage::MoveSelectedChannels(int by) {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0) return;
   if (first + by < 1 || last + by > kChannelCount) {
@@ -386,6 +542,7 @@ void MemoryPage::MoveSelectedChannels(int by) {
 }
 
 void MemoryPage::SortSelectedChannels(ChannelOrder order) {
+  ToChannelOrder();
   const auto [first, last] = TargetRows();
   if (first == 0 || RefusedForDrafts(first, last, tr("Sorting"))) return;
   const QString what = order == ChannelOrder::kFrequency

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "model/channel_list.h"
 #include "ui/pending_edits.h"
@@ -42,9 +43,11 @@ class MemoryPage : public QWidget, public PendingEdits {
   QList<QAction*> EditActions() const;
   // Every command of the grid's context menu, in menu order (nullptr for a separator).
   QList<QAction*> ContextActions() const;
-  // Go to Channel (Ctrl+G), Find (Ctrl+F), Find Next (F3) and Find Previous (Shift+F3), for the
-  // Edit menu; their keys work while the grid has the focus.
+  // Go to Channel (Ctrl+G), Find (Ctrl+F), Find Next (F3), Find Previous (Shift+F3) and Fill
+  // Frequencies, for the Edit menu; their keys work while the grid has the focus.
   QList<QAction*> FindActions() const;
+  // "Show Programmed Channels Only", for the View menu.
+  QList<QAction*> ViewActions() const { return {programmed_only_}; }
 
   // Pending here: a cell being edited, or an empty channel that lacks its frequency or mode.
   QString PageName() const override;
@@ -61,8 +64,10 @@ class MemoryPage : public QWidget, public PendingEdits {
   void ClearAllChannels();
   void CopySelectedChannels();
   void CutSelectedChannels();
-  // Writes the channels on the clipboard from the current row down, all of them or, when the
-  // rules refuse one, none.
+  // Text with a header row: writes the channels on the clipboard from the current row down, all
+  // of them or, when the rules refuse one, none. Text without one: its cells go into the grid
+  // by position, from the current cell down and right, as typing them would; the cells the
+  // rules refuse are listed and left as they were. Either is one step of the history.
   void PasteChannels();
   // As many empty channels as rows are selected, before the first selected one.
   void InsertEmptyChannels();
@@ -76,6 +81,12 @@ class MemoryPage : public QWidget, public PendingEdits {
   // status bar where the text was found, or that it was not.
   void AskFind();
   void FindNext(int direction);
+  // Stores `value` in `column` of every selected channel (Ctrl+Enter in a cell editor), as one
+  // step; the channels the rules refuse it are listed and keep what they hold.
+  void FillSelectedChannels(int column, const QVariant& value);
+  // Asks for a start frequency, a step and a mode and puts them into the selected channels:
+  // the first gets the start, each next one step more.
+  void AskFillFrequencies();
 
  signals:
   void ReadRequested();
@@ -87,7 +98,13 @@ class MemoryPage : public QWidget, public PendingEdits {
   // The selected channels a command works on, after storing the cell being edited; {0, 0} when
   // nothing is selected or the rules refuse that cell.
   std::pair<int, int> TargetRows();
-  void ClearChannels(int first, int last, const QString& verb);
+  void ClearChannels(const std::vector<int>& channels, const QString& verb);
+  // Before a command that moves channels or fills them by position: a sorted or filtered view
+  // shows every channel in channel order again, and the status bar says so.
+  void ToChannelOrder();
+  void PasteByPosition(const std::string& text, int first);
+  // Tells what a change of channels `first` to `last` left as it was, or that it is done.
+  void ReportRefusals(const QString& done, const QStringList& refusals);
   // Refuses, saying why, when a draft lies in channels `first` to `last`.
   bool RefusedForDrafts(int first, int last, const QString& what);
   void Refuse(const QString& why);
@@ -101,6 +118,7 @@ class MemoryPage : public QWidget, public PendingEdits {
   QAction* delete_ = nullptr;
   QList<QAction*> context_actions_;
   QList<QAction*> find_actions_;
+  QAction* programmed_only_ = nullptr;
   QString find_text_;  // what Find looked for last; F3 looks for it again
 };
 

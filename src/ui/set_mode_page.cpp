@@ -54,6 +54,9 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
     lists_[i] = new QComboBox(frame);
     lists_[i]->setEditable(false);
     lists_[i]->setMinimumWidth(110);
+    // Read out by its function, not by the value it shows.
+    lists_[i]->setAccessibleName(names_[i]->text());
+    names_[i]->setBuddy(lists_[i]);
     if (HasList(i)) {
       lists_[i]->addItems(Entries(SetModeValueTable(i)));
       lists_[i]->setMaxVisibleItems(16);

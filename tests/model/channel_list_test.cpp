@@ -51,28 +51,54 @@ TEST(ChannelList, RearrangesWithinTheThousandPlaces) {
   }
 }
 
-TEST(ChannelList, InsertingNeverPushesAProgrammedChannelOffTheEnd) {
-  RadioConfig record = Record();
-  record.Channel(999) = {1, "145000000", "LAST"};
-  const RadioConfig before = record;
-  EXPECT_TRUE(InsertEmptyChannels(record, 1, 1));
-  EXPECT_EQ(record.Channel(kChannelCount).Name, "LAST");
-  const auto refused = InsertEmptyChannels(record, 1, 1);
+TEST(ChannelList, InsertAndRemoveMoveOnlyTheBlockUpToAnEmptyChannel) {
+  // Channels 1 to 8 as letters, "." for empty: DbCA.E.. to start with.
+  const auto names = [](const RadioConfig& record) {
+    std::string shown;
+    for (int number = 1; number <= 8; ++number) {
+      shown += record.Channel(number).IsProgrammed() ? record.Channel(number).Name : ".";
+    }
+    return shown;
+  };
+  RadioConfig start = Record();
+  start.Channel(6) = {1, "146000000", "E"};
+  const std::tuple<const char*, std::function<bool(RadioConfig&)>, std::string> cases[] = {
+      {"insert 1 at 2", [](RadioConfig& r) { return InsertEmptyChannels(r, 2, 1).has_value(); },
+       "D.bCAE.."},
+      {"insert 2 at 2: past the single gap",
+       [](RadioConfig& r) { return InsertEmptyChannels(r, 2, 2).has_value(); }, "D..bCA.E"},
+      {"insert 1 at an empty channel",
+       [](RadioConfig& r) { return InsertEmptyChannels(r, 5, 1).has_value(); }, "DbCA.E.."},
+      {"remove 1", [](RadioConfig& r) { return RemoveChannels(r, 1, 1), true; }, "bCA..E.."},
+      {"remove 5 to 6", [](RadioConfig& r) { return RemoveChannels(r, 5, 6), true; }, "DbCA...."},
+  };
+  for (const auto& [what, change, shown] : cases) {
+    RadioConfig record = start;
+    EXPECT_TRUE(change(record)) << what;
+    EXPECT_EQ(names(record), shown) << what;
+  }
+  RadioConfig full = start;
+  for (int number = 990; number <= kChannelCount; ++number)
+    full.Channel(number) = {1, "7000000", "F"};
+  full.Channel(995) = {};
+  const RadioConfig before = full;
+  const auto refused = InsertEmptyChannels(full, 991, 2);
   ASSERT_FALSE(refused);
   EXPECT_EQ(refused.error(),
-            "channel 999 is programmed and would be pushed off the end of the list");
-  record = before;
-  RemoveChannels(record, 1, 1);
-  EXPECT_EQ(record.Channel(998).Name, "LAST");
-  EXPECT_FALSE(record.Channel(kChannelCount).IsProgrammed());
+            "there are not 2 empty channels in a row from channel 990 to the last "
+            "one to take the channels pushed down");
+  EXPECT_EQ(full, before);
+  EXPECT_TRUE(InsertEmptyChannels(full, 991, 1));
+  EXPECT_EQ(full.Channel(991).IsProgrammed(), false);
+  EXPECT_EQ(full.Channel(995).Name, "F");
   // The last channel moves up too, and its place is left empty.
-  record = before;
-  record.Channel(kChannelCount) = {1, "146000000", "END"};
-  RemoveChannels(record, 1, 1);
-  EXPECT_EQ(record.Channel(999).Name, "END");
-  EXPECT_FALSE(record.Channel(kChannelCount).IsProgrammed());
+  full = before;
+  RemoveChannels(full, 996, 996);
+  EXPECT_EQ(full.Channel(999).Name, "F");
+  EXPECT_FALSE(full.Channel(kChannelCount).IsProgrammed());
+  RadioConfig record = start;
+  record.Channel(999) = {1, "145000000", "LAST"};
   // Moving into the last place is allowed, out of it is not.
-  record = before;
   EXPECT_TRUE(MoveChannels(record, 999, 999, 1));
   EXPECT_EQ(record.Channel(kChannelCount).Name, "LAST");
   EXPECT_FALSE(record.Channel(999).IsProgrammed());

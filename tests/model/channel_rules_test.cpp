@@ -29,6 +29,35 @@ TEST(ChannelRules, StepFollowsTheRastersInOrderAndAviationSnaps) {
   }
 }
 
+TEST(ChannelRules, BandModeChangesAtTheBandEdges) {
+  constexpr std::int16_t kWfm = 2;
+  const std::pair<double, std::int16_t> modes[] = {
+      {0.1, kAm},        {29.99999, kAm}, {30, kFm},        {75.99999, kFm}, {76, kWfm},
+      {107.99999, kWfm}, {108, kAm},      {136.99999, kAm}, {137, kFm},      {1299.995, kFm}};
+  for (const auto& [mhz, mode] : modes) EXPECT_EQ(BandMode(mhz * 1e6), mode) << mhz;
+}
+
+TEST(ChannelRules, SteppedFrequenciesWalkTheStepAndThe833ChannelsByBlock) {
+  const std::tuple<double, double, int, const char*> steps[] = {
+      {146.0, 12.5, 0, "146.000000"},      {146.0, 12.5, 3, "146.037500"},
+      {0.522, 9, 2, "0.540000"},           {118.0, 8.33, 1, "118.008330"},
+      {118.0, 8.33, 2, "118.016660"},      {118.0, 8.33, 3, "118.025000"},
+      {118.008334, 8.33, 2, "118.025000"}, {118.02499, 8.33, 0, "118.025000"}};
+  for (const auto& [mhz, khz, count, text] : steps) {
+    EXPECT_EQ(SteppedFrequencyText(mhz * 1e6, khz, count), text) << mhz << " + " << count;
+  }
+}
+
+TEST(ChannelRules, AcceptedStepsAreTheRastersTheFrequencyLiesOn) {
+  const std::tuple<double, int, std::vector<int>> steps[] = {
+      {118.025, kAm, {1, 2, 3}}, {118.008334, kAm, {3}}, {118.00833, kFm, {3}},
+      {146.52, kFm, {1}},        {146.00625, kFm, {2}},  {0.999, kAm, {4}},
+      {0.999, kFm, {}},          {146.001, kFm, {}},     {118.016667, kAm, {3}}};
+  for (const auto& [mhz, mode, accepted] : steps) {
+    EXPECT_EQ(AcceptedSteps(mhz * 1e6, mode), accepted) << mhz;
+  }
+}
+
 // What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
 std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
                                         std::optional<std::int16_t> step = {}) {

@@ -2,11 +2,18 @@
 // typed into an empty channel, and paste by position.
 #include <gtest/gtest.h>
 
+#include <array>
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
 #include "ui/channel_editor_dialog.h"
+#include "ui/fill_frequencies_dialog.h"
 #include "ui/grid_prompt.h"
 #include "ui/memory_grid_delegate.h"
 #include "ui/memory_grid_model.h"
@@ -152,16 +159,22 @@ TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCe
        "V",
        Qt::Key_Tab,
        {},
-       at(1, Model::kFrequencyColumn),
-       "Tab past the tones VFO keeps none of, into the next row"},
+       at(0, Model::kStepColumn),
+       "Tab past the tones VFO keeps none of"},
       {at(1, Model::kToneSelectColumn),
        "T",
        Qt::Key_Tab,
        {},
        at(1, Model::kTsqColumn),
        "Tab to the tone TSQ keeps"},
+      {at(0, Model::kStepColumn),
+       "5",
+       Qt::Key_Tab,
+       {},
+       at(1, Model::kFrequencyColumn),
+       "Tab from the last column into the next row"},
       {at(1, Model::kFrequencyColumn), "146", Qt::Key_Backtab, Qt::ShiftModifier,
-       at(0, Model::kToneSelectColumn), "Shift+Tab: left, into the row above"},
+       at(0, Model::kStepColumn), "Shift+Tab: left, into the row above"},
       {at(2, Model::kFrequencyColumn),
        "146.00123",
        Qt::Key_Return,
@@ -202,6 +215,343 @@ TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCe
   ASSERT_NE(channel_editor, nullptr);
   EXPECT_EQ(channel_editor->Channel(), 3);
   channel_editor->close();
+}
+
+TEST_F(GridKeys, AFrequencyTypedIntoAnEmptyChannelIsStoredAtOnceWithItsBandsMode) {
+  constexpr std::int16_t kFm = 1, kWfm = 2, kAm = 3;
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(4) = {1, "145500000", "A", kAm, 3, 0, 0, 0, 0, -1, 0, 0};
+  });
+  page.GridModel()->setData(page.GridModel()->index(2, Model::kModeColumn), kWfm);  // a draft
+  const std::tuple<int, const char*, std::int16_t, const char*> typed[] = {
+      {1, "118.1", kAm, "aviation"},
+      {2, "88.1", kWfm, "broadcast"},
+      {3, "145.5", kWfm, "the draft's mode"},
+      {4, "146.52", kAm, "a programmed channel keeps its mode"},
+      {5, "146.52", kFm, "elsewhere"}};
+  for (const auto& [channel, mhz, mode, what] : typed) {
+    Grid()->setCurrentIndex(Grid()->model()->index(channel - 1, Model::kFrequencyColumn));
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QTest::keyClicks(Grid()->indexWidget(Grid()->currentIndex()), mhz);
+    QTest::keyClick(Grid()->indexWidget(Grid()->currentIndex()), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(document.Record().Channel(channel).Mode, mode) << what;
+    EXPECT_EQ(document.Record().Channel(channel).Frequency,
+              QString::number(QString(mhz).toDouble() * 1e6, 'f', 0).toStdString())
+        << what;
+  }
+  EXPECT_FALSE(page.HasPendingChanges());
+  EXPECT_EQ(feedback.beeps, 0);
+}
+
+TEST_F(GridKeys, TextWithoutAHeaderPastesByPositionFromTheCurrentCellAsOneStep) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(11) = {1, "145500000", "A", 1, 3, 1, 9, 0, 0, -1, 0, 0};  // FM, TSQ
+    record.Channel(12) = {1, "118100000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, VFO
+  });
+  const RadioConfig before = document.Record();
+  const struct {
+    int column;
+    const char* text;
+    std::vector<std::pair<int, MemoryChannel>> stored;
+    const char* listed;  // "" when the paste says only where it went
+  } pastes[] = {
+      {Model::kFrequencyColumn,
+       "146.52\n118.2\n88.1\n",
+       {{11, {1, "146520000", "A", 1, 1, 1, 9, 0, 0, -1, 0, 0}},
+        {12, {1, "118200000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0}},
+        {13, {1, "88100000", "", 2, 3, 0, 0, 0, 0, -1, 0, 0}}},
+       ""},
+      {Model::kNameColumn,
+       "KITE\t\tREV TSQ\t\t67\nBOAT\tam\tVFO\t67\nNEW\n",
+       {{11, {1, "145500000", "KITE", 1, 3, 2, 0, 1, 0, -1, 0, 0}},
+        {12, {1, "118100000", "BOAT", 3, 3, 0, 0, 0, 0, -1, 0, 0}}},
+       "Pasted into channels 010 to 012; these cells were left as they were:\n\n"
+       "Channel 011, TSQ: TONE SELECT VFO keeps no TSQ value\n"
+       "Channel 012, NAME: the channel is empty: it takes a Frequency first"},
+      {Model::kFrequencyColumn,
+       "146.001\tX\tAM\t\t\t\t\t\t\t\t\t1\n",
+       {{11, {1, "145500000", "X", 3, 3, 1, 9, 0, 0, -1, 0, 0}}},
+       "Pasted into channel 010; these cells were left as they were:\n\n"
+       "The cells right of the last column are not pasted.\n"
+       "Channel 010, Frequency: 146.00100 MHz is on no tuning raster: 5, 6.25 or 8.33 kHz, or "
+       "9 kHz for AM broadcast"},
+  };
+  for (const auto& paste : pastes) {
+    document.Edit("reset", [&before](RadioConfig& record) { record = before; });
+    const int steps = document.History().count();
+    feedback.warnings.clear();
+    Grid()->setCurrentIndex(Grid()->model()->index(10, paste.column));
+    QGuiApplication::clipboard()->setText(paste.text);
+    QTest::keyClick(Grid(), Qt::Key_V, Qt::ControlModifier);
+    RadioConfig expected = before;
+    for (const auto& [channel, stored] : paste.stored) expected.Channel(channel) = stored;
+    EXPECT_EQ(document.Record(), expected) << paste.text;
+    EXPECT_EQ(document.History().count(), steps + 1) << paste.text;
+    EXPECT_EQ(feedback.warnings.value(0).section('|', 1).toStdString(), paste.listed);
+  }
+  document.History().undo();
+  EXPECT_EQ(document.Record(), before);
+}
+
+TEST_F(GridKeys, CtrlEnterStoresTheTypedValueInEverySelectedRowThatTakesItAsOneStep) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(1) = {1, "145500000", "A", 1, 3, 1, 9, 0, 0, -1, 0, 0};  // FM, TSQ
+    record.Channel(2) = {1, "118100000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, VFO
+    record.Channel(4) = {1, "146000000", "D", 1, 3, 5, 0, 0, 5, 0, 0, 0};   // FM, DCS
+  });
+  const RadioConfig before = document.Record();
+  const struct {
+    int column;
+    const char* keys;
+    std::array<const char*, 4> shown;  // channels 1 to 4 afterwards
+    QStringList listed;
+  } fills[] = {
+      {Model::kNameColumn,
+       "KITE",
+       {"KITE", "KITE", "", "KITE"},
+       {"Channel 002, NAME: the channel is empty: it takes a Frequency first"}},
+      {Model::kTsqColumn,
+       "67",
+       {" 67.0", "", "", ""},
+       {"Channel 001, TSQ: TONE SELECT VFO keeps no TSQ value",
+        "Channel 002, TSQ: the channel is empty: it takes a Frequency first",
+        "Channel 003, TSQ: TONE SELECT DCS keeps no TSQ value"}},
+      {Model::kToneSelectColumn,
+       "T",
+       {"TSQ", "TSQ", "", "TSQ"},
+       {"Channel 002, TONE SELECT: "
+        "the channel is empty: it takes "
+        "a Frequency first"}},
+      {Model::kFrequencyColumn, "88.1", {"88.10000", "88.10000", "88.10000", "88.10000"}, {}},
+  };
+  for (const auto& fill : fills) {
+    document.Edit("reset", [&before](RadioConfig& record) { record = before; });
+    const int steps = document.History().count();
+    feedback.warnings.clear();
+    Grid()->SelectChannels(1, 4);
+    Grid()->selectionModel()->setCurrentIndex(Grid()->model()->index(0, fill.column),
+                                              QItemSelectionModel::NoUpdate);
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QWidget* editor = Grid()->indexWidget(Grid()->currentIndex());
+    ASSERT_NE(editor, nullptr) << fill.keys;
+    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
+    QTest::keyClicks(editor, fill.keys);
+    QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(Grid()->IsEditingCell());
+    for (int channel = 1; channel <= 4; ++channel) {
+      EXPECT_EQ(Model::CellText(document.Record(), channel, fill.column).toStdString(),
+                fill.shown[static_cast<std::size_t>(channel - 1)])
+          << fill.keys << ", channel " << channel;
+    }
+    EXPECT_EQ(document.History().count(), steps + 1) << fill.keys;
+    const QString listed = feedback.warnings.value(0).section("\n\n", 1);
+    EXPECT_EQ(listed, fill.listed.join('\n')) << fill.keys;
+  }
+  EXPECT_EQ(document.Record().Channel(3).Mode, 2) << "an empty channel takes its band's mode";
+  EXPECT_EQ(document.Record().Channel(2).Mode, 3) << "a programmed one keeps its own";
+  EXPECT_EQ(document.Record().Channel(2).Step, 3);
+}
+
+TEST_F(GridKeys, FillFrequenciesStepsThroughTheSelectedChannelsWithTheMode) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(12) = {1, "145500000", "B", 1, 3, 1, 9, 0, 0, -1, 0, 0};
+  });
+  const struct {
+    const char* start;
+    const char* step;
+    const char* mode;  // the list's entry after the start was typed
+    std::array<const char*, 3> stored;
+    const char* listed;
+  } fills[] = {
+      {"118", "8.33", "AM", {"118000000", "118008334", "118016667"}, ""},
+      {"118.01666", "8.33", "AM", {"118016667", "118025000", "118033334"}, ""},
+      {"88", "100", "WFM", {"88000000", "88100000", "88200000"}, ""},
+      {"1299.99",
+       "5",
+       "FM",
+       {"1299990000", "1299995000", ""},
+       "Channel 012, Frequency: 1300.00000 MHz is outside the receiver's range, 0.10000 MHz to "
+       "1299.99500 MHz\nChannel 012, Mode: the channel is empty: it takes a Frequency first"},
+  };
+  for (const auto& fill : fills) {
+    page.ClearAllChannels();
+    feedback.warnings.clear();
+    Grid()->SelectChannels(11, 13);
+    page.AskFillFrequencies();
+    auto* dialog = page.findChild<FillFrequenciesDialog*>("fillFrequencies");
+    ASSERT_NE(dialog, nullptr);
+    dialog->StartField()->clear();
+    QTest::keyClicks(dialog->StartField(), fill.start);
+    dialog->StepField()->setText(fill.step);
+    EXPECT_EQ(dialog->ModeList()->currentText().toStdString(), fill.mode) << fill.start;
+    dialog->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(page.findChild<FillFrequenciesDialog*>(), nullptr);
+    for (int i = 0; i < 3; ++i) {
+      const MemoryChannel& channel = document.Record().Channel(11 + i);
+      EXPECT_EQ(channel.IsProgrammed() ? channel.Frequency : "", fill.stored[i]) << fill.start;
+    }
+    EXPECT_EQ(feedback.warnings.value(0).section("\n\n", 1).toStdString(), fill.listed);
+  }
+}
+
+TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) {
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(1) = {1, "118025000", "A", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, 8.33
+    record.Channel(2) = {1, "118008330", "B", 3, 1, 0, 0, 0, 0, -1, 0, 0};  // AM, 5 as read
+  });
+  const auto offered = [this](int channel) {
+    Grid()->setCurrentIndex(Grid()->model()->index(channel - 1, Model::kStepColumn));
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    auto* list = qobject_cast<QComboBox*>(Grid()->indexWidget(Grid()->currentIndex()));
+    QStringList entries;
+    for (int i = 0; list && i < list->count(); ++i) entries << list->itemText(i);
+    return entries.join('|').toStdString();
+  };
+  const auto choose = [this](const char* keys) {
+    QWidget* list = Grid()->indexWidget(Grid()->currentIndex());
+    QTest::keyClicks(list, keys);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+  };
+  EXPECT_EQ(offered(1), "5|6.25|8.33");
+  choose("5");
+  EXPECT_EQ(document.Record().Channel(1).Step, 1);
+  Grid()->setCurrentIndex(Grid()->model()->index(0, Model::kNameColumn));
+  QTest::keyClick(Grid(), Qt::Key_F2);
+  QTest::keyClicks(Grid()->indexWidget(Grid()->currentIndex()), "X");
+  QTest::keyClick(Grid()->indexWidget(Grid()->currentIndex()), Qt::Key_Return);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(document.Record().Channel(1).Step, 1) << "kept while Frequency and Mode stay";
+  page.GridModel()->setData(page.GridModel()->index(0, Model::kModeColumn), 1);
+  EXPECT_EQ(document.Record().Channel(1).Step, 3) << "derived again with the mode";
+
+  EXPECT_EQ(offered(2), "8.33");
+  choose("8");
+  EXPECT_EQ(document.Record().Channel(2).Step, 3);
+  EXPECT_EQ(document.Record().Channel(2).Frequency, "118008334") << "snapped as the editor does";
+  EXPECT_FALSE(page.GridModel()->setData(page.GridModel()->index(1, Model::kStepColumn), 2));
+  EXPECT_EQ(feedback.statuses.last().toStdString(),
+            "Channel 001 is not stored. STEP: 6.25 kHz is not a raster 118.00833 MHz lies on");
+  EXPECT_EQ(Model::CellText(document.Record(), 3, Model::kStepColumn), "") << "empty";
+}
+
+TEST_F(GridKeys, ShortcutsInsertDeleteAndShiftUpAndMoveTheSelectedChannels) {
+  document.Edit("setup", [](RadioConfig& record) {
+    for (const auto& [channel, name] : {std::pair{1, "A"}, {2, "B"}, {3, "C"}, {5, "E"}}) {
+      record.Channel(channel) = {1, "145500000", name, 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    }
+  });
+  const RadioConfig before = document.Record();
+  const struct {
+    int first, last;
+    Qt::Key key;
+    const char* shown;  // channels 1 to 7, "." for empty
+  } keys[] = {
+      {2, 2, Qt::Key_Delete, "AC..E.."}, {2, 2, Qt::Key_Insert, "A.BCE.."},
+      {2, 3, Qt::Key_Insert, "A..BC.E"}, {2, 2, Qt::Key_Up, "BAC.E.."},
+      {2, 2, Qt::Key_Down, "ACB.E.."},
+  };
+  for (const auto& key : keys) {
+    document.Edit("reset", [&before](RadioConfig& record) { record = before; });
+    const int steps = document.History().count();
+    Grid()->SelectChannels(key.first, key.last);
+    QTest::keyClick(Grid(), key.key, Qt::ControlModifier | Qt::ShiftModifier);
+    std::string shown;
+    for (int channel = 1; channel <= 7; ++channel) {
+      const MemoryChannel& stored = document.Record().Channel(channel);
+      shown += stored.IsProgrammed() ? stored.Name : ".";
+    }
+    EXPECT_EQ(shown, key.shown) << key.shown;
+    EXPECT_EQ(document.History().count(), steps + 1) << key.shown;
+  }
+}
+
+TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelectedChannels) {
+  page.ClearAllChannels();
+  document.Edit("setup", [](RadioConfig& record) {
+    record.Channel(1) = {1, "146000000", "B", 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    record.Channel(3) = {1, "145000000", "a", 1, 3, 0, 0, 0, 0, -1, 0, 0};
+    record.Channel(4) = {1, "118100000", "C", 3, 3, 0, 0, 0, 0, -1, 0, 0};
+  });
+  const int steps = document.History().count();
+  QHeaderView* rows = Grid()->verticalHeader();
+  const auto shown = [rows] {
+    std::string order;
+    for (int visual = 0; visual < 5; ++visual) order += std::to_string(rows->logicalIndex(visual));
+    return order;
+  };
+  const auto click_heading = [this](int column) {
+    QHeaderView* columns = Grid()->horizontalHeader();
+    QTest::mouseClick(columns->viewport(), Qt::LeftButton, {},
+                      QPoint(columns->sectionViewportPosition(column) + 5, 5));
+  };
+  const std::pair<int, const char*> clicks[] = {
+      {Model::kNameColumn, "20314"},       // a, B, C, then the empty channels
+      {Model::kNameColumn, "30214"},       // reversed
+      {Model::kFrequencyColumn, "32014"},  // by MHz
+  };
+  for (const auto& [column, order] : clicks) {
+    click_heading(column);
+    EXPECT_EQ(shown(), order);
+  }
+  EXPECT_EQ(document.History().count(), steps) << "not an edit";
+
+  // Rows 3 and 0, next to each other as shown: Copy takes those two channels, not 1 to 4.
+  Grid()->selectionModel()->select(
+      QItemSelection(Grid()->model()->index(2, 0), Grid()->model()->index(2, 0)),
+      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  Grid()->selectionModel()->setCurrentIndex(
+      Grid()->model()->index(0, Model::kNameColumn),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QTest::keyClick(Grid(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3) << "the header and two rows";
+  QTest::keyClick(Grid(), Qt::Key_Delete);
+  EXPECT_FALSE(document.Record().Channel(1).IsProgrammed());
+  EXPECT_FALSE(document.Record().Channel(3).IsProgrammed());
+  EXPECT_TRUE(document.Record().Channel(2).IsProgrammed() ||
+              document.Record().Channel(4).IsProgrammed());
+  EXPECT_EQ(document.Record().Channel(4).Name, "C");
+  document.History().undo();
+
+  QTest::mouseClick(Grid()->findChild<QAbstractButton*>(), Qt::LeftButton);
+  EXPECT_EQ(shown(), "01234") << "the corner gives back the channel order";
+
+  page.ViewActions().front()->setChecked(true);
+  EXPECT_TRUE(Grid()->isRowHidden(1));
+  EXPECT_FALSE(Grid()->isRowHidden(0));
+  QTest::keyClick(Grid(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_EQ(Answer("goToChannel", "001"), nullptr);
+  EXPECT_FALSE(Grid()->isRowHidden(1)) << "going to a hidden channel shows them all";
+  EXPECT_FALSE(page.ViewActions().front()->isChecked());
+
+  click_heading(Model::kNameColumn);
+  Grid()->SelectChannel(1);
+  QTest::keyClick(Grid(), Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(shown(), "01234");
+  EXPECT_TRUE(feedback.statuses.contains("The grid shows every channel in channel order again."));
+  EXPECT_EQ(document.Record().Channel(2).Name, "B");
+}
+
+TEST_F(GridKeys, ADraftIsMarkedBesideItsRedAndSaysWhatItLacks) {
+  Model* model = page.GridModel();
+  model->setData(model->index(5, Model::kNameColumn), "A");
+  const struct {
+    int row;
+    const char* number;
+    const char* note;
+  } rows[] = {{5, "005 *", "Channel 005 is not stored yet: it needs a frequency and a mode."},
+              {6, "006", ""}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(model->headerData(row.row, Qt::Vertical).toString().toStdString(), row.number);
+    EXPECT_EQ(model->headerData(row.row, Qt::Vertical, Qt::ToolTipRole).toString().toStdString(),
+              row.note);
+    EXPECT_EQ(
+        model->index(row.row, Model::kNameColumn).data(Qt::ToolTipRole).toString().toStdString(),
+        row.note);
+  }
 }
 
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {

@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   EXPECT_EQ(window->windowTitle(), "Kestrel Programming Tool[*]");
 
   const QList<QAction*> bar = window->menuBar()->actions();
-  ASSERT_EQ(Captions(bar), "&File|&Edit|&COM|&Help");
+  ASSERT_EQ(Captions(bar), "&File|&Edit|&View|&COM|&Help");
   EXPECT_EQ(Captions(bar[0]->menu()->actions()),
             "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...|Receiver "
             "&Backups...||&Print|Print Pre&view|Export P&DF...||E&xit");
@@ -114,13 +114,16 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
       EXPECT_EQ(file[item]->shortcuts(), platform);
     }
   }
-  EXPECT_EQ(Captions(bar[1]->menu()->actions()), "&Undo|&Redo||Cu&t|&Copy|&Paste|&Delete");
-  EXPECT_EQ(Captions(bar[2]->menu()->actions()),
+  EXPECT_EQ(Captions(bar[1]->menu()->actions()),
+            "&Undo|&Redo||Cu&t|&Copy|&Paste|&Delete||&Go to Channel...|&Find...|Find &Next|Find "
+            "Pre&vious|Fi&ll Frequencies...");
+  EXPECT_EQ(Captions(bar[2]->menu()->actions()), "Show &Programmed Channels Only");
+  EXPECT_EQ(Captions(bar[3]->menu()->actions()),
             "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Por&t");
   const std::string ports = Captions(window->PortMenu()->actions());
   EXPECT_TRUE(ports.starts_with("COM &1|COM &2|COM &3|COM &4||")) << ports;
   EXPECT_TRUE(ports.ends_with("|&Simulated receiver")) << ports;
-  EXPECT_EQ(Captions(bar[3]->menu()->actions()), "A&bout");
+  EXPECT_EQ(Captions(bar[4]->menu()->actions()), "A&bout");
 
   QTabWidget* tabs = window->Tabs();
   EXPECT_EQ(tabs->currentIndex(), 0);
@@ -210,7 +213,7 @@ TEST_F(MainWindowTest, TheWindowCannotCloseDuringATransferAndARefusedProgramChan
   std::latch gate(1);
   jobs.gate = &gate;
   const RadioConfig before = window->Doc().Record();
-  window->menuBar()->actions()[2]->menu()->actions()[1]->trigger();  // Pro&gram to Radio
+  window->menuBar()->actions()[3]->menu()->actions()[1]->trigger();  // Pro&gram to Radio
   TransferDialog* dialog = window->OpenTransferDialog();
   ASSERT_NE(dialog, nullptr);
   QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
@@ -254,7 +257,7 @@ TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
 }
 
 TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
-  window->menuBar()->actions()[2]->menu()->actions()[2]->trigger();
+  window->menuBar()->actions()[3]->menu()->actions()[2]->trigger();
   SeveralReceiversDialog* dialog = window->OpenSeveralDialog();
   ASSERT_NE(dialog, nullptr);
   const int last = dialog->PortCount() - 1;
@@ -508,7 +511,7 @@ TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPa
   window->Save();
   EXPECT_EQ(storage.files.at(folder.filePath("set.dat")).SetMode[fn::kStep], 1);
   MemoryGridModel* grid = window->MemoryTab()->GridModel();
-  grid->setData(grid->index(0, MemoryGridModel::kFrequencyColumn), "145.5");
+  grid->setData(grid->index(0, MemoryGridModel::kNameColumn), "A");
   feedback.choices = {"Discard"};
   window->New();
   EXPECT_EQ(feedback.questions.last(), "The Memory page has changes that are not Set.");

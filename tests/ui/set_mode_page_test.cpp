@@ -24,6 +24,9 @@ TEST_F(SetModePageTest, ShowsEveryFunctionWithItsList) {
   EXPECT_EQ(page.FunctionLabel(34)->text(), "ADJUST");
   EXPECT_EQ(page.List(1)->currentText(), "1   M");  // the default "F STEP"
   EXPECT_EQ(page.List(22)->count(), 56);
+  for (const int function : {0, 1, 22}) {  // named by the caption, not by the value shown
+    EXPECT_EQ(page.List(function)->accessibleName(), page.FunctionLabel(function)->text());
+  }
   for (int hidden : {12, 13, 14, 15, 29, 34}) {
     EXPECT_EQ(page.List(hidden)->count(), 0) << hidden;
     EXPECT_TRUE(page.List(hidden)->isHidden()) << hidden;
