@@ -95,9 +95,12 @@ LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
       report.progress.time_left(ms + verify_ms);
     };
   }
+  // The caller's own look at each answer (counting what was written) comes after the note.
   if (known) {
-    progress.answered = [known, &image](const RangeCommand& command, bool answered) {
+    progress.answered = [known, &image, also = report.progress.answered](
+                            const RangeCommand& command, bool answered) {
       NoteWrite(*known, image, command, answered);
+      if (also) also(command, answered);
     };
   }
   if (auto written = link.WriteRanges(image, list, progress); !written) return written;

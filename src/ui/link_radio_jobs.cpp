@@ -6,6 +6,7 @@
 #include "link/program_sequence.h"
 #include "link/qt/port_link.h"
 #include "link/read_sequence.h"
+#include "link/write_changes.h"
 
 namespace kestrel::ui {
 
@@ -22,6 +23,16 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
     progress.SetTimeLeft(static_cast<qint64>(ms));
   };
   return report;
+}
+
+// What a write that stopped part way got done, added to the link's words.
+void SayHowMuchWasWritten(link::LinkFailure& failure, std::size_t written, std::size_t to_write) {
+  if (written == 0 || written >= to_write) return;
+  if (!failure.detail.empty()) failure.detail += ' ';
+  failure.detail.append(std::to_string(written))
+      .append(" of ")
+      .append(std::to_string(to_write))
+      .append(" write commands were written before it stopped.");
 }
 
 }  // namespace
@@ -65,6 +76,34 @@ TransferJob LinkRadioJobs::ProgramJob(const link::PortChoice& port, const RadioC
     outcome.status = link::ProgramToRadio(port_link.link(), staged, record,
                                           link::ProgramOptions{verify}, ReportTo(progress));
     outcome.image = staged;  // the region bytes read, and what was encoded and sent
+    return outcome;
+  };
+}
+
+TransferJob LinkRadioJobs::WriteJob(const link::PortChoice& port, const RadioConfig& record,
+                                    const MemoryImage& image, const WriteRequest& request) {
+  return [record, image, request, setup = SetupFor(port)](TransferProgress& progress) {
+    link::PortLink port_link(setup);
+    port_link.link().SetCancel(&progress.Cancel());
+    MemoryImage staged = image;
+    TransferOutcome outcome;
+    outcome.known = request.known;
+    link::SequenceReport report = ReportTo(progress);
+    report.progress.answered = [&outcome](const link::RangeCommand&, bool answered) {
+      if (answered) ++outcome.written;
+    };
+    const link::ProgramOptions options{.verify = request.verify, .known_from = request.known_from};
+    if (request.changes_only) {
+      outcome.status = link::WriteChangesToRadio(port_link.link(), staged, record, *outcome.known,
+                                                 options, report, &outcome.to_write);
+    } else {
+      outcome.to_write = link::CommandCount(link::BuildProgramList());
+      outcome.status =
+          link::ProgramToRadio(port_link.link(), staged, record, options, report, &*outcome.known);
+    }
+    if (!outcome.status)
+      SayHowMuchWasWritten(outcome.status.error(), outcome.written, outcome.to_write);
+    outcome.image = staged;
     return outcome;
   };
 }

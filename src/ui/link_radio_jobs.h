@@ -24,6 +24,8 @@ class LinkRadioJobs : public RadioJobs {
                       const MemoryImage& image) override;
   TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                          const MemoryImage& image, bool verify) override;
+  TransferJob WriteJob(const link::PortChoice& port, const RadioConfig& record,
+                       const MemoryImage& image, const WriteRequest& request) override;
 
  private:
   static constexpr int kReceivers = link::kSimulatedReceivers;

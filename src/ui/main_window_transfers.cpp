@@ -1,4 +1,5 @@
 // Reading and programming the receiver through the transfer dialog.
+#include <QPushButton>
 #include <algorithm>
 
 #include "model/record_check.h"
@@ -44,6 +45,7 @@ void MainWindow::OpenReadDialog() {
       TransferDialog::Kind::kRead,
       [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &TransferDialog::TransferFinished, this, &MainWindow::NoteRead);
   connect(dialog, &QDialog::finished, this, [this, dialog] {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
@@ -62,7 +64,7 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
 
 void MainWindow::StartProgram() {
   if (transfer_dialog_ || several_dialog_) return;
-  SettlePendingEdits([this] { CheckValuesThen([this] { OpenProgramDialog(); }); });
+  SettlePendingEdits([this] { CheckValuesThen([this] { OpenWriteDialog(false); }); });
 }
 
 void MainWindow::CheckValuesThen(const std::function<void()>& write) {
@@ -79,20 +81,40 @@ void MainWindow::CheckValuesThen(const std::function<void()>& write) {
                         });
 }
 
-void MainWindow::OpenProgramDialog() {
+void MainWindow::OpenWriteDialog(bool changes_only) {
   if (transfer_dialog_ || several_dialog_) return;
+  // After a write that succeeded, OK writes the next receiver, of which nothing is known.
+  auto next_receiver = std::make_shared<bool>(false);
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,
-      [this](bool verify) {
-        return jobs_.ProgramJob(port_, document_.Record(), document_.Image(), verify);
+      [this, changes_only, next_receiver](bool verify) {
+        WriteRequest request{.verify = verify};
+        if (const KnownImage* known = KnownHere(); known && !*next_receiver) {
+          request.known = *known;
+          request.changes_only = changes_only;
+          request.known_from = receiver_.source.toStdString();
+        }
+        return jobs_.WriteJob(port_, document_.Record(), document_.Image(), request);
       },
       this);
+  if (changes_only) dialog->setWindowTitle(tr("Write Changes to the Receiver"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
-  // The image holds what was encoded and sent, and the receiver's region bytes.
-  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
-    if (outcome.image) document_.Image() = *outcome.image;
+  QPushButton* rest = dialog->AddButton(tr("Write the &Rest"));
+  connect(rest, &QPushButton::clicked, this, [this, dialog] {
+    if (dialog->IsBusy()) return;
+    dialog->reject();
+    ShowWritePreview();
   });
+  connect(dialog, &TransferDialog::TransferFinished, this,
+          [this, rest, next_receiver](const TransferOutcome& outcome) {
+            // The image holds what was encoded and sent, and the receiver's region bytes.
+            if (outcome.image) document_.Image() = *outcome.image;
+            NoteWrite(outcome, *next_receiver);
+            // A write that stopped part way is for this receiver: OK goes on with it.
+            *next_receiver = outcome.status.has_value();
+            rest->setVisible(!outcome.status && outcome.written > 0 && KnownHere());
+          });
   transfer_dialog_ = dialog;
   dialog->open();
 }

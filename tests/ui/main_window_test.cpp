@@ -96,13 +96,13 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_EQ(Captions(bar), "&File|&Edit|&COM|&Help");
   EXPECT_EQ(Captions(bar[0]->menu()->actions()),
-            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...||&Print|Print "
-            "Pre&view|Export P&DF...||E&xit");
+            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...||&Compare with "
+            "File...||&Print|Print Pre&view|Export P&DF...||E&xit");
   // The platform's keys, or the common ones where the platform has none.
   const QList<QAction*> file = bar[0]->menu()->actions();
   const std::pair<int, QKeySequence::StandardKey> keys[] = {
-      {0, QKeySequence::New},    {1, QKeySequence::Open},  {2, QKeySequence::Save},
-      {3, QKeySequence::SaveAs}, {8, QKeySequence::Print}, {12, QKeySequence::Quit}};
+      {0, QKeySequence::New},    {1, QKeySequence::Open},   {2, QKeySequence::Save},
+      {3, QKeySequence::SaveAs}, {10, QKeySequence::Print}, {14, QKeySequence::Quit}};
   for (const auto& [item, key] : keys) {
     const QList<QKeySequence> platform = QKeySequence::keyBindings(key);
     EXPECT_FALSE(file[item]->shortcut().isEmpty()) << file[item]->text().toStdString();
@@ -112,7 +112,8 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   }
   EXPECT_EQ(Captions(bar[1]->menu()->actions()), "&Undo|&Redo||Cu&t|&Copy|&Paste|&Delete");
   EXPECT_EQ(Captions(bar[2]->menu()->actions()),
-            "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Por&t");
+            "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Write &Changes to "
+            "Radio...|Co&mpare with Radio...|Por&t");
   const std::string ports = Captions(window->PortMenu()->actions());
   EXPECT_TRUE(ports.starts_with("COM &1|COM &2|COM &3|COM &4||")) << ports;
   EXPECT_TRUE(ports.ends_with("|&Simulated receiver")) << ports;
