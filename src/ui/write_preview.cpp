@@ -1,5 +1,7 @@
 #include "ui/write_preview.h"
 
+#include <set>
+
 #include "image/decoder.h"
 #include "image/encoder.h"
 #include "image/image_map.h"
@@ -27,6 +29,24 @@ link::WireCost PrecheckCost() {
   return cost;
 }
 
+// Whether `image`, which differs from what gave `shown` only in the command at `first`, shows
+// as `shown` does. A channel slot's bytes show only in its channel, and only while the bitmap
+// marks it in use: that one channel is decoded, as a whole decode for each of a thousand slots
+// would keep the window waiting.
+bool ShowsAlike(const MemoryImage& image, const RadioConfig& shown, std::size_t first) {
+  if (first < image_map::kChannelSlots) return CompareConfigurations(Decoded(image), shown).empty();
+  const int channel =
+      static_cast<int>((first - image_map::kChannelSlots) / image_map::kChannelSlotSize) + 1;
+  if (!shown.Channel(channel).IsProgrammed()) return true;
+  RadioConfig alone = shown;
+  for (int c = 1; c <= kChannelCount; ++c) {
+    if (c != channel) alone.Channel(c).InUse = 0;
+  }
+  RadioConfig decoded = alone;
+  DecodeImage(image, decoded);
+  return CompareConfigurations(decoded, alone).empty();
+}
+
 }  // namespace
 
 RadioConfig KnownConfiguration(const KnownImage& known) {
@@ -50,21 +70,38 @@ std::expected<WritePreview, std::vector<std::string>> PreviewChanges(const Radio
 
   WritePreview preview;
   const RadioConfig shown = Decoded(target);
-  preview.differences = CompareConfigurations(KnownConfiguration(known), record);
+  const RadioConfig as_known = KnownConfiguration(known);
+  preview.differences = CompareConfigurations(as_known, record);
   const std::vector<link::AddressRange> commands = link::ChangedCommands(target, known);
   preview.commands = commands.size();
+  // The commands a write of what the receiver shows already would send: they restore bytes
+  // the encoder derives otherwise, or bytes that are not known. The bitmap copy and the counts
+  // that follow an added channel are not among them.
+  const std::set<std::int32_t> restoring = [&] {
+    MemoryImage same = image;
+    RadioConfig encoded_same = as_known;
+    std::set<std::int32_t> firsts;
+    if (!EncodeImage(encoded_same, same)) return firsts;
+    same.SetByte(image_map::kProgramStart, 0);
+    same.SetByte(image_map::kProgramStart + 1, 0);
+    for (const link::AddressRange& command : link::ChangedCommands(same, known)) {
+      firsts.insert(command.first);
+    }
+    return firsts;
+  }();
   for (const link::AddressRange& command : commands) {
     const auto first = static_cast<std::size_t>(command.first);
     if (link::ReadNeverCovers(first)) {
       ++preview.always;
       continue;
     }
+    if (!restoring.contains(command.first)) continue;
     // Left as the receiver holds it, would anything the pages show be otherwise?
     MemoryImage without = target;
     for (auto a = first; a <= static_cast<std::size_t>(command.last); ++a) {
       without.SetByte(a, known.bytes().Byte(a));
     }
-    if (CompareConfigurations(Decoded(without), shown).empty()) ++preview.unseen;
+    if (ShowsAlike(without, shown, first)) ++preview.unseen;
   }
   if (preview.Nothing()) return preview;
 

@@ -27,6 +27,7 @@
 #include "ui/set_mode_page.h"
 #include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
+#include "ui/write_preview_dialog.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -268,6 +269,48 @@ TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
   EXPECT_EQ(jobs.ports, QStringList{"sim4"});
   EXPECT_EQ(jobs.programmed, std::vector<RadioConfig>{window->Doc().Record()});
   EXPECT_TRUE(window->close());
+}
+
+// A write that stopped part way offers the rest, from what the receiver acknowledged; once a
+// write succeeded, the next OK is another receiver, of which nothing is known.
+TEST_F(MainWindowTest, AWriteThatStoppedOffersTheRestAndTheNextReceiverStartsUnknown) {
+  KnownImage partial;
+  MemoryImage written;
+  written.Fill(0);
+  partial.Learn(written, 0x0300, 35);
+  jobs.program_outcome = {
+      link::Failed(link::LinkResult::kCancelled, "Writing cancelled."), {}, {}, partial, 40, 1076};
+  window->StartProgram();
+  TransferDialog* dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  QPushButton* rest = nullptr;
+  for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+    if (button->text() == "Write the &Rest") rest = button;
+  }
+  ASSERT_NE(rest, nullptr);
+  EXPECT_TRUE(rest->isVisible());
+  EXPECT_TRUE(window->Receiver().source.startsWith("written in part at "));
+  EXPECT_FALSE(jobs.requests.at(0).changes_only);
+
+  jobs.program_outcome = {{}, {}, {}, partial, 5, 5};
+  QTest::mouseClick(rest, Qt::LeftButton);
+  EXPECT_EQ(window->OpenTransferDialog(), nullptr);
+  ASSERT_NE(window->OpenPreviewDialog(), nullptr);
+  QTest::mouseClick(window->OpenPreviewDialog()->WriteButton(), Qt::LeftButton);
+  dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(jobs.requests.size(), 2u);
+  EXPECT_TRUE(jobs.requests[1].changes_only);
+  EXPECT_EQ(jobs.requests[1].known, partial);
+  EXPECT_TRUE(jobs.requests[1].known_from.starts_with("written in part at ")) << "for its messages";
+  EXPECT_TRUE(window->Receiver().source.contains(", then changed at "));
+
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);  // "Write another radio?"
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
+  ASSERT_EQ(jobs.requests.size(), 3u);
+  EXPECT_FALSE(jobs.requests[2].changes_only);
+  EXPECT_FALSE(jobs.requests[2].known.AnyKnown());
+  dialog->reject();
 }
 
 TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) {
