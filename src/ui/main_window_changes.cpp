@@ -63,7 +63,7 @@ void MainWindow::NoteWrite(const TransferOutcome& outcome, bool next_receiver) {
   if (outcome.status && outcome.to_write == link::CommandCount(link::BuildProgramList())) {
     source = WrittenAt(now, port_);
   } else if (outcome.status) {
-    source = ThenAt(before, tr("changed"), now, port_);
+    source = outcome.to_write == 0 ? before : ThenAt(before, tr("changed"), now, port_);
   } else if (outcome.written > 0) {
     source = ThenAt(before, tr("written in part"), now, port_);
   } else {

@@ -85,9 +85,11 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
   if (transfer_dialog_ || several_dialog_) return;
   // After a write that succeeded, OK writes the next receiver, of which nothing is known.
   auto next_receiver = std::make_shared<bool>(false);
+  auto rest = std::make_shared<QPointer<QPushButton>>();
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,
-      [this, changes_only, next_receiver](bool verify) {
+      [this, changes_only, next_receiver, rest](bool verify) {
+        if (*rest) (*rest)->hide();  // until this write, too, stops part way
         WriteRequest request{.verify = verify};
         if (const KnownImage* known = KnownHere(); known && !*next_receiver) {
           request.known = *known;
@@ -100,8 +102,8 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
   if (changes_only) dialog->setWindowTitle(tr("Write Changes to the Receiver"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
-  QPushButton* rest = dialog->AddButton(tr("Write the &Rest"));
-  connect(rest, &QPushButton::clicked, this, [this, dialog] {
+  *rest = dialog->AddButton(tr("Write the &Rest"));
+  connect(*rest, &QPushButton::clicked, this, [this, dialog] {
     if (dialog->IsBusy()) return;
     dialog->reject();
     ShowWritePreview();
@@ -113,7 +115,7 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
             NoteWrite(outcome, *next_receiver);
             // A write that stopped part way is for this receiver: OK goes on with it.
             *next_receiver = outcome.status.has_value();
-            rest->setVisible(!outcome.status && outcome.written > 0 && KnownHere());
+            if (*rest) (*rest)->setVisible(!outcome.status && outcome.written > 0 && KnownHere());
           });
   transfer_dialog_ = dialog;
   dialog->open();
@@ -131,6 +133,8 @@ void MainWindow::OpenProgramSeveralDialog() {
   auto* dialog = new SeveralReceiversDialog(
       SeveralReceiversDialog::AvailablePorts(),
       [this](const link::PortChoice& port, bool verify) {
+        // The window's receiver gets another configuration than the one it is known to hold.
+        if (port.Text() == receiver_.port.toStdString()) receiver_ = {};
         return jobs_.ProgramJob(port, document_.Record(), document_.Image(), verify);
       },
       this);

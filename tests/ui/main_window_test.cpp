@@ -252,6 +252,9 @@ TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
 }
 
 TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
+  KnownImage known;
+  known.Learn(MemoryImage{}, 0x0300, 35);
+  window->KnowReceiver(known, "sim4", "read at 14:02 on simulated receiver 4");
   window->menuBar()->actions()[2]->menu()->actions()[2]->trigger();
   SeveralReceiversDialog* dialog = window->OpenSeveralDialog();
   ASSERT_NE(dialog, nullptr);
@@ -268,6 +271,7 @@ TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
   EXPECT_EQ(jobs.ports, QStringList{"sim4"});
   EXPECT_EQ(jobs.programmed, std::vector<RadioConfig>{window->Doc().Record()});
+  EXPECT_FALSE(window->Receiver().Known()) << "what it held before is no longer what it holds";
   EXPECT_TRUE(window->close());
 }
 
