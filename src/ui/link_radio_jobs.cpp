@@ -40,11 +40,15 @@ void SayHowMuchWasWritten(link::LinkFailure& failure, std::size_t written, std::
 LinkRadioJobs::LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock)
     : simulated_clock_(std::move(simulated_clock)) {}
 
+std::shared_ptr<link::SharedReceiver> LinkRadioJobs::SimulatedReceiver(int number) {
+  const auto index = static_cast<std::size_t>(std::clamp(number, 1, kReceivers) - 1);
+  if (!receivers_[index]) receivers_[index] = std::make_shared<link::SharedReceiver>();
+  return receivers_[index];
+}
+
 link::LinkSetup LinkRadioJobs::SetupFor(const link::PortChoice& port) {
   if (port.kind != link::PortChoice::Kind::kSimulated) return {.port = port};
-  const auto index = static_cast<std::size_t>(std::clamp(port.number, 1, kReceivers) - 1);
-  if (!receivers_[index]) receivers_[index] = std::make_shared<link::SharedReceiver>();
-  return {.port = port, .clock = simulated_clock_, .simulated = receivers_[index]};
+  return {.port = port, .clock = simulated_clock_, .simulated = SimulatedReceiver(port.number)};
 }
 
 // The jobs run on the dialog's worker thread, a QThread, where their PortLink is made and ends.

@@ -161,5 +161,41 @@ TEST_F(WriteChangesWindowTest, AReadThenThreeEditsWriteOnlyTheirCommandsAndCompa
   EXPECT_FALSE(window->Receiver().Known()) << "another port, another receiver";
 }
 
+// A write that stopped part way says how much it wrote, and Write the Rest finishes it.
+TEST_F(WriteChangesWindowTest, AWriteThatStoppedIsFinishedByWriteTheRest) {
+  for (const int channel : {12, 13, 14}) EditChannel(channel, "145500000");
+  link::ReceiverSimulator& receiver = jobs.SimulatedReceiver(1)->receiver;
+  receiver.ResetCounts();
+  receiver.options().silent_after = 300;
+  window->StartProgram();
+  TransferDialog* write = RunTransfer();
+  ASSERT_NE(write, nullptr);
+  ASSERT_FALSE(last.status);
+  ASSERT_FALSE(feedback.warnings.isEmpty());
+  EXPECT_TRUE(
+      feedback.warnings.last().contains(" of 1076 write commands were written before it "
+                                        "stopped."))
+      << feedback.warnings.last().toStdString();
+  EXPECT_GT(last.written, 200u);
+  QPushButton* rest = nullptr;
+  for (QPushButton* button : write->findChildren<QPushButton*>()) {
+    if (button->text() == "Write the &Rest") rest = button;
+  }
+  ASSERT_TRUE(rest && rest->isVisible());
+
+  receiver.options().silent_after = -1;
+  QTest::mouseClick(rest, Qt::LeftButton);
+  WritePreviewDialog* preview = window->OpenPreviewDialog();
+  ASSERT_NE(preview, nullptr);
+  const std::size_t commands = preview->WriteButton()->text().section(' ', 1, 1).toULongLong();
+  EXPECT_EQ(commands, 1076 - last.written + 5) << "the rest, and the bytes every write sends";
+  QTest::mouseClick(preview->WriteButton(), Qt::LeftButton);
+  ASSERT_NE(RunTransfer(), nullptr);
+  ASSERT_TRUE(last.status) << link::ResultText(last.status.error());
+  EXPECT_EQ(last.written, commands);
+  window->OpenTransferDialog()->reject();
+  EXPECT_EQ(CompareWithRadio(), QStringList{"No differences"});
+}
+
 }  // namespace
 }  // namespace kestrel::ui
