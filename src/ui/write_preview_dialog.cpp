@@ -23,8 +23,8 @@ QString Duration(std::uint64_t ms) {
 
 }  // namespace
 
-QString WritePreviewDialog::WriteCaption(std::size_t commands) {
-  return commands == 1 ? tr("Write 1 change") : tr("Write %1 changes").arg(commands);
+QString WritePreviewDialog::WriteCaption(std::size_t changes) {
+  return changes == 1 ? tr("Write 1 change") : tr("Write %1 changes").arg(changes);
 }
 
 QString WritePreviewDialog::SummaryText(const WritePreview& preview, const QString& known_from) {
@@ -57,7 +57,7 @@ QString WritePreviewDialog::SummaryText(const WritePreview& preview, const QStri
 
 WritePreviewDialog::WritePreviewDialog(const WritePreview& preview, const QString& known_from,
                                        QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), preview_(preview) {
   setWindowTitle(tr("Write Changes to the Receiver"));
   setWindowModality(Qt::WindowModal);
   auto* heading = new QLabel(tr("These changes will be written to the receiver:"), this);
@@ -72,7 +72,8 @@ WritePreviewDialog::WritePreviewDialog(const WritePreview& preview, const QStrin
   summary_->setWordWrap(true);
 
   auto* buttons = new QDialogButtonBox(this);
-  write_ = buttons->addButton(WriteCaption(preview.commands), QDialogButtonBox::AcceptRole);
+  write_ = buttons->addButton(WriteCaption(preview.commands - preview.always),
+                              QDialogButtonBox::AcceptRole);
   cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

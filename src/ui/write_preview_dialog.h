@@ -25,16 +25,19 @@ class WritePreviewDialog : public QDialog {
   QLabel* Summary() const { return summary_; }
   QPushButton* WriteButton() const { return write_; }
   QPushButton* CancelButton() const { return cancel_; }
+  const WritePreview& Preview() const { return preview_; }
 
   // "Write these changes to the receiver, read at 14:02 on ttyUSB0:" and the rest of the text.
   static QString SummaryText(const WritePreview& preview, const QString& known_from);
-  // "Write 12 changes": one change a command, as the commands are what is sent.
-  static QString WriteCaption(std::size_t commands);
+  // "Write 7 changes": one change a command, as the commands are what is sent, without those
+  // of the bytes every write sends.
+  static QString WriteCaption(std::size_t changes);
 
  signals:
   void PlaceChosen(const DifferencePlace& place);
 
  private:
+  WritePreview preview_;
   QListWidget* list_ = nullptr;
   QLabel* summary_ = nullptr;
   QPushButton* write_ = nullptr;
