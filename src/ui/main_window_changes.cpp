@@ -152,9 +152,10 @@ void MainWindow::OpenCompareReadDialog() {
     transfer_dialog_ = nullptr;
     const auto& read = dialog->SucceededRead();
     if (!read || !read->record) return;
-    ShowComparison(tr("Compare with Radio"),
-                   tr("From the receiver on %1 to the open configuration:").arg(PortShown(port_)),
-                   CompareConfigurations(*read->record, document_.Record()));
+    ShowComparison(
+        tr("Compare with Radio"),
+        tr("From what the receiver holds (%1) to the open configuration:").arg(receiver_.source),
+        CompareConfigurations(*read->record, document_.Record()));
   });
   transfer_dialog_ = dialog;
   dialog->open();

@@ -24,8 +24,7 @@ QString PortShown(const link::PortChoice& port) {
     case link::PortChoice::Kind::kDevice:
       return QFileInfo(QString::fromStdString(port.device)).fileName();
     case link::PortChoice::Kind::kSimulated:
-      return port.number > 1 ? Tr("simulated receiver %1").arg(port.number)
-                             : Tr("the simulated receiver");
+      return port.number > 1 ? Tr("simulated port %1").arg(port.number) : Tr("the simulated port");
     case link::PortChoice::Kind::kNone:
       break;
   }

@@ -19,7 +19,7 @@ struct ReceiverKnowledge {
   bool Known() const { return image.AnyKnown(); }
 };
 
-// The port as a message names it: "COM 1", "ttyUSB0", "the simulated receiver".
+// The port as a message names it: "COM 1", "ttyUSB0", "the simulated port".
 QString PortShown(const link::PortChoice& port);
 // "read at 14:02 on ttyUSB0", "written at 14:05 on COM 1".
 QString ReadAt(const QTime& when, const link::PortChoice& port);

@@ -254,7 +254,7 @@ TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
 TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
   KnownImage known;
   known.Learn(MemoryImage{}, 0x0300, 35);
-  window->KnowReceiver(known, "sim4", "read at 14:02 on simulated receiver 4");
+  window->KnowReceiver(known, "sim4", "read at 14:02 on simulated port 4");
   window->menuBar()->actions()[2]->menu()->actions()[2]->trigger();
   SeveralReceiversDialog* dialog = window->OpenSeveralDialog();
   ASSERT_NE(dialog, nullptr);

@@ -75,7 +75,7 @@ TEST_F(WriteChangesWindowTest, AReadThenThreeEditsWriteOnlyTheirCommandsAndCompa
   ASSERT_EQ(feedback.informations.size(), 1);
   EXPECT_TRUE(
       feedback.informations[0].contains("Nothing is known of what the receiver on the "
-                                        "simulated receiver holds"))
+                                        "simulated port holds"))
       << feedback.informations[0].toStdString();
 
   window->StartRead();
@@ -107,7 +107,7 @@ TEST_F(WriteChangesWindowTest, AReadThenThreeEditsWriteOnlyTheirCommandsAndCompa
   // Each channel's slot, the bitmaps and counts, and the bytes every write sends.
   EXPECT_GE(commands, 3u + 4u);
   EXPECT_LE(commands, 20u);
-  EXPECT_TRUE(preview->Summary()->text().contains("simulated receiver"));
+  EXPECT_TRUE(preview->Summary()->text().contains("read at "));
   EXPECT_FALSE(preview->Summary()->text().contains("pages do not show")) << "all of it shows";
 
   const std::uint64_t before = clock->Total();
