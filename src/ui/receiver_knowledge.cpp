@@ -7,10 +7,6 @@ namespace kestrel::ui {
 
 namespace {
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("ReceiverKnowledge", text);
-}
-
 QString Clock(const QTime& when) {
   return when.toString(QStringLiteral("HH:mm"));
 }
@@ -20,29 +16,38 @@ QString Clock(const QTime& when) {
 QString PortShown(const link::PortChoice& port) {
   switch (port.kind) {
     case link::PortChoice::Kind::kNumber:
-      return Tr("COM %1").arg(port.number);
+      return QCoreApplication::translate("ReceiverKnowledge", "COM %1").arg(port.number);
     case link::PortChoice::Kind::kDevice:
       return QFileInfo(QString::fromStdString(port.device)).fileName();
     case link::PortChoice::Kind::kSimulated:
-      return port.number > 1 ? Tr("simulated port %1").arg(port.number) : Tr("the simulated port");
+      return port.number > 1
+                 ? QCoreApplication::translate("ReceiverKnowledge", "simulated port %1")
+                       .arg(port.number)
+                 : QCoreApplication::translate("ReceiverKnowledge", "the simulated port");
     case link::PortChoice::Kind::kNone:
       break;
   }
-  return Tr("no port");
+  return QCoreApplication::translate("ReceiverKnowledge", "no port");
 }
 
 QString ReadAt(const QTime& when, const link::PortChoice& port) {
-  return Tr("read at %1 on %2").arg(Clock(when), PortShown(port));
+  return QCoreApplication::translate("ReceiverKnowledge", "read at %1 on %2")
+      .arg(Clock(when), PortShown(port));
 }
 
 QString WrittenAt(const QTime& when, const link::PortChoice& port) {
-  return Tr("written at %1 on %2").arg(Clock(when), PortShown(port));
+  return QCoreApplication::translate("ReceiverKnowledge", "written at %1 on %2")
+      .arg(Clock(when), PortShown(port));
 }
 
 QString ThenAt(const QString& before, const QString& what, const QTime& when,
                const link::PortChoice& port) {
-  if (before.isEmpty()) return Tr("%1 at %2 on %3").arg(what, Clock(when), PortShown(port));
-  return Tr("%1, then %2 at %3").arg(before, what, Clock(when));
+  if (before.isEmpty()) {
+    return QCoreApplication::translate("ReceiverKnowledge", "%1 at %2 on %3")
+        .arg(what, Clock(when), PortShown(port));
+  }
+  return QCoreApplication::translate("ReceiverKnowledge", "%1, then %2 at %3")
+      .arg(before, what, Clock(when));
 }
 
 }  // namespace kestrel::ui
