@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "files/channel_csv.h"
 #include "files/channel_import.h"
 #include "files/data_file.h"
 #include "files/settings.h"
@@ -42,16 +43,43 @@ void BM_ParseDataFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseDataFile)->Unit(benchmark::kMicrosecond);
 
-// File > Import Channels of a list of 1000 rows, every row through the channel rules.
+// Import of a list of 1000 rows, every row through the channel rules, in each layout import
+// reads: the tool's own, the common layout of other tools, a frequency database's.
+std::string DatabaseList() {
+  std::string text = "Frequency Output,Frequency Input,Alpha Tag,PL Tone,Mode,Description\r\n";
+  for (int n = 1; n <= kestrel::kChannelCount; ++n) {
+    text += std::to_string((150'000'000 + n * 12'500) / 1e6) + ",,UNIT" + std::to_string(n) +
+            ",136.5 PL,FMN,dispatch\r\n";
+  }
+  return text;
+}
+
 void BM_ImportChannels(benchmark::State& state) {
   const kestrel::RadioConfig base = kestrel::NewConfiguration();
-  const std::string text = kestrel::FormatChannelTable(kestrel::ProgrammedChannels(FullRecord()));
+  const auto channels = kestrel::ProgrammedChannels(FullRecord());
+  std::vector<int> unheld;
+  const std::string texts[] = {kestrel::FormatChannelTable(channels),
+                               kestrel::FormatCommonChannelTable(channels, unheld), DatabaseList()};
+  const std::string& text = texts[state.range(0)];
   for (auto _ : state) {
-    const kestrel::ChannelImport result = kestrel::ImportChannels(text, base, false);
+    const kestrel::ChannelImport result = kestrel::ImportChannels(text, base, {.replace = true});
     if (result.imported != kestrel::kChannelCount) state.SkipWithError("rows refused");
   }
 }
-BENCHMARK(BM_ImportChannels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImportChannels)
+    ->ArgName("own_common_database")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMicrosecond);
+
+// A 60 MB file of blank lines is refused at its 1001st, without reading the rest.
+void BM_ImportRefusesBlankLines(benchmark::State& state) {
+  const std::string text = "No.,Frequency,Mode\r\n" + std::string(60'000'000, '\n');
+  for (auto _ : state) {
+    const kestrel::ChannelImport result = kestrel::ImportChannels(text, {}, {});
+    if (!result.refused) state.SkipWithError("taken");
+  }
+}
+BENCHMARK(BM_ImportRefusesBlankLines)->Unit(benchmark::kMicrosecond);
 
 // File > Save: includes the flush to the disk and the rename.
 void BM_SaveDataFile(benchmark::State& state) {

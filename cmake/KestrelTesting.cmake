@@ -1,7 +1,8 @@
 # One GoogleTest executable per layer: kestrel_add_test_suite(<layer> [OWN_MAIN] SOURCES ...
 # DEPENDS ...). OWN_MAIN is for suites whose sources bring their main (a QApplication first).
 # Tests run without a display (offscreen Qt platform) and are discovered when ctest runs, so a
-# sanitizer build does not execute test binaries while it links.
+# sanitizer build does not execute test binaries while it links. The user's data folder is one
+# in the build tree, so that no test keeps its reads among the user's backups.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -22,5 +23,7 @@ function(kestrel_add_test_suite layer)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "${layer}."
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "XDG_DATA_HOME=set:${CMAKE_BINARY_DIR}/test-data-home"
+               TIMEOUT 300)
 endfunction()

@@ -48,7 +48,9 @@ Command DiffCommand() {
           "  band L02: lower 118.00000 -> 144.00000 MHz\n"
           "Values that differ but show alike are given exactly (6.030001 -> 6.030004 MHz).\n"
           "A and B are data files or memory image files (20128 bytes, as read --image-out\n"
-          "writes them). Exit status 0 when they are the same (nothing is printed), 1 when they\n"
+          "writes them, or with what is known of the receiver after them, as program\n"
+          "--image-out and the backups of reads keep them). Exit status 0 when they are the same "
+          "(nothing is printed), 1 when they\n"
           "differ, 65 when a file cannot be read.",
           RunDiff};
 }

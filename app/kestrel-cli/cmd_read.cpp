@@ -3,6 +3,7 @@
 #include <iostream>
 #include <vector>
 
+#include "backup_folder.h"
 #include "cancel_signals.h"
 #include "commands.h"
 #include "files/data_file.h"
@@ -18,7 +19,8 @@ namespace kestrel::cli {
 namespace {
 
 int RunRead(std::span<const std::string> argv) {
-  const std::optional<Args> args = ParseArgs(argv, {"--port", "-o", "--image-out", "--trace"}, {});
+  const std::optional<Args> args =
+      ParseArgs(argv, {"--port", "-o", "--image-out", "--trace"}, {"--no-backup"});
   if (!args) return Usage(ReadCommand());
   if (args->help) return Usage(ReadCommand(), true);
   const auto port = args->Value("--port");
@@ -62,6 +64,8 @@ int RunRead(std::span<const std::string> argv) {
     return ReportInterrupted(signal, "Reading cancelled. Nothing was changed.");
   }
   if (!read) return ReportLinkFailure(read.error());
+  // Kept before the outputs, so that a read whose files cannot be saved is still kept.
+  if (!args->Has("--no-backup")) KeepReadBackup(*read, image, *port);
   (void)outputs[0].Write(FormatDataFile(*read));  // failures come again on commit
   if (outputs.size() > 1) (void)outputs[1].Write(ImageFileBytes(image));
   std::vector<OutputFile*> together;
@@ -77,13 +81,17 @@ int RunRead(std::span<const std::string> argv) {
 }  // namespace
 
 Command ReadCommand() {
-  return {"read", "read --port PORT -o FILE.dat [--image-out IMAGE.bin] [--trace FILE]",
+  return {"read",
+          "read --port PORT -o FILE.dat [--image-out IMAGE.bin] [--trace FILE] [--no-backup]",
           "Reads the configuration of the receiver on PORT and saves it to FILE.dat (and the\n"
           "memory image read to IMAGE.bin). Both are checked before the read starts, and nothing\n"
           "is written unless the read succeeded; - writes FILE.dat to standard output.\n"
           "PORT is a device name (/dev/ttyUSB0, COM3), a number 1 to 4 as in the window's COM\n"
           "menu, or sim for a receiver simulated in this process. --trace writes every byte sent\n"
           "and received, with its time in milliseconds, to FILE.\n"
+          "Every successful read is also kept as a backup (see kestrel-cli backups) unless\n"
+          "--no-backup is given; a backup that cannot be written is a warning on stderr, and the\n"
+          "read still succeeds.\n"
           "SIGINT (Ctrl+C) or SIGTERM stops the read after the command under way and writes\n"
           "nothing.\n"
           "Exit status: 0 done, 1 the port cannot be opened, 2 reading failed, 64 bad usage,\n"

@@ -17,5 +17,6 @@ Command PrintCommand();    // print FILE.dat --pdf OUT.pdf [--reports setmode,me
 Command ExportCommand();   // export FILE.dat -o CHANNELS.csv
 Command ImportCommand();   // import CHANNELS.csv -o OUT.dat [--into BASE.dat] [--replace]
 Command DiffCommand();     // diff A B
+Command BackupsCommand();  // backups
 
 }  // namespace kestrel::cli

@@ -12,7 +12,7 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       NewCommand(),    CheckCommand(),   EncodeCommand(), DecodeCommand(),
       ReadCommand(),   ProgramCommand(), ShowCommand(),   PrintCommand(),
-      ExportCommand(), ImportCommand(),  DiffCommand(),
+      ExportCommand(), ImportCommand(),  DiffCommand(),   BackupsCommand(),
   };
   return commands;
 }

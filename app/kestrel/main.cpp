@@ -40,6 +40,11 @@ int main(int argc, char** argv) {
   setup.simulate = parser.isSet(simulate);
   setup.window_settings =
       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/window.ini";
+  // The folder kestrel-cli keeps its backups in too.
+  if (const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+      !data.isEmpty()) {
+    setup.backups_folder = data + "/backups";
+  }
 
   kestrel::ui::LinkRadioJobs jobs;
   kestrel::ui::DataFileStorage storage;

@@ -1,25 +1,36 @@
 // Memory channels as a table of text: the tool's own CSV columns written out, and tables read
-// back, both the tool's own and the channel lists other programming tools exchange. Every row
-// read passes the channel editor's rules (ValidateChannel), so a list stores what the editor
-// would store and refuses what it would refuse.
+// back, both the tool's own and the lists other programming tools and frequency databases
+// exchange. Every row read passes the channel editor's rules (ValidateChannel), so a list stores
+// what the editor would store and refuses what it would refuse.
 //
-// Columns of the tool's own table, in the order they are written (`Location` is the channel
-// number 1 to 1000, which the grid shows as Location - 1 in three digits):
-//   Location, Name, Frequency (MHz, exact to the Hz), Mode, ToneSelect, TSQ, RevTSQ, DCS,
+// Columns of the tool's own table, in the order they are written (`No.` is the channel number as
+// the grid shows it, 000 to 999):
+//   No., Name, Frequency (MHz, exact to the Hz), Mode, ToneSelect, TSQ, RevTSQ, DCS,
 //   DCSPolarity, Scrambler, Train, Step
 // Values are the texts of the model's tables ("FM", "REV TSQ", "88.5", "023", "NORMAL", "8.33");
-// an empty cell is none.
+// an empty cell is none. The tool's own files written before `No.` have `Location` instead,
+// counted from 1 (1 to 1000): they read as they were written.
 //
 // Reading finds columns by their header, case-insensitively; unknown columns are ignored (with a
-// warning) and a missing optional column reads as an empty cell. A header with `Tone`,
-// `cToneFreq`, `DtcsCode`, `DtcsPolarity` or `TStep` (and none of the tool's own tone columns)
-// is the common channel-list layout: Tone "TSQL" is TSQ with `cToneFreq`, "DTCS" is DCS with
-// `DtcsCode` and the receive (second) letter of `DtcsPolarity`, "" or "Tone" is VFO, mode "NFM"
-// is FM, and `Duplex`, `Offset`, `rToneFreq` and `Skip` are ignored.
+// warning) and a missing optional column reads as an empty cell. Which layout a table has is told
+// by the columns only one layout has:
+// - the tool's own, above;
+// - the common channel-list layout (`Tone`, `cToneFreq`, `DtcsCode`, `DtcsPolarity`,
+//   `RxDtcsCode`, `CrossMode`, `TStep`, or no tone columns at all): `Location` is the channel
+//   number as the grid shows it (0 to 999). Tone "TSQL" is TSQ with `cToneFreq`, "TSQL-R" REV TSQ
+//   with it, "DTCS" DCS with `DtcsCode` and the receive (second) letter of `DtcsPolarity`,
+//   "Cross" the receive side of `CrossMode` (after "->": "Tone" TSQ, "DTCS" DCS with
+//   `RxDtcsCode`, nothing VFO), "" or "Tone" VFO; mode "NFM" or "FMN" is FM;
+// - a frequency database's (`Frequency Output`, `Alpha Tag`, `PL Tone`, `Mode`): no channel
+//   numbers; `PL Tone` "88.5" or "136.5 PL" is TSQ, "023 DPL", "DPL 023" or "D023" (a trailing N
+//   normal, I or R reversed) DCS, "CSQ" or nothing VFO, anything else a digital system's code.
+// In the common and database layouts names lose the blanks around them; the tool's own keeps
+// a name exactly. A file's separator is a comma, a semicolon or a tab, whichever its header line
+// holds most; with semicolons a number may be written with a decimal comma ("145,5").
 //
 // The Memory page's clipboard uses the same table with kClipboardDelimiter: copying is
 // FormatChannelTable(rows, kClipboardDelimiter), where a row of an empty channel comes out as its
-// Location alone; pasting is ParseChannelTable(text, kClipboardDelimiter), which reads such a row
+// number alone; pasting is ParseChannelTable(text, kClipboardDelimiter), which reads such a row
 // back as an empty channel (InUse 0). A pasted table carries its header row, so a block that went
 // through a spreadsheet and back reads exactly as it was copied.
 #pragma once
@@ -36,6 +47,7 @@ namespace kestrel {
 
 inline constexpr char kFileDelimiter = ',';
 inline constexpr char kClipboardDelimiter = '\t';
+inline constexpr char kAnyDelimiter = '\0';  // reading a file: comma, semicolon or tab
 
 // A channel with its number, 1 to 1000.
 struct NumberedChannel {
@@ -53,12 +65,21 @@ std::vector<NumberedChannel> ProgrammedChannels(const RadioConfig& record);
 std::string FormatChannelTable(std::span<const NumberedChannel> channels,
                                char delimiter = kFileDelimiter);
 
+// The programmed channels in the common channel-list layout of other tools, its header in full:
+// Location from 0 as the grid numbers channels, the tone columns as that layout has them, and
+// empty cells for what the receiver has not. A channel that listens for a train tone or a
+// scrambler carrier, which the layout cannot hold, goes without it and is added to `unheld`.
+std::string FormatCommonChannelTable(std::span<const NumberedChannel> channels,
+                                     std::vector<int>& unheld);
+
 // A problem or a warning about a table: where it is and why. `column` is the header as the text
 // spells it ("DtcsCode"), or "" for a whole line.
 struct TableNote {
   int line = 0;  // from 1
   std::string column;
   std::string message;
+  // A fault of the text or its header rather than of one row: no row of the table can be taken.
+  bool whole_table = false;
 
   // "channels.csv, line 12, column DtcsCode: 999 is not a DCS code".
   std::string ToString(std::string_view source) const;
@@ -73,20 +94,29 @@ struct TableRow {
   bool operator==(const TableRow&) const = default;
 };
 
-// A table read: its rows in order, and what was found wrong (rows with a problem are not in
-// `rows`; a table with any problem should not be used at all) or worth telling.
+// A table read: its rows in order, and what was found wrong or worth telling. A row with a
+// problem is not in `rows`; the rest may be taken unless a problem refuses the whole table.
 struct ChannelTable {
   std::vector<TableRow> rows;
   std::vector<TableNote> problems;
   std::vector<TableNote> warnings;
+  int row_count = 0;      // rows read, blank lines aside
+  int rows_left_out = 0;  // rows with a problem
 };
 
 // Reads a table: UTF-8 with an optional byte-order mark, a header row first, CR LF or LF line
 // ends. A row's own Step is kept when the frequency lies on it, otherwise the step is derived
 // as the editor derives it (with a warning when the row gave another). Names longer than six
-// characters are cut to six with a warning; a `Location` outside 1 to 1000 or given twice, a
-// mode, tone or code the receiver does not have, and anything ValidateChannel refuses are
-// problems. At most 1000 rows and 100 problems are read; reading stops there.
-ChannelTable ParseChannelTable(std::string_view text, char delimiter = kFileDelimiter);
+// characters are cut to six with a warning; a channel number outside the table's range or given
+// twice (the first row keeps it), a mode, tone or code the receiver does not have, and anything
+// ValidateChannel refuses are problems of their row. Every row is read, at most 1000; more, more
+// than 1000 blank lines, broken quoting or a header without the columns needed refuse the whole
+// table. Without `read_location` the channel numbers are neither read nor checked, and a row of
+// a number alone is no row.
+ChannelTable ParseChannelTable(std::string_view text, char delimiter = kAnyDelimiter,
+                               bool read_location = true);
+
+// Whether a problem of `table` refuses all of it, rather than only the rows it names.
+bool RefusesWholeTable(const ChannelTable& table);
 
 }  // namespace kestrel

@@ -16,41 +16,58 @@ constexpr std::size_t kMaxListFileSize = 64 * 1024 * 1024;
 
 }  // namespace
 
-ChannelImport ImportChannels(std::string_view text, const RadioConfig& base, bool replace) {
-  ChannelTable table = ParseChannelTable(text, kFileDelimiter);
-  ChannelImport result{base, 0, std::move(table.warnings), std::move(table.problems)};
-  if (!result.problems.empty()) return result;
+ChannelImport ImportChannels(std::string_view text, const RadioConfig& base,
+                             const ImportOptions& options) {
+  ChannelTable table = ParseChannelTable(text, kAnyDelimiter, !options.at);
+  ChannelImport result;
+  result.record = base;
+  result.rows = table.row_count;
+  result.left_out = table.rows_left_out;
+  result.warnings = std::move(table.warnings);
+  result.problems = std::move(table.problems);
+  const auto refuse = [&] {
+    result.refused = true;
+    result.record = base;
+    return result;
+  };
+  if (RefusesWholeTable(table) || (!options.skip_bad && !result.problems.empty())) return refuse();
 
-  RadioConfig record = base;
-  if (replace) {
+  RadioConfig& record = result.record;
+  if (options.replace) {
     for (int number = 1; number <= kChannelCount; ++number) ClearChannel(record, number);
   }
   std::array<bool, kChannelCount + 1> named{};
   for (const TableRow& row : table.rows) {
     if (row.location) named[static_cast<std::size_t>(*row.location)] = true;
   }
-  int next_free = 1;
+  int next_free = 1, next_at = options.at.value_or(0);
   for (const TableRow& row : table.rows) {
     int number = row.location.value_or(0);
-    if (!row.location) {
+    if (options.at) {
+      number = next_at++;
+    } else if (!row.location) {
       while (next_free <= kChannelCount && (named[static_cast<std::size_t>(next_free)] ||
                                             record.Channel(next_free).IsProgrammed())) {
         ++next_free;
       }
-      if (next_free > kChannelCount) {
-        result.problems.push_back(
-            {row.line, "", "no empty channel is left for this row and the rows after it"});
-        return result;
-      }
       number = next_free++;
     }
+    if (number > kChannelCount) {
+      result.problems.push_back({row.line, "",
+                                 options.at ? "the row would go past channel 999"
+                                            : "no empty channel is left for this row"});
+      ++result.left_out;
+      continue;
+    }
+    if (record.Channel(number).IsProgrammed()) result.overwritten.push_back(number);
     MemoryChannel& channel = record.Channel(number) = row.channel;
     // A channel without DCS keeps polarity 0 in the record, as a cleared one does, so that a
     // list exported and read back gives the record it came from.
     if (channel.RevDcs == kNoPolarity) channel.RevDcs = 0;
+    ++result.imported;
   }
-  result.record = std::move(record);
-  result.imported = static_cast<int>(table.rows.size());
+  if (!options.skip_bad && !result.problems.empty()) return refuse();
+  if (result.imported == 0 && !result.problems.empty()) return refuse();
   return result;
 }
 

@@ -13,7 +13,7 @@ std::expected<RadioConfig, std::string> LoadConfigurationSource(const std::files
   RadioConfig record = NewConfiguration();
   std::error_code error;
   if (std::filesystem::is_regular_file(path, error) &&
-      std::filesystem::file_size(path, error) == MemoryImage::kSize && !error) {
+      IsImageFileSize(std::filesystem::file_size(path, error)) && !error) {
     auto image = LoadImageFile(path);
     if (!image) return std::unexpected(image.error());
     MarkUsedChannels(*image, record);

@@ -1,5 +1,6 @@
 // A configuration to compare or show, from either kind of file the tool writes: a data file, or
-// a memory image file (exactly 20128 bytes, as a read's image output keeps it).
+// a memory image file (exactly 20128 bytes, as a read's image output keeps it, or followed by what
+// is known of the receiver, as a backup keeps it).
 #pragma once
 
 #include <expected>
@@ -10,7 +11,7 @@
 
 namespace kestrel {
 
-// A file of exactly an image's size is an image (no data file is that short) and is decoded as a
+// A file of an image file's size is an image (no data file is that short) and is decoded as a
 // read decodes it: the channels its bitmap marks are in use. Any other file is read as a data
 // file, on top of the default configuration for the fields an older version lacks. The error
 // names the file and says what is wrong with it.

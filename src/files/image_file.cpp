@@ -28,6 +28,10 @@ void SetBit(std::string& bits, std::size_t n) {
 
 }  // namespace
 
+bool IsImageFileSize(std::uintmax_t size) {
+  return size == MemoryImage::kSize || size == kKnownFileSize;
+}
+
 std::expected<ImageFileContents, std::string> LoadImageFileContents(
     const std::filesystem::path& path) {
   const auto bytes = ReadFileBytes(path, kMaxReadSize, "an image file");

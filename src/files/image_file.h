@@ -8,6 +8,7 @@
 // reader of images takes such a file as its image.
 #pragma once
 
+#include <cstdint>
 #include <expected>
 #include <filesystem>
 #include <optional>
@@ -18,6 +19,10 @@
 #include "image/memory_image.h"
 
 namespace kestrel {
+
+// Whether a file of `size` bytes has the size of an image file, of either form; no data file is
+// that short.
+bool IsImageFileSize(std::uintmax_t size);
 
 // Reads an image file. The error names the file and says what is wrong with it (cannot be
 // read, or not exactly 20128 bytes long).

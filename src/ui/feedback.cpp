@@ -95,13 +95,14 @@ namespace {
 
 QString RunFileDialog(QWidget* parent, const QString& title, const QString& folder,
                       const QString& filter, const QString& default_suffix,
-                      QFileDialog::AcceptMode mode) {
+                      QFileDialog::AcceptMode mode, QString* chosen_filter = nullptr) {
   QFileDialog dialog(parent, title, folder, filter);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(default_suffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (chosen_filter) *chosen_filter = dialog.selectedNameFilter();
   return dialog.selectedFiles().constFirst();
 }
 
@@ -113,8 +114,10 @@ QString Feedback::OpenFileName(QWidget* parent, const QString& title, const QStr
 }
 
 QString Feedback::SaveFileName(QWidget* parent, const QString& title, const QString& folder,
-                               const QString& filter, const QString& default_suffix) {
-  return RunFileDialog(parent, title, folder, filter, default_suffix, QFileDialog::AcceptSave);
+                               const QString& filter, const QString& default_suffix,
+                               QString* chosen_filter) {
+  return RunFileDialog(parent, title, folder, filter, default_suffix, QFileDialog::AcceptSave,
+                       chosen_filter);
 }
 
 Feedback& CurrentFeedback() {

@@ -50,12 +50,14 @@ class Feedback {
   virtual void Notify(QWidget* parent, const QString& title, const QString& text);
 
   // The platform's file dialogs; each returns the chosen path, or "" when the user cancelled.
-  // `filter` is one Qt name filter ("dat (*.dat)"); `default_suffix` is added to a typed name
+  // `filter` is a Qt name filter ("dat (*.dat)"), or several separated by ";;" of which the save
+  // dialog hands back the one chosen in `chosen_filter`; `default_suffix` is added to a typed name
   // without one, and the save dialog asks before replacing an existing file.
   virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                                const QString& filter, const QString& default_suffix);
   virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& folder,
-                               const QString& filter, const QString& default_suffix);
+                               const QString& filter, const QString& default_suffix,
+                               QString* chosen_filter = nullptr);
 };
 
 // The Feedback in use: the platform's own unless a test installed another.

@@ -125,7 +125,7 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   file->addAction(tr("&Import Channels..."), this, &MainWindow::ImportChannelList);
   file->addAction(tr("&Export Channels..."), this, &MainWindow::ExportChannelList);
-  file->addSeparator();
+  file->addAction(tr("Receiver &Backups..."), this, &MainWindow::ShowReceiverBackups);
   file->addAction(tr("&Compare with File..."), this, &MainWindow::CompareWithFile);
   file->addSeparator();
   file->addAction(tr("&Print"), QKeySequence::Print, this, &MainWindow::Print);

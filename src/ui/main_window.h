@@ -24,11 +24,17 @@ class QActionGroup;
 class QMenu;
 class QTabWidget;
 
+namespace kestrel {
+class KnownImage;
+struct ReceiverBackup;
+}  // namespace kestrel
+
 namespace kestrel::ui {
 
 // The simulated receiver's port as the port menu holds it ("sim").
 QString SimulatedPortText();
 
+class BackupsDialog;
 class CompareDialog;
 class DocumentStorage;
 class FactoryPage;
@@ -52,6 +58,8 @@ struct MainWindowSetup {
   // The file in the user's configuration that keeps the window's size and place between runs;
   // "" keeps nothing.
   QString window_settings;
+  // Where every successful read is kept as a backup (the user's data folder); "" keeps none.
+  QString backups_folder;
 };
 
 class MainWindow : public QMainWindow {
@@ -84,6 +92,8 @@ class MainWindow : public QMainWindow {
   TransferDialog* OpenTransferDialog() const;
   // The dialog that programs several receivers at once, while it is open.
   SeveralReceiversDialog* OpenSeveralDialog() const;
+  // File > "Receiver Backups...", while it is open.
+  BackupsDialog* OpenBackupsDialog() const;
   // The list of Compare with File or Compare with Radio, while it is open.
   CompareDialog* OpenCompareDialog() const;
   // What Write Changes will write, while it asks.
@@ -111,6 +121,8 @@ class MainWindow : public QMainWindow {
   void ImportChannelList();
   // File > "Export Channels...": the programmed channels as a CSV channel table.
   void ExportChannelList();
+  // File > "Receiver Backups...": the reads kept as backups, to open or compare.
+  void ShowReceiverBackups();
   void StartRead();
   void StartProgram();
   void StartProgramSeveral();
@@ -180,6 +192,7 @@ class MainWindow : public QMainWindow {
   void OpenWriteDialog(bool changes_only);
   // The knowledge of the receiver on the chosen port; none when it is of another port.
   const KnownImage* KnownHere() const;
+  bool IsChosenPort(const QString& port) const;
   void NoteRead(const TransferOutcome& outcome);
   // `next_receiver`: the write started from nothing known, into a receiver other than before.
   void NoteWrite(const TransferOutcome& outcome, bool next_receiver);
@@ -191,6 +204,16 @@ class MainWindow : public QMainWindow {
                       const std::vector<ConfigDifference>& differences);
   // Shows the page of `place` and, for a channel or a band, selects it.
   void GoTo(const DifferencePlace& place);
+  // Keeps a successful read from the current port as a backup; one that cannot be kept is said
+  // in the status bar and changes nothing else.
+  void KeepReadBackup(const RadioConfig& record, const MemoryImage& image);
+  // Opens a backup's configuration as a new document without a file name, with the image as read.
+  void OpenBackup(const ReceiverBackup& backup);
+  // What the backup `from` says its receiver held when it was read (its time and its port as the
+  // backup names it). Write Changes starts from it while that port is chosen.
+  void TakeReceiverKnowledge(const KnownImage& known, const ReceiverBackup& from);
+  // The backup's configuration against the open one, as Compare with File shows it.
+  void CompareWithBackup(const ReceiverBackup& backup);
 
   Document document_;
   RadioJobs& jobs_;
@@ -216,6 +239,7 @@ class MainWindow : public QMainWindow {
   QAction* system_ports_end_ = nullptr;
   QPointer<TransferDialog> transfer_dialog_;
   QPointer<SeveralReceiversDialog> several_dialog_;
+  QPointer<BackupsDialog> backups_dialog_;
   QPointer<CompareDialog> compare_dialog_;
   QPointer<WritePreviewDialog> preview_dialog_;
   ReceiverKnowledge receiver_;

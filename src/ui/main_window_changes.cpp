@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "files/config_source.h"
+#include "files/receiver_backups.h"
 #include "link/write_changes.h"
 #include "ui/compare_dialog.h"
 #include "ui/feedback.h"
@@ -38,12 +39,17 @@ void MainWindow::KnowReceiver(const KnownImage& known, const QString& port,
   receiver_ = {known, port, description};
 }
 
+// The knowledge names its port as Port() gives it, or as a backup's file name holds it.
+bool MainWindow::IsChosenPort(const QString& port) const {
+  return port == Port() || port.toStdString() == BackupPortName(port_.Text());
+}
+
 const KnownImage* MainWindow::KnownHere() const {
-  return receiver_.Known() && receiver_.port == Port() ? &receiver_.image : nullptr;
+  return receiver_.Known() && IsChosenPort(receiver_.port) ? &receiver_.image : nullptr;
 }
 
 void MainWindow::ForgetOtherPorts() {
-  if (receiver_.port != Port()) receiver_ = {};
+  if (!IsChosenPort(receiver_.port)) receiver_ = {};
 }
 
 void MainWindow::NoteRead(const TransferOutcome& outcome) {
@@ -143,6 +149,9 @@ void MainWindow::OpenCompareReadDialog() {
   connect(dialog, &TransferDialog::TransferFinished, this,
           [this, dialog](const TransferOutcome& outcome) {
             NoteRead(outcome);
+            if (outcome.status && outcome.record && outcome.image) {
+              KeepReadBackup(*outcome.record, *outcome.image);
+            }
             // Nothing is left to confirm: the list follows at once.
             if (outcome.status && outcome.record) {
               QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);

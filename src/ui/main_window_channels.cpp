@@ -1,15 +1,18 @@
 // The File menu's channel list commands: Import Channels and Export Channels, CSV tables read and
 // written by the same codec as kestrel-cli import and export.
 #include <QFileInfo>
-
+#include <algorithm>
 #include <filesystem>
 
 #include "files/channel_csv.h"
 #include "files/channel_import.h"
 #include "files/output_file.h"
+#include "model/display_texts.h"
 #include "ui/feedback.h"
+#include "ui/import_preview_dialog.h"
 #include "ui/main_window.h"
 #include "ui/memory_grid_model.h"
+#include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
 #include "ui/window_title.h"
 
@@ -43,49 +46,74 @@ QString NoteLines(const std::vector<TableNote>& notes, const QString& source) {
 }  // namespace
 
 void MainWindow::ImportChannelList() {
-  const QString path = CurrentFeedback().OpenFileName(this, tr("Import Channels"), StartFolder(),
-                                                      ChannelListFilter(), QStringLiteral("csv"));
-  if (path.isEmpty()) return;
-  const QString source = QFileInfo(path).fileName();
-  const auto text = ReadChannelListFile(NativePath(path));
-  if (!text) {
-    CurrentFeedback().Warning(
-        this, ApplicationTitle(),
-        tr("The file %1 cannot be read:\n%2").arg(path, QString::fromStdString(text.error())));
-    return;
-  }
-  const ChannelImport result = kestrel::ImportChannels(*text, document_.Record(), false);
-  QString warnings;
-  if (!result.warnings.empty()) warnings = "\n\n" + NoteLines(result.warnings, source);
-  if (!result.problems.empty()) {
-    CurrentFeedback().Warning(
-        this, ApplicationTitle(),
-        tr("No channel was imported from %1; the configuration was not changed.\n\n%2")
-                .arg(source, NoteLines(result.problems, source)) +
-            warnings);
-    return;
-  }
-  document_.Edit(tr("import channels"), [&result](RadioConfig& record) { record = result.record; });
-  memory_page_->GridModel()->ShowChannelRows(1, kChannelCount);  // keeps the selection
-  CurrentFeedback().Information(
-      this, ApplicationTitle(),
-      (result.imported == 1
-           ? tr("1 channel imported from %1.").arg(source)
-           : tr("%1 channels imported from %2.").arg(result.imported).arg(source)) +
-          warnings);
+  SettlePendingEdits([this] {
+    const QString path = CurrentFeedback().OpenFileName(this, tr("Import Channels"), StartFolder(),
+                                                        ChannelListFilter(), QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    const QString source = QFileInfo(path).fileName();
+    auto text = ReadChannelListFile(NativePath(path));
+    if (!text) {
+      CurrentFeedback().Warning(
+          this, ApplicationTitle(),
+          tr("The file %1 cannot be read:\n%2").arg(path, QString::fromStdString(text.error())));
+      return;
+    }
+    // A fault of the file itself (its line ends, its header) leaves nothing to choose from.
+    const ChannelImport whole = kestrel::ImportChannels(*text, document_.Record());
+    if (whole.refused && std::ranges::any_of(whole.problems, &TableNote::whole_table)) {
+      CurrentFeedback().Warning(
+          this, ApplicationTitle(),
+          tr("No channel was imported from %1; the configuration was not changed.\n\n%2")
+              .arg(source, NoteLines(whole.problems, source)));
+      return;
+    }
+    auto* preview = new ImportPreviewDialog(std::move(*text), source, document_.Record(),
+                                            memory_page_->Grid()->CurrentChannel(), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preview, &QDialog::accepted, this, [this, preview, source] {
+      const ChannelImport& result = preview->Result();
+      document_.Edit(tr("import channels"),
+                     [&result](RadioConfig& record) { record = result.record; });
+      memory_page_->GridModel()->ShowChannelRows(1, kChannelCount);  // keeps the selection
+      CurrentFeedback().ShowStatus(this,
+                                   (result.imported == 1 ? tr("1 channel imported from %2.")
+                                                         : tr("%1 channels imported from %2."))
+                                       .arg(result.imported)
+                                       .arg(source));
+    });
+    preview->open();
+  });
 }
 
 void MainWindow::ExportChannelList() {
+  const QString common = tr("CSV files, the common layout of other tools (*.csv)");
+  QString chosen;
   const QString path = CurrentFeedback().SaveFileName(this, tr("Export Channels"), StartFolder(),
-                                                      ChannelListFilter(), QStringLiteral("csv"));
+                                                      ChannelListFilter() + ";;" + common,
+                                                      QStringLiteral("csv"), &chosen);
   if (path.isEmpty()) return;
+  const std::vector<NumberedChannel> channels = ProgrammedChannels(document_.Record());
+  std::vector<int> unheld;
   const auto saved =
-      SaveFile(NativePath(path), FormatChannelTable(ProgrammedChannels(document_.Record())));
+      SaveFile(NativePath(path), chosen == common ? FormatCommonChannelTable(channels, unheld)
+                                                  : FormatChannelTable(channels));
   if (!saved) {
     CurrentFeedback().Warning(
         this, ApplicationTitle(),
         tr("The file %1 cannot be saved:\n%2").arg(path, QString::fromStdString(saved.error())));
+    return;
   }
+  if (!unheld.empty()) {
+    QStringList numbers;
+    for (const int number : unheld) numbers << QString::fromStdString(ChannelNumberText(number));
+    CurrentFeedback().Information(
+        this, ApplicationTitle(),
+        tr("The common layout has no place for train tones and scrambler carriers; these channels "
+           "were exported without them: %1")
+            .arg(numbers.join(", ")));
+  }
+  CurrentFeedback().ShowStatus(
+      this, tr("%1 channels exported to %2.").arg(channels.size()).arg(QFileInfo(path).fileName()));
 }
 
 }  // namespace kestrel::ui

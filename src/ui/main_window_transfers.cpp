@@ -2,6 +2,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "files/receiver_backups.h"
 #include "model/record_check.h"
 #include "ui/feedback.h"
 #include "ui/main_window.h"
@@ -49,6 +50,12 @@ void MainWindow::OpenReadDialog() {
   connect(dialog, &QDialog::finished, this, [this, dialog] {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
+  });
+  // Kept as soon as it succeeds, whether or not the record is taken.
+  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
+    if (outcome.status && outcome.record && outcome.image) {
+      KeepReadBackup(*outcome.record, *outcome.image);
+    }
   });
   transfer_dialog_ = dialog;
   dialog->open();
@@ -134,7 +141,10 @@ void MainWindow::OpenProgramSeveralDialog() {
       SeveralReceiversDialog::AvailablePorts(),
       [this](const link::PortChoice& port, bool verify) {
         // The window's receiver gets another configuration than the one it is known to hold.
-        if (port.Text() == receiver_.port.toStdString()) receiver_ = {};
+        const std::string known_port = receiver_.port.toStdString();
+        if (port.Text() == known_port || BackupPortName(port.Text()) == known_port) {
+          receiver_ = {};
+        }
         return jobs_.ProgramJob(port, document_.Record(), document_.Image(), verify);
       },
       this);

@@ -13,6 +13,7 @@
 #include "link/sim/simulated_receiver_port.h"
 #include "model/defaults.h"
 #include "scripted_port.h"
+#include "test_records.h"
 
 namespace kestrel::link {
 namespace {
@@ -20,6 +21,7 @@ namespace {
 using testing::DetailOf;
 using ::testing::HasSubstr;
 using testing::ResultOf;
+using testing::WithChannels;
 
 // The states reported, and the progress: -maximum when a range is set, then each value.
 struct Recorder {
@@ -61,15 +63,6 @@ struct SequenceTest : ::testing::Test {
 RadioConfig AsReadBack(RadioConfig record) {
   for (int c = 1; c <= kChannelCount; ++c) {
     if (record.Channel(c).IsProgrammed()) record.Channel(c).Name.resize(6, ' ');
-  }
-  return record;
-}
-
-RadioConfig WithChannels(std::initializer_list<int> channels) {
-  RadioConfig record = NewConfiguration();
-  for (int c = 1; c <= kChannelCount; ++c) ClearChannel(record, c);
-  for (int c : channels) {
-    record.Channel(c) = {1, std::to_string(145000000 + 12500 * c), "CH" + std::to_string(c), 1, 3};
   }
   return record;
 }

@@ -15,6 +15,7 @@
 #include "link/sim/simulated_receiver_port.h"
 #include "model/defaults.h"
 #include "scripted_port.h"
+#include "test_records.h"
 
 namespace kestrel::link {
 namespace {
@@ -22,15 +23,7 @@ namespace {
 namespace map = image_map;
 using testing::DetailOf;
 using testing::ResultOf;
-
-RadioConfig WithChannels(std::initializer_list<int> channels) {
-  RadioConfig record = NewConfiguration();
-  for (int c = 1; c <= kChannelCount; ++c) ClearChannel(record, c);
-  for (int c : channels) {
-    record.Channel(c) = {1, std::to_string(145000000 + 12500 * c), "CH" + std::to_string(c), 1, 3};
-  }
-  return record;
-}
+using testing::WithChannels;
 
 MemoryImage Encoded(RadioConfig record) {
   MemoryImage image;

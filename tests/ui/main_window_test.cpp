@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -20,6 +22,7 @@
 
 #include "model/defaults.h"
 #include "support/temp_files.h"
+#include "ui/import_preview_dialog.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_page.h"
 #include "ui/print_selection_dialog.h"
@@ -50,7 +53,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() { window = MakeWindow(); }
 
   std::unique_ptr<MainWindow> MakeWindow(bool simulate = false) {
-    MainWindowSetup setup{SettingsFile(), folder.path(), simulate, folder.filePath("window.ini")};
+    MainWindowSetup setup{SettingsFile(), folder.path(), simulate, folder.filePath("window.ini"),
+                          QString()};
     auto made = std::make_unique<MainWindow>(jobs, storage, setup);
     made->show();
     return made;
@@ -97,8 +101,8 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_EQ(Captions(bar), "&File|&Edit|&COM|&Help");
   EXPECT_EQ(Captions(bar[0]->menu()->actions()),
-            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...||&Compare with "
-            "File...||&Print|Print Pre&view|Export P&DF...||E&xit");
+            "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...|Receiver "
+            "&Backups...|&Compare with File...||&Print|Print Pre&view|Export P&DF...||E&xit");
   // The platform's keys, or the common ones where the platform has none.
   const QList<QAction*> file = bar[0]->menu()->actions();
   const std::pair<int, QKeySequence::StandardKey> keys[] = {
@@ -374,31 +378,68 @@ TEST_F(MainWindowTest, OpenLoadsAFileOrKeepsTheRecordAndSaysWhy) {
   }
 }
 
-TEST_F(MainWindowTest, ImportChannelsIsOneEditWithASummaryOrChangesNothing) {
+TEST_F(MainWindowTest, ImportChannelsShowsWhatItWouldDoAndIsOneEditOrNothing) {
   const QString list = folder.filePath("list.csv");
-  WriteAll(list.toStdString(),
-           "Location,Name,Frequency,Mode,Comment\n1,Longname,145.5,FM,x\n,,146,FM,\n");
   QSignalSpy edited(&window->Doc(), &Document::Edited);
-  feedback.file_names = {list};
-  window->ImportChannelList();
-  EXPECT_EQ(edited.size(), 1);
-  EXPECT_EQ(feedback.informations,
-            QStringList{"Kestrel Programming Tool|2 channels imported from list.csv.\n\n"
-                        "list.csv, line 1: these columns are ignored, a receiver has no place for "
-                        "them: Comment\nlist.csv, line 2, column Name: \"Longname\" is cut to "
-                        "\"Longna\": the receiver keeps six characters"});
-  EXPECT_EQ(window->Doc().Record().Channel(2).Frequency, "146000000");
+  const auto preview = [&](const std::string& text) {
+    WriteAll(list.toStdString(), text);
+    feedback.file_names = {list};
+    window->ImportChannelList();
+    return window->findChild<ImportPreviewDialog*>();
+  };
+  // Row 3 repeats Location 1; the second row goes to the first empty channel.
+  ImportPreviewDialog* dialog =
+      preview("Location,Name,Frequency,Mode\n1,Longname,145.5,FM\n,,146,FM\n1,Again,147,FM\n");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->Summary(),
+            "2 channels will be stored; 1 row left out; 0 programmed channels written over.");
+  EXPECT_EQ(dialog->Notes()->toPlainText(),
+            "list.csv, line 4, column Location: Location 1 (channel 001) is given on line 2 "
+            "already; the first row keeps it (--at places rows one after another)\n"
+            "list.csv, line 2, column Name: \"Longname\" is cut to \"Longna\": the receiver "
+            "keeps six characters");
+  dialog->FromCurrentButton()->click();  // the current row is channel 000: one after another
+  EXPECT_EQ(dialog->Summary(),
+            "3 channels will be stored; 0 rows left out; 0 programmed channels written over.");
+  dialog->reject();
+  EXPECT_EQ(edited.size(), 0);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-  const RadioConfig before = window->Doc().Record();
-  WriteAll(list.toStdString(), "Location,Frequency,Mode\n1,14.2,USB\n");
-  feedback.file_names = {list};
-  window->ImportChannelList();
+  dialog = preview("Location,Name,Frequency,Mode\n1,Longname,145.5,FM\n,,146,FM\n");
+  ASSERT_NE(dialog, nullptr);
+  QTest::mouseClick(dialog->ImportButton(), Qt::LeftButton);
+  EXPECT_EQ(edited.size(), 1);
+  EXPECT_EQ(window->Doc().Record().Channel(2).Name, "Longna") << "Location 1 is channel 001";
+  EXPECT_EQ(window->Doc().Record().Channel(1).Frequency, "146000000");
+  EXPECT_EQ(feedback.statuses.last(), "2 channels imported from list.csv.");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  // Nothing passes: nothing to import. A fault of the file: no preview, and why.
+  dialog = preview("Location,Frequency,Mode\n1,14.2,USB\n");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(dialog->ImportButton()->isEnabled());
+  dialog->reject();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(preview("Location,Frequency,Mode\r1,14.2,FM\r"), nullptr);
   EXPECT_EQ(feedback.warnings,
             QStringList{"Kestrel Programming Tool|No channel was imported from list.csv; the "
-                        "configuration was not changed.\n\nlist.csv, line 2, column Mode: USB is "
-                        "not a mode the receiver has: FM, WFM or AM"});
-  EXPECT_EQ(window->Doc().Record(), before);
+                        "configuration was not changed.\n\nlist.csv, line 1: the line ends are "
+                        "not recognised: the lines end with CR alone, a channel list's lines end "
+                        "with CR LF (or LF)"});
   EXPECT_EQ(edited.size(), 1);
+}
+
+TEST_F(MainWindowTest, ExportChannelsWritesTheLayoutChosenInTheDialog) {
+  const QString own = folder.filePath("own.csv"), common = folder.filePath("common.csv");
+  feedback.file_names = {own, common};
+  window->ExportChannelList();
+  EXPECT_TRUE(ReadAll(own.toStdString()).starts_with("No.,Name,Frequency,Mode,"));
+  feedback.chosen_filters = {"CSV files, the common layout of other tools (*.csv)"};
+  window->ExportChannelList();
+  EXPECT_TRUE(feedback.file_dialogs.last().endsWith(
+      "|CSV files (*.csv);;CSV files, the common layout of other tools (*.csv)|csv"));
+  EXPECT_TRUE(ReadAll(common.toStdString()).starts_with("Location,Name,Frequency,Duplex,"));
+  EXPECT_EQ(feedback.statuses.last(), "89 channels exported to common.csv.");
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
@@ -494,6 +535,7 @@ TEST_F(MainWindowTest, EveryCommandThatCouldLeaveAnEditBehindAsksAboutAPendingPa
       {"New", [&] { window->New(); }},
       {"Open", [&] { window->Open(); }},
       {"Read", [&] { window->MemoryTab()->findChild<QPushButton*>("cmdRead")->click(); }},
+      {"Import Channels", [&] { window->ImportChannelList(); }},
       {"Exit", [&] { window->close(); }}};
   QTest::keyClick(window->SetModeTab()->List(fn::kStep), Qt::Key_Down);
   for (const auto& [name, run] : commands) {

@@ -67,8 +67,9 @@ class RecordingFeedback : public Feedback {
     return Take(file_names, QString());
   }
   QString SaveFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
-                       const QString& suffix) override {
+                       const QString& suffix, QString* chosen_filter) override {
     file_dialogs << "save|" + title + "|" + folder + "|" + filter + "|" + suffix;
+    if (chosen_filter) *chosen_filter = Take(chosen_filters, filter.section(";;", 0, 0));
     return Take(file_names, QString());
   }
 
@@ -81,6 +82,7 @@ class RecordingFeedback : public Feedback {
   std::deque<QMessageBox::StandardButton> answers;  // none left: Cancel
   std::deque<QString> choices;                      // captions; none left: the last one
   std::deque<QString> file_names;                   // none left, or "": cancelled
+  std::deque<QString> chosen_filters;               // none left: the first of the save dialog
 
  private:
   template <typename T>

@@ -32,8 +32,10 @@ QStringList Lines(const QListWidget* list) {
 class WriteChangesWindowTest : public ::testing::Test {
  protected:
   WriteChangesWindowTest() {
-    window = std::make_unique<MainWindow>(
-        jobs, storage, MainWindowSetup{folder.filePath("Heron.ini"), folder.path(), true, ""});
+    window =
+        std::make_unique<MainWindow>(jobs, storage,
+                                     MainWindowSetup{folder.filePath("Heron.ini"), folder.path(),
+                                                     true, "", folder.filePath("backups")});
     window->show();
   }
 
