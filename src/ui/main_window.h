@@ -193,6 +193,7 @@ class MainWindow : public QMainWindow {
   // The knowledge of the receiver on the chosen port; none when it is of another port.
   const KnownImage* KnownHere() const;
   bool IsChosenPort(const QString& port) const;
+  // A successful read: what the receiver holds is known, and the read is kept as a backup.
   void NoteRead(const TransferOutcome& outcome);
   // `next_receiver`: the write started from nothing known, into a receiver other than before.
   void NoteWrite(const TransferOutcome& outcome, bool next_receiver);

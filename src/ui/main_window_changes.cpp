@@ -55,6 +55,8 @@ void MainWindow::ForgetOtherPorts() {
 void MainWindow::NoteRead(const TransferOutcome& outcome) {
   if (!outcome.status || !outcome.image) return;
   receiver_ = {link::KnowledgeOfRead(*outcome.image), Port(), ReadAt(QTime::currentTime(), port_)};
+  // Kept as soon as it succeeds, whether or not the record is taken.
+  if (outcome.record) KeepReadBackup(*outcome.record, *outcome.image);
 }
 
 void MainWindow::NoteWrite(const TransferOutcome& outcome, bool next_receiver) {
@@ -149,9 +151,6 @@ void MainWindow::OpenCompareReadDialog() {
   connect(dialog, &TransferDialog::TransferFinished, this,
           [this, dialog](const TransferOutcome& outcome) {
             NoteRead(outcome);
-            if (outcome.status && outcome.record && outcome.image) {
-              KeepReadBackup(*outcome.record, *outcome.image);
-            }
             // Nothing is left to confirm: the list follows at once.
             if (outcome.status && outcome.record) {
               QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);

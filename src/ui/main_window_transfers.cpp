@@ -51,12 +51,6 @@ void MainWindow::OpenReadDialog() {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
   });
-  // Kept as soon as it succeeds, whether or not the record is taken.
-  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
-    if (outcome.status && outcome.record && outcome.image) {
-      KeepReadBackup(*outcome.record, *outcome.image);
-    }
-  });
   transfer_dialog_ = dialog;
   dialog->open();
 }

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "files/data_file.h"
+#include "files/receiver_backups.h"
 #include "link/clock.h"
 #include "link/write_changes.h"
 #include "ui/compare_dialog.h"
@@ -126,7 +127,10 @@ TEST_F(WriteChangesWindowTest, AReadThenThreeEditsWriteOnlyTheirCommandsAndCompa
   // What was written is known: nothing is left to write, and the receiver holds the edits.
   window->StartWriteChanges();
   EXPECT_TRUE(feedback.informations.last().contains("Nothing to write"));
+  const auto backups = [&] { return ListBackups(folder.filePath("backups").toStdU16String()); };
+  const std::size_t kept = backups().size();
   EXPECT_EQ(CompareWithRadio(), QStringList{"No differences"});
+  EXPECT_GT(backups().size(), kept) << "Compare's read is kept as every read is";
 
   EditChannel(800, "145600000");
   const QStringList lines = CompareWithRadio();
