@@ -3,11 +3,14 @@
 // waiting. Reported as CPU time per command.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include "image/encoder.h"
 #include "link/link.h"
 #include "link/program_sequence.h"
 #include "link/read_sequence.h"
 #include "link/sim/simulated_receiver_port.h"
+#include "link/sim/time_left_trial.h"
 #include "link/write_changes.h"
 #include "model/defaults.h"
 
@@ -92,5 +95,63 @@ void BM_WriteTimeFullAgainstThreeChanges(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteTimeFullAgainstThreeChanges)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// How far the time left shown is from the time really left, at 10 %, 50 % and 90 % of the job,
+// in percent of the latter (positive: too high), on the virtual clock with bytes moving at
+// 38400 baud: a normal line, a receiver taking twice as long, an echoing cable, a line that
+// loses every 50th answer (each costing a retry after the time-out), and one that loses answers
+// at random at the same rate (five seeds: the mean distance and the worst one).
+void BM_TimeLeftAccuracy(benchmark::State& state) {
+  SimulatorOptions options{.baud = 38400};
+  int seeds = 1;
+  switch (state.range(1)) {
+    case 1:
+      options.reply_delay_ms = 50;
+      break;
+    case 2:
+      options.echo = true;
+      break;
+    case 3:
+      options.drop_every = 50;
+      break;
+    case 4:
+      options.drop_rate = 0.02;
+      seeds = 5;
+      break;
+    default:
+      break;
+  }
+  const auto job = state.range(0) == 0 ? TrialJob::kReadAllChannels : TrialJob::kProgramAndVerify;
+  std::array<double, 3> mean{};
+  std::array<double, 3> worst{};
+  double job_ms = 0;
+  for (auto _ : state) {
+    mean = worst = {};
+    job_ms = 0;
+    for (int seed = 1; seed <= seeds; ++seed) {
+      options.seed = static_cast<std::uint32_t>(seed);
+      const TimeLeftTrial trial = RunTimeLeftTrial(job, options);
+      if (!trial.succeeded) state.SkipWithError("the job failed");
+      job_ms += static_cast<double>(trial.total_ms) / seeds;
+      for (std::size_t i = 0; i < mean.size(); ++i) {
+        mean[i] += (seeds == 1 ? trial.error[i] : std::abs(trial.error[i])) / seeds;
+        if (std::abs(trial.error[i]) > std::abs(worst[i])) worst[i] = trial.error[i];
+      }
+    }
+  }
+  state.counters["job_s"] = job_ms / 1000;
+  state.counters["at10_pct"] = 100 * mean[0];
+  state.counters["at50_pct"] = 100 * mean[1];
+  state.counters["at90_pct"] = 100 * mean[2];
+  if (seeds > 1) {
+    state.counters["worst10_pct"] = 100 * worst[0];
+    state.counters["worst50_pct"] = 100 * worst[1];
+    state.counters["worst90_pct"] = 100 * worst[2];
+  }
+}
+BENCHMARK(BM_TimeLeftAccuracy)
+    ->ArgNames({"program_verify", "line"})
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 }  // namespace
 }  // namespace kestrel::link

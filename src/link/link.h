@@ -25,8 +25,12 @@ class Link {
   // Every step looks at `cancel` before each command it sends; none when null.
   void SetCancel(const CancelToken* cancel) { line_.SetCancel(cancel); }
 
-  LinkStatus ReadPrecheck(MemoryImage& image) { return link::ReadPrecheck(line_, image); }
-  LinkStatus ProgramPrecheck(MemoryImage& image) { return link::ProgramPrecheck(line_, image); }
+  LinkStatus ReadPrecheck(MemoryImage& image, const Progress& progress = {}) {
+    return link::ReadPrecheck(line_, image, progress);
+  }
+  LinkStatus ProgramPrecheck(MemoryImage& image, const Progress& progress = {}) {
+    return link::ProgramPrecheck(line_, image, progress);
+  }
   LinkStatus ReadRanges(MemoryImage& image, std::span<const AddressRange> list,
                         const Progress& progress = {}) {
     return link::ReadRanges(line_, image, list, progress);

@@ -6,6 +6,7 @@
 #include "image/image_map.h"
 #include "link/frames.h"
 #include "link/frequency_check.h"
+#include "link/job_progress.h"
 #include "link/time_estimate.h"
 #include "link/write_changes.h"
 
@@ -28,10 +29,10 @@ std::string ProblemLines(const std::vector<EncodeProblem>& problems) {
 
 // Reads `list` back into a scratch image and names the first byte that differs.
 LinkStatus Verify(Link& link, const MemoryImage& written, const std::vector<AddressRange>& list,
-                  const SequenceReport& report) {
+                  const SequenceReport& report, const Progress& progress) {
   if (report.state) report.state("Verifying data.");
   MemoryImage read_back;
-  if (auto read = link.ReadRanges(read_back, list, report.progress); !read) {
+  if (auto read = link.ReadRanges(read_back, list, progress); !read) {
     if (read.error().code == LinkResult::kCancelled) {
       return Failed(LinkResult::kCancelled,
                     "Verifying cancelled. The receiver holds the whole configuration, but it was "
@@ -55,12 +56,13 @@ LinkStatus Verify(Link& link, const MemoryImage& written, const std::vector<Addr
 
 // What the full write and Write Changes do before they write: the record checked, the region
 // block read, the frequencies checked against it, and the image made what a full write sends.
-LinkStatus PrepareWrite(Link& link, MemoryImage& image, const RadioConfig& record) {
+LinkStatus PrepareWrite(Link& link, MemoryImage& image, const RadioConfig& record,
+                        const Progress& precheck = {}) {
   // A record the image cannot hold is refused before the port is opened.
   if (const auto problems = CheckEncodable(record); !problems.empty()) {
     return Failed(LinkResult::kNotEncodable, ProblemLines(problems));
   }
-  if (auto checked = link.ProgramPrecheck(image); !checked) {
+  if (auto checked = link.ProgramPrecheck(image, precheck); !checked) {
     if (checked.error().code == LinkResult::kCancelled) {
       checked.error().detail = WriteCancelledText(0);
     }
@@ -80,21 +82,25 @@ LinkStatus PrepareWrite(Link& link, MemoryImage& image, const RadioConfig& recor
   return {};
 }
 
+// What writing `list` and, when asked, verifying it take on the model.
+struct WriteCosts {
+  std::uint64_t write_ms;
+  std::uint64_t verify_ms;
+};
+
+WriteCosts CostsOf(const std::vector<AddressRange>& list, const ProgramOptions& options) {
+  return {StepCost(list, Direction::kWrite).Ms(),
+          options.verify ? StepCost(VerifyListOf(list), Direction::kRead).Ms() : 0};
+}
+
 // Writes `list` of `image`, then verifies it when asked. Every command the receiver answers, or
 // leaves unanswered, is noted in `known` when there is one.
 LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
                           const std::vector<AddressRange>& list, const ProgramOptions& options,
-                          const SequenceReport& report, KnownImage* known) {
+                          const SequenceReport& report, KnownImage* known, JobProgress& job,
+                          std::uint64_t verify_ms) {
   if (report.state) report.state("Writing data.");
-  Progress progress = report.progress;
-  const std::vector<AddressRange> verify_list = VerifyListOf(list);
-  // The time left counts the read-back of a verification too.
-  if (options.verify && progress.time_left) {
-    const std::uint64_t verify_ms = StepCost(verify_list, Direction::kRead).Ms();
-    progress.time_left = [&report, verify_ms](std::uint64_t ms) {
-      report.progress.time_left(ms + verify_ms);
-    };
-  }
+  Progress progress = job.Step(Direction::kWrite, {verify_ms, 0});
   // The caller's own look at each answer (counting what was written) comes after the note.
   if (known) {
     progress.answered = [known, &image, also = report.progress.answered](
@@ -104,7 +110,9 @@ LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
     };
   }
   if (auto written = link.WriteRanges(image, list, progress); !written) return written;
-  if (options.verify) return Verify(link, image, verify_list, report);
+  if (options.verify) {
+    return Verify(link, image, VerifyListOf(list), report, job.Step(Direction::kRead, {}));
+  }
   return {};
 }
 
@@ -132,8 +140,17 @@ std::vector<AddressRange> BuildVerifyList() {
 LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
                           const ProgramOptions& options, const SequenceReport& report,
                           KnownImage* known) {
-  if (auto prepared = PrepareWrite(link, image, record); !prepared) return prepared;
-  return WriteAndVerify(link, image, BuildProgramList(), options, report, known);
+  const std::vector<AddressRange> list = BuildProgramList();
+  const WriteCosts costs = CostsOf(list, options);
+  JobProgress job(link.line(), report.progress,
+                  {ProgramPrecheckCost().Ms() + costs.verify_ms, costs.write_ms});
+  if (auto prepared =
+          PrepareWrite(link, image, record,
+                       job.Step(Direction::kRead, {costs.verify_ms, costs.write_ms}, false));
+      !prepared) {
+    return prepared;
+  }
+  return WriteAndVerify(link, image, list, options, report, known, job, costs.verify_ms);
 }
 
 LinkStatus WriteChangesToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
@@ -144,8 +161,16 @@ LinkStatus WriteChangesToRadio(Link& link, MemoryImage& image, const RadioConfig
   const std::vector<AddressRange> commands = ChangedCommands(image, known);
   if (!ChangesAnything(commands)) return {};
   if (report.state) report.state("Checking the receiver.");
+  // The time left starts here, once the commands to send are known.
+  const auto check_list = BookkeepingList();
+  const WriteCosts costs = CostsOf(commands, options);
+  JobProgress job(link.line(), report.progress,
+                  {StepCost(check_list, Direction::kRead).Ms() + costs.verify_ms, costs.write_ms});
   MemoryImage bookkeeping;
-  if (auto read = link.ReadRanges(bookkeeping, BookkeepingList()); !read) {
+  if (auto read =
+          link.ReadRanges(bookkeeping, check_list,
+                          job.Step(Direction::kRead, {costs.verify_ms, costs.write_ms}, false));
+      !read) {
     if (read.error().code == LinkResult::kCancelled) read.error().detail = WriteCancelledText(0);
     return read;
   }
@@ -159,7 +184,7 @@ LinkStatus WriteChangesToRadio(Link& link, MemoryImage& image, const RadioConfig
                       "). Read it again, or use Write to write everything.");
   }
   if (commands_sent) *commands_sent = commands.size();
-  return WriteAndVerify(link, image, commands, options, report, &known);
+  return WriteAndVerify(link, image, commands, options, report, &known, job, costs.verify_ms);
 }
 
 }  // namespace kestrel::link

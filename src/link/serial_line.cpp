@@ -90,13 +90,21 @@ CharWait SerialLine::WaitCharUntil(Tick deadline) {
   return WaitCharFor(std::min(kCharTimeoutMs, static_cast<std::uint32_t>(left)));
 }
 
+std::uint32_t SerialLine::WaitPart(std::uint32_t left_ms) const {
+  // No part shorter than a tick, so that a wait is never cut into a sliver the trace would
+  // take for the settle delay's.
+  if (!wait_tick_ || left_ms < 2 * kWaitTickMs) return left_ms;
+  return kWaitTickMs;
+}
+
 CharWait SerialLine::WaitCharFor(std::uint32_t limit_ms) {
   const Tick start = clock_.Now();
   rx_last_.clear();
   while (rx_last_.empty()) {
     const std::uint32_t elapsed = TickElapsed(start, clock_.Now());
     if (elapsed >= limit_ms) return CharWait::kTimeout;
-    const PortInput input = port_.Receive(limit_ms - elapsed);
+    const PortInput input = port_.Receive(WaitPart(limit_ms - elapsed));
+    if (input.kind == PortInput::Kind::kTimeout && wait_tick_) wait_tick_();
     if (input.kind == PortInput::Kind::kFailed) {
       // A port that stopped working will not deliver anything more: fail the wait at once
       // instead of waiting out the time-out.

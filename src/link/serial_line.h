@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <expected>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ namespace kestrel::link {
 inline constexpr std::uint32_t kCharTimeoutMs = 1000;
 inline constexpr std::uint32_t kSettleDelayMs = 40;
 inline constexpr std::size_t kRxTextLimit = 76;  // longer received text is a line error
+// How often a wait for a character ticks while nothing arrives.
+inline constexpr std::uint32_t kWaitTickMs = 250;
 
 // Outcome of WaitChar.
 enum class CharWait { kReceived = 0, kTimeout = 1, kLineError = 2 };
@@ -50,6 +53,9 @@ class SerialLine {
   CharWait WaitCharUntil(Tick deadline);
   // Takes in whatever arrives during the next 40 ms.
   void SettleDelay();
+  // Called every kWaitTickMs while a wait for a character receives nothing, so that the time
+  // left can go on counting down; none when empty.
+  void SetWaitTick(std::function<void()> tick) { wait_tick_ = std::move(tick); }
 
   const std::string& RxLast() const { return rx_last_; }
   const std::string& RxText() const { return rx_text_; }
@@ -70,6 +76,8 @@ class SerialLine {
 
  private:
   CharWait WaitCharFor(std::uint32_t limit_ms);
+  // How much of a wait with `left_ms` to go to hand the port at once.
+  std::uint32_t WaitPart(std::uint32_t left_ms) const;
   // One notification: the byte or line error that the port delivered.
   void Take(const PortInput& input);
 
@@ -81,6 +89,7 @@ class SerialLine {
   std::string port_problem_;
   std::string open_refusal_;
   const CancelToken* cancel_ = nullptr;
+  std::function<void()> wait_tick_;
 
   std::string rx_last_;
   std::string rx_text_;

@@ -56,4 +56,10 @@ std::string TimeLeftText(std::uint64_t ms) {
          " s left";
 }
 
+std::string TimeLeftText(std::uint64_t ms, bool waiting) {
+  std::string text = TimeLeftText(ms);
+  if (waiting) text.append(", waiting for the receiver");
+  return text;
+}
+
 }  // namespace kestrel::link

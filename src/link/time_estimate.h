@@ -1,8 +1,8 @@
 // How long the rest of a transfer takes on a well-behaved line, for the time shown as left. A
 // command costs the bytes of its frame and of its answer at 38400 baud (ten bits a byte: start,
-// eight data, stop) and the settle delay that ends it; the receiver answers at once. An echoing
-// cable or a slow receiver takes longer, but the figure is worked out again after every command
-// from the commands still to send, so it never runs far ahead of the transfer.
+// eight data, stop) and the settle delay that ends it; the receiver answers at once. A slow
+// receiver, an echoing cable or retries keep another pace: the time shown corrects this model by
+// the pace a job has reached (see time_left.h).
 #pragma once
 
 #include <cstdint>
@@ -33,5 +33,7 @@ WireCost StepCost(std::span<const AddressRange> list, Direction direction);
 
 // "45 s left", "2 min 05 s left": whole seconds, rounded up.
 std::string TimeLeftText(std::uint64_t ms);
+// The same, with ", waiting for the receiver" while a reply is late.
+std::string TimeLeftText(std::uint64_t ms, bool waiting);
 
 }  // namespace kestrel::link

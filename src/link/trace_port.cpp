@@ -34,6 +34,7 @@ TracePort::TracePort(SerialPort& inner, Clock& clock, std::ostream& out)
     : inner_(inner), clock_(clock), out_(out), last_tick_(clock.Now()) {}
 
 TracePort::~TracePort() {
+  FlushSilence();
   FlushBytes();
   out_.flush();
 }
@@ -60,7 +61,16 @@ void TracePort::FlushBytes() {
   bytes_.clear();
 }
 
+void TracePort::FlushSilence() {
+  if (silence_ms_ == 0) return;
+  FlushBytes();
+  direction_ = 0;
+  out_ << std::setw(8) << silence_end_ms_ << " - nothing received for " << silence_ms_ << " ms\n";
+  silence_ms_ = 0;
+}
+
 void TracePort::AddBytes(char direction, std::span<const std::uint8_t> bytes) {
+  FlushSilence();
   const std::uint64_t ms = Elapsed();
   for (std::uint8_t byte : bytes) {
     if (direction != direction_ || ms != line_ms_ || bytes_.size() == kBytesPerLine) {
@@ -73,6 +83,7 @@ void TracePort::AddBytes(char direction, std::span<const std::uint8_t> bytes) {
 }
 
 void TracePort::Note(const std::string& text) {
+  FlushSilence();
   const std::uint64_t ms = Elapsed();
   FlushBytes();
   direction_ = 0;
@@ -123,8 +134,12 @@ PortInput TracePort::Receive(std::uint32_t timeout_ms) {
     case PortInput::Kind::kTimeout:
       // Every settle delay ends in a short time-out; only the waits for a character are worth
       // a line.
-      if (timeout_ms > kSettleNoteMs)
-        Note("nothing received for " + std::to_string(timeout_ms) + " ms");
+      if (timeout_ms > kSettleNoteMs) {
+        silence_ms_ += timeout_ms;
+        silence_end_ms_ = Elapsed();
+      } else {
+        FlushSilence();
+      }
       break;
     case PortInput::Kind::kFailed:
       Note("port failed: " + input.detail);

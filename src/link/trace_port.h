@@ -39,6 +39,7 @@ class TracePort final : public SerialPort {
   void AddBytes(char direction, std::span<const std::uint8_t> bytes);
   void Note(const std::string& text);
   void FlushBytes();
+  void FlushSilence();
 
   SerialPort& inner_;
   Clock& clock_;
@@ -50,6 +51,9 @@ class TracePort final : public SerialPort {
   char direction_ = 0;
   std::uint64_t line_ms_ = 0;
   std::vector<std::uint8_t> bytes_;
+  // A wait the line made in parts is one silence, noted when something else happens.
+  std::uint64_t silence_ms_ = 0;
+  std::uint64_t silence_end_ms_ = 0;
 };
 
 }  // namespace kestrel::link

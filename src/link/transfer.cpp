@@ -1,10 +1,10 @@
 #include "link/transfer.h"
 
 #include <string>
+#include <vector>
 
 #include "image/image_map.h"
 #include "link/protocol.h"
-#include "link/time_estimate.h"
 
 namespace kestrel::link {
 namespace {
@@ -65,15 +65,27 @@ LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> li
   return {};
 }
 
-LinkStatus ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, int blocks) {
+// The pre-checks' reads: `blocks` aligned blocks from `first`.
+std::vector<AddressRange> BlockList(std::size_t first, int blocks) {
+  return {{static_cast<std::int32_t>(first), static_cast<std::int32_t>(first + 16 * blocks - 1)}};
+}
+
+LinkStatus ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, int blocks,
+                      const Progress& progress) {
   if (auto started = StartStep(line, LinkResult::kPortUnavailable, LinkResult::kReadFailed);
       !started) {
     return started;
   }
+  WireCost left = StepCost(BlockList(first, blocks), Direction::kRead);
+  left -= HandshakeCost();
+  if (progress.time_left) progress.time_left(left.Ms());
   LinkStatus done;
   for (int k = 0; k < blocks && done; ++k) {
     if (line.CancelRequested()) return StopCancelled(line);
-    done = ReadBlock(line, image, static_cast<std::uint16_t>(first + 16 * k));
+    const auto address = static_cast<std::uint16_t>(first + 16 * k);
+    done = ReadBlock(line, image, address);
+    left -= CommandCost({address, true}, Direction::kRead);
+    if (done && progress.time_left) progress.time_left(left.Ms());
   }
   line.ClosePort();
   return done;
@@ -111,12 +123,20 @@ LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
   return Walk(line, image, list, progress, Direction::kWrite, WriteBlock, WriteByte);
 }
 
-LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image) {
-  return ReadBlocks(line, image, image_map::kChannelBitmap, kBitmapBlocks);
+LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image, const Progress& progress) {
+  return ReadBlocks(line, image, image_map::kChannelBitmap, kBitmapBlocks, progress);
 }
 
-LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image) {
-  return ReadBlocks(line, image, image_map::kRegionBlock, 1);
+LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image, const Progress& progress) {
+  return ReadBlocks(line, image, image_map::kRegionBlock, 1, progress);
+}
+
+WireCost ReadPrecheckCost() {
+  return StepCost(BlockList(image_map::kChannelBitmap, kBitmapBlocks), Direction::kRead);
+}
+
+WireCost ProgramPrecheckCost() {
+  return StepCost(BlockList(image_map::kRegionBlock, 1), Direction::kRead);
 }
 
 }  // namespace kestrel::link

@@ -13,6 +13,7 @@
 #include "link/link_result.h"
 #include "link/range_lists.h"
 #include "link/serial_line.h"
+#include "link/time_estimate.h"
 
 namespace kestrel::link {
 
@@ -20,12 +21,16 @@ namespace kestrel::link {
 // `value(i + 1)` after entry i; `time_left(ms)` at the start and after every command, with what
 // the rest of the loop takes on a well-behaved line (see time_estimate.h); `answered(command,
 // acknowledged)` after every command sent, whether it got its answer or not. Any may be empty.
-// Called on the thread running the loop.
+// Called on the thread running the loop. A sequence reports the same for its whole job (see
+// job_progress.h): its `time_left` is the job's estimate, also while a reply is awaited, and
+// `waiting(true)` says that a reply is more than 2 s late, `waiting(false)` that the job moves
+// on again.
 struct Progress {
   std::function<void(int maximum)> range;
   std::function<void(int value)> value;
   std::function<void(std::uint64_t ms)> time_left{};
   std::function<void(const RangeCommand& command, bool answered)> answered{};
+  std::function<void(bool waiting)> waiting{};
 };
 
 // Fills the image with 0xFF, walks the list with 16-byte and 1-byte reads. Fails with
@@ -40,12 +45,16 @@ LinkStatus WriteRanges(SerialLine& line, const MemoryImage& image,
                        std::span<const AddressRange> list, const Progress& progress = {});
 
 // Reads the channel bitmap (8 blocks from its start) into the image. Fails with kPortUnavailable
-// or kReadFailed.
-LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image);
+// or kReadFailed. Only `time_left` of the progress is used.
+LinkStatus ReadPrecheck(SerialLine& line, MemoryImage& image, const Progress& progress = {});
 
 // Reads the region block (the 16 bytes holding the region code and check switch) into the image.
-// Fails with kPortUnavailable or kReadFailed.
-LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image);
+// Fails with kPortUnavailable or kReadFailed. Only `time_left` of the progress is used.
+LinkStatus ProgramPrecheck(SerialLine& line, MemoryImage& image, const Progress& progress = {});
+
+// What ReadPrecheck and ProgramPrecheck take on a well-behaved line, handshake included.
+WireCost ReadPrecheckCost();
+WireCost ProgramPrecheckCost();
 
 // What a write cancelled after `sent` write commands left in the receiver, for the user to read.
 std::string WriteCancelledText(std::size_t sent);

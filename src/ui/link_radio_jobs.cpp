@@ -22,6 +22,7 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
   report.progress.time_left = [&progress](std::uint64_t ms) {
     progress.SetTimeLeft(static_cast<qint64>(ms));
   };
+  report.progress.waiting = [&progress](bool waiting) { progress.SetWaiting(waiting); };
   return report;
 }
 

@@ -86,11 +86,21 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
       r->state = text;
       r->result->setText(text);
     });
-    connect(r->progress, &TransferProgress::TimeLeftChanged, r->result, [r](qint64 ms) {
+    const auto show_time_left = [r] {
       if (r->progress->Cancel().Requested()) return;
-      const auto left = link::TimeLeftText(static_cast<std::uint64_t>(ms));
+      const auto left = link::TimeLeftText(static_cast<std::uint64_t>(r->left_ms), r->waiting);
       r->result->setText(r->state + "  " + QString::fromStdString(left));
-    });
+    };
+    connect(r->progress, &TransferProgress::TimeLeftChanged, r->result,
+            [r, show_time_left](qint64 ms) {
+              r->left_ms = ms;
+              show_time_left();
+            });
+    connect(r->progress, &TransferProgress::WaitingChanged, r->result,
+            [r, show_time_left](bool waiting) {
+              r->waiting = waiting;
+              show_time_left();
+            });
     const int at = grid->rowCount();
     grid->addWidget(r->tick, at, 0);
     grid->addWidget(r->bar, at, 1);
@@ -167,6 +177,7 @@ void SeveralReceiversDialog::Start(Row& row, bool verify) {
   row.bar->setValue(0);
   row.result->clear();
   row.state.clear();
+  row.waiting = false;
   row.progress->Cancel().Reset();
   TransferJob job = make_job_(row.port, verify);
   row.outcome = std::make_shared<TransferOutcome>();

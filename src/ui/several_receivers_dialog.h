@@ -62,6 +62,8 @@ class SeveralReceiversDialog : public BusyDialog {
     QProgressBar* bar = nullptr;
     QLabel* result = nullptr;  // the state and time left while busy, then the outcome
     QString state;
+    qint64 left_ms = 0;
+    bool waiting = false;  // for a reply that is late
     TransferProgress* progress = nullptr;
     QThread* worker = nullptr;
     std::shared_ptr<TransferOutcome> outcome;

@@ -77,10 +77,12 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   connect(progress_source_, &TransferProgress::ValueChanged, progress_, &QProgressBar::setValue);
   connect(progress_source_, &TransferProgress::StateTextChanged, message_, &QLabel::setText);
   connect(progress_source_, &TransferProgress::TimeLeftChanged, time_left_, [this](qint64 ms) {
-    if (!progress_source_->Cancel().Requested()) {
-      time_left_->setText(
-          QString::fromStdString(link::TimeLeftText(static_cast<std::uint64_t>(ms))));
-    }
+    left_ms_ = ms;
+    ShowTimeLeft();
+  });
+  connect(progress_source_, &TransferProgress::WaitingChanged, time_left_, [this](bool waiting) {
+    waiting_ = waiting;
+    ShowTimeLeft();
   });
 
   ShowPrompt();
@@ -97,6 +99,12 @@ QPushButton* TransferDialog::AddButton(const QString& text) {
   button->hide();
   buttons_->addWidget(button);
   return button;
+}
+
+void TransferDialog::ShowTimeLeft() {
+  if (progress_source_->Cancel().Requested()) return;
+  time_left_->setText(
+      QString::fromStdString(link::TimeLeftText(static_cast<std::uint64_t>(left_ms_), waiting_)));
 }
 
 void TransferDialog::ShowPrompt() {
@@ -137,6 +145,7 @@ void TransferDialog::Start() {
   progress_->setValue(0);
   progress_source_->Cancel().Reset();
   time_left_->clear();
+  waiting_ = false;
   SetButtonsEnabled(false);
   // The program job says "Writing data." itself, once the receiver passed its checks.
   if (kind_ == Kind::kRead) message_->setText(tr("Reading data."));

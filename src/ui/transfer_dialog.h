@@ -66,6 +66,7 @@ class TransferDialog : public BusyDialog {
   void OnWorkerFinished();
   void ShowPrompt();
   void SetButtonsEnabled(bool enabled);
+  void ShowTimeLeft();
 
   Kind kind_;
   JobFactory make_job_;
@@ -80,6 +81,8 @@ class TransferDialog : public BusyDialog {
   TransferProgress* progress_source_ = nullptr;
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;
+  qint64 left_ms_ = 0;
+  bool waiting_ = false;    // for a reply that is late
   bool verifying_ = false;  // the running or last write was verified
   bool read_done_ = false;
   std::optional<TransferOutcome> read_result_;

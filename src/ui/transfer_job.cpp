@@ -18,4 +18,8 @@ void TransferProgress::SetTimeLeft(qint64 ms) {
   emit TimeLeftChanged(ms);
 }
 
+void TransferProgress::SetWaiting(bool waiting) {
+  emit WaitingChanged(waiting);
+}
+
 }  // namespace kestrel::ui

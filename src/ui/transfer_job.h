@@ -57,8 +57,10 @@ class TransferProgress : public QObject {
   void SetValue(int value);
   // The text above the bar ("Writing data.").
   void SetStateText(const QString& text);
-  // What the rest of the job takes on a well-behaved line, after every command.
+  // What the rest of the job takes, after every command and while a reply is awaited.
   void SetTimeLeft(qint64 ms);
+  // Whether a reply is more than 2 s later than the line's model expects.
+  void SetWaiting(bool waiting);
 
   link::CancelToken& Cancel() { return cancel_; }
 
@@ -67,6 +69,7 @@ class TransferProgress : public QObject {
   void ValueChanged(int value);
   void StateTextChanged(const QString& text);
   void TimeLeftChanged(qint64 ms);
+  void WaitingChanged(bool waiting);
 
  private:
   link::CancelToken cancel_;

@@ -143,6 +143,11 @@ TEST_F(CliLink, ProgramsSeveralReceiversAtOnceAndNamesTheOneThatFailed) {
   for (const std::string& text : expected) {
     EXPECT_NE(program.err.find(text), std::string::npos) << text << "\n" << program.err;
   }
+  // The quiet receiver's attempts at its command are waited out, and said to be.
+  const std::size_t late = program.err.find(", waiting for the receiver\n");
+  ASSERT_NE(late, std::string::npos) << program.err;
+  EXPECT_EQ(program.err.compare(program.err.rfind('\n', late) + 1, name.size(), name), 0)
+      << program.err;
 }
 
 // SIGINT or SIGTERM while kestrel-sim is being read or written: the transfer stops after the

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "link/link.h"
+#include "link/protocol.h"
 #include "link/sim/simulated_receiver_port.h"
 
 namespace kestrel::link {
@@ -48,6 +49,14 @@ TEST_F(TracePortTest, NotesTimeOutsAndPortsThatCannotOpen) {
   EXPECT_FALSE(link.ReadPrecheck(image));
   EXPECT_NE(out.str().find("\n    1000 - nothing received for 1000 ms\n"), std::string::npos)
       << out.str();
+  // A wait the line makes in parts, to tick the time left along, is still one silence.
+  int ticks = 0;
+  link.line().SetWaitTick([&] { ++ticks; });
+  out.str({});
+  EXPECT_FALSE(link.ReadPrecheck(image));
+  EXPECT_EQ(ticks, 4 * kAttempts);
+  EXPECT_NE(out.str().find(" - nothing received for 1000 ms\n"), std::string::npos) << out.str();
+  EXPECT_EQ(out.str().find(" - nothing received for 250 ms\n"), std::string::npos) << out.str();
   port.SetOpenFailure("sim1 is in use.");
   EXPECT_EQ(link.ReadPrecheck(image).error().code, LinkResult::kPortUnavailable);
   EXPECT_NE(out.str().find(" - cannot open sim1: sim1 is in use.\n"), std::string::npos);

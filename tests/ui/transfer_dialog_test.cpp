@@ -113,6 +113,21 @@ TEST_F(TransferDialogTest, ABusyDialogAsksBeforeItClosesAndAFailureBringsTheProm
   EXPECT_TRUE(dialog.close());
 }
 
+TEST_F(TransferDialogTest, SaysWhenTheReceiverIsLate) {
+  jobs.late_reply = true;
+  std::latch gate(1);
+  jobs.gate = &gate;
+  TransferDialog dialog(Kind::kProgram, Jobs(Kind::kProgram), nullptr);
+  dialog.open();
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return dialog.TimeLeftLabel()->text() == "43 s left, waiting for the receiver"; },
+      5000))
+      << dialog.TimeLeftLabel()->text().toStdString();
+  gate.count_down();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+}
+
 TEST_F(TransferDialogTest, ProgrammingPassesVerifyAndAFailureBringsThePromptBack) {
   TransferDialog dialog(Kind::kProgram, Jobs(Kind::kProgram), nullptr);
   dialog.open();

@@ -143,6 +143,7 @@ class FakeRadioJobs : public RadioJobs {
   std::map<QString, TransferOutcome> port_outcomes;  // a program job's outcome by port ("sim2")
   std::string cancelled_detail = "cancelled";
   std::latch* gate = nullptr;  // when set, every job waits for it after reporting progress
+  bool late_reply = false;     // every job says that it waits for a late reply
   QStringList ports;
   std::vector<RadioConfig> programmed;
   std::vector<bool> verified;
@@ -150,10 +151,12 @@ class FakeRadioJobs : public RadioJobs {
 
  private:
   TransferJob Job(TransferOutcome outcome) {
-    return [outcome, gate = gate, cancelled = cancelled_detail](TransferProgress& progress) {
+    return [outcome, gate = gate, late = late_reply,
+            cancelled = cancelled_detail](TransferProgress& progress) {
       progress.SetRange(0, 32);
       progress.SetValue(16);
       progress.SetTimeLeft(43000);
+      if (late) progress.SetWaiting(true);
       if (gate) gate->wait();
       if (progress.Cancel().Requested()) {
         return TransferOutcome{link::Failed(link::LinkResult::kCancelled, cancelled), {}, {}};

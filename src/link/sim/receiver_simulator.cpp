@@ -33,6 +33,11 @@ bool ReceiverSimulator::Quiet() {
   return true;
 }
 
+std::uint32_t ReceiverSimulator::WireMs(std::size_t bytes) const {
+  if (options_.baud == 0) return 0;
+  return static_cast<std::uint32_t>((bytes * 10 * 1000 + options_.baud - 1) / options_.baud);
+}
+
 bool ReceiverSimulator::Draw(double rate) {
   if (rate <= 0) return false;
   return std::uniform_real_distribution<double>(0, 1)(random_) < rate;
@@ -76,8 +81,10 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
 
 void ReceiverSimulator::Serve(std::string_view received, std::string answer,
                               std::vector<SimulatorAnswer>& out) {
-  if (options_.echo) out.push_back({0, std::string(received)});
+  const std::uint32_t arrived_ms = WireMs(received.size());
+  if (options_.echo) out.push_back({arrived_ms, std::string(received)});
   if (Draw(options_.drop_rate)) return;
+  if (options_.drop_every > 0 && ++served_ % options_.drop_every == 0) return;
   if (Draw(options_.corrupt_rate)) {
     if (answer.size() == 1) {
       answer[0] = kNak;
@@ -89,7 +96,8 @@ void ReceiverSimulator::Serve(std::string_view received, std::string answer,
   }
   if (Draw(options_.noise_rate)) answer.insert(0, "#?");
   const bool line_error = Draw(options_.line_error_rate);
-  out.push_back({options_.reply_delay_ms, std::move(answer), line_error});
+  const std::uint32_t delay_ms = arrived_ms + options_.reply_delay_ms + WireMs(answer.size());
+  out.push_back({delay_ms, std::move(answer), line_error});
 }
 
 std::string ReceiverSimulator::Answer(std::string_view text) {

@@ -20,13 +20,17 @@ struct SimulatorOptions {
   bool echo = false;  // repeat every frame and handshake byte before answering it
   // Faults, each drawn per answer from a generator seeded with `seed`: probabilities 0 to 1.
   double drop_rate = 0;     // no answer at all
+  int drop_every = 0;       // every n-th answer is lost as well, a steady rate of retries; 0 none
   double corrupt_rate = 0;  // a data reply with a wrong checksum; NAK instead of ACK
   double noise_rate = 0;    // a few stray characters before the answer
   // The line reports an error (parity) with the answer's last character. Only an in-process
   // port can deliver it; a pseudo-terminal has no such thing.
   double line_error_rate = 0;
   std::uint32_t reply_delay_ms = 0;  // every answer comes this late
-  int silent_after = -1;             // commands answered before the receiver goes quiet; -1 never
+  // Bytes take their time on the line at this rate (ten bits each): a command arrives whole,
+  // and its answer starts, once its last byte is in. 0: they take none.
+  std::uint32_t baud = 0;
+  int silent_after = -1;  // commands answered before the receiver goes quiet; -1 never
   std::uint32_t seed = 1;
 };
 
@@ -81,6 +85,8 @@ class ReceiverSimulator {
   void Serve(std::string_view received, std::string answer, std::vector<SimulatorAnswer>& out);
   std::string Answer(std::string_view frame_text);
   bool Draw(double rate);
+  // Milliseconds `bytes` take on the line, rounded up.
+  std::uint32_t WireMs(std::size_t bytes) const;
   // True (and counted) once the receiver has gone quiet.
   bool Quiet();
   void Log(const std::string& line) {
@@ -91,6 +97,7 @@ class ReceiverSimulator {
   MemoryImage memory_;
   SimulatorCounts counts_;
   std::mt19937 random_;
+  int served_ = 0;
   bool in_frame_ = false;
   std::string frame_;
   std::function<void(const std::string&)> log_;
