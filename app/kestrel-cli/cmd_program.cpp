@@ -45,7 +45,8 @@ int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
       return ReportInterrupted(signals.Signal(), programmed.error().detail);
     }
     if (!programmed) return ReportLinkFailure(programmed.error());
-    std::cout << "Completed writing.\n" << std::flush;
+    std::cout << (options.verify ? "Completed writing. Verified\n" : "Completed writing.\n")
+              << std::flush;
     if (++done == count) break;
     std::cerr << "Connect receiver " << done + 1 << " of " << count << " and press Enter.\n";
     if (!NextConnected(signals)) {
@@ -134,7 +135,7 @@ int ProgramBatches(std::vector<link::BatchReceiver>& batch, const std::vector<st
     int status = kExitOk;
     for (std::size_t i = 0; i < batch.size(); ++i) {
       if (outcomes[i]) {
-        std::cout << names[i] << ": done\n";
+        std::cout << names[i] << (options.verify ? ": done: Verified\n" : ": done\n");
         continue;
       }
       const link::LinkFailure& failure = outcomes[i].error();
@@ -277,9 +278,11 @@ Command ProgramCommand() {
           "milliseconds, to FILE.\n"
           "With several --port, one receiver on each port is programmed at the same time (N\n"
           "batches with --count N): each port's progress goes to stderr under its name, and\n"
-          "every batch ends with one line per port on stdout ('ttyUSB0: done', 'ttyUSB1: failed:\n"
-          "Failed to write. Try again. ...', the whole message); a batch with a failure is the\n"
-          "last. --trace takes one port.\n"
+          "every batch ends with one line per port on stdout ('ttyUSB0: done', with --verify\n"
+          "'ttyUSB0: done: Verified', or 'ttyUSB1: failed: Failed to write. Try again. ...', the\n"
+          "whole message with its cause and what to do); a batch with a failure is the last.\n"
+          "--trace takes one port. A failure's cause and what to do about it follow its message\n"
+          "on stderr.\n"
           "SIGINT (Ctrl+C) or SIGTERM stops every transfer after the command under way.\n"
           "Values outside their value tables are named as warnings on stderr and written as they\n"
           "are; with --strict they stop the run before anything is sent.\n"

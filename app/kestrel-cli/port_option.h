@@ -26,8 +26,8 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
 // ("ttyUSB0" for /dev/ttyUSB0, "pts/3"), else the text as given ("sim", "3", "COM5").
 std::string PortLabel(const std::string& port);
 
-// Prints the result's message and the detail under it on stderr, one line each, and returns the
-// result code as the exit status.
+// Prints the result's message, the detail under it and then the cause and what to do on stderr,
+// one line each, and returns the result code as the exit status.
 int ReportLinkFailure(const link::LinkFailure& failure);
 
 }  // namespace kestrel::cli

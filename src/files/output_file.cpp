@@ -77,6 +77,31 @@ std::string RandomSuffix() {
   return suffix;
 }
 
+// 0 when a file can be created in `folder`, else the errno creating one gets. Where the system
+// can, the check makes a file without a name, which is gone with its descriptor, so that not even
+// a kill can leave it behind; elsewhere a probe is made and removed at once.
+int CheckCreatable(const fs::path& folder) {
+#ifdef O_TMPFILE
+  if (const int unnamed = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+      unnamed >= 0) {
+    close(unnamed);
+    return 0;
+  }
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+#endif
+  const fs::path probe = folder / (".kestrel-check-" + RandomSuffix());
+  const bool registered = RegisterTemporaryFile(probe);
+  const int fd = OpenNew(probe);
+  const int error = fd < 0 ? errno : 0;
+  if (fd >= 0) {
+    ::close(fd);
+    std::error_code ignored;
+    fs::remove(probe, ignored);
+  }
+  if (registered) UnregisterTemporaryFile(probe);
+  return error;
+}
+
 fs::path FolderOf(const fs::path& file) {
   std::error_code ec;
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -115,27 +140,44 @@ std::expected<OutputFile, std::string> OutputFile::Open(const fs::path& path) {
 
   auto target = FollowLinks(path);
   if (!target) return std::unexpected(target.error());
-  const fs::path folder = FolderOf(*target);
+  output.folder_ = FolderOf(*target);
+  output.target_ = output.folder_ / target->filename();
+  if (status.type() == fs::file_type::regular) output.permissions_ = status.permissions();
+  if (const int error = CheckCreatable(output.folder_); error != 0) {
+    return std::unexpected(ErrnoText(error));
+  }
+  output.pending_ = true;
+  return output;
+}
+
+void OutputFile::Create() {
+  if (!pending_) return;
+  pending_ = false;
   // Cut so that a long name plus the suffix still fits the system's limit of 255.
-  const std::string stem = target->filename().string().substr(0, 200) + ".tmp-";
+  const std::string stem = target_.filename().string().substr(0, 200) + ".tmp-";
   int error = EEXIST;
   for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-    fs::path temporary = folder / (stem + RandomSuffix());
+    fs::path temporary = folder_ / (stem + RandomSuffix());
     // Registered before it exists, so that no moment is left in which a signal would miss it.
     const bool registered = RegisterTemporaryFile(temporary);
-    output.fd_ = OpenNew(temporary);
-    if (output.fd_ >= 0) {
-      if (status.type() == fs::file_type::regular) {
-        fs::permissions(temporary, status.permissions(), ec);  // best effort
+    fd_ = OpenNew(temporary);
+    if (fd_ >= 0) {
+      if (permissions_ != fs::perms::unknown) {
+        std::error_code ec;
+        fs::permissions(temporary, permissions_, ec);  // best effort
       }
-      output.target_ = folder / target->filename();
-      output.temporary_ = std::move(temporary);
-      return output;
+      temporary_ = std::move(temporary);
+      return;
     }
     error = errno;
     if (registered) UnregisterTemporaryFile(temporary);
   }
-  return std::unexpected(ErrnoText(error));
+  if (error_ == 0) error_ = error;
+}
+
+int OutputFile::descriptor() {
+  Create();
+  return fd_;
 }
 
 OutputFile OutputFile::StandardOutput() {
@@ -152,7 +194,10 @@ OutputFile::OutputFile(OutputFile&& other) noexcept
       temporary_(std::exchange(other.temporary_, {})),
       fd_(std::exchange(other.fd_, -1)),
       close_fd_(other.close_fd_),
-      error_(other.error_) {}
+      error_(other.error_),
+      pending_(std::exchange(other.pending_, false)),
+      folder_(std::move(other.folder_)),
+      permissions_(other.permissions_) {}
 
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
   if (this != &other) {
@@ -163,6 +208,9 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     close_fd_ = other.close_fd_;
     error_ = other.error_;
+    pending_ = std::exchange(other.pending_, false);
+    folder_ = std::move(other.folder_);
+    permissions_ = other.permissions_;
   }
   return *this;
 }
@@ -172,6 +220,7 @@ OutputFile::~OutputFile() {
 }
 
 std::expected<void, std::string> OutputFile::Write(std::string_view bytes) {
+  if (error_ == 0) Create();
   if (fd_ < 0 && error_ == 0) error_ = EBADF;
   while (!bytes.empty() && error_ == 0) {
     const auto chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1 << 30));
@@ -187,6 +236,7 @@ std::expected<void, std::string> OutputFile::Write(std::string_view bytes) {
 }
 
 std::expected<void, std::string> OutputFile::Finish() {
+  if (error_ == 0) Create();  // an output with no contents at all is an empty file
   if (fd_ >= 0) {
     if (error_ == 0 && !temporary_.empty() && SyncFile(fd_) != 0) error_ = errno;
     if (close_fd_ && ::close(fd_) != 0 && error_ == 0) error_ = errno;
@@ -215,6 +265,7 @@ std::expected<void, std::string> OutputFile::Commit() {
 }
 
 void OutputFile::Discard() noexcept {
+  pending_ = false;
   if (fd_ >= 0 && close_fd_) ::close(fd_);
   fd_ = -1;
   if (!temporary_.empty()) {

@@ -13,10 +13,11 @@
 namespace kestrel {
 
 // One output on its way to its target. Contents go to a new temporary file in the target's
-// folder, created exclusively under a unique name; Commit renames it over the target, so the old
-// file stays whole until the new one is complete on the disk. An output that is never committed
-// removes its temporary file and leaves the target as it was, also when SIGINT or SIGTERM ends
-// the program (see temporary_files.h).
+// folder, created exclusively under a unique name when the first contents come (so an output
+// opened before a long job leaves nothing behind when the job fails or the program is killed);
+// Commit renames it over the target, so the old file stays whole until the new one is complete
+// on the disk. An output that is never committed removes its temporary file and leaves the
+// target as it was, also when SIGINT or SIGTERM ends the program (see temporary_files.h).
 //
 // The target is what the path names after following symbolic links: a link stays and the file it
 // points to is replaced. A regular file keeps its permissions. A target that exists and is a
@@ -26,7 +27,7 @@ namespace kestrel {
 class OutputFile {
  public:
   // Gets the output ready: once this succeeded the contents can be written, so a program can
-  // find out before a long job whether its outputs can be saved at all.
+  // find out before a long job whether its outputs can be saved at all. The check leaves no file.
   static std::expected<OutputFile, std::string> Open(const std::filesystem::path& path);
   // The program's standard output, written in place and left open.
   static OutputFile StandardOutput();
@@ -35,8 +36,9 @@ class OutputFile {
   OutputFile& operator=(OutputFile&& other) noexcept;
   ~OutputFile();
 
-  // Where the contents go, for writers that take a descriptor; -1 once finished.
-  int descriptor() const { return fd_; }
+  // Where the contents go, for writers that take a descriptor: the temporary file is made now
+  // if it was not yet. -1 once finished or when it cannot be made (Finish tells why).
+  int descriptor();
   // The path as given ("standard output" for that), for messages.
   const std::filesystem::path& path() const { return path_; }
 
@@ -51,6 +53,8 @@ class OutputFile {
 
  private:
   OutputFile() = default;
+  // Makes the temporary file once contents are to come; a failure is kept as a write error.
+  void Create();
   void Discard() noexcept;
 
   std::filesystem::path path_;       // as given
@@ -59,6 +63,9 @@ class OutputFile {
   int fd_ = -1;
   bool close_fd_ = true;  // false for standard output
   int error_ = 0;         // the first write error, reported again by Finish
+  bool pending_ = false;  // the temporary file is still to be made, in `folder_`
+  std::filesystem::path folder_;
+  std::filesystem::perms permissions_ = std::filesystem::perms::unknown;  // the target's
 };
 
 // Commits outputs that belong together: each is finished first, and only when all of them are

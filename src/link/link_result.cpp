@@ -1,5 +1,7 @@
 #include "link/link_result.h"
 
+#include "link/failure_advice.h"
+
 namespace kestrel::link {
 
 std::string_view Message(LinkResult result) {
@@ -27,11 +29,12 @@ std::string_view Message(LinkResult result) {
 
 namespace kestrel::link {
 
-std::string ResultText(const LinkFailure& failure) {
+std::string ResultText(const LinkFailure& failure, FrontEnd front_end) {
   std::string text(Message(failure.code));
-  if (!failure.detail.empty()) {
+  for (const std::string& part : {failure.detail, CauseText(failure, front_end)}) {
+    if (part.empty()) continue;
     if (!text.empty()) text += "\n";
-    text += failure.detail;
+    text += part;
   }
   return text;
 }

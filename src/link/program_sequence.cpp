@@ -38,8 +38,11 @@ LinkStatus Verify(Link& link, const MemoryImage& written, const std::vector<Addr
                     "Verifying cancelled. The receiver holds the whole configuration, but it was "
                     "not read back.");
     }
-    return Failed(LinkResult::kWriteFailed,
-                  "Reading the receiver back to verify it failed. " + read.error().detail);
+    // Why the read-back failed stays with the failure, for the advice under it.
+    LinkFailure failure = std::move(read.error());
+    failure.code = LinkResult::kWriteFailed;
+    failure.detail = "Reading the receiver back to verify it failed. " + failure.detail;
+    return std::unexpected(std::move(failure));
   }
   for (const AddressRange& range : list) {
     for (std::int32_t a = range.first; a <= range.last; ++a) {

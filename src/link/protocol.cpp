@@ -42,13 +42,40 @@ std::string At(std::uint16_t address) {
 }
 
 // What failed, and why the port stopped working when it did, for the user to read.
-std::unexpected<LinkFailure> CommandFailed(const SerialLine& line, LinkResult code,
-                                           std::string what) {
+std::unexpected<LinkFailure> CommandFailed(SerialLine& line, LinkResult code, std::string what) {
   if (!line.PortProblem().empty()) what += " " + line.PortProblem();
-  return Failed(code, std::move(what));
+  LinkFailure failure{code, std::move(what)};
+  ExplainNoAnswer(line, failure);
+  return std::unexpected(std::move(failure));
 }
 
 }  // namespace
+
+void ExplainNoAnswer(SerialLine& line, LinkFailure& failure) {
+  failure.facts.port = line.PortName();
+  if (!line.PortProblem().empty()) {
+    failure.cause = FailureCause::kNoSuchPort;
+    return;
+  }
+  const AnswersSeen& seen = line.Answers();
+  // A device that is not a receiver never sends what a receiver does; a noisy line mixes stray
+  // bytes or errors into what still looks like the receiver's answers.
+  RepliesSeen replies = RepliesSeen::kNone;
+  if (seen.foreign && !seen.receiver_like && !seen.line_errors) {
+    replies = RepliesSeen::kWrongDevice;
+  } else if (seen.foreign || seen.receiver_like || seen.line_errors) {
+    replies = RepliesSeen::kNoise;
+  } else if (seen.echo_only > 0) {
+    replies = RepliesSeen::kEcho;
+  }
+  if (replies == RepliesSeen::kNone) {
+    failure.cause = FailureCause::kNoAnswer;
+    return;
+  }
+  failure.cause = FailureCause::kForeignReplies;
+  failure.facts.replies = replies;
+  failure.facts.sample = seen.sample;
+}
 
 void SendFrame(SerialLine& line, std::string_view command_text) {
   const std::string frame = BuildFrame(command_text);
@@ -111,6 +138,7 @@ bool ReceiveReply(SerialLine& line, std::size_t reply_length, std::string& reply
 
 bool QueryCommand(SerialLine& line, std::string_view command_text, std::size_t reply_length,
                   std::string& reply) {
+  line.BeginCommand();
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     SendFrame(line, command_text);
     if (ReceiveReply(line, reply_length, reply)) return true;
@@ -119,6 +147,7 @@ bool QueryCommand(SerialLine& line, std::string_view command_text, std::size_t r
 }
 
 bool SendCommand(SerialLine& line, std::string_view command_text) {
+  line.BeginCommand();
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     SendFrame(line, command_text);
     if (WaitAck(line)) return true;
@@ -127,6 +156,7 @@ bool SendCommand(SerialLine& line, std::string_view command_text) {
 }
 
 bool Handshake(SerialLine& line) {
+  line.BeginCommand();
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     line.ClearRxLast();
     line.SendRaw(std::string(1, kCan));

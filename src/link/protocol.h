@@ -36,6 +36,11 @@ bool WaitAck(SerialLine& line);
 // has, which sets the time the answer may take.
 bool ReceiveReply(SerialLine& line, std::size_t reply_length, std::string& reply);
 
+// The cause of a command or handshake that got no valid answer, from what the line saw of its
+// attempts: kForeignReplies with what the replies looked like, kNoSuchPort when the port stopped
+// working, else kNoAnswer (the caller knows whether the receiver had answered before).
+void ExplainNoAnswer(SerialLine& line, LinkFailure& failure);
+
 bool QueryCommand(SerialLine& line, std::string_view command_text, std::size_t reply_length,
                   std::string& reply);
 bool SendCommand(SerialLine& line, std::string_view command_text);

@@ -21,8 +21,8 @@ std::string SerialLine::PortName() const {
   return port_.NameForNumber(port_number_);
 }
 
-std::expected<void, std::string> SerialLine::OpenPort() {
-  if (!open_refusal_.empty()) return std::unexpected(open_refusal_);
+std::expected<void, OpenFailure> SerialLine::OpenPort() {
+  if (open_refusal_) return std::unexpected(*open_refusal_);
   const std::string name = PortName();
   if (port_.IsOpen() && name != open_name_) ClosePort();
   if (port_.IsOpen()) {
@@ -30,9 +30,12 @@ std::expected<void, std::string> SerialLine::OpenPort() {
     return {};
   }
   if (name.empty()) {
-    return std::unexpected(port_number_ == 0 && port_name_.empty()
-                               ? "No serial port has been chosen."
-                               : "There is no serial port " + std::to_string(port_number_) + ".");
+    if (port_number_ == 0 && port_name_.empty()) {
+      return std::unexpected(OpenFailure("No serial port has been chosen."));
+    }
+    return std::unexpected(
+        OpenFailure("There is no serial port " + std::to_string(port_number_) + ".",
+                    FailureCause::kNoSuchPort, {.port = std::to_string(port_number_)}));
   }
   if (auto opened = port_.Open(name); !opened) return opened;
   open_name_ = name;
@@ -52,9 +55,43 @@ bool SerialLine::ClosePort() {
 }
 
 void SerialLine::SendRaw(std::string_view text) {
+  JudgeAnswer();
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   port_.Write(std::span(bytes, text.size()));
   last_sent_ = std::string(text);
+  answer_open_ = true;
+  answer_.clear();
+  answer_line_error_ = false;
+}
+
+void SerialLine::BeginCommand() {
+  answers_ = {};
+  answer_open_ = false;
+}
+
+const AnswersSeen& SerialLine::Answers() {
+  JudgeAnswer();
+  return answers_;
+}
+
+void SerialLine::JudgeAnswer() {
+  if (!answer_open_) return;
+  answer_open_ = false;
+  std::string_view rest = answer_;
+  const bool echoed = !last_sent_.empty() && rest.starts_with(last_sent_);
+  if (echoed) rest.remove_prefix(last_sent_.size());
+  answers_.line_errors = answers_.line_errors || answer_line_error_;
+  if (rest.empty()) {
+    ++(echoed ? answers_.echo_only : answers_.silent);
+    return;
+  }
+  if (answers_.sample.empty()) answers_.sample = rest;
+  constexpr std::string_view kReceiverMarks = "\x01\x06\x15";  // SOH, ACK, NAK
+  constexpr std::string_view kReceiverText = "\x01\x06\x15\x18\r\n0123456789ABCDEF";
+  for (const char c : rest) {
+    if (kReceiverMarks.find(c) != std::string_view::npos) answers_.receiver_like = true;
+    if (kReceiverText.find(c) == std::string_view::npos) answers_.foreign = true;
+  }
 }
 
 void SerialLine::Take(const PortInput& input) {
@@ -64,11 +101,16 @@ void SerialLine::Take(const PortInput& input) {
     case PortInput::Kind::kByte:
       rx_last_.assign(1, static_cast<char>(input.byte));
       rx_text_ += rx_last_;
+      if (answer_.size() < kRxTextLimit) answer_ += rx_last_;
+      if (input.error != LineErrorKind::kNone) answer_line_error_ = true;
       if (rx_text_.size() > kRxTextLimit) line_error_ = LineErrorKind::kOther;
       // A line error reported with the byte is the notification that follows it.
       if (input.error != LineErrorKind::kNone) line_error_ = input.error;
       break;
     case PortInput::Kind::kLineError:
+      answer_line_error_ = true;
+      line_error_ = input.error;
+      break;
     case PortInput::Kind::kFailed:
       line_error_ = input.error;
       break;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <expected>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,18 @@ inline constexpr std::uint32_t kWaitTickMs = 250;
 // Outcome of WaitChar.
 enum class CharWait { kReceived = 0, kTimeout = 1, kLineError = 2 };
 
+// What came back for the frames and handshakes sent since BeginCommand, each judged by what
+// arrived until the next was sent: for telling a silent receiver from an echoing cable, a device
+// that is not a receiver and a noisy line.
+struct AnswersSeen {
+  int silent = 0;              // nothing at all arrived
+  int echo_only = 0;           // only the echo of what was sent
+  bool foreign = false;        // bytes a receiver never sends
+  bool receiver_like = false;  // ACK, NAK or SOH: the receiver's kind of answer
+  bool line_errors = false;
+  std::string sample;  // the first answer that was not silent, without its echo
+};
+
 class SerialLine {
  public:
   SerialLine(SerialPort& port, Clock& clock) : port_(port), clock_(clock) {}
@@ -36,12 +49,12 @@ class SerialLine {
   // The device name OpenPort opens ("" when none is chosen or the number names no port).
   std::string PortName() const;
   // While set, OpenPort fails with this reason and opens nothing (the port is taken elsewhere).
-  void RefuseOpen(std::string reason) { open_refusal_ = std::move(reason); }
+  void RefuseOpen(OpenFailure reason) { open_refusal_ = std::move(reason); }
 
   // Opens the chosen port (DTR and RTS on). Reusing the port already open on the same name only
   // asserts RTS again; a port open on another name is closed first. The error says why the port
   // cannot be opened, for the user to read.
-  std::expected<void, std::string> OpenPort();
+  std::expected<void, OpenFailure> OpenPort();
   // Drops RTS and closes the port if it is open.
   bool ClosePort();
 
@@ -64,6 +77,11 @@ class SerialLine {
   void ClearRxLast() { rx_last_.clear(); }
   void ClearRxText() { rx_text_.clear(); }
 
+  // Starts a new record of the answers seen, for a command and its attempts.
+  void BeginCommand();
+  // What came back since BeginCommand, the answer still arriving included.
+  const AnswersSeen& Answers();
+
   // Why the open port stopped working ("" while it works).
   const std::string& PortProblem() const { return port_problem_; }
 
@@ -80,6 +98,8 @@ class SerialLine {
   std::uint32_t WaitPart(std::uint32_t left_ms) const;
   // One notification: the byte or line error that the port delivered.
   void Take(const PortInput& input);
+  // Adds what arrived since the last send to the answers seen.
+  void JudgeAnswer();
 
   SerialPort& port_;
   Clock& clock_;
@@ -87,7 +107,7 @@ class SerialLine {
   std::string port_name_;  // set when a device name was chosen instead of a number
   std::string open_name_;  // name of the port while it is open
   std::string port_problem_;
-  std::string open_refusal_;
+  std::optional<OpenFailure> open_refusal_;
   const CancelToken* cancel_ = nullptr;
   std::function<void()> wait_tick_;
 
@@ -95,6 +115,11 @@ class SerialLine {
   std::string rx_text_;
   LineErrorKind line_error_ = LineErrorKind::kNone;
   std::string last_sent_;
+
+  AnswersSeen answers_;
+  bool answer_open_ = false;  // something was sent and its answer not yet judged
+  std::string answer_;        // what arrived since, up to kRxTextLimit
+  bool answer_line_error_ = false;
 };
 
 }  // namespace kestrel::link

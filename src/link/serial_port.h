@@ -9,8 +9,23 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "link/link_result.h"
 
 namespace kestrel::link {
+
+// Why a port could not be opened: the words for the user, and the cause with what the system
+// answered, for the advice under them.
+struct OpenFailure {
+  // Implicit, so that a port that knows no more than the words can return them as they are.
+  OpenFailure(std::string why = {}, FailureCause why_cause = FailureCause::kUnknown,
+              FailureFacts why_facts = {})
+      : text(std::move(why)), cause(why_cause), facts(std::move(why_facts)) {}
+  std::string text;
+  FailureCause cause;
+  FailureFacts facts;
+};
 
 // Line error codes as the line layer records them (0 means none).
 enum class LineErrorKind : std::uint16_t {
@@ -52,7 +67,7 @@ class SerialPort {
 
   // Opens the named port with the receiver's line settings and DTR on. The error says why the
   // port could not be opened (not found, in use, permission denied ...), for the user to read.
-  virtual std::expected<void, std::string> Open(const std::string& name) = 0;
+  virtual std::expected<void, OpenFailure> Open(const std::string& name) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
 
@@ -72,6 +87,9 @@ class SerialPort {
   virtual std::string NameForNumber(int number) const {
     return number >= 1 && number <= 4 ? "COM" + std::to_string(number) : std::string();
   }
+
+  // The ports of this kind that exist now, for advice on a port that is missing or silent.
+  virtual std::vector<PortDescription> PortsNow() const { return {}; }
 };
 
 }  // namespace kestrel::link

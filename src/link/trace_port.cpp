@@ -90,9 +90,9 @@ void TracePort::Note(const std::string& text) {
   out_ << std::setw(8) << ms << " - " << text << '\n';
 }
 
-std::expected<void, std::string> TracePort::Open(const std::string& name) {
+std::expected<void, OpenFailure> TracePort::Open(const std::string& name) {
   auto opened = inner_.Open(name);
-  Note(opened ? "open " + name : "cannot open " + name + ": " + opened.error());
+  Note(opened ? "open " + name : "cannot open " + name + ": " + opened.error().text);
   return opened;
 }
 

@@ -25,7 +25,7 @@ class TracePort final : public SerialPort {
   TracePort(SerialPort& inner, Clock& clock, std::ostream& out);
   ~TracePort() override;
 
-  std::expected<void, std::string> Open(const std::string& name) override;
+  std::expected<void, OpenFailure> Open(const std::string& name) override;
   void Close() override;
   bool IsOpen() const override { return inner_.IsOpen(); }
   void SetRts(bool on) override;
@@ -33,6 +33,7 @@ class TracePort final : public SerialPort {
   bool Write(std::span<const std::uint8_t> bytes) override;
   PortInput Receive(std::uint32_t timeout_ms) override;
   std::string NameForNumber(int number) const override { return inner_.NameForNumber(number); }
+  std::vector<PortDescription> PortsNow() const override { return inner_.PortsNow(); }
 
  private:
   std::uint64_t Elapsed();

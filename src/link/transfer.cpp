@@ -18,19 +18,30 @@ std::unexpected<LinkFailure> StopCancelled(SerialLine& line, std::string detail 
   return Failed(LinkResult::kCancelled, std::move(detail));
 }
 
+// Closes the port after a failure; a missing port or a silent receiver is told with the ports
+// that exist now, for the user to find the right one.
+std::unexpected<LinkFailure> StepFailed(SerialLine& line, LinkFailure failure) {
+  if (failure.cause == FailureCause::kNoSuchPort || failure.cause == FailureCause::kNoAnswer) {
+    failure.facts.ports = line.port().PortsNow();
+  }
+  line.ClosePort();
+  return std::unexpected(std::move(failure));
+}
+
 // Opens the port and performs the handshake of a step. On failure the port is closed again and
 // the failure is `no_port` or `no_answer`.
 LinkStatus StartStep(SerialLine& line, LinkResult no_port, LinkResult no_answer) {
   if (line.CancelRequested()) return StopCancelled(line);
   if (auto opened = line.OpenPort(); !opened) {
-    line.ClosePort();
-    return Failed(no_port, std::move(opened.error()));
+    OpenFailure& why = opened.error();
+    return StepFailed(line, {no_port, std::move(why.text), why.cause, std::move(why.facts)});
   }
   if (!Handshake(line)) {
     std::string detail = "The receiver did not answer the handshake.";
     if (!line.PortProblem().empty()) detail += " " + line.PortProblem();
-    line.ClosePort();
-    return Failed(no_answer, std::move(detail));
+    LinkFailure failure{no_answer, std::move(detail)};
+    ExplainNoAnswer(line, failure);
+    return StepFailed(line, std::move(failure));
   }
   return {};
 }
@@ -43,6 +54,7 @@ LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> li
   if (progress.time_left) progress.time_left(left.Ms());
   if (progress.range) progress.range(static_cast<int>(list.size()));
   std::size_t sent = 0;
+  std::size_t acknowledged = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     for (const RangeCommand& command : SplitRange(list[i])) {
       if (line.CancelRequested()) {
@@ -53,9 +65,17 @@ LinkStatus Walk(SerialLine& line, Image& image, std::span<const AddressRange> li
                                       : single(line, image, command.address);
       if (progress.answered) progress.answered(command, done.has_value());
       if (!done) {
-        line.ClosePort();
-        return done;
+        LinkFailure& failure = done.error();
+        // Silent after answering the handshake and maybe more: it stopped part way.
+        if (failure.cause == FailureCause::kNoAnswer) {
+          failure.cause = FailureCause::kStoppedAnswering;
+          failure.facts.acknowledged = acknowledged;
+          failure.facts.commands =
+              CommandCount(std::vector<AddressRange>(list.begin(), list.end()));
+        }
+        return StepFailed(line, std::move(failure));
       }
+      ++acknowledged;
       left -= CommandCost(command, direction);
       if (progress.time_left) progress.time_left(left.Ms());
     }
@@ -79,16 +99,16 @@ LinkStatus ReadBlocks(SerialLine& line, MemoryImage& image, std::size_t first, i
   WireCost left = StepCost(BlockList(first, blocks), Direction::kRead);
   left -= HandshakeCost();
   if (progress.time_left) progress.time_left(left.Ms());
-  LinkStatus done;
-  for (int k = 0; k < blocks && done; ++k) {
+  for (int k = 0; k < blocks; ++k) {
     if (line.CancelRequested()) return StopCancelled(line);
     const auto address = static_cast<std::uint16_t>(first + 16 * k);
-    done = ReadBlock(line, image, address);
+    LinkStatus done = ReadBlock(line, image, address);
+    if (!done) return StepFailed(line, std::move(done.error()));
     left -= CommandCost({address, true}, Direction::kRead);
-    if (done && progress.time_left) progress.time_left(left.Ms());
+    if (progress.time_left) progress.time_left(left.Ms());
   }
   line.ClosePort();
-  return done;
+  return {};
 }
 
 }  // namespace

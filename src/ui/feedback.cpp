@@ -91,6 +91,20 @@ void Feedback::Notify(QWidget* parent, const QString& title, const QString& text
   box->open();
 }
 
+void Feedback::TransferFailed(QWidget* parent, const QString& title, const QString& text,
+                              std::function<void(bool retry)> answered) {
+  auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+  QPushButton* retry = box->addButton(QMessageBox::Retry);
+  box->setDefaultButton(QMessageBox::Ok);
+  box->setEscapeButton(QMessageBox::Ok);
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QMessageBox::finished, box, [box, retry, answered = std::move(answered)] {
+    answered(box->clickedButton() == retry);
+  });
+  box->open();
+}
+
 namespace {
 
 QString RunFileDialog(QWidget* parent, const QString& title, const QString& folder,

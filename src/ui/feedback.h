@@ -49,6 +49,12 @@ class Feedback {
   // A window-modal warning with one OK button that does not wait for it.
   virtual void Notify(QWidget* parent, const QString& title, const QString& text);
 
+  // A window-modal warning of a failed transfer, its text selectable so that it can be copied,
+  // with Retry beside OK; it does not wait: `answered` runs with true once Retry was chosen,
+  // with false for OK or a box closed otherwise.
+  virtual void TransferFailed(QWidget* parent, const QString& title, const QString& text,
+                              std::function<void(bool retry)> answered);
+
   // The platform's file dialogs; each returns the chosen path, or "" when the user cancelled.
   // `filter` is a Qt name filter ("dat (*.dat)"), or several separated by ";;" of which the save
   // dialog hands back the one chosen in `chosen_filter`; `default_suffix` is added to a typed name

@@ -30,6 +30,10 @@ QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) 
   return text + MainWindow::tr("\nWrite anyway?");
 }
 
+bool PortWentMissing(const TransferOutcome& outcome) {
+  return !outcome.status && outcome.status.error().cause == link::FailureCause::kNoSuchPort;
+}
+
 }  // namespace
 
 void MainWindow::StartRead() {
@@ -50,6 +54,10 @@ void MainWindow::OpenReadDialog() {
   connect(dialog, &QDialog::finished, this, [this, dialog] {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
+  });
+  // A port that is gone: the Port menu shows the ports there are now.
+  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
+    if (PortWentMissing(outcome)) ListSystemPorts();
   });
   transfer_dialog_ = dialog;
   dialog->open();
@@ -114,6 +122,7 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
             // The image holds what was encoded and sent, and the receiver's region bytes.
             if (outcome.image) document_.Image() = *outcome.image;
             NoteWrite(outcome, *next_receiver);
+            if (PortWentMissing(outcome)) ListSystemPorts();
             // A write that stopped part way is for this receiver: OK goes on with it.
             *next_receiver = outcome.status.has_value();
             if (*rest) (*rest)->setVisible(!outcome.status && outcome.written > 0 && KnownHere());

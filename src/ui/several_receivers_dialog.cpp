@@ -24,11 +24,16 @@ namespace {
 
 constexpr int kSimulatedOffered = 4;
 
-QString ResultText(const link::LinkStatus& status) {
-  if (status) return SeveralReceiversDialog::tr("Completed writing.");
+// A write that was verified says so; a failure gives its cause and fix on the row's line.
+QString ResultText(const link::LinkStatus& status, bool verified) {
+  if (status) {
+    const QString done = SeveralReceiversDialog::tr("Completed writing.");
+    return verified ? done + " " + SeveralReceiversDialog::tr("Verified") : done;
+  }
   const link::LinkFailure& failure = status.error();
   if (failure.code == link::LinkResult::kCancelled) return QString::fromStdString(failure.detail);
-  return QString::fromStdString(link::OnOneLine(link::ResultText(failure)));
+  return QString::fromStdString(
+      link::OnOneLine(link::ResultText(failure, link::FrontEnd::kWindow)));
 }
 
 }  // namespace
@@ -74,6 +79,7 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
     row->bar->setValue(0);
     row->result = new QLabel(list);
     row->result->setWordWrap(true);
+    row->result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->result->setMinimumWidth(260);
     row->progress = new TransferProgress(this);
     Row* r = row.get();
@@ -179,6 +185,7 @@ void SeveralReceiversDialog::Start(Row& row, bool verify) {
   row.state.clear();
   row.waiting = false;
   row.progress->Cancel().Reset();
+  row.verify = verify;
   TransferJob job = make_job_(row.port, verify);
   row.outcome = std::make_shared<TransferOutcome>();
   row.worker = QThread::create([job = std::move(job), outcome = row.outcome,
@@ -193,7 +200,7 @@ void SeveralReceiversDialog::OnWorkerFinished(Row& row) {
   row.worker = nullptr;
   const TransferOutcome outcome = std::move(*row.outcome);
   row.outcome.reset();
-  row.result->setText(ResultText(outcome.status));
+  row.result->setText(ResultText(outcome.status, row.verify));
   if (outcome.status) {
     row.bar->setValue(row.bar->maximum());
   } else {

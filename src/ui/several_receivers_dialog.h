@@ -64,6 +64,7 @@ class SeveralReceiversDialog : public BusyDialog {
     QString state;
     qint64 left_ms = 0;
     bool waiting = false;  // for a reply that is late
+    bool verify = false;   // the running or last write is verified
     TransferProgress* progress = nullptr;
     QThread* worker = nullptr;
     std::shared_ptr<TransferOutcome> outcome;

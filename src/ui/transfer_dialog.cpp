@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "link/failure_advice.h"
 #include "link/time_estimate.h"
 #include "ui/feedback.h"
 
@@ -24,6 +25,15 @@ QString TransferDialog::ReadPrompt() {
 QString TransferDialog::ProgramPrompt() {
   return tr("1. Connect the Program cable.") + "\n\n" +
          tr("2. Writing data will start when you select [OK].");
+}
+
+QString TransferDialog::FailureText(const link::LinkFailure& failure) {
+  QString text = QString::fromStdString(std::string(link::Message(failure.code)));
+  for (const std::string& part :
+       {failure.detail, link::CauseText(failure, link::FrontEnd::kWindow)}) {
+    if (!part.empty()) text += "\n\n" + QString::fromStdString(part);
+  }
+  return text;
 }
 
 TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
@@ -175,12 +185,14 @@ void TransferDialog::OnWorkerFinished() {
     return;
   }
   if (!outcome.status) {
-    const link::LinkFailure& failure = outcome.status.error();
-    QString text = QString::fromStdString(std::string(link::Message(failure.code)));
-    if (!failure.detail.empty()) text += "\n\n" + QString::fromStdString(failure.detail);
-    CurrentFeedback().Warning(this, tr("Warning"), text);
     ShowPrompt();
     SetButtonsEnabled(true);
+    // Retry runs the same transfer on the same port; OK leaves the prompt as it is.
+    QPointer<TransferDialog> self(this);
+    CurrentFeedback().TransferFailed(this, tr("Warning"), FailureText(outcome.status.error()),
+                                     [self](bool retry) {
+                                       if (retry && self && !self->IsBusy()) self->Start();
+                                     });
     return;
   }
   SetButtonsEnabled(true);

@@ -1,8 +1,9 @@
 // The read and program dialogs: a prompt, a progress bar with the time left, and OK / CANCEL /
 // HELP. OK runs the job on a worker thread; while it runs, OK and HELP are disabled, CANCEL stops
 // the job after the command under way, closing the dialog by any other means asks whether to
-// cancel, and the window keeps repainting. A failure is shown in a warning box and the prompt
-// comes back; a cancelled job says in what state it left things.
+// cancel, and the window keeps repainting. A failure is shown in a warning box with its cause and
+// fix and a Retry button, and the prompt comes back; a cancelled job says in what state it left
+// things.
 //
 // Read: after "Completed reading out." the next OK closes the dialog, and the window takes the
 // record from SucceededRead(). Program: after "Completed writing." OK writes the same record into
@@ -51,6 +52,9 @@ class TransferDialog : public BusyDialog {
 
   static QString ReadPrompt();
   static QString ProgramPrompt();
+  // The failure box's text: the message, the link's detail, then the cause and its fix, each
+  // after a blank line.
+  static QString FailureText(const link::LinkFailure& failure);
 
  signals:
   // After every run, on the window's thread, before the dialog shows the result.

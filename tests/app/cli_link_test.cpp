@@ -1,8 +1,12 @@
 // kestrel-cli read and program: against the receiver it simulates in its own process (--port sim)
 // on virtual time, and in real time against kestrel-sim on a pseudo-terminal (--port DEVICE).
+#include <fcntl.h>
 #include <gmock/gmock.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -88,7 +92,7 @@ TEST_F(CliLink, ProgramsOneReceiverAfterAnotherAndVerifiesEach) {
   const ProgramResult program = Cli(
       {"program", "--port", "sim", DefaultFileWith("6030000"), "--count", "2", "--verify"}, "\n");
   EXPECT_EQ(program.exit_status, 0) << program.err;
-  EXPECT_EQ(program.out, "Completed writing.\nCompleted writing.\n");
+  EXPECT_EQ(program.out, "Completed writing. Verified\nCompleted writing. Verified\n");
   for (const char* text : {"Writing data.\n", "100% (1008/1008)", "Verifying data.\n",
                            "Connect receiver 2 of 2 and press Enter.\n"}) {
     EXPECT_NE(program.err.find(text), std::string::npos) << text << "\n" << program.err;
@@ -136,9 +140,16 @@ TEST_F(CliLink, ProgramsSeveralReceiversAtOnceAndNamesTheOneThatFailed) {
            DefaultFileWith("6030000"), "--verify"});
   EXPECT_EQ(program.exit_status, 3) << program.err;
   // Every port's result is one whole line, the failure's message and detail included.
-  EXPECT_EQ(program.out, "sim: done\n" + name +
-                             ": failed: Failed to write. Try again. The receiver did not "
-                             "acknowledge writing 16 bytes at 0x0340.\nsim2: done\nsim3: done\n");
+  EXPECT_EQ(program.out,
+            "sim: done: Verified\n" + name +
+                ": failed: Failed to write. Try again. The receiver did not acknowledge writing 16 "
+                "bytes at 0x0340. The receiver on " +
+                quiet.device() +
+                " stopped answering after 7 of 1076 commands were acknowledged. The cable may "
+                "have come loose or the receiver's battery run low: check both, then write again; "
+                "until then the receiver holds a partly written configuration. With --image-out "
+                "STATE.bin kept, --changes-from STATE.bin writes only the rest.\nsim2: done: "
+                "Verified\nsim3: done: Verified\n");
   const std::string expected[] = {"sim3: Verifying data.\n", "sim2: 100% (1006/1006), 0 s left\n"};
   for (const std::string& text : expected) {
     EXPECT_NE(program.err.find(text), std::string::npos) << text << "\n" << program.err;
@@ -185,6 +196,47 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
   }
   EXPECT_EQ(ReadAll(old), "old");
   EXPECT_EQ(dir.Listing(), "new.dat old.dat");
+}
+
+// A device the user may not open: the group that owns it and the command that lets the user in.
+// Permissions do not stop root, so as root the tool runs as nobody.
+TEST(CliLinkOverAPseudoTerminal, APortTheUserMayNotOpenNamesTheGroupToJoin) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+  const std::string device = ptsname(master);
+  struct stat info {};
+  ASSERT_EQ(stat(device.c_str(), &info), 0);
+  const group* owner = getgrgid(info.st_gid);
+  std::string group = owner ? owner->gr_name : std::to_string(info.st_gid);
+  // Where ptys belong to root, as in some containers, one of the serial ports' groups is given.
+  const struct group* dialout = getgrnam("dialout");
+  if (geteuid() == 0 && dialout && chown(device.c_str(), 0, dialout->gr_gid) == 0) {
+    group = "dialout";
+  }
+  const std::vector<std::string> read = {"read", "--port", device, "-o", "-"};
+  ProgramResult result;
+  if (geteuid() == 0) {
+    if (access("/usr/bin/setpriv", X_OK) != 0) {
+      close(master);
+      GTEST_SKIP() << "running as root without setpriv to run kestrel-cli as nobody";
+    }
+    std::vector<std::string> args = {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                     ProgramPath("kestrel-cli")};
+    args.insert(args.end(), read.begin(), read.end());
+    result = RunProgram("/usr/bin/setpriv", args);
+  } else {
+    ASSERT_EQ(chmod(device.c_str(), 0), 0);
+    result = Cli(read);
+  }
+  close(master);
+  EXPECT_EQ(result.exit_status, 1) << result.err;
+  EXPECT_THAT(result.err, HasSubstr("Unable to transfer data.\nPermission to use the serial port " +
+                                    device + " was denied.\nYou may not use " + device));
+  if (geteuid() == 0 && group != "root") {
+    EXPECT_THAT(result.err, HasSubstr(": it belongs to the group " + group +
+                                      ", which you are not in.\nTo fix it: sudo usermod -aG " +
+                                      group + " $USER, then log out and in again.\n"));
+  }
 }
 
 }  // namespace

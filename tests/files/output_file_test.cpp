@@ -161,5 +161,25 @@ TEST(OutputFile, ASignalDuringASaveLeavesTheTargetAndNoTemporaryFile) {
   }
 }
 
+// A program killed after getting its outputs ready and before it had their contents (a read
+// that is killed) leaves the folder as it was: the check made no file.
+TEST(OutputFile, GettingReadyLeavesNoFileUntilContentsCome) {
+  TempFolder folder;
+  WriteAll(folder / "target", "old");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto replaced = OutputFile::Open(folder / "target");
+    auto made = OutputFile::Open(folder / "new");
+    if (replaced && made) raise(SIGKILL);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  EXPECT_EQ(folder.Listing(), "target");
+  EXPECT_EQ(OutputFile::Open(folder / "missing" / "x").error(), "No such file or directory");
+}
+
 }  // namespace
 }  // namespace kestrel

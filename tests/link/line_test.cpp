@@ -74,7 +74,7 @@ TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
   VirtualClock clock;
   ScriptedPort port(clock);
   SerialLine line(port, clock);
-  EXPECT_EQ(line.OpenPort(), std::unexpected("No serial port has been chosen."));
+  EXPECT_EQ(line.OpenPort().error().text, "No serial port has been chosen.");
 
   line.SetPortNumber(2);
   ASSERT_TRUE(line.OpenPort());
@@ -90,7 +90,7 @@ TEST(SerialLinePort, OpeningFollowsThePortNumberRules) {
 
   line.SetPortName("/dev/ttyUSB0");
   port.open_failure = "/dev/ttyUSB0: permission denied";
-  EXPECT_EQ(line.OpenPort(), std::unexpected("/dev/ttyUSB0: permission denied"));
+  EXPECT_EQ(line.OpenPort().error().text, "/dev/ttyUSB0: permission denied");
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <sstream>
 
+#include "link/failure_advice.h"
 #include "link/qt/program_receivers.h"
+#include "link/qt/qt_serial_port.h"
 #include "model/defaults.h"
 
 namespace kestrel::link {
@@ -54,14 +56,26 @@ TEST(PortLink, APortHeldByAnotherTransferIsRefusedBeforeAnythingIsSent) {
   {
     PortLink holder({.port = PortChoice::Device("/dev/kestrel-held")});
     PortLink second({.port = PortChoice::Device("/dev/../dev/kestrel-held")});
-    EXPECT_EQ(second.link().ReadPrecheck(image).error(),
-              (LinkFailure{LinkResult::kPortUnavailable,
-                           "The serial port /dev/../dev/kestrel-held is in use by another "
-                           "transfer."}));
+    const LinkFailure held = second.link().ReadPrecheck(image).error();
+    EXPECT_EQ(held.code, LinkResult::kPortUnavailable);
+    EXPECT_EQ(held.detail,
+              "The serial port /dev/../dev/kestrel-held is in use by another transfer.");
+    EXPECT_EQ(CauseText(held, FrontEnd::kWindow),
+              "Another transfer of this program is using /dev/../dev/kestrel-held.\nWait for it "
+              "to end, or choose another port.");
   }
+  // A path that does not exist: the ports there are now.
   PortLink after({.port = PortChoice::Device("/dev/kestrel-held")});
-  EXPECT_EQ(after.link().ReadPrecheck(image).error().detail,
-            "The serial port /dev/kestrel-held was not found.");
+  const LinkFailure missing = after.link().ReadPrecheck(image).error();
+  EXPECT_EQ(missing.detail, "The serial port /dev/kestrel-held was not found.");
+  EXPECT_EQ(missing.cause, FailureCause::kNoSuchPort);
+  const std::string ports = PortsText(SystemPortsNow());
+  EXPECT_EQ(CauseText(missing, FrontEnd::kCommandLine),
+            "The port /dev/kestrel-held does not exist now: its cable or adapter may be "
+            "unplugged.\n" +
+                (ports.empty() ? std::string("No serial port exists now.")
+                               : "The ports that exist now: " + ports + ".") +
+                " Plug the cable in, or choose the right port with --port.");
 }
 
 // Four receivers at once, each on its own virtual clock; the third goes quiet half way through

@@ -11,6 +11,7 @@ namespace kestrel::link {
 namespace {
 
 using testing::Line;
+using testing::Plain;
 using testing::ResultOf;
 using testing::ScriptedPort;
 
@@ -109,7 +110,7 @@ TEST_F(ProtocolTest, RepliesAcknowledgementsEchoesAndRetries) {
   EXPECT_EQ(testing::DetailOf(last),
             "The receiver did not acknowledge writing the byte at 0x0010.");
   Answer({{kBad}, {kBad}, {kBad}});
-  EXPECT_EQ(ReadByte(line, image, 0x0123),
+  EXPECT_EQ(Plain(ReadByte(line, image, 0x0123)),
             Failed(LinkResult::kReadFailed, "No valid answer to reading the byte at 0x0123."));
 }
 
@@ -118,7 +119,7 @@ TEST_F(ProtocolTest, WrongKindsOfReplyAndBadAddressesStoreNothing) {
   const std::string body = "12" + std::string(32, '0');
   Answer({{Line(body + HexByte(Checksum(body)))}});
   image.Fill(0x77);
-  EXPECT_EQ(ReadBlock(line, image, 0x0860),
+  EXPECT_EQ(Plain(ReadBlock(line, image, 0x0860)),
             Failed(LinkResult::kReadFailed,
                    "The receiver's answer to reading 16 bytes at 0x0860 is not a 16-byte reply."));
   EXPECT_EQ(port.writes.size(), 1u);

@@ -24,6 +24,11 @@ template <typename T>
 LinkResult ResultOf(const std::expected<T, LinkFailure>& status) {
   return status ? LinkResult::kSuccess : status.error().code;
 }
+// The status with its code and detail only, without the cause and facts the advice is made of.
+inline LinkStatus Plain(LinkStatus status) {
+  if (!status) status = std::unexpected(LinkFailure{status.error().code, status.error().detail});
+  return status;
+}
 // The failure's detail; "" on success.
 template <typename T>
 std::string DetailOf(const std::expected<T, LinkFailure>& status) {
@@ -34,7 +39,7 @@ class ScriptedPort final : public SerialPort {
  public:
   explicit ScriptedPort(Clock& clock) : input(clock) {}
 
-  std::expected<void, std::string> Open(const std::string& name) override {
+  std::expected<void, OpenFailure> Open(const std::string& name) override {
     if (!open_failure.empty()) return std::unexpected(open_failure);
     open = true;
     opened.push_back(name);

@@ -101,7 +101,7 @@ TEST_F(SequenceTest, AReadFetchesTheListedRangesAndOnlyTheChannelsTheBitmapMarks
 
 TEST_F(SequenceTest, AReceiverThatDoesNotAnswerFailsProgrammingInThePrecheck) {
   receiver.options().silent_after = 0;
-  EXPECT_EQ(ProgramToRadio(link, image, RadioConfig{}),
+  EXPECT_EQ(testing::Plain(ProgramToRadio(link, image, RadioConfig{})),
             Failed(LinkResult::kReadFailed, "The receiver did not answer the handshake."));
 }
 

@@ -57,7 +57,7 @@ TEST_F(TracePortTest, NotesTimeOutsAndPortsThatCannotOpen) {
   EXPECT_EQ(ticks, 4 * kAttempts);
   EXPECT_NE(out.str().find(" - nothing received for 1000 ms\n"), std::string::npos) << out.str();
   EXPECT_EQ(out.str().find(" - nothing received for 250 ms\n"), std::string::npos) << out.str();
-  port.SetOpenFailure("sim1 is in use.");
+  port.SetOpenFailure(std::string("sim1 is in use."));
   EXPECT_EQ(link.ReadPrecheck(image).error().code, LinkResult::kPortUnavailable);
   EXPECT_NE(out.str().find(" - cannot open sim1: sim1 is in use.\n"), std::string::npos);
 }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "link/failure_advice.h"
 #include "link/link.h"
+#include "link/range_lists.h"
 #include "link/sim/simulated_receiver_port.h"
 #include "link/time_estimate.h"
 #include "scripted_port.h"
@@ -12,6 +14,7 @@
 namespace kestrel::link {
 namespace {
 
+using testing::Plain;
 using testing::ResultOf;
 
 struct TransferTest : ::testing::Test {
@@ -85,14 +88,14 @@ TEST_F(TransferTest, AnAdapterUnpluggedAtTheFirstChannelFailsPromptlyWithEverySl
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(image.Byte(0x0300), receiver.memory().Byte(0x0300));
   for (std::size_t a = 0x1000; a < MemoryImage::kSize; ++a) ASSERT_EQ(image.Byte(a), 0xFF) << a;
-  EXPECT_EQ(read, Failed(LinkResult::kReadFailed,
-                         "No valid answer to reading 16 bytes at 0x1000. "
-                         "The serial adapter was removed."));
+  EXPECT_EQ(Plain(read), Failed(LinkResult::kReadFailed,
+                                "No valid answer to reading 16 bytes at 0x1000. "
+                                "The serial adapter was removed."));
 }
 
 TEST_F(TransferTest, APortThatCannotOpenIsCode1InAPrecheckAnd2Or3InALoop) {
-  port.SetOpenFailure("sim1 is in use by another program.");
-  EXPECT_EQ(link.ReadPrecheck(image),
+  port.SetOpenFailure(std::string("sim1 is in use by another program."));
+  EXPECT_EQ(Plain(link.ReadPrecheck(image)),
             Failed(LinkResult::kPortUnavailable, "sim1 is in use by another program."));
   EXPECT_EQ(ResultOf(link.ProgramPrecheck(image)), LinkResult::kPortUnavailable);
   image.Fill(0x12);
@@ -101,8 +104,9 @@ TEST_F(TransferTest, APortThatCannotOpenIsCode1InAPrecheckAnd2Or3InALoop) {
   EXPECT_EQ(ResultOf(link.WriteRanges(image, BuildProgramList())), LinkResult::kWriteFailed);
   EXPECT_EQ(receiver.counts().Total(), 0);
   link.SelectPortNumber(7);
-  EXPECT_EQ(link.ProgramPrecheck(image),
+  EXPECT_EQ(Plain(link.ProgramPrecheck(image)),
             Failed(LinkResult::kPortUnavailable, "There is no serial port 7."));
+  EXPECT_EQ(link.ProgramPrecheck(image).error().cause, FailureCause::kNoSuchPort);
 }
 
 TEST_F(TransferTest, LateSilentAndEchoingReceivers) {
@@ -116,7 +120,7 @@ TEST_F(TransferTest, LateSilentAndEchoingReceivers) {
   EXPECT_EQ(ResultOf(link.ProgramPrecheck(image)), LinkResult::kReadFailed);
 
   receiver.options() = {.silent_after = 0};
-  EXPECT_EQ(link.ReadPrecheck(image),
+  EXPECT_EQ(Plain(link.ReadPrecheck(image)),
             Failed(LinkResult::kReadFailed, "The receiver did not answer the handshake."));
   EXPECT_EQ(ResultOf(link.WriteRanges(image, BuildProgramList())), LinkResult::kWriteFailed);
   EXPECT_FALSE(port.IsOpen());
@@ -146,6 +150,62 @@ TEST_F(TransferTest, ALineErrorFailsTheAttemptAlwaysOrNowAndThen) {
   receiver.ResetCounts();
   EXPECT_TRUE(link.ReadPrecheck(image));
   EXPECT_GT(receiver.counts().Total(), 9);
+}
+
+// What the receiver did, or did not, decides the cause; the advice under the message names it
+// and its fix.
+TEST_F(TransferTest, EachWayOfNotAnsweringHasItsCauseAndFix) {
+  struct Row {
+    SimulatorOptions receiver;
+    bool write;
+    FailureCause cause;
+    RepliesSeen replies;
+    std::string advice;
+  };
+  const Row rows[] = {
+      {{.silent_after = 0},
+       false,
+       FailureCause::kNoAnswer,
+       RepliesSeen::kNone,
+       "The receiver on sim1 did not answer.\nCheck that it is switched on, that the cable is "
+       "plugged into its data socket, and that sim1 is the port the cable is on (choose it with "
+       "--port). No serial port exists now."},
+      {{.silent_after = 10},
+       true,
+       FailureCause::kStoppedAnswering,
+       RepliesSeen::kNone,
+       "The receiver on sim1 stopped answering after 9 of 1076 commands were acknowledged.\nThe "
+       "cable may have come loose or the receiver's battery run low: check both, then write "
+       "again"},
+      {{.echo = true, .silent_after = 0},
+       false,
+       FailureCause::kForeignReplies,
+       RepliesSeen::kEcho,
+       "Everything sent to sim1 came back as it was, and nothing else answered: the cable "
+       "echoes"},
+      {{.foreign_answer = "OK\r\n"},
+       false,
+       FailureCause::kForeignReplies,
+       RepliesSeen::kWrongDevice,
+       "What answers on sim1 is not a receiver (it sent \"OK<0D><0A>\"): another device is on "
+       "this port.\nChoose the port the receiver's cable is on with --port."},
+      {{.corrupt_rate = 1},
+       false,
+       FailureCause::kForeignReplies,
+       RepliesSeen::kNoise,
+       "The receiver's answers on sim1 arrive damaged"},
+  };
+  for (const Row& row : rows) {
+    receiver.options() = row.receiver;
+    receiver.ResetCounts();
+    const LinkStatus status =
+        row.write ? link.WriteRanges(image, BuildProgramList()) : link.ReadPrecheck(image);
+    ASSERT_FALSE(status) << row.advice;
+    EXPECT_EQ(status.error().cause, row.cause) << row.advice;
+    EXPECT_EQ(status.error().facts.replies, row.replies) << row.advice;
+    EXPECT_NE(ResultText(status.error()).find("\n" + row.advice), std::string::npos)
+        << ResultText(status.error());
+  }
 }
 
 }  // namespace

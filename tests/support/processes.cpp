@@ -40,12 +40,12 @@ int Reap(pid_t pid, double& cpu_seconds) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// Path of a program of this build ("kestrel", "kestrel-cli", "kestrel-sim").
+}  // namespace
+
 std::string ProgramPath(const std::string& name) {
+  if (name.starts_with('/')) return name;
   return std::string(KESTREL_BINARY_DIR) + "/app/" + name + "/" + name;
 }
-
-}  // namespace
 
 // Standard input, output and error are files in a folder of their own: no pipe can fill up and
 // block the program, and the input ends where a script's redirected file would.

@@ -22,6 +22,10 @@ struct ProgramResult {
   double cpu_seconds = 0;
 };
 
+// Path of a program of this build ("kestrel", "kestrel-cli", "kestrel-sim"); an absolute path
+// stays as it is.
+std::string ProgramPath(const std::string& name);
+
 // Runs `program` with `args`, feeding `input` to its standard input, and waits for it.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input = {});

@@ -55,10 +55,11 @@ TEST_F(SeveralReceiversTest, ProgramsTheTickedPortsAtOnceAndShowsEachResult) {
   EXPECT_EQ(feedback.beeps, 1);  // nothing ticked
   EXPECT_TRUE(jobs.ports.isEmpty());
 
+  dialog.VerifyBox()->setChecked(true);  // a verified write says so
   ASSERT_TRUE(Run({1, 2}));
   jobs.ports.sort();
   EXPECT_EQ(jobs.ports, (QStringList{"sim", "sim2"}));
-  EXPECT_EQ(Results(), (QStringList{"", "Completed writing.",
+  EXPECT_EQ(Results(), (QStringList{"", "Completed writing. Verified",
                                     "Failed to read out. Try again. no answer to the handshake"}));
   EXPECT_EQ(dialog.PortProgress(1)->value(), 32);
   EXPECT_EQ(dialog.OkButton()->text(), "Write again");

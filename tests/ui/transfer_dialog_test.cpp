@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -179,6 +182,43 @@ TEST_F(TransferDialogTest, CancellingSaysWhatTheTransferLeft) {
     EXPECT_TRUE(AllButtonsEnabled(dialog, true));
     EXPECT_TRUE(dialog.isVisible());
   }
+}
+
+// A failure's box gives the cause and its fix in the window's words; Retry runs the same transfer
+// on the same port again, OK leaves the prompt.
+TEST_F(TransferDialogTest, AFailureSaysWhyAndRetryRunsItAgain) {
+  jobs.read_outcome.status =
+      std::unexpected(link::LinkFailure{link::LinkResult::kReadFailed,
+                                        "The receiver did not answer the handshake.",
+                                        link::FailureCause::kNoAnswer,
+                                        {.port = "/dev/ttyUSB0"}});
+  feedback.retries = {true};
+  TransferDialog dialog(Kind::kRead, Jobs(Kind::kRead), nullptr);
+  dialog.open();
+  ASSERT_TRUE(RunOnce(dialog));
+  EXPECT_EQ(jobs.ports, QStringList({"1", "1"}));
+  ASSERT_EQ(feedback.warnings.size(), 2);
+  EXPECT_EQ(feedback.warnings[0],
+            "Warning|Failed to read out.\nTry again.\n\nThe receiver did not answer the "
+            "handshake.\n\nThe receiver on /dev/ttyUSB0 did not answer.\nCheck that it is "
+            "switched on, that the cable is plugged into its data socket, and that /dev/ttyUSB0 is "
+            "the port the cable is on (choose it in COM > Port). No serial port exists now.");
+  EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
+  EXPECT_TRUE(AllButtonsEnabled(dialog, true));
+}
+
+TEST(TransferFailedBox, ItsTextCanBeCopiedAndRetryIsBesideOk) {
+  QWidget parent;
+  parent.show();
+  Feedback platform;
+  std::optional<bool> retry;
+  platform.TransferFailed(&parent, "Warning", "Failed to read out.", [&](bool r) { retry = r; });
+  auto* box = parent.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+  ASSERT_NE(box->button(QMessageBox::Ok), nullptr);
+  box->button(QMessageBox::Retry)->click();
+  EXPECT_EQ(retry, true);
 }
 
 }  // namespace

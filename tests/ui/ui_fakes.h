@@ -61,6 +61,11 @@ class RecordingFeedback : public Feedback {
   void Notify(QWidget*, const QString& title, const QString& text) override {
     warnings << title + "|" + text;
   }
+  void TransferFailed(QWidget*, const QString& title, const QString& text,
+                      std::function<void(bool)> answered) override {
+    warnings << title + "|" + text;
+    answered(Take(retries, false));
+  }
   QString OpenFileName(QWidget*, const QString& title, const QString& folder, const QString& filter,
                        const QString& suffix) override {
     file_dialogs << "open|" + title + "|" + folder + "|" + filter + "|" + suffix;
@@ -83,6 +88,7 @@ class RecordingFeedback : public Feedback {
   std::deque<QString> choices;                      // captions; none left: the last one
   std::deque<QString> file_names;                   // none left, or "": cancelled
   std::deque<QString> chosen_filters;               // none left: the first of the save dialog
+  std::deque<bool> retries;                         // a failed transfer's Retry; none left: OK
 
  private:
   template <typename T>

@@ -29,7 +29,9 @@ PortLink::PortLink(LinkSetup setup) : setup_(std::move(setup)) {
   if (setup_.port.kind != PortChoice::Kind::kSimulated && !name.empty()) {
     port_held_ = PortClaim::Take(name);
     if (!port_held_) {
-      link_->line().RefuseOpen("The serial port " + name + " is in use by another transfer.");
+      link_->line().RefuseOpen({"The serial port " + name + " is in use by another transfer.",
+                                FailureCause::kPortInUse,
+                                {.port = name, .held_here = true}});
     }
   }
 }

@@ -5,13 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
+#include "link/port_system.h"
 
 namespace kestrel::link {
 namespace {
@@ -22,73 +16,33 @@ std::string Text(const QString& text) {
   return text.toStdString();
 }
 
-#if defined(__unix__) || defined(__APPLE__)
-// Device path of a port name as Qt resolves it on Unix ("ttyUSB0" is /dev/ttyUSB0). Worked out
-// here because QSerialPortInfo knows only the ports it lists, and a pseudo-terminal is not one.
-std::string SystemLocation(const std::string& name) {
-  if (name.starts_with("/") || name.starts_with("./") || name.starts_with("../")) return name;
-  return "/dev/" + name;
+OpenRefusal RefusalOf(QSerialPort::SerialPortError error) {
+  switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+      return OpenRefusal::kNotFound;
+    case QSerialPort::PermissionError:
+      return OpenRefusal::kPermission;
+    case QSerialPort::ResourceError:
+      return OpenRefusal::kResource;
+    default:
+      return OpenRefusal::kOther;
+  }
 }
-#endif
-
-#if defined(__linux__)
-std::string DeviceGroup(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return {};
-  const group* owner = getgrgid(info.st_gid);
-  return owner ? owner->gr_name : std::to_string(info.st_gid);
-}
-#endif
 
 }  // namespace
-
-std::string OpenFailureText(const std::string& name, bool not_found, bool permission_denied,
-                            const std::string& platform_text) {
-  if (not_found) return "The serial port " + name + " was not found.";
-  if (permission_denied) {
-    std::string text = "Permission to use the serial port " + name + " was denied";
-#if defined(__linux__)
-    const std::string group = DeviceGroup(SystemLocation(name));
-    if (!group.empty() && group != "root") {
-      text += "; add your user to the group '" + group + "' and log in again";
-    }
-#endif
-    return text + ".";
-  }
-  std::string text = "The serial port " + name + " cannot be opened";
-  if (!platform_text.empty()) text += ": " + platform_text;
-  return text + ".";
-}
 
 QtSerialPort::QtSerialPort() = default;
 QtSerialPort::~QtSerialPort() {
   Close();
 }
 
-std::expected<void, std::string> QtSerialPort::Open(const std::string& name) {
+std::expected<void, OpenFailure> QtSerialPort::Open(const std::string& name) {
   Close();
   auto port = std::make_unique<QSerialPort>();
   port->setPortName(QString::fromStdString(name));
   if (!port->open(QIODevice::ReadWrite)) {
-    const auto error = port->error();
-    bool not_found = error == QSerialPort::DeviceNotFoundError;
-    bool permission = false;
-#if defined(__unix__) || defined(__APPLE__)
-    // Qt reports a busy port and a forbidden one alike; the file system tells them apart.
-    const std::string path = SystemLocation(name);
-    if (access(path.c_str(), F_OK) != 0) {
-      not_found = true;
-    } else if (error == QSerialPort::PermissionError && access(path.c_str(), R_OK | W_OK) != 0) {
-      permission = true;
-    }
-#else
-    permission = false;
-#endif
-    std::string platform = Text(port->errorString());
-    if (error == QSerialPort::PermissionError && !permission) {
-      platform = "it is in use by another program";
-    }
-    return std::unexpected(OpenFailureText(name, not_found, permission, platform));
+    return std::unexpected(
+        ExplainOpenFailure(name, RefusalOf(port->error()), Text(port->errorString())));
   }
   const bool configured =
       port->setBaudRate(QSerialPort::Baud38400) && port->setDataBits(QSerialPort::Data8) &&
@@ -97,7 +51,8 @@ std::expected<void, std::string> QtSerialPort::Open(const std::string& name) {
   if (!configured) {
     const std::string why = Text(port->errorString());
     port->close();
-    return std::unexpected(OpenFailureText(name, false, false, "settings refused, " + why));
+    return std::unexpected(
+        ExplainOpenFailure(name, OpenRefusal::kOther, "settings refused, " + why));
   }
   port_ = std::move(port);
   name_ = name;
@@ -163,6 +118,22 @@ PortInput QtSerialPort::Receive(std::uint32_t timeout_ms) {
 
 std::string QtSerialPort::NameForNumber(int number) const {
   return ComPortDeviceName(number);
+}
+
+std::vector<PortDescription> QtSerialPort::PortsNow() const {
+  return SystemPortsNow();
+}
+
+std::vector<PortDescription> SystemPortsNow() {
+  std::vector<PortDescription> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    // Only USB devices carry a vendor identifier.
+    ports.push_back(
+        {Text(info.systemLocation()), Text(info.description()), info.hasVendorIdentifier()});
+  }
+  std::sort(ports.begin(), ports.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
+  return ports;
 }
 
 std::string ComPortDeviceName(int number) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/serial_port.h"
 
@@ -20,7 +21,8 @@ class QtSerialPort final : public SerialPort {
   QtSerialPort();
   ~QtSerialPort() override;
 
-  std::expected<void, std::string> Open(const std::string& name) override;
+  // Why an open failed is found from the system's answer (see port_system.h).
+  std::expected<void, OpenFailure> Open(const std::string& name) override;
   void Close() override;
   bool IsOpen() const override;
   void SetRts(bool on) override;
@@ -30,6 +32,8 @@ class QtSerialPort final : public SerialPort {
 
   // ComPortDeviceName(number).
   std::string NameForNumber(int number) const override;
+  // SystemPortsNow().
+  std::vector<PortDescription> PortsNow() const override;
 
  private:
   PortInput Failure(const std::string& what);
@@ -44,9 +48,7 @@ class QtSerialPort final : public SerialPort {
 // other numbers.
 std::string ComPortDeviceName(int number);
 
-// Why `name` could not be opened, in words for the user. `permission_denied` and `not_found`
-// come from the platform; on Linux a permission problem names the group that owns the device.
-std::string OpenFailureText(const std::string& name, bool not_found, bool permission_denied,
-                            const std::string& platform_text);
+// The serial ports the system lists now, sorted by name.
+std::vector<PortDescription> SystemPortsNow();
 
 }  // namespace kestrel::link

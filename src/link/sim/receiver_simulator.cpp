@@ -38,6 +38,10 @@ std::uint32_t ReceiverSimulator::WireMs(std::size_t bytes) const {
   return static_cast<std::uint32_t>((bytes * 10 * 1000 + options_.baud - 1) / options_.baud);
 }
 
+void ReceiverSimulator::Echo(std::string_view received, std::vector<SimulatorAnswer>& out) {
+  if (options_.echo) out.push_back({WireMs(received.size()), std::string(received)});
+}
+
 bool ReceiverSimulator::Draw(double rate) {
   if (rate <= 0) return false;
   return std::uniform_real_distribution<double>(0, 1)(random_) < rate;
@@ -51,7 +55,10 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
     // that was cut off cannot spoil the commands after it.
     if (c == kCan) {
       ResetInput();
-      if (Quiet()) continue;
+      if (Quiet()) {
+        Echo(std::string(1, kCan), out);
+        continue;
+      }
       ++counts_.handshakes;
       Log("handshake");
       Serve(std::string(1, kCan), std::string(1, kAck), out);
@@ -72,7 +79,10 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
       continue;
     }
     in_frame_ = false;
-    if (Quiet()) continue;
+    if (Quiet()) {
+      Echo(std::string(1, kSoh) + frame_ + kCr, out);
+      continue;
+    }
     std::string answer = Answer(frame_);
     if (!answer.empty()) Serve(std::string(1, kSoh) + frame_ + kCr, answer, out);
   }
@@ -82,7 +92,11 @@ std::vector<SimulatorAnswer> ReceiverSimulator::Take(std::span<const std::uint8_
 void ReceiverSimulator::Serve(std::string_view received, std::string answer,
                               std::vector<SimulatorAnswer>& out) {
   const std::uint32_t arrived_ms = WireMs(received.size());
-  if (options_.echo) out.push_back({arrived_ms, std::string(received)});
+  Echo(received, out);
+  if (!options_.foreign_answer.empty()) {
+    out.push_back({arrived_ms + options_.reply_delay_ms, options_.foreign_answer});
+    return;
+  }
   if (Draw(options_.drop_rate)) return;
   if (options_.drop_every > 0 && ++served_ % options_.drop_every == 0) return;
   if (Draw(options_.corrupt_rate)) {

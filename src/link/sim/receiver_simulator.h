@@ -1,6 +1,8 @@
 // A receiver in software: 20128 bytes of configuration memory answering the handshake and the
 // four memory commands the way the receiver does, with switches for an echoing line and for the
-// faults a real line shows (lost, corrupted, late or noisy replies, a receiver that goes quiet).
+// faults a real line shows (lost, corrupted, late or noisy replies, a receiver that goes quiet)
+// and for another device on its port. The echo is the cable's: it goes on when the receiver is
+// quiet.
 // Plain bytes in, timed bytes out; SimulatedReceiverPort and kestrel-sim put it on a line.
 #pragma once
 
@@ -31,6 +33,9 @@ struct SimulatorOptions {
   // and its answer starts, once its last byte is in. 0: they take none.
   std::uint32_t baud = 0;
   int silent_after = -1;  // commands answered before the receiver goes quiet; -1 never
+  // Not a receiver at all: every handshake and frame is answered with this text (a modem's
+  // "OK\r\n", say) instead; none when empty.
+  std::string foreign_answer{};
   std::uint32_t seed = 1;
 };
 
@@ -84,6 +89,7 @@ class ReceiverSimulator {
  private:
   void Serve(std::string_view received, std::string answer, std::vector<SimulatorAnswer>& out);
   std::string Answer(std::string_view frame_text);
+  void Echo(std::string_view received, std::vector<SimulatorAnswer>& out);
   bool Draw(double rate);
   // Milliseconds `bytes` take on the line, rounded up.
   std::uint32_t WireMs(std::size_t bytes) const;

@@ -2,7 +2,7 @@
 
 namespace kestrel::link {
 
-std::expected<void, std::string> SimulatedReceiverPort::Open(const std::string& name) {
+std::expected<void, OpenFailure> SimulatedReceiverPort::Open(const std::string& name) {
   if (open_) return std::unexpected(name + " is already open.");
   if (open_failure_) return std::unexpected(*open_failure_);
   open_ = true;

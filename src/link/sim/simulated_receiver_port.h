@@ -18,7 +18,7 @@ class SimulatedReceiverPort final : public SerialPort {
   SimulatedReceiverPort(ReceiverSimulator& receiver, Clock& clock)
       : receiver_(receiver), input_(clock) {}
 
-  std::expected<void, std::string> Open(const std::string& name) override;
+  std::expected<void, OpenFailure> Open(const std::string& name) override;
   void Close() override;
   bool IsOpen() const override { return open_; }
   void SetRts(bool on) override;
@@ -28,7 +28,7 @@ class SimulatedReceiverPort final : public SerialPort {
   std::string NameForNumber(int number) const override;
 
   // Opening fails with this reason while it is set.
-  void SetOpenFailure(std::optional<std::string> reason) { open_failure_ = std::move(reason); }
+  void SetOpenFailure(std::optional<OpenFailure> reason) { open_failure_ = std::move(reason); }
   // The adapter disappears: the open port stops working until it is closed.
   void Unplug() { unplugged_ = true; }
 
@@ -42,7 +42,7 @@ class SimulatedReceiverPort final : public SerialPort {
  private:
   ReceiverSimulator& receiver_;
   TimedInput input_;
-  std::optional<std::string> open_failure_;
+  std::optional<OpenFailure> open_failure_;
   std::string open_name_;
   bool open_ = false;
   bool unplugged_ = false;
