@@ -3,12 +3,22 @@
 # Warnings become errors through CMAKE_COMPILE_WARNING_AS_ERROR, which the presets (the builds of
 # developers and CI) turn on; a plain build by a user or a packager never fails on a warning that
 # a newer compiler adds.
+# MSVC takes options of its own; GCC (MinGW-w64 among them) and Clang (Apple's too) share theirs.
+# MinGW-w64 has no sanitizer runtime, so KESTREL_SANITIZE is for GCC and Clang elsewhere.
 add_library(kestrel_options INTERFACE)
-target_compile_options(kestrel_options INTERFACE
-  -Wall -Wextra -Wpedantic
-  -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
-  -Wnull-dereference -Wimplicit-fallthrough -Wformat=2)
+if(MSVC)
+  target_compile_options(kestrel_options INTERFACE /W4 /permissive- /utf-8 /Zc:__cplusplus)
+  target_compile_definitions(kestrel_options INTERFACE NOMINMAX WIN32_LEAN_AND_MEAN)
+else()
+  target_compile_options(kestrel_options INTERFACE
+    -Wall -Wextra -Wpedantic
+    -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+    -Wnull-dereference -Wimplicit-fallthrough -Wformat=2)
+endif()
 
+if(KESTREL_SANITIZE AND (MSVC OR MINGW))
+  message(FATAL_ERROR "KESTREL_SANITIZE needs GCC or Clang on Linux or macOS")
+endif()
 if(KESTREL_SANITIZE)
   set(_kestrel_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_compile_options(kestrel_options INTERFACE ${_kestrel_sanitizers})

@@ -1,30 +1,71 @@
 #include "cancel_signals.h"
 
-#include <signal.h>
-
 #include <atomic>
+#include <csignal>
 #include <iostream>
 
 #include "files/temporary_files.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <signal.h>
+#endif
+
 namespace kestrel::cli {
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM};
-
 std::atomic<link::CancelToken*> cancel_requested_by_signal{nullptr};
 std::atomic<int> first_signal{0};
-struct sigaction previous[2];
 
 static_assert(std::atomic<link::CancelToken*>::is_always_lock_free);
 static_assert(std::atomic<int>::is_always_lock_free);
 
-void OnSignal(int signal) {
+// True for the first request, which cancels; false when the user insists.
+bool RequestCancel(int signal) {
   int none = 0;
-  if (first_signal.compare_exchange_strong(none, signal)) {
-    if (link::CancelToken* cancel = cancel_requested_by_signal.load()) cancel->Request();
-    return;
+  if (!first_signal.compare_exchange_strong(none, signal)) return false;
+  if (link::CancelToken* cancel = cancel_requested_by_signal.load()) cancel->Request();
+  return true;
+}
+
+#ifdef _WIN32
+
+// A console's Ctrl+C and Ctrl+Break arrive here, on a thread of their own, instead of as SIGINT;
+// they count as SIGINT, so that the messages and the exit status are those of the other systems.
+// Closing the console window ends the program once this returns, whatever it answers: the
+// temporary files go first.
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+    RemoveTemporaryFiles();
+    return FALSE;
   }
+  if (RequestCancel(SIGINT)) return TRUE;
+  RemoveTemporaryFiles();
+  return FALSE;  // the default action: the program ends at once
+}
+
+void Install() {
+  SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+void Uninstall() {
+  SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+}
+
+#else
+
+constexpr int kSignals[] = {SIGINT, SIGTERM};
+struct sigaction previous[2];
+
+void OnSignal(int signal) {
+  if (RequestCancel(signal)) return;
   // The user insists: end now, as the signal would have without this handler.
   RemoveTemporaryFiles();
   struct sigaction default_action {};
@@ -34,11 +75,7 @@ void OnSignal(int signal) {
   raise(signal);
 }
 
-}  // namespace
-
-CancelOnSignals::CancelOnSignals(link::CancelToken& cancel) {
-  first_signal = 0;
-  cancel_requested_by_signal = &cancel;
+void Install() {
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
@@ -46,8 +83,22 @@ CancelOnSignals::CancelOnSignals(link::CancelToken& cancel) {
   for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &action, &previous[i]);
 }
 
-CancelOnSignals::~CancelOnSignals() {
+void Uninstall() {
   for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &previous[i], nullptr);
+}
+
+#endif
+
+}  // namespace
+
+CancelOnSignals::CancelOnSignals(link::CancelToken& cancel) {
+  first_signal = 0;
+  cancel_requested_by_signal = &cancel;
+  Install();
+}
+
+CancelOnSignals::~CancelOnSignals() {
+  Uninstall();
   cancel_requested_by_signal = nullptr;
 }
 

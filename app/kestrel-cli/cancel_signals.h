@@ -2,7 +2,8 @@
 // at its next command boundary with the port closed, the command writes no output, and the exit
 // status is 130 or 143 (128 plus the signal's number, as a shell reports a program the signal
 // ended). A second signal ends the program at once, after removing the temporary files of
-// unfinished saves (see files/temporary_files.h, whose handler this one takes the place of).
+// unfinished saves (see files/temporary_files.h, whose handler this one takes the place of). In a
+// Windows console, Ctrl+C and Ctrl+Break do the same as SIGINT.
 #pragma once
 
 #include <string>

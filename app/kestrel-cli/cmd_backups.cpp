@@ -4,6 +4,7 @@
 
 #include "backup_folder.h"
 #include "commands.h"
+#include "files/path_text.h"
 #include "files/receiver_backups.h"
 
 namespace kestrel::cli {
@@ -35,7 +36,7 @@ int RunBackups(std::span<const std::string> argv) {
     const std::string channels =
         backup.channels_in_use ? std::to_string(*backup.channels_in_use) : "?";
     std::cout << LocalTimeText(backup.when) << "  " << backup.port << "  " << channels
-              << " channels in use  " << backup.configuration.string() << "\n";
+              << " channels in use  " << Utf8FromPath(backup.configuration) << "\n";
   }
   return kExitOk;
 }

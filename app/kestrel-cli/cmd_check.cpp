@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "files/data_file.h"
+#include "files/path_text.h"
 #include "model/defaults.h"
 #include "model/record_check.h"
 
@@ -24,7 +25,7 @@ int RunCheck(std::span<const std::string> argv) {
   if (args->help) return Usage(CheckCommand(), true);
   if (args->positional.size() != 1) return Usage(CheckCommand());
 
-  const auto loaded = ReadDataFile(args->positional[0], NewConfiguration());
+  const auto loaded = ReadDataFile(PathFromUtf8(args->positional[0]), NewConfiguration());
   if (!loaded) {
     std::cerr << "kestrel-cli: " << loaded.error().ToString() << "\n";
     return kExitData;

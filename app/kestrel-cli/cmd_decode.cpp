@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "files/data_file.h"
 #include "files/image_file.h"
+#include "files/path_text.h"
 #include "image/decoder.h"
 #include "model/defaults.h"
 #include "output_option.h"
@@ -20,7 +21,7 @@ int RunDecode(std::span<const std::string> argv) {
       args->Value("-o") ? args->Value("-o") : args->Value("--output");
   if (args->positional.size() != 1 || !output) return Usage(DecodeCommand());
 
-  const auto image = LoadImageFile(args->positional[0]);
+  const auto image = LoadImageFile(PathFromUtf8(args->positional[0]));
   if (!image) {
     std::cerr << "kestrel-cli: " << image.error() << "\n";
     return kExitData;

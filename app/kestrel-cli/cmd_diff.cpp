@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "files/config_source.h"
+#include "files/path_text.h"
 #include "model/config_diff.h"
 #include "model/cp1252.h"
 
@@ -21,7 +22,7 @@ int RunDiff(std::span<const std::string> argv) {
 
   RadioConfig sides[2];
   for (std::size_t i = 0; i < 2; ++i) {
-    auto loaded = LoadConfigurationSource(args->positional[i]);
+    auto loaded = LoadConfigurationSource(PathFromUtf8(args->positional[i]));
     if (!loaded) {
       std::cerr << "kestrel-cli: " << loaded.error() << "\n";
       return kExitData;

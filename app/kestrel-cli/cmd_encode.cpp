@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "files/data_file.h"
 #include "files/image_file.h"
+#include "files/path_text.h"
 #include "image/encoder.h"
 #include "model/defaults.h"
 #include "output_option.h"
@@ -21,14 +22,14 @@ int RunEncode(std::span<const std::string> argv) {
   if (args->positional.size() != 1 || !output) return Usage(EncodeCommand());
   const std::string& input = args->positional[0];
 
-  auto record = LoadDataFile(input, NewConfiguration());
+  auto record = LoadDataFile(PathFromUtf8(input), NewConfiguration());
   if (!record) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
     return kExitData;
   }
   MemoryImage image;
   if (const std::optional<std::string> base = args->Value("--base")) {
-    auto loaded = LoadImageFile(*base);
+    auto loaded = LoadImageFile(PathFromUtf8(*base));
     if (!loaded) {
       std::cerr << "kestrel-cli: " << loaded.error() << "\n";
       return kExitData;

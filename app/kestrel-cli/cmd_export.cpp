@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "files/channel_csv.h"
 #include "files/data_file.h"
+#include "files/path_text.h"
 #include "model/defaults.h"
 #include "model/display_texts.h"
 #include "output_option.h"
@@ -25,7 +26,7 @@ int RunExport(std::span<const std::string> argv) {
     return Usage(ExportCommand());
   }
 
-  const auto record = LoadDataFile(args->positional[0], NewConfiguration());
+  const auto record = LoadDataFile(PathFromUtf8(args->positional[0]), NewConfiguration());
   if (!record) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
     return kExitData;

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "files/channel_import.h"
 #include "files/data_file.h"
+#include "files/path_text.h"
 #include "model/defaults.h"
 #include "output_option.h"
 
@@ -50,14 +51,14 @@ int RunImport(std::span<const std::string> argv) {
 
   RadioConfig base = NewConfiguration();
   if (const std::optional<std::string> into = args->Value("--into")) {
-    auto loaded = LoadDataFile(*into, base);
+    auto loaded = LoadDataFile(PathFromUtf8(*into), base);
     if (!loaded) {
       std::cerr << "kestrel-cli: " << loaded.error().ToString() << "\n";
       return kExitData;
     }
     base = std::move(*loaded);
   }
-  const auto text = ReadChannelListFile(list);
+  const auto text = ReadChannelListFile(PathFromUtf8(list));
   if (!text) {
     std::cerr << "kestrel-cli: " << list << ": cannot be read: " << text.error() << "\n";
     return kExitData;

@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "files/data_file.h"
+#include "files/path_text.h"
 #include "model/defaults.h"
 #include "output_option.h"
 #include "print/qt/pdf_export.h"
@@ -47,7 +48,7 @@ int RunPrint(std::span<const std::string> argv) {
     return kExitUsage;
   }
   const std::string& path = args->positional[0];
-  const auto record = LoadDataFile(path, NewConfiguration());
+  const auto record = LoadDataFile(PathFromUtf8(path), NewConfiguration());
   if (!record) {
     std::cerr << "kestrel-cli print: " << record.error().ToString() << "\n";
     return kExitData;

@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "files/data_file.h"
 #include "files/image_file.h"
+#include "files/path_text.h"
 #include "link/program_sequence.h"
 #include "link/qt/program_receivers.h"
 #include "link/write_changes.h"
@@ -64,7 +65,7 @@ int ProgramEach(link::Link& link, const RadioConfig& record, std::int64_t count,
 // What one receiver is known to hold, from the file --changes-from names: a file the tool kept
 // of a write, or an image kept from a read. The error is the message to show.
 std::expected<KnownImage, std::string> LoadKnowledge(const std::string& name) {
-  auto contents = LoadImageFileContents(name);
+  auto contents = LoadImageFileContents(PathFromUtf8(name));
   if (!contents) return std::unexpected("kestrel-cli: " + contents.error());
   if (contents->known) return std::move(*contents->known);
   auto known = link::KnowledgeOfReadImage(contents->image);
@@ -90,7 +91,7 @@ int ProgramKnowing(link::Link& link, const RadioConfig& record, KnownImage& know
   if (known_out) {
     (void)known_out->Write(KnownImageFileBytes(known));
     if (auto committed = known_out->Commit(); !committed) {
-      std::cerr << "kestrel-cli: " << known_out->path().string()
+      std::cerr << "kestrel-cli: " << Utf8FromPath(known_out->path())
                 << ": cannot be written: " << committed.error() << "\n";
       if (programmed) return kExitData;
     }
@@ -201,7 +202,7 @@ int RunProgram(std::span<const std::string> argv) {
     return kExitUsage;
   }
 
-  const auto record = LoadDataFile(args->positional[0], NewConfiguration());
+  const auto record = LoadDataFile(PathFromUtf8(args->positional[0]), NewConfiguration());
   if (!record) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
     return kExitData;

@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "files/data_file.h"
+#include "files/path_text.h"
 #include "model/defaults.h"
 #include "print/report_names.h"
 #include "print/text_canvas.h"
@@ -31,7 +32,7 @@ int RunShow(std::span<const std::string> argv) {
     selection = *chosen;
   }
   const std::string& path = args->positional[0];
-  const auto record = LoadDataFile(path, NewConfiguration());
+  const auto record = LoadDataFile(PathFromUtf8(path), NewConfiguration());
   if (!record) {
     std::cerr << "kestrel-cli show: " << record.error().ToString() << "\n";
     return kExitData;

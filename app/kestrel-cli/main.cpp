@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "console_text.h"
 
 namespace kestrel::cli {
 
@@ -32,7 +33,7 @@ int ToolUsage(bool to_stdout) {
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = Utf8Arguments(argc, argv);
   if (args.empty()) return ToolUsage(false);
   if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") return ToolUsage(true);
   for (const Command& command : Commands()) {

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli.h"
+#include "files/path_text.h"
 
 namespace kestrel::cli {
 
@@ -14,7 +15,7 @@ constexpr std::string_view kStandardOutput = "-";
 
 std::expected<OutputFile, std::string> OpenOutput(const std::string& name) {
   if (name == kStandardOutput) return OutputFile::StandardOutput();
-  auto output = OutputFile::Open(name);
+  auto output = OutputFile::Open(PathFromUtf8(name));
   if (!output)
     return std::unexpected("kestrel-cli: " + name + ": cannot be written: " + output.error());
   return output;

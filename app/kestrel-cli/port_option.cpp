@@ -6,6 +6,8 @@
 #include <memory>
 #include <string_view>
 
+#include "files/path_text.h"
+
 namespace kestrel::cli {
 namespace {
 
@@ -30,7 +32,8 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
     setup.clock = std::make_shared<link::VirtualClock>();
   }
   if (!trace_path.empty()) {
-    auto trace = std::make_shared<std::ofstream>(trace_path, std::ios::out | std::ios::trunc);
+    auto trace =
+        std::make_shared<std::ofstream>(PathFromUtf8(trace_path), std::ios::out | std::ios::trunc);
     if (!*trace) return std::unexpected(PortOptionError{65, trace_path + ": cannot be written"});
     setup.trace = std::move(trace);
   }

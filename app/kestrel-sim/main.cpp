@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/image_file.h"
+#include "files/path_text.h"
 #include "link/sim/default_memory.h"
 #include "options.h"
 #include "pty_server.h"
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
 
   link::ReceiverSimulator receiver(options->receiver);
   if (!options->image.empty()) {
-    auto image = LoadImageFile(options->image);
+    auto image = LoadImageFile(PathFromUtf8(options->image));
     if (!image) {
       std::cerr << "kestrel-sim: " << image.error() << "\n";
       return kExitData;
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
   bool save_failed = false;
   const auto save = [&] {
     if (options->save.empty()) return;
-    if (auto saved = SaveImageFile(options->save, receiver.memory()); !saved) {
+    if (auto saved = SaveImageFile(PathFromUtf8(options->save), receiver.memory()); !saved) {
       std::cerr << "kestrel-sim: " << saved.error() << "\n";
       save_failed = true;
     }

@@ -8,6 +8,7 @@
 
 #include "files/file_io.h"
 #include "files/output_file.h"
+#include "files/path_text.h"
 #include "model/cp1252.h"
 #include "model/display_texts.h"
 #include "model/factory_captions.h"
@@ -363,10 +364,10 @@ std::expected<LoadedDataFile, FileError> ReadDataFile(const std::filesystem::pat
                                                       const RadioConfig& base) {
   const auto bytes = ReadFileBytes(path, kMaxDataFileSize, "a data file");
   if (!bytes) {
-    return std::unexpected(FileError{path.string(), 0, "cannot be read: " + bytes.error()});
+    return std::unexpected(FileError{Utf8FromPath(path), 0, "cannot be read: " + bytes.error()});
   }
   auto loaded = ParseDataFile(*bytes, base);
-  if (!loaded) loaded.error().file = path.string();
+  if (!loaded) loaded.error().file = Utf8FromPath(path);
   return loaded;
 }
 
@@ -381,7 +382,8 @@ std::expected<void, FileError> SaveDataFile(const std::filesystem::path& path,
                                             const RadioConfig& record) {
   const auto written = SaveFile(path, FormatDataFile(record));
   if (!written) {
-    return std::unexpected(FileError{path.string(), 0, "cannot be written: " + written.error()});
+    return std::unexpected(
+        FileError{Utf8FromPath(path), 0, "cannot be written: " + written.error()});
   }
   return {};
 }

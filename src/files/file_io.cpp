@@ -41,10 +41,30 @@ std::string KindOf(fs::file_type type) {
 int OpenForReading(const fs::path& path) {
   return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
 }
+bool IsOpenRegularFile(int fd) {
+  struct _stat64 opened {};
+  return _fstat64(fd, &opened) == 0 && (opened.st_mode & _S_IFMT) == _S_IFREG;
+}
+long long ReadSome(int fd, char* buffer, unsigned size) {
+  return _read(fd, buffer, size);
+}
+void CloseFile(int fd) {
+  _close(fd);
+}
 #else
 // Without blocking, in case the path was swapped for a FIFO after it was looked at.
 int OpenForReading(const fs::path& path) {
   return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+bool IsOpenRegularFile(int fd) {
+  struct stat opened {};
+  return fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode);
+}
+long long ReadSome(int fd, char* buffer, unsigned size) {
+  return read(fd, buffer, size);
+}
+void CloseFile(int fd) {
+  close(fd);
 }
 #endif
 
@@ -61,16 +81,15 @@ std::expected<std::string, std::string> ReadFileBytes(const fs::path& path, std:
   }
   const int fd = OpenForReading(path);
   if (fd < 0) return std::unexpected(ErrnoText(errno));
-  struct stat opened {};
-  if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-    close(fd);
+  if (!IsOpenRegularFile(fd)) {
+    CloseFile(fd);
     return std::unexpected("it is not a regular file");
   }
   std::string bytes;
   char buffer[65536];
   int error = 0;
   for (;;) {
-    const auto count = read(fd, buffer, sizeof buffer);
+    const long long count = ReadSome(fd, buffer, sizeof buffer);
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
@@ -78,12 +97,12 @@ std::expected<std::string, std::string> ReadFileBytes(const fs::path& path, std:
       break;
     }
     if (bytes.size() + static_cast<std::size_t>(count) > max_size) {
-      close(fd);
+      CloseFile(fd);
       return std::unexpected("it is larger than " + std::to_string(max_size) + " bytes");
     }
     bytes.append(buffer, static_cast<std::size_t>(count));
   }
-  close(fd);
+  CloseFile(fd);
   if (error != 0) return std::unexpected(ErrnoText(error));
   return bytes;
 }

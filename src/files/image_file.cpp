@@ -4,6 +4,7 @@
 
 #include "files/file_io.h"
 #include "files/output_file.h"
+#include "files/path_text.h"
 
 namespace kestrel {
 
@@ -35,12 +36,13 @@ bool IsImageFileSize(std::uintmax_t size) {
 std::expected<ImageFileContents, std::string> LoadImageFileContents(
     const std::filesystem::path& path) {
   const auto bytes = ReadFileBytes(path, kMaxReadSize, "an image file");
-  if (!bytes) return std::unexpected(path.string() + ": cannot be read: " + bytes.error());
+  if (!bytes) return std::unexpected(Utf8FromPath(path) + ": cannot be read: " + bytes.error());
   const std::string_view text(*bytes);
   const bool known = text.size() == kKnownFileSize &&
                      text.substr(MemoryImage::kSize, kKnownMark.size()) == kKnownMark;
   if (text.size() != MemoryImage::kSize && !known) {
-    return std::unexpected(path.string() + ": an image is exactly 20128 bytes, this file has " +
+    return std::unexpected(Utf8FromPath(path) +
+                           ": an image is exactly 20128 bytes, this file has " +
                            std::to_string(bytes->size()));
   }
   ImageFileContents contents;
@@ -80,7 +82,7 @@ std::string KnownImageFileBytes(const KnownImage& known) {
 std::expected<void, std::string> SaveImageFile(const std::filesystem::path& path,
                                                const MemoryImage& image) {
   if (auto saved = SaveFile(path, ImageFileBytes(image)); !saved) {
-    return std::unexpected(path.string() + ": cannot be written: " + saved.error());
+    return std::unexpected(Utf8FromPath(path) + ": cannot be written: " + saved.error());
   }
   return {};
 }

@@ -24,6 +24,12 @@ namespace kestrel {
 // character device or a FIFO (/dev/null, /dev/stdout, a pipe) cannot be replaced and is written
 // in place; a FIFO only while a program reads from it. Folders, sockets and block devices are
 // refused.
+//
+// On Windows a save cannot replace a file that another program holds open, nor a read-only one,
+// and a name Windows keeps for a device (CON, COM1, aux.dat) opens that device instead of a file:
+// each is refused before anything is written, with a reason that says which. NUL is the null
+// device, written in place as /dev/null is. The new file is flushed (FlushFileBuffers) and then
+// moved over the old one with MoveFileExW, written through to the disk.
 class OutputFile {
  public:
   // Gets the output ready: once this succeeded the contents can be written, so a program can

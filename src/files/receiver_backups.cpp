@@ -10,6 +10,7 @@
 #include "files/data_file.h"
 #include "files/image_file.h"
 #include "files/output_file.h"
+#include "files/path_text.h"
 #include "image/image_map.h"
 #include "model/defaults.h"
 
@@ -98,7 +99,7 @@ std::map<std::string, std::vector<Named>> FilesByBackup(const fs::path& folder) 
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const fs::file_status status = it->symlink_status(error);
     if (error || !(fs::is_regular_file(status) || fs::is_symlink(status))) continue;
-    if (auto named = ParseName(it->path().filename().string())) {
+    if (auto named = ParseName(Utf8FromPath(it->path().filename()))) {
       backups[named->stem].push_back(std::move(*named));
     }
   }
@@ -176,7 +177,7 @@ std::expected<ReceiverBackup, std::string> KeepBackup(const fs::path& folder,
                                                       Clock::time_point when) {
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) return std::unexpected(folder.string() + ": cannot be created: " + error.message());
+  if (error) return std::unexpected(Utf8FromPath(folder) + ": cannot be created: " + error.message());
 
   const std::string stem = BackupStem(when, port);
   ReceiverBackup backup{
@@ -188,9 +189,9 @@ std::expected<ReceiverBackup, std::string> KeepBackup(const fs::path& folder,
   };
   auto dat = OutputFile::Open(backup.configuration);
   if (!dat)
-    return std::unexpected(backup.configuration.string() + ": cannot be written: " + dat.error());
+    return std::unexpected(Utf8FromPath(backup.configuration) + ": cannot be written: " + dat.error());
   auto bin = OutputFile::Open(backup.image);
-  if (!bin) return std::unexpected(backup.image.string() + ": cannot be written: " + bin.error());
+  if (!bin) return std::unexpected(Utf8FromPath(backup.image) + ": cannot be written: " + bin.error());
   (void)dat->Write(FormatDataFile(configuration));  // failures come again on commit
   (void)bin->Write(KnownImageFileBytes(image));
   const std::array<OutputFile*, 2> both{&*dat, &*bin};

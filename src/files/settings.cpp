@@ -5,14 +5,18 @@
 #include <system_error>
 
 #include "files/file_io.h"
+#include "files/output_file.h"
 #include "model/number_text.h"
 
 namespace kestrel {
+
+namespace fs = std::filesystem;
 
 namespace {
 
 constexpr std::string_view kComSection = "COM_SETTINGS";
 constexpr std::string_view kPrintSection = "PRINT_SETTINGS";
+constexpr std::size_t kMaxSettingsFileSize = 1024 * 1024;
 
 // The stored values are 16-bit; anything else is not a value this program wrote.
 int ReadNumber(const std::filesystem::path& path, std::string_view section, std::string_view key,
@@ -31,15 +35,30 @@ void WriteNumber(const std::filesystem::path& path, std::string_view section, st
   IniWrite(path, section, key, SignReservedText(value));
 }
 
+// A save replaces the file through a new one beside it, so both the folder and the file must
+// take changes; a file marked read-only is one its owner means to keep as it is.
+bool CanReplace(const fs::path& file) {
+  std::error_code ec;
+  const fs::perms perms = fs::status(file, ec).permissions();
+  return !ec && (perms & fs::perms::owner_write) != fs::perms::none &&
+         IsWritableFolder(file.parent_path());
+}
+
 }  // namespace
 
-std::filesystem::path SettingsFilePath(const std::filesystem::path& program_dir,
-                                       const std::filesystem::path& user_config_dir) {
-  std::filesystem::path in_program = program_dir / kSettingsFileName;
+fs::path SettingsFilePath(const fs::path& program_dir, const fs::path& user_config_dir) {
+  fs::path in_program = program_dir / kSettingsFileName;
+  fs::path in_user = user_config_dir / kSettingsFileName;
   std::error_code ec;
-  if (std::filesystem::exists(in_program, ec) || IsWritableFolder(program_dir)) return in_program;
-  std::filesystem::create_directories(user_config_dir, ec);
-  return user_config_dir / kSettingsFileName;
+  const bool shipped = fs::exists(in_program, ec);
+  if (shipped ? CanReplace(in_program) : IsWritableFolder(program_dir)) return in_program;
+  fs::create_directories(user_config_dir, ec);
+  if (!shipped || fs::exists(in_user, ec)) return in_user;
+  // The user's changes start from the shipped settings; when they cannot be copied, the
+  // shipped ones are at least read.
+  const auto bytes = ReadFileBytes(in_program, kMaxSettingsFileSize, "a settings file");
+  if (bytes && SaveFile(in_user, *bytes)) return in_user;
+  return in_program;
 }
 
 int LoadComPort(const std::filesystem::path& path) {

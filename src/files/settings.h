@@ -18,10 +18,12 @@ namespace kestrel {
 
 inline constexpr std::string_view kSettingsFileName = "Heron.ini";
 
-// Where the settings file lives: in the program's folder when a Heron.ini is already there or
-// the folder is writable (the portable, traditional place); otherwise in the user's
-// configuration folder, which is created when missing, because settings in a folder nobody may
-// write would never be kept.
+// Where the settings file lives: in the program's folder when the program may change a Heron.ini
+// there, or create one (the portable, traditional place); otherwise in the user's configuration
+// folder, which is created when missing, because settings in a folder nobody may write would
+// never be kept. A Heron.ini shipped in a program folder the user cannot write (Program Files, a
+// macOS bundle, /usr/bin), or marked read-only, is where the user's own file starts from: it is
+// copied there once, and the user's changes go to the copy.
 std::filesystem::path SettingsFilePath(const std::filesystem::path& program_dir,
                                        const std::filesystem::path& user_config_dir);
 

@@ -3,28 +3,23 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <mutex>
 #include <string_view>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <signal.h>
 #include <unistd.h>
 #endif
 
 namespace kestrel {
 
-#ifdef _WIN32
-
-bool RegisterTemporaryFile(const std::filesystem::path&) {
-  return false;
-}
-void UnregisterTemporaryFile(const std::filesystem::path&) {}
-void RemoveTemporaryFiles() noexcept {}
-
-#else
-
 namespace {
+
+using PathChar = std::filesystem::path::value_type;
 
 // Fixed slots in static storage, so that the handler reads them without locks or allocation.
 // A slot is armed only while its path is complete; the handler looks at armed slots only.
@@ -32,7 +27,8 @@ enum SlotState : int { kFree, kFilling, kArmed };
 
 struct Slot {
   std::atomic<int> state{kFree};
-  char path[4096];
+  static constexpr std::size_t kCapacity = 4096;
+  PathChar path[kCapacity];
 };
 
 std::array<Slot, 16> slots;
@@ -40,12 +36,26 @@ std::array<Slot, 16> slots;
 void RemoveAndRaiseAgain(int signal) {
   const int saved_errno = errno;
   RemoveTemporaryFiles();
-  // SA_RESETHAND has put the default action back: once this handler returns, the signal ends
-  // the program as it would have without the handler.
+  // SA_RESETHAND (on Windows, the C library itself) has put the default action back: once this
+  // handler returns, the signal ends the program as it would have without the handler.
   raise(signal);
   errno = saved_errno;
 }
 
+#ifdef _WIN32
+// Windows has SIGINT (Ctrl+C in a console) and SIGTERM of the C library only, and no way to ask
+// for the action but to set one.
+void InstallHandlers() {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    const auto previous = std::signal(signal, RemoveAndRaiseAgain);
+    if (previous != SIG_DFL) std::signal(signal, previous);
+  }
+}
+
+void RemoveFile(const PathChar* path) {
+  _wunlink(path);
+}
+#else
 void InstallHandlers() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) {
     struct sigaction current {};
@@ -61,17 +71,22 @@ void InstallHandlers() {
   }
 }
 
+void RemoveFile(const PathChar* path) {
+  unlink(path);
+}
+#endif
+
 }  // namespace
 
 bool RegisterTemporaryFile(const std::filesystem::path& path) {
   static std::once_flag installed;
   std::call_once(installed, InstallHandlers);
-  const std::string& name = path.native();
-  if (name.size() >= sizeof(Slot::path)) return false;
+  const auto& name = path.native();
+  if (name.size() >= Slot::kCapacity) return false;
   for (Slot& slot : slots) {
     int expected = kFree;
     if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
-    std::memcpy(slot.path, name.c_str(), name.size() + 1);
+    std::memcpy(slot.path, name.c_str(), (name.size() + 1) * sizeof(PathChar));
     slot.state.store(kArmed, std::memory_order_release);
     return true;
   }
@@ -81,7 +96,7 @@ bool RegisterTemporaryFile(const std::filesystem::path& path) {
 void UnregisterTemporaryFile(const std::filesystem::path& path) {
   for (Slot& slot : slots) {
     if (slot.state.load(std::memory_order_acquire) == kArmed &&
-        path.native() == std::string_view(slot.path)) {
+        path.native() == std::basic_string_view<PathChar>(slot.path)) {
       slot.state.store(kFree, std::memory_order_release);
       return;
     }
@@ -90,10 +105,8 @@ void UnregisterTemporaryFile(const std::filesystem::path& path) {
 
 void RemoveTemporaryFiles() noexcept {
   for (Slot& slot : slots) {
-    if (slot.state.load(std::memory_order_acquire) == kArmed) unlink(slot.path);
+    if (slot.state.load(std::memory_order_acquire) == kArmed) RemoveFile(slot.path);
   }
 }
-
-#endif
 
 }  // namespace kestrel

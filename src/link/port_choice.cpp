@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/port_names.h"
+
 namespace kestrel::link {
 
 std::string PortChoice::Text() const {
@@ -32,7 +34,11 @@ std::optional<PortChoice> ParsePortChoice(std::string_view text) {
   const bool number =
       std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
   if (text.empty() || number) return std::nullopt;
+#ifdef _WIN32
+  return PortChoice::Device(WindowsPortName(text));
+#else
   return PortChoice::Device(std::string(text));
+#endif
 }
 
 }  // namespace kestrel::link

@@ -32,8 +32,8 @@ struct PortChoice {
   bool operator==(const PortChoice&) const = default;
 };
 
-// "1" to "4", "sim", "sim1" to "sim8", or any other text as a device name. Empty text and other
-// numbers choose nothing.
+// "1" to "4", "sim", "sim1" to "sim8", or any other text as a device name (on Windows as
+// WindowsPortName gives it: "com3" is COM3). Empty text and other numbers choose nothing.
 std::optional<PortChoice> ParsePortChoice(std::string_view text);
 
 }  // namespace kestrel::link

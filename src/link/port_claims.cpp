@@ -1,8 +1,11 @@
 #include "link/port_claims.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <mutex>
 #include <set>
+
+#include "link/port_names.h"
 
 namespace kestrel::link {
 namespace {
@@ -13,7 +16,12 @@ std::set<std::string> claimed;
 // The device a name reaches, as the serial backend resolves it.
 std::string DeviceKey(const std::string& name) {
 #ifdef _WIN32
-  return name;
+  // Windows' device names do not tell capitals from small letters.
+  std::string key = WindowsPortName(name);
+  std::ranges::transform(key, key.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return key;
 #else
   const std::filesystem::path path = name.find('/') == std::string::npos
                                          ? std::filesystem::path("/dev") / name

@@ -10,7 +10,8 @@ namespace kestrel::link {
 class PortClaim {
  public:
   // Claims the port `name` for as long as the claim lives; nullopt while another claim holds it.
-  // Names of one device count as one: "ttyUSB0", "/dev/ttyUSB0" and a symbolic link to it.
+  // Names of one device count as one: "ttyUSB0", "/dev/ttyUSB0" and a symbolic link to it; on
+  // Windows "COM3", "com3" and "\\.\COM3".
   static std::optional<PortClaim> Take(const std::string& name);
 
   PortClaim(PortClaim&& other) noexcept : key_(std::move(other.key_)) { other.key_.clear(); }

@@ -17,7 +17,12 @@ std::vector<SystemPort> SystemPortsBesideComNumbers() {
   for (int number = 1; number <= link::kComPorts; ++number) numbered << ComPortDevice(number);
   std::vector<SystemPort> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    if (!link::IsCallOutDevice(info)) continue;
+#if defined(Q_OS_WIN)
+    const QString device = info.portName();  // "COM3", not "\\.\COM3"
+#else
     const QString device = info.systemLocation();
+#endif
     if (numbered.contains(device)) continue;
     ports.push_back({device, info.description().isEmpty()
                                  ? device

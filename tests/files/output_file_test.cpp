@@ -2,16 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <optional>
+
+#include "files/path_text.h"
+#include "files/windows_names.h"
+#include "support/platform.h"
+#include "support/temp_files.h"
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdio>
-
-#include "support/temp_files.h"
 
 // The disk calls of a save, as this program makes them: the test program's own fsync and rename
 // stand in front of the C library's, note each call with the file's name, and pass it on.
@@ -32,6 +38,7 @@ extern "C" int rename(const char* from, const char* to) noexcept {
   }
   return renameat(AT_FDCWD, from, AT_FDCWD, to);
 }
+#endif
 
 namespace kestrel {
 namespace {
@@ -46,6 +53,8 @@ std::string ErrorOf(const std::expected<void, std::string>& result) {
 // Whatever the path names, the save either puts the bytes where the path leads or says why, and
 // never leaves a temporary file behind.
 TEST(OutputFile, SavesThroughLinksIntoFilesAndInPlaceIntoDevicesOrSaysWhy) {
+  KESTREL_SKIP_ON_WINDOWS("symbolic links, FIFOs, /dev/null and /dev/full");
+#ifndef _WIN32
   TempFolder folder;
   const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
   WriteAll(folder / "real", "old");
@@ -89,10 +98,13 @@ TEST(OutputFile, SavesThroughLinksIntoFilesAndInPlaceIntoDevicesOrSaysWhy) {
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
   EXPECT_EQ(folder.Listing(), "created dangling dir fifo img.bin img.bin.part link new " + longest +
                                   " read fifo real victim");
+#endif
 }
 
 // The new contents are on the disk before they replace the old, and the rename is made durable.
 TEST(OutputFile, ASaveFlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
+  KESTREL_SKIP_ON_WINDOWS("watches the C library's fsync and rename through /proc");
+#ifndef _WIN32
   TempFolder folder;
   WriteAll(folder / "target", "old");
   std::vector<std::string> calls;
@@ -105,10 +117,13 @@ TEST(OutputFile, ASaveFlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
   EXPECT_EQ(calls[0], "fsync " + temporary);
   EXPECT_EQ(calls[1], "rename " + temporary + " target");
   EXPECT_EQ(calls[2], "fsync " + folder.path().filename().string());
+#endif
 }
 
 // Outputs of one job: when one of them fails, none replaces its target.
 TEST(OutputFile, OutputsCommittedTogetherReplaceAllOrNone) {
+  KESTREL_SKIP_ON_WINDOWS("/dev/full stands for a full disk");
+#ifndef _WIN32
   TempFolder folder;
   WriteAll(folder / "a", "old a");
   WriteAll(folder / "b", "old b");
@@ -136,10 +151,13 @@ TEST(OutputFile, OutputsCommittedTogetherReplaceAllOrNone) {
   ASSERT_TRUE(CommitTogether(both));
   EXPECT_EQ(ReadAll(folder / "a") + ReadAll(folder / "b"), "new anew b");
   EXPECT_EQ(folder.Listing(), "a b");
+#endif
 }
 
 // The program is ended by a signal between writing the temporary file and putting it in place.
 TEST(OutputFile, ASignalDuringASaveLeavesTheTargetAndNoTemporaryFile) {
+  KESTREL_SKIP_ON_WINDOWS("fork, and a signal that ends the child");
+#ifndef _WIN32
   for (const int signal : {SIGINT, SIGTERM}) {
     struct sigaction current {};
     sigaction(signal, nullptr, &current);
@@ -158,6 +176,50 @@ TEST(OutputFile, ASignalDuringASaveLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
     EXPECT_EQ(folder.Listing(), "target") << signal;
     EXPECT_EQ(ReadAll(folder / "target"), "old") << signal;
+  }
+#endif
+}
+
+// What Windows does not let a save replace, and its null device; on other systems these are
+// ordinary files that a save replaces or creates.
+TEST(OutputFile, OnWindowsAHeldOpenOrReadOnlyFileOrADeviceNameIsRefusedAndLosesNothing) {
+  TempFolder folder;
+  WriteAll(folder / "held.dat", "old");
+  WriteAll(folder / "locked.dat", "old");
+  fs::permissions(folder / "locked.dat", fs::perms::owner_read);
+  std::ifstream held(folder / "held.dat");  // opened as any program opens it
+  const auto refused_on_windows = [](const std::string& reason) {
+    return kWindows ? reason : "saved";
+  };
+  const std::pair<std::string, std::string> saves[]{
+      {"held.dat",
+       refused_on_windows("another program has it open: close it there and save again")},
+      {"locked.dat", refused_on_windows("it is read-only")},
+      {"CON", refused_on_windows("Windows keeps the name CON for a device: choose another name")},
+      {"com1", refused_on_windows("Windows keeps the name COM1 for a device: choose another name")},
+      {"aux.dat",
+       refused_on_windows("Windows keeps the name AUX for a device: choose another name")},
+      {"NUL", "saved"}};
+  for (const auto& [name, result] : saves) {
+    EXPECT_EQ(ErrorOf(SaveFile(folder / name, "new")), result) << name;
+  }
+  held.close();
+  fs::permissions(folder / "locked.dat", fs::perms::owner_all);
+  const std::string kept = kWindows ? "old" : "new";
+  EXPECT_EQ(ReadAll(folder / "held.dat") + ReadAll(folder / "locked.dat"), kept + kept);
+  EXPECT_EQ(folder.Listing(),
+            kWindows ? "held.dat locked.dat" : "CON NUL aux.dat com1 held.dat locked.dat");
+
+  // The names themselves, as Windows reads them.
+  const std::pair<std::string, std::optional<std::string>> names[]{
+      {"con", "CON"},          {"Con.txt", "CON"},
+      {"aux.dat", "AUX"},      {"nul ", "NUL"},
+      {"prn.a.b", "PRN"},      {"COM9", "COM9"},
+      {"lpt1.x", "LPT1"},      {"COM10", std::nullopt},
+      {"COM0", std::nullopt},  {"console", std::nullopt},
+      {"a.con", std::nullopt}, {"ÄUX", std::nullopt}};
+  for (const auto& [name, expected] : names) {
+    EXPECT_EQ(WindowsDeviceName(PathFromUtf8(name)), expected) << name;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/platform.h"
 #include "support/temp_files.h"
 
 namespace kestrel {
@@ -63,15 +64,35 @@ TEST(Settings, WhereTheFileLives) {
   EXPECT_EQ(SettingsFilePath(folder / "missing", user), user / "Heron.ini");
   EXPECT_TRUE(fs::is_directory(user));
 
-  // A read-only program folder is used only when it holds a Heron.ini already.
-  for (const bool holds_file : {false, true}) {
-    if (holds_file) WriteAll(program / "Heron.ini", "");
-    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
-    if (holds_file || !IsRoot()) {
-      EXPECT_EQ(SettingsFilePath(program, user), (holds_file ? program : user) / "Heron.ini");
-    }
-    fs::permissions(program, fs::perms::owner_all);
+  // A program folder the user cannot write: its settings are read, and changes go to the user's.
+  KESTREL_SKIP_ON_WINDOWS("a read-only folder keeps nobody from creating files in it there");
+  WriteAll(program / "Heron.ini", "[COM_SETTINGS]\r\nCOMport= 3\r\n");
+  fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+  const fs::path settings = SettingsFilePath(program, user);
+  EXPECT_EQ(settings, (IsRoot() ? program : user) / "Heron.ini");  // root writes there anyway
+  EXPECT_EQ(LoadComPort(settings), 3);
+  fs::permissions(program, fs::perms::owner_all);
+}
+
+// A Heron.ini shipped read-only is read, the user's changes are kept in the user's folder, and
+// the shipped file stays as it is.
+TEST(Settings, ChangesToAReadOnlyShippedFileGoToTheUsersFolder) {
+  TempFolder folder;
+  const fs::path program = folder / "program";
+  const fs::path user = folder / "user" / "kestrel";
+  fs::create_directory(program);
+  const std::string shipped = "[COM_SETTINGS]\r\nCOMport= 3\r\n";
+  WriteAll(program / "Heron.ini", shipped);
+  fs::permissions(program / "Heron.ini", fs::perms::owner_read);
+  for (const int port : {2, 4}) {  // the second run finds the user's file
+    const fs::path settings = SettingsFilePath(program, user);
+    ASSERT_EQ(settings, user / "Heron.ini");
+    EXPECT_EQ(LoadComPort(settings), port == 2 ? 3 : 2);
+    SaveComPort(settings, port);
   }
+  EXPECT_EQ(LoadComPort(user / "Heron.ini"), 4);
+  fs::permissions(program / "Heron.ini", fs::perms::owner_all);
+  EXPECT_EQ(ReadAll(program / "Heron.ini"), shipped);
 }
 
 }  // namespace

@@ -1,19 +1,27 @@
 #include "support/temp_files.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <set>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace kestrel::testing {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kestrel-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();  // nothing a test could do without it
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    std::filesystem::path candidate = std::filesystem::temp_directory_path() / "kestrel-test-";
+    candidate += std::to_string(random());
+    std::error_code ec;
+    if (std::filesystem::create_directory(candidate, ec)) path_ = std::move(candidate);
+  }
+  if (path_.empty()) std::abort();  // nothing a test could do without it
 }
 
 TempFolder::~TempFolder() {
@@ -26,7 +34,8 @@ TempFolder::~TempFolder() {
 std::string TempFolder::Listing() const {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-    names.insert(entry.path().filename().string());
+    const std::u8string name = entry.path().filename().u8string();
+    names.insert(std::string(name.begin(), name.end()));
   }
   std::string listing;
   for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
@@ -49,6 +58,18 @@ void WriteAll(const std::filesystem::path& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+#ifdef _WIN32
+
+bool IsRoot() {
+  return false;
+}
+
+void WithSmallFileSizeLimit(const std::function<void()>&) {
+  std::abort();  // its tests skip on Windows
+}
+
+#else
+
 bool IsRoot() {
   return geteuid() == 0;
 }
@@ -64,5 +85,7 @@ void WithSmallFileSizeLimit(const std::function<void()>& write) {
   setrlimit(RLIMIT_FSIZE, &old_limit);
   std::signal(SIGXFSZ, old_handler);
 }
+
+#endif
 
 }  // namespace kestrel::testing

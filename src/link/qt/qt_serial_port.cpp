@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "link/port_names.h"
 #include "link/port_system.h"
 
 namespace kestrel::link {
@@ -39,7 +40,11 @@ QtSerialPort::~QtSerialPort() {
 std::expected<void, OpenFailure> QtSerialPort::Open(const std::string& name) {
   Close();
   auto port = std::make_unique<QSerialPort>();
+#if defined(_WIN32)
+  port->setPortName(QString::fromStdString(WindowsDevicePath(name)));  // COM10 and above
+#else
   port->setPortName(QString::fromStdString(name));
+#endif
   if (!port->open(QIODevice::ReadWrite)) {
     return std::unexpected(
         ExplainOpenFailure(name, RefusalOf(port->error()), Text(port->errorString())));
@@ -127,6 +132,7 @@ std::vector<PortDescription> QtSerialPort::PortsNow() const {
 std::vector<PortDescription> SystemPortsNow() {
   std::vector<PortDescription> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    if (!IsCallOutDevice(info)) continue;
     // Only USB devices carry a vendor identifier.
     ports.push_back(
         {Text(info.systemLocation()), Text(info.description()), info.hasVendorIdentifier()});
@@ -136,6 +142,17 @@ std::vector<PortDescription> SystemPortsNow() {
   return ports;
 }
 
+bool IsCallOutDevice(const QSerialPortInfo& info) {
+#if defined(__APPLE__)
+  // macOS lists each port twice; its /dev/tty.* side waits for the modem's carrier before it
+  // opens, which a receiver never raises, and its /dev/cu.* side opens at once.
+  return !info.systemLocation().startsWith(QStringLiteral("/dev/tty."));
+#else
+  (void)info;
+  return true;
+#endif
+}
+
 std::string ComPortDeviceName(int number) {
   if (number < 1 || number > 4) return {};
 #if defined(_WIN32)
@@ -143,6 +160,7 @@ std::string ComPortDeviceName(int number) {
 #else
   std::vector<std::string> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    if (!IsCallOutDevice(info)) continue;
     ports.push_back(Text(info.systemLocation()));
   }
   std::sort(ports.begin(), ports.end());

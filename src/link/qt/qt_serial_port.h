@@ -13,6 +13,7 @@
 #include "link/serial_port.h"
 
 class QSerialPort;
+class QSerialPortInfo;
 
 namespace kestrel::link {
 
@@ -50,5 +51,9 @@ std::string ComPortDeviceName(int number);
 
 // The serial ports the system lists now, sorted by name.
 std::vector<PortDescription> SystemPortsNow();
+
+// False for a port that waits for a modem's carrier before it opens (macOS's /dev/tty.* side of
+// each port), which the port lists leave out.
+bool IsCallOutDevice(const QSerialPortInfo& info);
 
 }  // namespace kestrel::link
