@@ -104,9 +104,12 @@ LinkStatus WriteAndVerify(Link& link, const MemoryImage& image,
                           std::uint64_t verify_ms) {
   if (report.state) report.state("Writing data.");
   Progress progress = job.Step(Direction::kWrite, {verify_ms, 0});
+  // The caller's own look at each answer (counting what was written) comes after the note.
   if (known) {
-    progress.answered = [known, &image](const RangeCommand& command, bool answered) {
+    progress.answered = [known, &image, also = report.progress.answered](
+                            const RangeCommand& command, bool answered) {
       NoteWrite(*known, image, command, answered);
+      if (also) also(command, answered);
     };
   }
   if (auto written = link.WriteRanges(image, list, progress); !written) return written;

@@ -6,6 +6,7 @@
 #include "link/program_sequence.h"
 #include "link/qt/port_link.h"
 #include "link/read_sequence.h"
+#include "link/write_changes.h"
 
 namespace kestrel::ui {
 
@@ -25,16 +26,30 @@ link::SequenceReport ReportTo(TransferProgress& progress) {
   return report;
 }
 
+// What a write that stopped part way got done, added to the link's words.
+void SayHowMuchWasWritten(link::LinkFailure& failure, std::size_t written, std::size_t to_write) {
+  if (written == 0 || written >= to_write) return;
+  if (!failure.detail.empty()) failure.detail += ' ';
+  failure.detail.append(std::to_string(written))
+      .append(" of ")
+      .append(std::to_string(to_write))
+      .append(" write commands were written before it stopped.");
+}
+
 }  // namespace
 
 LinkRadioJobs::LinkRadioJobs(std::shared_ptr<link::Clock> simulated_clock)
     : simulated_clock_(std::move(simulated_clock)) {}
 
+std::shared_ptr<link::SharedReceiver> LinkRadioJobs::SimulatedReceiver(int number) {
+  const auto index = static_cast<std::size_t>(std::clamp(number, 1, kReceivers) - 1);
+  if (!receivers_[index]) receivers_[index] = std::make_shared<link::SharedReceiver>();
+  return receivers_[index];
+}
+
 link::LinkSetup LinkRadioJobs::SetupFor(const link::PortChoice& port) {
   if (port.kind != link::PortChoice::Kind::kSimulated) return {.port = port};
-  const auto index = static_cast<std::size_t>(std::clamp(port.number, 1, kReceivers) - 1);
-  if (!receivers_[index]) receivers_[index] = std::make_shared<link::SharedReceiver>();
-  return {.port = port, .clock = simulated_clock_, .simulated = receivers_[index]};
+  return {.port = port, .clock = simulated_clock_, .simulated = SimulatedReceiver(port.number)};
 }
 
 // The jobs run on the dialog's worker thread, a QThread, where their PortLink is made and ends.
@@ -66,6 +81,34 @@ TransferJob LinkRadioJobs::ProgramJob(const link::PortChoice& port, const RadioC
     outcome.status = link::ProgramToRadio(port_link.link(), staged, record,
                                           link::ProgramOptions{verify}, ReportTo(progress));
     outcome.image = staged;  // the region bytes read, and what was encoded and sent
+    return outcome;
+  };
+}
+
+TransferJob LinkRadioJobs::WriteJob(const link::PortChoice& port, const RadioConfig& record,
+                                    const MemoryImage& image, const WriteRequest& request) {
+  return [record, image, request, setup = SetupFor(port)](TransferProgress& progress) {
+    link::PortLink port_link(setup);
+    port_link.link().SetCancel(&progress.Cancel());
+    MemoryImage staged = image;
+    TransferOutcome outcome;
+    outcome.known = request.known;
+    link::SequenceReport report = ReportTo(progress);
+    report.progress.answered = [&outcome](const link::RangeCommand&, bool answered) {
+      if (answered) ++outcome.written;
+    };
+    const link::ProgramOptions options{.verify = request.verify, .known_from = request.known_from};
+    if (request.changes_only) {
+      outcome.status = link::WriteChangesToRadio(port_link.link(), staged, record, *outcome.known,
+                                                 options, report, &outcome.to_write);
+    } else {
+      outcome.to_write = link::CommandCount(link::BuildProgramList());
+      outcome.status =
+          link::ProgramToRadio(port_link.link(), staged, record, options, report, &*outcome.known);
+    }
+    if (!outcome.status)
+      SayHowMuchWasWritten(outcome.status.error(), outcome.written, outcome.to_write);
+    outcome.image = staged;
     return outcome;
   };
 }

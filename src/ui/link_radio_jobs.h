@@ -24,6 +24,11 @@ class LinkRadioJobs : public RadioJobs {
                       const MemoryImage& image) override;
   TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                          const MemoryImage& image, bool verify) override;
+  TransferJob WriteJob(const link::PortChoice& port, const RadioConfig& record,
+                       const MemoryImage& image, const WriteRequest& request) override;
+
+  // Simulated receiver `number` (1 to 8), made when first chosen: for setting its faults.
+  std::shared_ptr<link::SharedReceiver> SimulatedReceiver(int number);
 
  private:
   static constexpr int kReceivers = link::kSimulatedReceivers;

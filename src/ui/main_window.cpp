@@ -126,6 +126,7 @@ void MainWindow::BuildMenus() {
   file->addAction(tr("&Import Channels..."), this, &MainWindow::ImportChannelList);
   file->addAction(tr("&Export Channels..."), this, &MainWindow::ExportChannelList);
   file->addAction(tr("Receiver &Backups..."), this, &MainWindow::ShowReceiverBackups);
+  file->addAction(tr("&Compare with File..."), this, &MainWindow::CompareWithFile);
   file->addSeparator();
   file->addAction(tr("&Print"), QKeySequence::Print, this, &MainWindow::Print);
   file->addAction(tr("Print Pre&view"), this, &MainWindow::PrintPreview);
@@ -152,6 +153,8 @@ void MainWindow::BuildMenus() {
   com->addAction(tr("&Read from Radio"), this, &MainWindow::StartRead);
   com->addAction(tr("Pro&gram to Radio"), this, &MainWindow::StartProgram);
   com->addAction(tr("Program &Several Receivers..."), this, &MainWindow::StartProgramSeveral);
+  com->addAction(tr("Write &Changes to Radio..."), this, &MainWindow::StartWriteChanges);
+  com->addAction(tr("Co&mpare with Radio..."), this, &MainWindow::CompareWithRadio);
   BuildPortMenu(com);
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));

@@ -14,8 +14,10 @@
 #include <functional>
 
 #include "link/port_choice.h"
+#include "model/config_diff.h"
 #include "print/reports.h"
 #include "ui/document.h"
+#include "ui/receiver_knowledge.h"
 
 class QAction;
 class QActionGroup;
@@ -33,6 +35,7 @@ namespace kestrel::ui {
 QString SimulatedPortText();
 
 class BackupsDialog;
+class CompareDialog;
 class DocumentStorage;
 class FactoryPage;
 class MemoryPage;
@@ -42,6 +45,8 @@ class SearchBandPage;
 class SetModePage;
 class SeveralReceiversDialog;
 class TransferDialog;
+struct TransferOutcome;
+class WritePreviewDialog;
 
 // The Memory page the window shows; it offers Reload() and ReadRequested() / WriteRequested().
 using MemoryPageWidget = MemoryPage;
@@ -89,6 +94,18 @@ class MainWindow : public QMainWindow {
   SeveralReceiversDialog* OpenSeveralDialog() const;
   // File > "Receiver Backups...", while it is open.
   BackupsDialog* OpenBackupsDialog() const;
+  // The list of Compare with File or Compare with Radio, while it is open.
+  CompareDialog* OpenCompareDialog() const;
+  // What Write Changes will write, while it asks.
+  WritePreviewDialog* OpenPreviewDialog() const;
+
+  // What the window knows the receiver holds, and where from; it is the receiver's, not the
+  // document's.
+  const ReceiverKnowledge& Receiver() const { return receiver_; }
+  // Takes what is known of the receiver on `port` (the port's text, as Port() gives it) from
+  // elsewhere, a kept read for one; `description` says where from ("read at 14:02 on ttyUSB0").
+  // It counts while that port is chosen.
+  void KnowReceiver(const KnownImage& known, const QString& port, const QString& description);
 
  public slots:
   void New();
@@ -109,6 +126,12 @@ class MainWindow : public QMainWindow {
   void StartRead();
   void StartProgram();
   void StartProgramSeveral();
+  // COM > "Write Changes to Radio...": what the receiver is not known to hold, after a preview.
+  void StartWriteChanges();
+  // File > "Compare with File..." and COM > "Compare with Radio...": the differences from the
+  // file or the receiver to the open configuration, as a list; the document is not touched.
+  void CompareWithFile();
+  void CompareWithRadio();
   void ShowAbout();
   // Chooses COM port 1 to 4 and stores the choice; other numbers check nothing and change nothing.
   void SelectComPort(int number);
@@ -163,17 +186,35 @@ class MainWindow : public QMainWindow {
   void AddShortcut(QKeySequence::StandardKey standard, QList<QKeySequence> also,
                    const std::function<void()>& act);
   void OnReadClosed(TransferDialog* dialog);
-  // The program dialog, after any values outside their tables were accepted.
-  void OpenProgramDialog();
+  // The program dialog, after any values outside their tables were accepted: the whole program
+  // sequence, or with `changes_only` what the receiver is not known to hold. A write that
+  // stopped part way offers "Write the Rest".
+  void OpenWriteDialog(bool changes_only);
+  // The knowledge of the receiver on the chosen port; none when it is of another port.
+  const KnownImage* KnownHere() const;
+  bool IsChosenPort(const QString& port) const;
+  // A successful read: what the receiver holds is known, and the read is kept as a backup.
+  void NoteRead(const TransferOutcome& outcome);
+  // `next_receiver`: the write started from nothing known, into a receiver other than before.
+  void NoteWrite(const TransferOutcome& outcome, bool next_receiver);
+  // Drops what is known of the receiver when the chosen port is no longer its port.
+  void ForgetOtherPorts();
+  void ShowWritePreview();
+  void OpenCompareReadDialog();
+  void ShowComparison(const QString& title, const QString& heading,
+                      const std::vector<ConfigDifference>& differences);
+  // Shows the page of `place` and, for a channel or a band, selects it.
+  void GoTo(const DifferencePlace& place);
   // Keeps a successful read from the current port as a backup; one that cannot be kept is said
   // in the status bar and changes nothing else.
   void KeepReadBackup(const RadioConfig& record, const MemoryImage& image);
   // Opens a backup's configuration as a new document without a file name, with the image as read.
   void OpenBackup(const ReceiverBackup& backup);
   // What the backup `from` says its receiver held when it was read (its time and its port as the
-  // backup names it). Writing only the changes starts from this knowledge; until the window keeps
-  // such knowledge it is not used.
+  // backup names it). Write Changes starts from it while that port is chosen.
   void TakeReceiverKnowledge(const KnownImage& known, const ReceiverBackup& from);
+  // The backup's configuration against the open one, as Compare with File shows it.
+  void CompareWithBackup(const ReceiverBackup& backup);
 
   Document document_;
   RadioJobs& jobs_;
@@ -200,6 +241,9 @@ class MainWindow : public QMainWindow {
   QPointer<TransferDialog> transfer_dialog_;
   QPointer<SeveralReceiversDialog> several_dialog_;
   QPointer<BackupsDialog> backups_dialog_;
+  QPointer<CompareDialog> compare_dialog_;
+  QPointer<WritePreviewDialog> preview_dialog_;
+  ReceiverKnowledge receiver_;
 };
 
 }  // namespace kestrel::ui

@@ -1,7 +1,9 @@
 // The reads kept as backups: keeping each successful read, and File > "Receiver Backups...".
+#include <QDateTime>
 #include <QDir>
 #include <chrono>
 
+#include "files/config_source.h"
 #include "files/image_file.h"
 #include "files/receiver_backups.h"
 #include "link/write_changes.h"
@@ -19,6 +21,13 @@ namespace {
 
 std::filesystem::path NativePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
+}
+
+// "2026-12-08 14:02", in local time.
+QString BackupTime(const ReceiverBackup& backup) {
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(backup.when.time_since_epoch());
+  return QDateTime::fromMSecsSinceEpoch(ms.count()).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
 }  // namespace
@@ -46,8 +55,8 @@ void MainWindow::ShowReceiverBackups() {
     return;
   }
   auto* dialog = new BackupsDialog(
-      setup_.backups_folder, [this](const ReceiverBackup& backup) { OpenBackup(backup); }, {},
-      this);
+      setup_.backups_folder, [this](const ReceiverBackup& backup) { OpenBackup(backup); },
+      [this](const ReceiverBackup& backup) { CompareWithBackup(backup); }, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   backups_dialog_ = dialog;
   dialog->open();
@@ -76,6 +85,27 @@ void MainWindow::OpenBackup(const ReceiverBackup& backup) {
   });
 }
 
-void MainWindow::TakeReceiverKnowledge(const KnownImage&, const ReceiverBackup&) {}
+void MainWindow::CompareWithBackup(const ReceiverBackup& backup) {
+  SettlePendingEdits([this, backup] {
+    const auto other = LoadConfigurationSource(backup.configuration);
+    if (!other) {
+      CurrentFeedback().Warning(this, tr("Warning"), QString::fromStdString(other.error()));
+      return;
+    }
+    ShowComparison(tr("Compare with Backup"),
+                   tr("From the backup of %1 to the open configuration:").arg(BackupTime(backup)),
+                   CompareConfigurations(*other, document_.Record()));
+  });
+}
+
+void MainWindow::TakeReceiverKnowledge(const KnownImage& known, const ReceiverBackup& from) {
+  // The backup names the port as a file name can hold it; the chosen port stands for it when
+  // it is that one.
+  const QString port =
+      BackupPortName(port_.Text()) == from.port ? Port() : QString::fromStdString(from.port);
+  KnowReceiver(known, port,
+               tr("read at %1 on %2, as a backup keeps it")
+                   .arg(BackupTime(from), QString::fromStdString(from.port)));
+}
 
 }  // namespace kestrel::ui

@@ -50,6 +50,7 @@ void MainWindow::SelectComPort(int number) {
     return;
   }
   port_ = link::PortChoice::Number(number);
+  ForgetOtherPorts();
   CheckCurrentPort();
   SaveComPort(setup_.settings_file, number);
 }
@@ -58,6 +59,7 @@ void MainWindow::SelectNamedPort(const QString& device, bool remember) {
   const auto choice = link::ParsePortChoice(device.toStdString());
   if (!choice) return;
   port_ = *choice;
+  ForgetOtherPorts();
   ListSystemPorts();
   if (remember) SaveComPortName(setup_.settings_file, device);
 }

@@ -1,6 +1,8 @@
 // Reading and programming the receiver through the transfer dialog.
+#include <QPushButton>
 #include <algorithm>
 
+#include "files/receiver_backups.h"
 #include "model/record_check.h"
 #include "ui/feedback.h"
 #include "ui/main_window.h"
@@ -48,16 +50,13 @@ void MainWindow::OpenReadDialog() {
       TransferDialog::Kind::kRead,
       [this](bool) { return jobs_.ReadJob(port_, document_.Record(), document_.Image()); }, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &TransferDialog::TransferFinished, this, &MainWindow::NoteRead);
   connect(dialog, &QDialog::finished, this, [this, dialog] {
     transfer_dialog_ = nullptr;
     OnReadClosed(dialog);
   });
-  // Kept as soon as it succeeds, whether or not the record is taken; a port that is gone: the
-  // Port menu shows the ports there are now.
+  // A port that is gone: the Port menu shows the ports there are now.
   connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
-    if (outcome.status && outcome.record && outcome.image) {
-      KeepReadBackup(*outcome.record, *outcome.image);
-    }
     if (PortWentMissing(outcome)) ListSystemPorts();
   });
   transfer_dialog_ = dialog;
@@ -74,7 +73,7 @@ void MainWindow::OnReadClosed(TransferDialog* dialog) {
 
 void MainWindow::StartProgram() {
   if (transfer_dialog_ || several_dialog_) return;
-  SettlePendingEdits([this] { CheckValuesThen([this] { OpenProgramDialog(); }); });
+  SettlePendingEdits([this] { CheckValuesThen([this] { OpenWriteDialog(false); }); });
 }
 
 void MainWindow::CheckValuesThen(const std::function<void()>& write) {
@@ -91,21 +90,43 @@ void MainWindow::CheckValuesThen(const std::function<void()>& write) {
                         });
 }
 
-void MainWindow::OpenProgramDialog() {
+void MainWindow::OpenWriteDialog(bool changes_only) {
   if (transfer_dialog_ || several_dialog_) return;
+  // After a write that succeeded, OK writes the next receiver, of which nothing is known.
+  auto next_receiver = std::make_shared<bool>(false);
+  auto rest = std::make_shared<QPointer<QPushButton>>();
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,
-      [this](bool verify) {
-        return jobs_.ProgramJob(port_, document_.Record(), document_.Image(), verify);
+      [this, changes_only, next_receiver, rest](bool verify) {
+        if (*rest) (*rest)->hide();  // until this write, too, stops part way
+        WriteRequest request{.verify = verify};
+        if (const KnownImage* known = KnownHere(); known && !*next_receiver) {
+          request.known = *known;
+          request.changes_only = changes_only;
+          request.known_from = receiver_.source.toStdString();
+        }
+        return jobs_.WriteJob(port_, document_.Record(), document_.Image(), request);
       },
       this);
+  if (changes_only) dialog->setWindowTitle(tr("Write Changes to the Receiver"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
-  // The image holds what was encoded and sent, and the receiver's region bytes.
-  connect(dialog, &TransferDialog::TransferFinished, this, [this](const TransferOutcome& outcome) {
-    if (outcome.image) document_.Image() = *outcome.image;
-    if (PortWentMissing(outcome)) ListSystemPorts();
+  *rest = dialog->AddButton(tr("Write the &Rest"));
+  connect(*rest, &QPushButton::clicked, this, [this, dialog] {
+    if (dialog->IsBusy()) return;
+    dialog->reject();
+    ShowWritePreview();
   });
+  connect(dialog, &TransferDialog::TransferFinished, this,
+          [this, rest, next_receiver](const TransferOutcome& outcome) {
+            // The image holds what was encoded and sent, and the receiver's region bytes.
+            if (outcome.image) document_.Image() = *outcome.image;
+            NoteWrite(outcome, *next_receiver);
+            if (PortWentMissing(outcome)) ListSystemPorts();
+            // A write that stopped part way is for this receiver: OK goes on with it.
+            *next_receiver = outcome.status.has_value();
+            if (*rest) (*rest)->setVisible(!outcome.status && outcome.written > 0 && KnownHere());
+          });
   transfer_dialog_ = dialog;
   dialog->open();
 }
@@ -122,6 +143,11 @@ void MainWindow::OpenProgramSeveralDialog() {
   auto* dialog = new SeveralReceiversDialog(
       SeveralReceiversDialog::AvailablePorts(),
       [this](const link::PortChoice& port, bool verify) {
+        // The window's receiver gets another configuration than the one it is known to hold.
+        const std::string known_port = receiver_.port.toStdString();
+        if (port.Text() == known_port || BackupPortName(port.Text()) == known_port) {
+          receiver_ = {};
+        }
         return jobs_.ProgramJob(port, document_.Record(), document_.Image(), verify);
       },
       this);

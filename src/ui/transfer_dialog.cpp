@@ -76,6 +76,7 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
     buttons->addWidget(button);
   }
   layout->addLayout(buttons);
+  buttons_ = buttons;
 
   progress_source_ = new TransferProgress(this);
   connect(progress_source_, &TransferProgress::RangeChanged, progress_,
@@ -100,6 +101,14 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
 TransferDialog::~TransferDialog() {
   // The window never lets a busy dialog go; this only guards the program's end.
   if (worker_) worker_->wait();
+}
+
+QPushButton* TransferDialog::AddButton(const QString& text) {
+  auto* button = new QPushButton(text, this);
+  button->setAutoDefault(false);
+  button->hide();
+  buttons_->addWidget(button);
+  return button;
 }
 
 void TransferDialog::ShowTimeLeft() {

@@ -17,6 +17,7 @@
 #include "ui/transfer_job.h"
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -46,6 +47,8 @@ class TransferDialog : public BusyDialog {
   QPushButton* CancelButton() const { return cancel_; }
   QPushButton* HelpButton() const { return help_; }
   QCheckBox* VerifyBox() const { return verify_; }
+  // A further button beside HELP for a command of the window's, hidden until it shows it.
+  QPushButton* AddButton(const QString& text);
 
   static QString ReadPrompt();
   static QString ProgramPrompt();
@@ -78,6 +81,7 @@ class TransferDialog : public BusyDialog {
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* help_ = nullptr;
+  QHBoxLayout* buttons_ = nullptr;
   TransferProgress* progress_source_ = nullptr;
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "image/known_image.h"
 #include "image/memory_image.h"
 #include "link/cancel.h"
 #include "link/link_result.h"
@@ -25,6 +26,21 @@ struct TransferOutcome {
   link::LinkStatus status;
   std::optional<RadioConfig> record;
   std::optional<MemoryImage> image;
+  // After a write job: what the receiver is known to hold, also when the write stopped part
+  // way, and how many of the write commands it was to send it acknowledged.
+  std::optional<KnownImage> known{};
+  std::size_t written = 0;
+  std::size_t to_write = 0;
+};
+
+// A write into the receiver the window knows: from what it is known to hold (nothing, for
+// another receiver), the full program sequence or, with `changes_only`, only what it does not
+// hold.
+struct WriteRequest {
+  KnownImage known{};
+  bool changes_only = false;
+  bool verify = false;
+  std::string known_from{};  // "read at 14:02 on ttyUSB0", for the messages
 };
 
 // Progress of a running job. The job calls these from its worker thread; the signals reach the
@@ -69,6 +85,9 @@ class RadioJobs {
                               const MemoryImage& image) = 0;
   virtual TransferJob ProgramJob(const link::PortChoice& port, const RadioConfig& record,
                                  const MemoryImage& image, bool verify) = 0;
+  // A write whose outcome brings what the receiver is known to hold afterwards.
+  virtual TransferJob WriteJob(const link::PortChoice& port, const RadioConfig& record,
+                               const MemoryImage& image, const WriteRequest& request) = 0;
 };
 
 }  // namespace kestrel::ui

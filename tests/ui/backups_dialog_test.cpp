@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +14,7 @@
 #include "image/image_map.h"
 #include "model/defaults.h"
 #include "support/temp_files.h"
+#include "ui/compare_dialog.h"
 #include "ui/main_window.h"
 #include "ui/transfer_dialog.h"
 #include "ui_fakes.h"
@@ -101,9 +104,12 @@ TEST_F(BackupsWindowTest, ListsThemNewestFirstAndOpensOneAsANewDocument) {
   EXPECT_EQ(rows, QStringList({BackupTimeText(listed[0]) + "|sim|1",
                                BackupTimeText(listed[1]) + "|ttyUSB0|2"}));
   EXPECT_EQ(listed[1].when, at);
-  EXPECT_FALSE(dialog->CompareButton()->isEnabled());
-  EXPECT_FALSE(dialog->CompareButton()->toolTip().isEmpty());
   EXPECT_TRUE(dialog->ShowFolderButton()->isEnabled());
+  dialog->List()->setCurrentItem(dialog->List()->topLevelItem(1));
+  QTest::mouseClick(dialog->CompareButton(), Qt::LeftButton);
+  ASSERT_NE(window->OpenCompareDialog(), nullptr);
+  EXPECT_TRUE(window->OpenCompareDialog()->Heading()->text().startsWith("From the backup of "));
+  EXPECT_NE(window->OpenCompareDialog()->List()->item(0)->text(), "No differences");
 
   // With unsaved changes the question comes first; Cancel opens nothing.
   window->Doc().Edit("Step", [](RadioConfig& record) { record.SetMode[fn::kStep] = 7; });
@@ -120,6 +126,10 @@ TEST_F(BackupsWindowTest, ListsThemNewestFirstAndOpensOneAsANewDocument) {
   EXPECT_EQ(window->Doc().Origin(), Document::Source::kNew);
   EXPECT_FALSE(window->Doc().IsModified());
   EXPECT_EQ(window->Doc().Image(), known.bytes());
+  // The window knows what that receiver held, for Write Changes once its port is chosen.
+  EXPECT_EQ(window->Receiver().image, known);
+  EXPECT_EQ(window->Receiver().port, "ttyUSB0");
+  EXPECT_TRUE(window->Receiver().source.startsWith("read at ")) << "as the preview says it";
   EXPECT_FALSE(dialog->isVisible());
 }
 

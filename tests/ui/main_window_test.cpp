@@ -30,6 +30,7 @@
 #include "ui/set_mode_page.h"
 #include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
+#include "ui/write_preview_dialog.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -101,12 +102,12 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   ASSERT_EQ(Captions(bar), "&File|&Edit|&View|&COM|&Help");
   EXPECT_EQ(Captions(bar[0]->menu()->actions()),
             "&New|&Open|&Save|Save &As||&Import Channels...|&Export Channels...|Receiver "
-            "&Backups...||&Print|Print Pre&view|Export P&DF...||E&xit");
+            "&Backups...|&Compare with File...||&Print|Print Pre&view|Export P&DF...||E&xit");
   // The platform's keys, or the common ones where the platform has none.
   const QList<QAction*> file = bar[0]->menu()->actions();
   const std::pair<int, QKeySequence::StandardKey> keys[] = {
-      {0, QKeySequence::New},    {1, QKeySequence::Open},  {2, QKeySequence::Save},
-      {3, QKeySequence::SaveAs}, {9, QKeySequence::Print}, {13, QKeySequence::Quit}};
+      {0, QKeySequence::New},    {1, QKeySequence::Open},   {2, QKeySequence::Save},
+      {3, QKeySequence::SaveAs}, {10, QKeySequence::Print}, {14, QKeySequence::Quit}};
   for (const auto& [item, key] : keys) {
     const QList<QKeySequence> platform = QKeySequence::keyBindings(key);
     EXPECT_FALSE(file[item]->shortcut().isEmpty()) << file[item]->text().toStdString();
@@ -119,7 +120,8 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
             "Pre&vious|Fi&ll Frequencies...");
   EXPECT_EQ(Captions(bar[2]->menu()->actions()), "Show &Programmed Channels Only");
   EXPECT_EQ(Captions(bar[3]->menu()->actions()),
-            "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Por&t");
+            "&Read from Radio|Pro&gram to Radio|Program &Several Receivers...|Write &Changes to "
+            "Radio...|Co&mpare with Radio...|Por&t");
   const std::string ports = Captions(window->PortMenu()->actions());
   EXPECT_TRUE(ports.starts_with("COM &1|COM &2|COM &3|COM &4||")) << ports;
   EXPECT_TRUE(ports.ends_with("|&Simulated receiver")) << ports;
@@ -257,6 +259,9 @@ TEST(Feedback, AskAnswersWhenTheUserChoseWithoutWaiting) {
 }
 
 TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
+  KnownImage known;
+  known.Learn(MemoryImage{}, 0x0300, 35);
+  window->KnowReceiver(known, "sim4", "read at 14:02 on simulated port 4");
   window->menuBar()->actions()[3]->menu()->actions()[2]->trigger();
   SeveralReceiversDialog* dialog = window->OpenSeveralDialog();
   ASSERT_NE(dialog, nullptr);
@@ -273,7 +278,50 @@ TEST_F(MainWindowTest, ProgramSeveralReceiversWritesTheRecordOnTheTickedPorts) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
   EXPECT_EQ(jobs.ports, QStringList{"sim4"});
   EXPECT_EQ(jobs.programmed, std::vector<RadioConfig>{window->Doc().Record()});
+  EXPECT_FALSE(window->Receiver().Known()) << "what it held before is no longer what it holds";
   EXPECT_TRUE(window->close());
+}
+
+// A write that stopped part way offers the rest, from what the receiver acknowledged; once a
+// write succeeded, the next OK is another receiver, of which nothing is known.
+TEST_F(MainWindowTest, AWriteThatStoppedOffersTheRestAndTheNextReceiverStartsUnknown) {
+  KnownImage partial;
+  MemoryImage written;
+  written.Fill(0);
+  partial.Learn(written, 0x0300, 35);
+  jobs.program_outcome = {
+      link::Failed(link::LinkResult::kCancelled, "Writing cancelled."), {}, {}, partial, 40, 1076};
+  window->StartProgram();
+  TransferDialog* dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  QPushButton* rest = nullptr;
+  for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+    if (button->text() == "Write the &Rest") rest = button;
+  }
+  ASSERT_NE(rest, nullptr);
+  EXPECT_TRUE(rest->isVisible());
+  EXPECT_TRUE(window->Receiver().source.startsWith("written in part at "));
+  EXPECT_FALSE(jobs.requests.at(0).changes_only);
+
+  jobs.program_outcome = {{}, {}, {}, partial, 5, 5};
+  QTest::mouseClick(rest, Qt::LeftButton);
+  EXPECT_EQ(window->OpenTransferDialog(), nullptr);
+  ASSERT_NE(window->OpenPreviewDialog(), nullptr);
+  QTest::mouseClick(window->OpenPreviewDialog()->WriteButton(), Qt::LeftButton);
+  dialog = RunTransfer();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(jobs.requests.size(), 2u);
+  EXPECT_TRUE(jobs.requests[1].changes_only);
+  EXPECT_EQ(jobs.requests[1].known, partial);
+  EXPECT_TRUE(jobs.requests[1].known_from.starts_with("written in part at ")) << "for its messages";
+  EXPECT_TRUE(window->Receiver().source.contains(", then changed at "));
+
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);  // "Write another radio?"
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
+  ASSERT_EQ(jobs.requests.size(), 3u);
+  EXPECT_FALSE(jobs.requests[2].changes_only);
+  EXPECT_FALSE(jobs.requests[2].known.AnyKnown());
+  dialog->reject();
 }
 
 TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) {

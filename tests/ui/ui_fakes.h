@@ -138,6 +138,12 @@ class FakeRadioJobs : public RadioJobs {
     return Job(port_outcomes.contains(text) ? port_outcomes.at(text) : program_outcome);
   }
 
+  TransferJob WriteJob(const link::PortChoice& port, const RadioConfig& record,
+                       const MemoryImage& image, const WriteRequest& request) override {
+    requests.push_back(request);
+    return ProgramJob(port, record, image, request.verify);
+  }
+
   TransferOutcome read_outcome;
   TransferOutcome program_outcome;
   std::map<QString, TransferOutcome> port_outcomes;  // a program job's outcome by port ("sim2")
@@ -147,6 +153,7 @@ class FakeRadioJobs : public RadioJobs {
   QStringList ports;
   std::vector<RadioConfig> programmed;
   std::vector<bool> verified;
+  std::vector<WriteRequest> requests;  // of the write jobs, which also count as program jobs
 
  private:
   TransferJob Job(TransferOutcome outcome) {
