@@ -87,7 +87,8 @@ int RunImport(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli: " << Counted(result.rows, "row", "rows") << ": "
               << Counted(result.imported, "channel", "channels") << " imported, " << result.left_out
               << " left out, "
-              << Counted(static_cast<int>(result.overwritten.size()), "programmed channel", "programmed channels")
+              << Counted(static_cast<int>(result.overwritten.size()), "programmed channel",
+                         "programmed channels")
               << " overwritten\n";
   }
   SummaryStream(*output) << *output << ": " << Counted(result.imported, "channel", "channels")

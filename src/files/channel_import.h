@@ -21,11 +21,11 @@ struct ImportOptions {
 };
 
 struct ChannelImport {
-  RadioConfig record;    // the base with the rows in place; the base itself when refused
-  bool refused = false;  // nothing is to be changed or written
-  int rows = 0;          // rows read
-  int imported = 0;      // rows put in place
-  int left_out = 0;      // rows with a problem, left out
+  RadioConfig record;            // the base with the rows in place; the base itself when refused
+  bool refused = false;          // nothing is to be changed or written
+  int rows = 0;                  // rows read
+  int imported = 0;              // rows put in place
+  int left_out = 0;              // rows with a problem, left out
   std::vector<int> overwritten;  // programmed channels of the base a row was put over
   std::vector<TableNote> warnings;
   std::vector<TableNote> problems;  // every row left out, or what refuses the list

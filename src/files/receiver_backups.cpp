@@ -177,7 +177,8 @@ std::expected<ReceiverBackup, std::string> KeepBackup(const fs::path& folder,
                                                       Clock::time_point when) {
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) return std::unexpected(Utf8FromPath(folder) + ": cannot be created: " + error.message());
+  if (error)
+    return std::unexpected(Utf8FromPath(folder) + ": cannot be created: " + error.message());
 
   const std::string stem = BackupStem(when, port);
   ReceiverBackup backup{
@@ -189,9 +190,11 @@ std::expected<ReceiverBackup, std::string> KeepBackup(const fs::path& folder,
   };
   auto dat = OutputFile::Open(backup.configuration);
   if (!dat)
-    return std::unexpected(Utf8FromPath(backup.configuration) + ": cannot be written: " + dat.error());
+    return std::unexpected(Utf8FromPath(backup.configuration) +
+                           ": cannot be written: " + dat.error());
   auto bin = OutputFile::Open(backup.image);
-  if (!bin) return std::unexpected(Utf8FromPath(backup.image) + ": cannot be written: " + bin.error());
+  if (!bin)
+    return std::unexpected(Utf8FromPath(backup.image) + ": cannot be written: " + bin.error());
   (void)dat->Write(FormatDataFile(configuration));  // failures come again on commit
   (void)bin->Write(KnownImageFileBytes(image));
   const std::array<OutputFile*, 2> both{&*dat, &*bin};
