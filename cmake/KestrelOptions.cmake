@@ -8,12 +8,16 @@
 add_library(kestrel_options INTERFACE)
 if(MSVC)
   target_compile_options(kestrel_options INTERFACE /W4 /permissive- /utf-8 /Zc:__cplusplus)
-  target_compile_definitions(kestrel_options INTERFACE NOMINMAX WIN32_LEAN_AND_MEAN)
 else()
   target_compile_options(kestrel_options INTERFACE
     -Wall -Wextra -Wpedantic
     -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
     -Wnull-dereference -Wimplicit-fallthrough -Wformat=2)
+endif()
+
+# windows.h without its min and max macros and its rarely used parts, for every compiler.
+if(WIN32)
+  target_compile_definitions(kestrel_options INTERFACE NOMINMAX WIN32_LEAN_AND_MEAN)
 endif()
 
 if(KESTREL_SANITIZE AND (MSVC OR MINGW))
