@@ -98,6 +98,17 @@ TransferJob LinkRadioJobs::WriteJob(const link::PortChoice& port, const RadioCon
       if (answered) ++outcome.written;
     };
     const link::ProgramOptions options{.verify = request.verify, .known_from = request.known_from};
+    if (request.read_first && !request.changes_only) {
+      MemoryImage before;
+      auto read = link::ReadFromRadio(port_link.link(), before, record, ReportTo(progress));
+      if (!read) {
+        outcome.status = std::unexpected(std::move(read.error()));
+        return outcome;
+      }
+      outcome.read_before = std::move(*read);
+      outcome.image_before = before;
+      outcome.known = link::KnowledgeOfRead(before);
+    }
     if (request.changes_only) {
       outcome.status = link::WriteChangesToRadio(port_link.link(), staged, record, *outcome.known,
                                                  options, report, &outcome.to_write);

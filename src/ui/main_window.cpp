@@ -36,6 +36,7 @@ constexpr QSize kPreferredSize(1000, 720);
 // Room left on the screen for the window manager's title bar and borders.
 constexpr QMargins kWindowFrameAllowance(8, 40, 8, 8);
 const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
+const QString kReadFirstKey = QStringLiteral("Write/readFirst");
 
 // The platform's keys for a standard command; `otherwise` where the platform has none (a plain
 // X11 desktop has no Save As key).
@@ -113,6 +114,16 @@ void MainWindow::SavePlace() const {
   if (setup_.window_settings.isEmpty()) return;
   QSettings kept(setup_.window_settings, QSettings::IniFormat);
   kept.setValue(kGeometryKey, saveGeometry());
+}
+
+bool MainWindow::ReadFirstChosen() const {
+  if (setup_.window_settings.isEmpty()) return false;
+  return QSettings(setup_.window_settings, QSettings::IniFormat).value(kReadFirstKey).toBool();
+}
+
+void MainWindow::ChooseReadFirst(bool chosen) const {
+  if (setup_.window_settings.isEmpty()) return;
+  QSettings(setup_.window_settings, QSettings::IniFormat).setValue(kReadFirstKey, chosen);
 }
 
 void MainWindow::BuildMenus() {

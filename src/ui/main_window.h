@@ -146,6 +146,10 @@ class MainWindow : public QMainWindow {
   // Where the window opens: as it was left, or centred at a size that fits the screen.
   void PlaceWindow();
   void SavePlace() const;
+  // The Write dialog's "Read and keep the receiver's contents first", kept beside the window's
+  // place; off until chosen.
+  bool ReadFirstChosen() const;
+  void ChooseReadFirst(bool chosen) const;
   void BuildMenus();
   void BuildPortMenu(QMenu* com);
   void BuildPages();

@@ -1,4 +1,5 @@
 // Reading and programming the receiver through the transfer dialog.
+#include <QCheckBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -95,11 +96,13 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
   // After a write that succeeded, OK writes the next receiver, of which nothing is known.
   auto next_receiver = std::make_shared<bool>(false);
   auto rest = std::make_shared<QPointer<QPushButton>>();
+  auto read_first = std::make_shared<QPointer<QCheckBox>>();
   auto* dialog = new TransferDialog(
       TransferDialog::Kind::kProgram,
-      [this, changes_only, next_receiver, rest](bool verify) {
+      [this, changes_only, next_receiver, rest, read_first](bool verify) {
         if (*rest) (*rest)->hide();  // until this write, too, stops part way
         WriteRequest request{.verify = verify};
+        request.read_first = *read_first && (*read_first)->isChecked();
         if (const KnownImage* known = KnownHere(); known && !*next_receiver) {
           request.known = *known;
           request.changes_only = changes_only;
@@ -112,6 +115,12 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::finished, this, [this] { transfer_dialog_ = nullptr; });
   *rest = dialog->AddButton(tr("Write the &Rest"));
+  if (!changes_only) {
+    // For receivers the user did not read: what they held is kept before it is written over.
+    *read_first = dialog->AddCheckBox(tr("Read and &keep the receiver's contents first"));
+    (*read_first)->setChecked(ReadFirstChosen());
+    connect(*read_first, &QCheckBox::toggled, this, &MainWindow::ChooseReadFirst);
+  }
   connect(*rest, &QPushButton::clicked, this, [this, dialog] {
     if (dialog->IsBusy()) return;
     dialog->reject();
@@ -120,6 +129,9 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
   connect(dialog, &TransferDialog::TransferFinished, this,
           [this, rest, next_receiver](const TransferOutcome& outcome) {
             // The image holds what was encoded and sent, and the receiver's region bytes.
+            if (outcome.read_before && outcome.image_before) {
+              KeepReadBackup(*outcome.read_before, *outcome.image_before);
+            }
             if (outcome.image) document_.Image() = *outcome.image;
             NoteWrite(outcome, *next_receiver);
             if (PortWentMissing(outcome)) ListSystemPorts();

@@ -111,6 +111,15 @@ QPushButton* TransferDialog::AddButton(const QString& text) {
   return button;
 }
 
+QCheckBox* TransferDialog::AddCheckBox(const QString& text) {
+  auto* box = new QCheckBox(text, this);
+  auto* layout = qobject_cast<QVBoxLayout*>(this->layout());
+  layout->insertWidget(layout->indexOf(verify_ ? static_cast<QWidget*>(verify_) : time_left_) + 1,
+                       box);
+  added_boxes_ << box;
+  return box;
+}
+
 void TransferDialog::ShowTimeLeft() {
   if (progress_source_->Cancel().Requested()) return;
   time_left_->setText(
@@ -128,6 +137,7 @@ void TransferDialog::SetButtonsEnabled(bool enabled) {
   for (QPushButton* button : {ok_, help_}) button->setEnabled(enabled);
   cancel_->setEnabled(true);
   if (verify_) verify_->setEnabled(enabled);
+  for (QCheckBox* box : added_boxes_) box->setEnabled(enabled);
 }
 
 void TransferDialog::OnOk() {

@@ -49,6 +49,9 @@ class TransferDialog : public BusyDialog {
   QCheckBox* VerifyBox() const { return verify_; }
   // A further button beside HELP for a command of the window's, hidden until it shows it.
   QPushButton* AddButton(const QString& text);
+  // A further check box under Verify, for a choice the window's job reads when OK is pressed;
+  // like Verify it cannot be changed while the job runs.
+  QCheckBox* AddCheckBox(const QString& text);
 
   static QString ReadPrompt();
   static QString ProgramPrompt();
@@ -82,6 +85,7 @@ class TransferDialog : public BusyDialog {
   QPushButton* cancel_ = nullptr;
   QPushButton* help_ = nullptr;
   QHBoxLayout* buttons_ = nullptr;
+  QList<QCheckBox*> added_boxes_;
   TransferProgress* progress_source_ = nullptr;
   QThread* worker_ = nullptr;
   std::shared_ptr<TransferOutcome> running_outcome_;

@@ -31,6 +31,9 @@ struct TransferOutcome {
   std::optional<KnownImage> known{};
   std::size_t written = 0;
   std::size_t to_write = 0;
+  // After a write that read the receiver first: what it held before the write, to be kept.
+  std::optional<RadioConfig> read_before{};
+  std::optional<MemoryImage> image_before{};
 };
 
 // A write into the receiver the window knows: from what it is known to hold (nothing, for
@@ -41,6 +44,9 @@ struct WriteRequest {
   bool changes_only = false;
   bool verify = false;
   std::string known_from{};  // "read at 14:02 on ttyUSB0", for the messages
+  // A full write that first reads what the receiver holds, so that it can be kept: when the
+  // read fails, nothing is written.
+  bool read_first = false;
 };
 
 // Progress of a running job. The job calls these from its worker thread; the signals reach the

@@ -511,6 +511,28 @@ TEST_F(MainWindowTest, PrintPreviewAndPdfOfferTheReportChoiceThatPrintRemembers)
   preview->reject();
 }
 
+TEST_F(MainWindowTest, TheWriteDialogRemembersReadAndKeepFirst) {
+  const auto read_first = [this]() -> QCheckBox* {
+    window->StartProgram();
+    TransferDialog* dialog = window->OpenTransferDialog();
+    if (!dialog) return nullptr;
+    for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+      if (box->text() == "Read and &keep the receiver's contents first") return box;
+    }
+    return nullptr;
+  };
+  QCheckBox* box = read_first();
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(box->isChecked());
+  box->setChecked(true);
+  window->OpenTransferDialog()->reject();
+  window = MakeWindow();
+  box = read_first();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isChecked());
+  window->OpenTransferDialog()->reject();
+}
+
 TEST_F(MainWindowTest, TheWindowFitsTheScreenAndOpensWhereItWasLeft) {
   const QRect screen = window->screen()->availableGeometry();
   EXPECT_TRUE(screen.contains(window->frameGeometry())) << "opens on the screen";

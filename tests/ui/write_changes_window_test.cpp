@@ -1,6 +1,7 @@
 // The window's Compare and Write Changes on the simulated receiver, on a virtual clock.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -10,8 +11,10 @@
 
 #include "files/data_file.h"
 #include "files/receiver_backups.h"
+#include "image/decoder.h"
 #include "link/clock.h"
 #include "link/write_changes.h"
+#include "model/defaults.h"
 #include "ui/compare_dialog.h"
 #include "ui/link_radio_jobs.h"
 #include "ui/main_window.h"
@@ -199,6 +202,32 @@ TEST_F(WriteChangesWindowTest, AWriteThatStoppedIsFinishedByWriteTheRest) {
   ASSERT_NE(RunTransfer(), nullptr);
   ASSERT_TRUE(last.status) << link::ResultText(last.status.error());
   EXPECT_EQ(last.written, commands);
+  window->OpenTransferDialog()->reject();
+  EXPECT_EQ(CompareWithRadio(), QStringList{"No differences"});
+}
+
+// "Read and keep the receiver's contents first": a write of a receiver nobody read keeps what it
+// held, and that read is what the write then knows it changed.
+TEST_F(WriteChangesWindowTest, AWriteCanReadAndKeepTheReceiverFirst) {
+  EditChannel(12, "145500000");
+  window->StartProgram();
+  TransferDialog* write = window->OpenTransferDialog();
+  ASSERT_NE(write, nullptr);
+  QCheckBox* read_first = nullptr;
+  for (QCheckBox* box : write->findChildren<QCheckBox*>()) {
+    if (box->text() == "Read and &keep the receiver's contents first") read_first = box;
+  }
+  ASSERT_NE(read_first, nullptr);
+  EXPECT_FALSE(read_first->isChecked()) << "off until chosen";
+  read_first->setChecked(true);
+  ASSERT_NE(RunTransfer(), nullptr);
+  ASSERT_TRUE(last.status) << link::ResultText(last.status.error());
+  const std::vector<ReceiverBackup> kept = ListBackups(folder.filePath("backups").toStdString());
+  ASSERT_EQ(kept.size(), 1u);
+  const auto before = LoadDataFile(kept[0].configuration, NewConfiguration());
+  ASSERT_TRUE(before.has_value());
+  EXPECT_FALSE(before->Channel(12).IsProgrammed()) << "what the receiver held, not the edit";
+  EXPECT_EQ(before->ProgrammedChannelCount(), 89);
   window->OpenTransferDialog()->reject();
   EXPECT_EQ(CompareWithRadio(), QStringList{"No differences"});
 }
