@@ -157,7 +157,8 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
   const std::string columns =
       "Location,Name,Frequency,Mode,ToneSelect,TSQ,RevTSQ,DCS,DCSPolarity,Scrambler,Train,Step";
   const std::string header = columns + "\r\n";
-  const std::string own = "No." + columns.substr(columns.find(','));
+  std::string own = columns;
+  own.replace(0, own.find(','), "No.");
   std::string huge = header;
   while (huge.size() < 50'000'000) huge += ",VOA,6.03,AM,,,,,,,,\r\n";
   std::mt19937 random(7);
