@@ -243,8 +243,10 @@ std::string FirstRow(const std::string& text) {
   std::string line = FormatChannelTable(one);
   line = line.substr(line.find('\n') + 1);
   line.resize(line.size() - 2);
-  if (!row.location) line.replace(0, 3, "-");  // replace, not "-" + ...: GCC 12 warns falsely
-  return line;
+  if (row.location) return line;
+  std::string marked = "-";  // appended: GCC 12's optimiser warns falsely about + and replace
+  marked.append(line, 3);
+  return marked;
 }
 
 TEST(ChannelCsv, ReadsTheLayoutsAndSeparatorsOfOtherToolsAndDatabases) {
