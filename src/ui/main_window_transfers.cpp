@@ -137,7 +137,9 @@ void MainWindow::OpenWriteDialog(bool changes_only) {
             if (PortWentMissing(outcome)) ListSystemPorts();
             // A write that stopped part way is for this receiver: OK goes on with it.
             *next_receiver = outcome.status.has_value();
-            if (*rest) (*rest)->setVisible(!outcome.status && outcome.written > 0 && KnownHere());
+            if (QPushButton* button = rest->data()) {
+              button->setVisible(!outcome.status && outcome.written > 0 && KnownHere());
+            }
           });
   transfer_dialog_ = dialog;
   dialog->open();

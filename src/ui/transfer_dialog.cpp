@@ -201,7 +201,8 @@ void TransferDialog::OnWorkerFinished() {
     QPointer<TransferDialog> self(this);
     CurrentFeedback().TransferFailed(this, tr("Warning"), FailureText(outcome.status.error()),
                                      [self](bool retry) {
-                                       if (retry && self && !self->IsBusy()) self->Start();
+                                       TransferDialog* dialog = self.data();
+                                       if (retry && dialog && !dialog->IsBusy()) dialog->Start();
                                      });
     return;
   }

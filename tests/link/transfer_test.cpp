@@ -156,47 +156,37 @@ TEST_F(TransferTest, ALineErrorFailsTheAttemptAlwaysOrNowAndThen) {
 // and its fix.
 TEST_F(TransferTest, EachWayOfNotAnsweringHasItsCauseAndFix) {
   struct Row {
-    SimulatorOptions receiver;
+    void (*receiver)(SimulatorOptions&);  // set on options left as they start
     bool write;
     FailureCause cause;
     RepliesSeen replies;
     std::string advice;
   };
   const Row rows[] = {
-      {{.silent_after = 0},
-       false,
-       FailureCause::kNoAnswer,
+      {[](SimulatorOptions& o) { o.silent_after = 0; }, false, FailureCause::kNoAnswer,
        RepliesSeen::kNone,
        "The receiver on sim1 did not answer.\nCheck that it is switched on, that the cable is "
        "plugged into its data socket, and that sim1 is the port the cable is on (choose it with "
        "--port). No serial port exists now."},
-      {{.silent_after = 10},
-       true,
-       FailureCause::kStoppedAnswering,
+      {[](SimulatorOptions& o) { o.silent_after = 10; }, true, FailureCause::kStoppedAnswering,
        RepliesSeen::kNone,
        "The receiver on sim1 stopped answering after 9 of 1076 commands were acknowledged.\nThe "
        "cable may have come loose or the receiver's battery run low: check both, then write "
        "again"},
-      {{.echo = true, .silent_after = 0},
-       false,
-       FailureCause::kForeignReplies,
-       RepliesSeen::kEcho,
+      {[](SimulatorOptions& o) { o.echo = true, o.silent_after = 0; }, false,
+       FailureCause::kForeignReplies, RepliesSeen::kEcho,
        "Everything sent to sim1 came back as it was, and nothing else answered: the cable "
        "echoes"},
-      {{.foreign_answer = "OK\r\n"},
-       false,
-       FailureCause::kForeignReplies,
-       RepliesSeen::kWrongDevice,
+      {[](SimulatorOptions& o) { o.foreign_answer = "OK\r\n"; }, false,
+       FailureCause::kForeignReplies, RepliesSeen::kWrongDevice,
        "What answers on sim1 is not a receiver (it sent \"OK<0D><0A>\"): another device is on "
        "this port.\nChoose the port the receiver's cable is on with --port."},
-      {{.corrupt_rate = 1},
-       false,
-       FailureCause::kForeignReplies,
-       RepliesSeen::kNoise,
-       "The receiver's answers on sim1 arrive damaged"},
+      {[](SimulatorOptions& o) { o.corrupt_rate = 1; }, false, FailureCause::kForeignReplies,
+       RepliesSeen::kNoise, "The receiver's answers on sim1 arrive damaged"},
   };
   for (const Row& row : rows) {
-    receiver.options() = row.receiver;
+    receiver.options() = {};
+    row.receiver(receiver.options());
     receiver.ResetCounts();
     const LinkStatus status =
         row.write ? link.WriteRanges(image, BuildProgramList()) : link.ReadPrecheck(image);
