@@ -145,7 +145,7 @@ int ProgramBatches(std::vector<link::BatchReceiver>& batch, const std::vector<st
         continue;
       }
       std::cout << names[i] << ": failed: " << link::OnOneLine(link::ResultText(failure)) << "\n";
-      if (status == kExitOk) status = link::Code(failure.code);
+      if (status == kExitOk) status = ExitStatusOf(failure.code);
     }
     std::cout << std::flush;
     if (const int signal = signals.Signal()) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "cli.h"
 #include "files/path_text.h"
 
 namespace kestrel::cli {
@@ -45,9 +46,27 @@ std::string PortLabel(const std::string& port) {
   return port.starts_with(kDevices) ? port.substr(kDevices.size()) : port;
 }
 
+int ExitStatusOf(link::LinkResult result) {
+  switch (result) {
+    case link::LinkResult::kPortUnavailable:
+      return 1;
+    case link::LinkResult::kReadFailed:
+      return 2;
+    case link::LinkResult::kWriteFailed:
+      return 3;
+    case link::LinkResult::kFrequencyNotProgrammable:
+      return 4;
+    case link::LinkResult::kNotEncodable:
+      return 5;
+    case link::LinkResult::kCancelled:
+      return 6;
+  }
+  return kExitData;
+}
+
 int ReportLinkFailure(const link::LinkFailure& failure) {
   std::cerr << "kestrel-cli: " << link::ResultText(failure) << "\n";
-  return link::Code(failure.code);
+  return ExitStatusOf(failure.code);
 }
 
 }  // namespace kestrel::cli

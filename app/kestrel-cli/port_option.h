@@ -26,8 +26,12 @@ std::expected<link::LinkSetup, PortOptionError> MakeLinkSetup(const std::string&
 // ("ttyUSB0" for /dev/ttyUSB0, "pts/3"), else the text as given ("sim", "3", "COM5").
 std::string PortLabel(const std::string& port);
 
+// The exit status of a failed transfer: 1 to 5 as scripts know them, 6 for a stop on request
+// that no signal caused.
+int ExitStatusOf(link::LinkResult result);
+
 // Prints the result's message, the detail under it and then the cause and what to do on stderr,
-// one line each, and returns the result code as the exit status.
+// one line each, and returns the failure's exit status.
 int ReportLinkFailure(const link::LinkFailure& failure);
 
 }  // namespace kestrel::cli

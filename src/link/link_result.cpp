@@ -6,8 +6,6 @@ namespace kestrel::link {
 
 std::string_view Message(LinkResult result) {
   switch (result) {
-    case LinkResult::kSuccess:
-      return {};
     case LinkResult::kPortUnavailable:
       return "There is problem with the communication port.\nUnable to transfer data.";
     case LinkResult::kReadFailed:

@@ -9,8 +9,9 @@
 
 namespace kestrel::link {
 
-enum class LinkResult : std::uint16_t {
-  kSuccess = 0,
+// Why a transfer step failed; success is not among them (a step returns std::expected). The
+// command-line tool gives each its own exit status (ExitStatusOf in kestrel-cli).
+enum class LinkResult : std::uint8_t {
   kPortUnavailable = 1,  // the serial port cannot be opened (pre-checks)
   kReadFailed = 2,
   kWriteFailed = 3,
@@ -19,11 +20,7 @@ enum class LinkResult : std::uint16_t {
   kCancelled = 6,     // stopped on request between two commands; the detail says what it left
 };
 
-constexpr int Code(LinkResult result) {
-  return static_cast<int>(result);
-}
-
-// The message of a failure, its lines separated by LF; empty for success. The link makes no line
+// The message of a failure, its lines separated by LF. The link makes no line
 // ends of the platform's: a message box shows the lines as they are, a one-line result joins them.
 std::string_view Message(LinkResult result);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,12 @@ inline std::string Line(const std::string& text) {
   return kSoh + text + kCr;
 }
 
-// The code of a status: kSuccess, or the failure's.
+// The failure's code, or kDone for none.
+inline constexpr std::optional<LinkResult> kDone{};
 template <typename T>
-LinkResult ResultOf(const std::expected<T, LinkFailure>& status) {
-  return status ? LinkResult::kSuccess : status.error().code;
+std::optional<LinkResult> ResultOf(const std::expected<T, LinkFailure>& status) {
+  if (status) return kDone;
+  return status.error().code;
 }
 // The status with its code and detail only, without the cause and facts the advice is made of.
 inline LinkStatus Plain(LinkStatus status) {

@@ -20,6 +20,7 @@ namespace {
 
 using testing::DetailOf;
 using ::testing::HasSubstr;
+using testing::kDone;
 using testing::ResultOf;
 using testing::WithChannels;
 
@@ -180,8 +181,8 @@ TEST_F(SequenceTest, AValueTheImageCannotHoldWritesNothing) {
   const MemoryImage before = image;
   const int opens = port.opens();
   const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  EXPECT_EQ(Code(ResultOf(outcome)), 5);
-  EXPECT_EQ(Message(ResultOf(outcome)), "The configuration cannot be written.");
+  EXPECT_EQ(ResultOf(outcome), LinkResult::kNotEncodable);
+  EXPECT_EQ(Message(LinkResult::kNotEncodable), "The configuration cannot be written.");
   EXPECT_THAT(DetailOf(outcome),
               HasSubstr("channel 011, Step: 300 does not fit a byte (0 to 255)."));
   EXPECT_THAT(DetailOf(outcome), HasSubstr("channel 000, Frequency"));
@@ -279,13 +280,13 @@ TEST_F(CancelTest, ACancelledWriteSaysWhatTheReceiverHolds) {
   const std::string nothing = "Writing cancelled. Nothing was written to the receiver.";
   const std::string partly =
       "Writing cancelled. The receiver holds a partly written configuration; write it again.";
-  const std::tuple<int, bool, LinkResult, std::string, int> rows[] = {
+  const std::tuple<int, bool, std::optional<LinkResult>, std::string, int> rows[] = {
       {1, false, LinkResult::kCancelled, nothing, 0},
       {3, false, LinkResult::kCancelled, nothing, 0},
       {4, false, LinkResult::kCancelled, partly, 1},
       {600, false, LinkResult::kCancelled, partly, 597},
       // Nothing is left to stop before: the receiver holds all of it, unverified when asked.
-      {kLastWrite, false, LinkResult::kSuccess, "", 1076},
+      {kLastWrite, false, kDone, "", 1076},
       {kLastWrite, true, LinkResult::kCancelled,
        "Verifying cancelled. The receiver holds the whole configuration, but it was not read "
        "back.",
