@@ -90,7 +90,7 @@ void EncodeSearchBands(const RadioConfig& record, MemoryImage& image) {
 
 }  // namespace
 
-std::expected<int, std::vector<EncodeProblem>> EncodeImage(RadioConfig& record,
+std::expected<int, std::vector<EncodeProblem>> EncodeImage(const RadioConfig& record,
                                                            MemoryImage& image) {
   std::vector<EncodeProblem> problems = CheckEncodable(record);
   if (!problems.empty()) return std::unexpected(std::move(problems));

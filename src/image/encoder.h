@@ -28,8 +28,9 @@ struct EncodeProblem {
 std::vector<EncodeProblem> CheckEncodable(const RadioConfig& record);
 
 // Encodes `record` into `image` and returns the number of programmed channels. Negative S-meter
-// and squelch levels are set to 0 in the record, as the receiver gets them. A record with
-// problems is refused with all of them, and then neither the record nor the image changes.
-std::expected<int, std::vector<EncodeProblem>> EncodeImage(RadioConfig& record, MemoryImage& image);
+// and squelch levels go to the receiver as 0; the record keeps what the user entered. A record
+// with problems is refused with all of them, and then the image does not change.
+std::expected<int, std::vector<EncodeProblem>> EncodeImage(const RadioConfig& record,
+                                                           MemoryImage& image);
 
 }  // namespace kestrel

@@ -19,10 +19,6 @@ std::uint16_t ClampWord(double value) {
   return static_cast<std::uint16_t>(std::clamp(value, 0.0, 65535.0));
 }
 
-void ZeroIfNegative(std::int32_t& level) {
-  level = std::max(level, 0);
-}
-
 // Ten points S1 to S10 around the calibrated S-2 (`low`) and S-10 (`high`) values; `s2` is the
 // address of the S-2 word, one word above S1.
 void WriteSMeterTable(MemoryImage& image, std::size_t s2, std::int32_t low, std::int32_t high) {
@@ -69,7 +65,7 @@ std::uint16_t AsWord(std::int64_t value) {
 
 }  // namespace
 
-void EncodeFactorySettings(FactorySettings& factory, MemoryImage& image) {
+void EncodeFactorySettings(const FactorySettings& factory, MemoryImage& image) {
   image.SetWord(map::kChargeMinutes, AsWord(encode::ChargeMinutes(factory)));
   image.SetByte(map::kDcsErrorBit, AsByte(factory.DcsErrorBit));
   for (std::size_t k = 0; k < factory.FixCount.size(); ++k) {
@@ -83,10 +79,8 @@ void EncodeFactorySettings(FactorySettings& factory, MemoryImage& image) {
   // Levels come in pairs per mode (FM, WFM, AM): S-2 then S-10, Threshold then Tight.
   const std::size_t s_meter[3] = {map::kSMeterFm, map::kSMeterWfm, map::kSMeterAm};
   for (std::size_t m = 0; m < 3; ++m) {
-    std::int32_t& low = factory.SMeterLevel[2 * m];
-    std::int32_t& high = factory.SMeterLevel[2 * m + 1];
-    ZeroIfNegative(low);
-    ZeroIfNegative(high);
+    const std::int32_t low = std::max(factory.SMeterLevel[2 * m], 0);
+    const std::int32_t high = std::max(factory.SMeterLevel[2 * m + 1], 0);
     WriteSMeterTable(image, s_meter[m] + 2, low, high);
   }
   WriteScaledFmTable(image);
@@ -95,15 +89,10 @@ void EncodeFactorySettings(FactorySettings& factory, MemoryImage& image) {
   const std::size_t offset[3] = {map::kSquelchOffsetFm, map::kSquelchOffsetWfm,
                                  map::kSquelchOffsetAm};
   for (std::size_t m = 0; m < 3; ++m) {
-    std::int32_t& low = factory.SqlLevel[2 * m];
-    std::int32_t& high = factory.SqlLevel[2 * m + 1];
-    ZeroIfNegative(low);
-    ZeroIfNegative(high);
+    const std::int32_t low = std::max(factory.SqlLevel[2 * m], 0);
+    const std::int32_t high = std::max(factory.SqlLevel[2 * m + 1], 0);
     WriteSquelchTable(image, squelch[m] + 4, low, high);
-  }
-  for (std::size_t m = 0; m < 3; ++m) {
-    WriteSquelchTable(image, offset[m] + 4, factory.SqlLevel[2 * m] - 128,
-                      factory.SqlLevel[2 * m + 1] - 128);
+    WriteSquelchTable(image, offset[m] + 4, low - 128, high - 128);
   }
 
   image.SetByte(map::kPwm, AsByte(factory.PwmAm[0]));

@@ -7,8 +7,8 @@
 
 namespace kestrel {
 
-// Writes the factory areas. Negative S-meter and squelch levels are set to 0 in `factory` first.
+// Writes the factory areas. Negative S-meter and squelch levels are written as 0.
 // Expects values that passed CheckEncodable.
-void EncodeFactorySettings(FactorySettings& factory, MemoryImage& image);
+void EncodeFactorySettings(const FactorySettings& factory, MemoryImage& image);
 
 }  // namespace kestrel

@@ -75,9 +75,7 @@ LinkStatus PrepareWrite(Link& link, MemoryImage& image, const RadioConfig& recor
     return Failed(LinkResult::kFrequencyNotProgrammable,
                   "First refused: " + RefusalText(*refused) + ".");
   }
-  // The encoder sets negative levels to 0 in the record it is given; the caller's stays as is.
-  RadioConfig encoded = record;
-  if (auto problems = EncodeImage(encoded, image); !problems) {
+  if (auto problems = EncodeImage(record, image); !problems) {
     return Failed(LinkResult::kNotEncodable, ProblemLines(problems.error()));
   }
   image.SetByte(image_map::kProgramStart, 0);

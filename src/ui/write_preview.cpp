@@ -57,8 +57,7 @@ std::expected<WritePreview, std::vector<std::string>> PreviewChanges(const Radio
                                                                      const MemoryImage& image,
                                                                      const KnownImage& known) {
   MemoryImage target = image;
-  RadioConfig encoded = record;
-  if (auto problems = EncodeImage(encoded, target); !problems) {
+  if (auto problems = EncodeImage(record, target); !problems) {
     std::vector<std::string> lines;
     for (const EncodeProblem& problem : problems.error()) {
       lines.push_back(problem.place + ": " + problem.message + ".");
@@ -79,9 +78,8 @@ std::expected<WritePreview, std::vector<std::string>> PreviewChanges(const Radio
   // that follow an added channel are not among them.
   const std::set<std::int32_t> restoring = [&] {
     MemoryImage same = image;
-    RadioConfig encoded_same = as_known;
     std::set<std::int32_t> firsts;
-    if (!EncodeImage(encoded_same, same)) return firsts;
+    if (!EncodeImage(as_known, same)) return firsts;
     same.SetByte(image_map::kProgramStart, 0);
     same.SetByte(image_map::kProgramStart + 1, 0);
     for (const link::AddressRange& command : link::ChangedCommands(same, known)) {

@@ -31,7 +31,7 @@ std::string Dump(const MemoryImage& image, std::size_t address, std::size_t coun
   return text.substr(1);
 }
 
-MemoryImage Encoded(RadioConfig& record, std::uint8_t fill = 0) {
+MemoryImage Encoded(const RadioConfig& record, std::uint8_t fill = 0) {
   MemoryImage image;
   image.Fill(fill);
   EXPECT_TRUE(EncodeImage(record, image).has_value());
@@ -144,9 +144,9 @@ TEST(EncodeImage, FactoryAreas) {
   // d = 8.33: the k = -1 point is floor(-8.33) = -9 below Threshold.
   EXPECT_EQ(Dump(image, 0x0750, 16, true),
             "65535 991 1000 1008 1016 1025 1033 1041 1050 1058 1066 1075 1083 1091 1100 1108");
-  // Negative levels are zeroed in the record too.
+  // Negative levels go out as 0; the record keeps them.
   EXPECT_EQ(Dump(image, 0x0770, 16, true), "65535 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
-  EXPECT_EQ(f.SqlLevel[4] | f.SqlLevel[5], 0);
+  EXPECT_EQ(f.SqlLevel[4], -5);
   // Levels - 128: (-28 -> 0, 92), d = 7.67.
   EXPECT_EQ(Dump(image, 0x0790, 16, true), "65535 0 0 7 15 23 30 38 46 53 61 69 76 84 92 99");
   EXPECT_EQ(Dump(image, 0x07B0, 4, true), "65535 863 872 880");

@@ -16,8 +16,7 @@ KnownImage KnownAfterRead(const RadioConfig& record,
                           const std::function<void(MemoryImage&)>& tamper) {
   MemoryImage image;
   image.Fill(0xFF);
-  RadioConfig encoded = record;
-  EXPECT_TRUE(EncodeImage(encoded, image));
+  EXPECT_TRUE(EncodeImage(record, image));
   tamper(image);
   return link::KnowledgeOfRead(image);
 }

@@ -20,8 +20,7 @@ TimeLeftTrial RunTimeLeftTrial(TrialJob job, const SimulatorOptions& options) {
     record.Channel(c).InUse = 1;
     record.Channel(c).Frequency = "6165000";
   }
-  RadioConfig encoded = record;
-  (void)EncodeImage(encoded, receiver.memory());
+  (void)EncodeImage(record, receiver.memory());
   SimulatedReceiverPort port(receiver, clock);
   Link link(port, clock);
   link.SelectPortNumber(1);
