@@ -11,6 +11,54 @@ std::optional<ToneSelect> ToneSelectAt(int position) {
   return static_cast<ToneSelect>(position);
 }
 
+std::span<const ChannelField> ToneFieldsFor(ToneSelect tone_select) {
+  static constexpr ChannelField kTsq[] = {ChannelField::kTsqTone};
+  static constexpr ChannelField kRevTsq[] = {ChannelField::kRevTsqTone};
+  static constexpr ChannelField kTrain[] = {ChannelField::kTrainTone};
+  static constexpr ChannelField kScrambler[] = {ChannelField::kScrambler};
+  static constexpr ChannelField kDcs[] = {ChannelField::kDcsCode, ChannelField::kRevDcs};
+  switch (tone_select) {
+    case ToneSelect::kVfo:
+      return {};
+    case ToneSelect::kTsq:
+      return kTsq;
+    case ToneSelect::kRevTsq:
+      return kRevTsq;
+    case ToneSelect::kTrain:
+      return kTrain;
+    case ToneSelect::kScrambler:
+      return kScrambler;
+    case ToneSelect::kDcs:
+      return kDcs;
+  }
+  return {};
+}
+
+bool UsesToneField(int tone_select, ChannelField field) {
+  const std::optional<ToneSelect> chosen = ToneSelectAt(tone_select);
+  if (!chosen) return false;
+  for (const ChannelField used : ToneFieldsFor(*chosen)) {
+    if (used == field) return true;
+  }
+  return false;
+}
+
+std::int16_t StartingToneValue(ChannelField field) {
+  switch (field) {
+    case ChannelField::kTsqTone:
+    case ChannelField::kRevTsqTone:
+      return kDefaultTone;
+    case ChannelField::kTrainTone:
+      return kDefaultTrainTone;
+    case ChannelField::kScrambler:
+      return kDefaultScrambler;
+    case ChannelField::kDcsCode:
+      return kDefaultDcsCode;
+    default:
+      return 0;
+  }
+}
+
 std::string_view FieldName(ChannelField field) {
   static constexpr std::array<std::string_view, 12> kNames{
       "InUse",   "Frequency",  "Name",    "Mode",   "Step",      "ToneSelect",

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "model/value_tables.h"
@@ -66,6 +67,38 @@ enum class ChannelField {
   kScrambler,
   kTrainTone,
 };
+
+// The value fields a tone selection uses: none for VFO, TsqTone for TSQ, RevTsqTone for REV TSQ,
+// TrainTone for TRAN, Scrambler for V.INV, DcsCode then RevDcs for DCS. Which fields count is
+// decided here alone; what a place does with the others (blank, keep, disable) is its own.
+std::span<const ChannelField> ToneFieldsFor(ToneSelect tone_select);
+// Whether a channel with tone selection position `tone_select` uses `field`; a position outside
+// the table uses none.
+bool UsesToneField(int tone_select, ChannelField field);
+// The value a newly chosen tone selection gives `field`: the defaults above, NORMAL for RevDcs.
+std::int16_t StartingToneValue(ChannelField field);
+
+// The tone value field `field` of a stored channel or of an entry, which name them alike;
+// nullptr for a field that is not a tone value.
+template <typename Channel>
+auto ToneValue(Channel& channel, ChannelField field) -> decltype(&channel.TsqTone) {
+  switch (field) {
+    case ChannelField::kTsqTone:
+      return &channel.TsqTone;
+    case ChannelField::kRevTsqTone:
+      return &channel.RevTsqTone;
+    case ChannelField::kDcsCode:
+      return &channel.DcsCode;
+    case ChannelField::kRevDcs:
+      return &channel.RevDcs;
+    case ChannelField::kScrambler:
+      return &channel.Scrambler;
+    case ChannelField::kTrainTone:
+      return &channel.TrainTone;
+    default:
+      return nullptr;
+  }
+}
 
 // The field's name as the record, the data file and every message call it ("Step", "TsqTone").
 std::string_view FieldName(ChannelField field);

@@ -48,6 +48,24 @@ std::optional<ChannelProblem> NeedsValue(ChannelField field, int position, std::
   return ChannelProblem{field, std::move(reason), std::nullopt};
 }
 
+// What a tone selection is refused for when its `field` is left blank.
+std::string_view BlankToneText(ChannelField field) {
+  switch (field) {
+    case ChannelField::kTsqTone:
+      return "tone select TSQ needs a tone";
+    case ChannelField::kRevTsqTone:
+      return "tone select REV TSQ needs a tone";
+    case ChannelField::kTrainTone:
+      return "tone select TRAN needs a train tone";
+    case ChannelField::kScrambler:
+      return "tone select V.INV needs a scrambler carrier";
+    case ChannelField::kDcsCode:
+      return "tone select DCS needs a DCS code";
+    default:
+      return "tone select DCS needs a polarity, NORMAL or REV";
+  }
+}
+
 std::optional<ChannelProblem> CheckToneValues(const ChannelEntry& entry) {
   const std::optional<ToneSelect> tone_select = ToneSelectAt(entry.ToneSelect);
   if (!tone_select) {
@@ -55,33 +73,17 @@ std::optional<ChannelProblem> CheckToneValues(const ChannelEntry& entry) {
                           std::to_string(entry.ToneSelect) + " is not in the tone select table",
                           std::nullopt};
   }
-  switch (*tone_select) {
-    case ToneSelect::kVfo:
-      return std::nullopt;
-    case ToneSelect::kTsq:
-      return NeedsValue(ChannelField::kTsqTone, entry.TsqTone, "tone select TSQ needs a tone");
-    case ToneSelect::kRevTsq:
-      return NeedsValue(ChannelField::kRevTsqTone, entry.RevTsqTone,
-                        "tone select REV TSQ needs a tone");
-    case ToneSelect::kTrain:
-      return NeedsValue(ChannelField::kTrainTone, entry.TrainTone,
-                        "tone select TRAN needs a train tone");
-    case ToneSelect::kScrambler:
-      return NeedsValue(ChannelField::kScrambler, entry.Scrambler,
-                        "tone select V.INV needs a scrambler carrier");
-    case ToneSelect::kDcs:
-      if (auto problem = NeedsValue(ChannelField::kDcsCode, entry.DcsCode,
-                                    "tone select DCS needs a DCS code")) {
-        return problem;
-      }
-      if (!InTable(kChannelDcsPolarityTable, entry.RevDcs)) {
-        std::string reason = entry.RevDcs == kNoPolarity
-                                 ? "tone select DCS needs a polarity, NORMAL or REV"
-                                 : std::to_string(entry.RevDcs) + " is not in the " +
-                                       std::string(TableOf(ChannelField::kRevDcs).name);
-        return ChannelProblem{ChannelField::kRevDcs, std::move(reason), std::nullopt};
-      }
-      return std::nullopt;
+  for (const ChannelField field : ToneFieldsFor(*tone_select)) {
+    const std::int16_t value = *ToneValue(entry, field);
+    if (field != ChannelField::kRevDcs) {
+      if (auto problem = NeedsValue(field, value, BlankToneText(field))) return problem;
+    } else if (!InTable(kChannelDcsPolarityTable, value)) {
+      // The polarity's first entry, NORMAL, is a value too: only "none" is blank.
+      std::string reason = value == kNoPolarity ? std::string(BlankToneText(field))
+                                                : std::to_string(value) + " is not in the " +
+                                                      std::string(TableOf(field).name);
+      return ChannelProblem{field, std::move(reason), std::nullopt};
+    }
   }
   return std::nullopt;
 }
@@ -109,25 +111,8 @@ void StoreToneValues(const ChannelEntry& entry, MemoryChannel& channel) {
   channel.TsqTone = channel.RevTsqTone = channel.DcsCode = channel.Scrambler = 0;
   channel.TrainTone = 0;
   channel.RevDcs = kNoPolarity;
-  switch (*ToneSelectAt(entry.ToneSelect)) {
-    case ToneSelect::kVfo:
-      break;
-    case ToneSelect::kTsq:
-      channel.TsqTone = entry.TsqTone;
-      break;
-    case ToneSelect::kRevTsq:
-      channel.RevTsqTone = entry.RevTsqTone;
-      break;
-    case ToneSelect::kTrain:
-      channel.TrainTone = entry.TrainTone;
-      break;
-    case ToneSelect::kScrambler:
-      channel.Scrambler = entry.Scrambler;
-      break;
-    case ToneSelect::kDcs:
-      channel.DcsCode = entry.DcsCode;
-      channel.RevDcs = entry.RevDcs;
-      break;
+  for (const ChannelField field : ToneFieldsFor(*ToneSelectAt(entry.ToneSelect))) {
+    *ToneValue(channel, field) = *ToneValue(entry, field);
   }
 }
 

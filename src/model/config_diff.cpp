@@ -88,7 +88,7 @@ std::int16_t PositionOf(const MemoryChannel& channel, ChannelColumn column) {
 }
 
 bool UnderDcs(const MemoryChannel& channel) {
-  return channel.ToneSelect == PositionOf(ToneSelect::kDcs);
+  return UsesToneField(channel.ToneSelect, ChannelField::kRevDcs);
 }
 
 // The fields in which two programmed channels differ, one part each, in the grid's order.

@@ -52,7 +52,7 @@ std::string ChannelText(const MemoryChannel& channel, int number, ChannelColumn 
       return Entry(kChannelDcsTable, channel.DcsCode);
     case ChannelColumn::kRevDcs:
       // A polarity kept from an earlier DCS selection means nothing under another one.
-      return channel.ToneSelect == PositionOf(ToneSelect::kDcs)
+      return UsesToneField(channel.ToneSelect, ChannelField::kRevDcs)
                  ? Entry(kChannelDcsPolarityTable, channel.RevDcs)
                  : std::string();
     case ChannelColumn::kScrambler:

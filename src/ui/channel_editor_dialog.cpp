@@ -249,25 +249,19 @@ void ChannelEditorDialog::ApplyToneSelection(int tone_select, bool from_stored_c
   };
   const std::optional<ToneSelect> chosen = ToneSelectAt(tone_select);
   if (!chosen) return;
-  switch (*chosen) {
-    case ToneSelect::kVfo:
-      break;
-    case ToneSelect::kTsq:
-      show(tsq_, from_stored_channel ? stored.TsqTone : kDefaultTone);
-      break;
-    case ToneSelect::kRevTsq:
-      show(rev_tsq_, from_stored_channel ? stored.RevTsqTone : kDefaultTone);
-      break;
-    case ToneSelect::kTrain:
-      show(train_, from_stored_channel ? stored.TrainTone : kDefaultTrainTone);
-      break;
-    case ToneSelect::kScrambler:
-      show(scrambler_, from_stored_channel ? stored.Scrambler : kDefaultScrambler);
-      break;
-    case ToneSelect::kDcs:
-      show(dcs_, from_stored_channel ? stored.DcsCode : kDefaultDcsCode);
-      show(rev_dcs_, stored.RevDcs + 1);
-      break;
+  const std::pair<ChannelField, QComboBox*> boxes[] = {
+      {ChannelField::kTsqTone, tsq_},         {ChannelField::kRevTsqTone, rev_tsq_},
+      {ChannelField::kDcsCode, dcs_},         {ChannelField::kRevDcs, rev_dcs_},
+      {ChannelField::kScrambler, scrambler_}, {ChannelField::kTrainTone, train_}};
+  for (const ChannelField field : ToneFieldsFor(*chosen)) {
+    // The polarity list starts with a blank for none, so it shows the stored polarity one down,
+    // whether or not the selection is new.
+    const int position = field == ChannelField::kRevDcs ? stored.RevDcs + 1
+                         : from_stored_channel          ? *ToneValue(stored, field)
+                                                        : StartingToneValue(field);
+    for (const auto& [shown_field, box] : boxes) {
+      if (shown_field == field) show(box, position);
+    }
   }
 }
 

@@ -82,27 +82,6 @@ ValueTable TableOfColumn(int column) {
   }
 }
 
-// Whether a channel with tone selection `tone_select` keeps the value of tone `column`.
-bool UsesColumn(int tone_select, int column) {
-  const std::optional<ToneSelect> chosen = ToneSelectAt(tone_select);
-  if (!chosen) return false;
-  switch (*chosen) {
-    case ToneSelect::kVfo:
-      return false;
-    case ToneSelect::kTsq:
-      return column == MemoryGridModel::kTsqColumn;
-    case ToneSelect::kRevTsq:
-      return column == MemoryGridModel::kRevTsqColumn;
-    case ToneSelect::kTrain:
-      return column == MemoryGridModel::kTrainColumn;
-    case ToneSelect::kScrambler:
-      return column == MemoryGridModel::kScramblerColumn;
-    case ToneSelect::kDcs:
-      return column == MemoryGridModel::kDcsColumn || column == MemoryGridModel::kRevDcsColumn;
-  }
-  return false;
-}
-
 // A newly chosen tone selection starts at its defaults, as in the channel editor. DCS keeps the
 // channel's polarity, or takes NORMAL when it has none: a grid cell holds one value, so the
 // polarity cannot be chosen in the same step.
@@ -111,25 +90,11 @@ void ChooseToneSelect(ChannelEntry& entry, std::int16_t position) {
   entry.ToneSelect = position;
   const std::optional<ToneSelect> chosen = ToneSelectAt(position);
   if (!chosen) return;
-  switch (*chosen) {
-    case ToneSelect::kVfo:
-      break;
-    case ToneSelect::kTsq:
-      entry.TsqTone = kDefaultTone;
-      break;
-    case ToneSelect::kRevTsq:
-      entry.RevTsqTone = kDefaultTone;
-      break;
-    case ToneSelect::kTrain:
-      entry.TrainTone = kDefaultTrainTone;
-      break;
-    case ToneSelect::kScrambler:
-      entry.Scrambler = kDefaultScrambler;
-      break;
-    case ToneSelect::kDcs:
-      entry.DcsCode = kDefaultDcsCode;
-      if (!InTable(kChannelDcsPolarityTable, entry.RevDcs)) entry.RevDcs = 0;
-      break;
+  for (const ChannelField field : ToneFieldsFor(*chosen)) {
+    std::int16_t& value = *ToneValue(entry, field);
+    if (field != ChannelField::kRevDcs || !InTable(kChannelDcsPolarityTable, value)) {
+      value = StartingToneValue(field);
+    }
   }
 }
 
@@ -180,6 +145,16 @@ int ColumnOf(ChannelField field) {
       break;
   }
   return -1;
+}
+
+// Whether a channel with tone selection `tone_select` keeps the value of tone `column`.
+bool UsesColumn(int tone_select, int column) {
+  const std::optional<ToneSelect> chosen = ToneSelectAt(tone_select);
+  if (!chosen) return false;
+  for (const ChannelField field : ToneFieldsFor(*chosen)) {
+    if (ColumnOf(field) == column) return true;
+  }
+  return false;
 }
 
 // The problem as the grid names its fields: by the column captions ("TSQ", not "TsqTone").
