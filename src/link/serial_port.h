@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "link/link_result.h"
+#include "link/port_choice.h"
 
 namespace kestrel::link {
 
@@ -85,7 +86,7 @@ class SerialPort {
   // The device name behind the tool's port numbers 1 to 4 (the COM menu). An empty text means the
   // number names no port here.
   virtual std::string NameForNumber(int number) const {
-    return number >= 1 && number <= 4 ? "COM" + std::to_string(number) : std::string();
+    return number >= 1 && number <= kComPorts ? "COM" + std::to_string(number) : std::string();
   }
 
   // The ports of this kind that exist now, for advice on a port that is missing or silent.

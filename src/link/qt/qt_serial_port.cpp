@@ -158,7 +158,7 @@ bool IsCallOutDevice(const QSerialPortInfo& info) {
 }
 
 std::string ComPortDeviceName(int number) {
-  if (number < 1 || number > 4) return {};
+  if (number < 1 || number > kComPorts) return {};
 #if defined(_WIN32)
   return "COM" + std::to_string(number);
 #else

@@ -46,7 +46,9 @@ PortInput SimulatedReceiverPort::Receive(std::uint32_t timeout_ms) {
 }
 
 std::string SimulatedReceiverPort::NameForNumber(int number) const {
-  return number >= 1 && number <= 4 ? "sim" + std::to_string(number) : std::string();
+  return number >= 1 && number <= kComPorts
+             ? std::string(kSimulatedPortText) + std::to_string(number)
+             : std::string();
 }
 
 }  // namespace kestrel::link
