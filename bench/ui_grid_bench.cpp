@@ -18,12 +18,27 @@ namespace {
 using kestrel::ui::Document;
 using kestrel::ui::MemoryPage;
 
+// 1000 lines of frequencies, MHz as a spreadsheet column holds them; `offset` kHz apart sets.
+QString FrequencyColumn(int offset) {
+  QStringList lines;
+  for (int i = 0; i < kestrel::kChannelCount; ++i) {
+    lines << QString::number(146.0 + (i * 25 + offset) / 1000.0, 'f', 3);
+  }
+  return lines.join(u'\n');
+}
+
 // A Memory page of the default configuration, shown at a typical window size.
 struct ShownPage {
   ShownPage() : page(document) {
     page.resize(820, 560);
     page.show();
     QApplication::processEvents();
+  }
+  // Every channel programmed, by a paste of 1000 frequencies from the first.
+  void FillAll() {
+    QGuiApplication::clipboard()->setText(FrequencyColumn(0));
+    page.Grid()->SelectChannel(1);
+    page.PasteChannels();
   }
   Document document;
   MemoryPage page;
@@ -56,15 +71,6 @@ void BM_GridRepaintVisiblePage(benchmark::State& state) {
 }
 BENCHMARK(BM_GridRepaintVisiblePage)->Unit(benchmark::kMicrosecond);
 
-// 1000 lines of frequencies, MHz as a spreadsheet column holds them; `offset` kHz apart sets.
-QString FrequencyColumn(int offset) {
-  QStringList lines;
-  for (int i = 0; i < kestrel::kChannelCount; ++i) {
-    lines << QString::number(146.0 + (i * 25 + offset) / 1000.0, 'f', 3);
-  }
-  return lines.join(u'\n');
-}
-
 void BM_GridPaste1000Rows(benchmark::State& state) {
   ShownPage shown;
   const QString texts[] = {FrequencyColumn(0), FrequencyColumn(5)};
@@ -82,9 +88,7 @@ BENCHMARK(BM_GridPaste1000Rows)->Unit(benchmark::kMillisecond);
 
 void BM_GridHeaderSort1000Rows(benchmark::State& state) {
   ShownPage shown;
-  QGuiApplication::clipboard()->setText(FrequencyColumn(0));
-  shown.page.Grid()->SelectChannel(1);
-  shown.page.PasteChannels();
+  shown.FillAll();
   for (auto _ : state) {
     shown.page.Grid()->SortViewBy(kestrel::ui::MemoryGridModel::kFrequencyColumn);  // reverses
     QApplication::processEvents();
@@ -94,9 +98,7 @@ BENCHMARK(BM_GridHeaderSort1000Rows)->Unit(benchmark::kMillisecond);
 
 void BM_GridFill1000SelectedRows(benchmark::State& state) {
   ShownPage shown;
-  QGuiApplication::clipboard()->setText(FrequencyColumn(0));
-  shown.page.Grid()->SelectChannel(1);
-  shown.page.PasteChannels();
+  shown.FillAll();
   shown.page.Grid()->SelectChannels(1, kestrel::kChannelCount);
   const QString names[] = {QStringLiteral("KITE"), QStringLiteral("BOAT")};
   int turn = 0;
@@ -109,9 +111,7 @@ BENCHMARK(BM_GridFill1000SelectedRows)->Unit(benchmark::kMillisecond);
 
 void BM_GridUndo1000RowPaste(benchmark::State& state) {
   ShownPage shown;
-  QGuiApplication::clipboard()->setText(FrequencyColumn(0));
-  shown.page.Grid()->SelectChannel(1);
-  shown.page.PasteChannels();
+  shown.FillAll();
   for (auto _ : state) {
     shown.document.History().undo();
     QApplication::processEvents();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 #include "files/path_text.h"
@@ -154,29 +155,44 @@ TEST(OutputFile, OutputsCommittedTogetherReplaceAllOrNone) {
 #endif
 }
 
-// The program is ended by a signal between writing the temporary file and putting it in place.
+#ifndef _WIN32
+// Runs `body` in a child process, which `signal` ends once the body raises it; the status says
+// whether it did.
+::testing::AssertionResult EndedBy(int signal, const std::function<bool()>& body) {
+  const pid_t child = fork();
+  if (child < 0) return ::testing::AssertionFailure() << "fork failed";
+  if (child == 0) {
+    if (body()) raise(signal);
+    _exit(0);
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return ::testing::AssertionFailure() << "waitpid";
+  if (WIFSIGNALED(status) && WTERMSIG(status) == signal) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "status " << status;
+}
+#endif
+
+// The program is ended by a signal between writing the temporary file and putting it in place,
+// or (killed) after getting its outputs ready and before it had their contents: the target stays
+// as it was and no file is left, as getting ready makes none.
 TEST(OutputFile, ASignalDuringASaveLeavesTheTargetAndNoTemporaryFile) {
   KESTREL_SKIP_ON_WINDOWS("fork, and a signal that ends the child");
 #ifndef _WIN32
-  for (const int signal : {SIGINT, SIGTERM}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
     struct sigaction current {};
     sigaction(signal, nullptr, &current);
     if (current.sa_handler == SIG_IGN) continue;  // started ignoring it: nothing to clean up
     TempFolder folder;
     WriteAll(folder / "target", "old");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    EXPECT_TRUE(EndedBy(signal, [&] {
       auto output = OutputFile::Open(folder / "target");
-      if (output && output->Write("new") && output->Finish()) raise(signal);
-      _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+      if (signal == SIGKILL) return output && OutputFile::Open(folder / "new");
+      return output && output->Write("new") && output->Finish();
+    })) << signal;
     EXPECT_EQ(folder.Listing(), "target") << signal;
     EXPECT_EQ(ReadAll(folder / "target"), "old") << signal;
   }
+  EXPECT_EQ(OutputFile::Open("/nonexistent/missing/x").error(), "No such file or directory");
 #endif
 }
 
@@ -221,29 +237,6 @@ TEST(OutputFile, OnWindowsAHeldOpenOrReadOnlyFileOrADeviceNameIsRefusedAndLosesN
   for (const auto& [name, expected] : names) {
     EXPECT_EQ(WindowsDeviceName(PathFromUtf8(name)), expected) << name;
   }
-}
-
-// A program killed after getting its outputs ready and before it had their contents (a read
-// that is killed) leaves the folder as it was: the check made no file.
-TEST(OutputFile, GettingReadyLeavesNoFileUntilContentsCome) {
-  KESTREL_SKIP_ON_WINDOWS("fork, and a signal that ends the child");
-#ifndef _WIN32
-  TempFolder folder;
-  WriteAll(folder / "target", "old");
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    auto replaced = OutputFile::Open(folder / "target");
-    auto made = OutputFile::Open(folder / "new");
-    if (replaced && made) raise(SIGKILL);
-    _exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-  EXPECT_EQ(folder.Listing(), "target");
-  EXPECT_EQ(OutputFile::Open(folder / "missing" / "x").error(), "No such file or directory");
-#endif
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ TEST(EncodeImage, ChannelBitmapsCountsAndLowestChannel) {
   const std::tuple<std::vector<int>, std::map<std::size_t, int>, std::string, int> rows[] = {
       {{}, {}, "0 0 0 0 0 0 0 0 0 0 0", 0},
       {{150}, {{0x12, 0x20}}, "1 0 1 0 0 0 0 0 0 0 0", 149},
-      {{1, 2, 9, 1000}, {{0, 0x03}, {1, 0x01}, {124, 0x80}}, "4 3 0 0 0 0 0 0 0 0 1", 0}};
+      {{1, 2, 9, 1000}, {{0, 0x03}, {1, 0x01}, {124, 0x80}}, "4 3 0 0 0 0 0 0 0 0 1", 0},
+      // The last channel of one hundred and the first of the next, 099 and 100.
+      {{100, 101}, {{12, 0x18}}, "2 1 1 0 0 0 0 0 0 0 0", 99}};
   for (const auto& [programmed, bitmap, counts, lowest] : rows) {
     SCOPED_TRACE(counts);
     RadioConfig record;  // no channel in use, all values 0

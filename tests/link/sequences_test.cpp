@@ -156,6 +156,14 @@ TEST_F(SequenceTest, CheckFrequenciesTestsChannelsInUseInOrderThenBandLimits) {
   image.SetByte(0x005F, 0);
   image.SetByte(0x005E, 2);
   EXPECT_EQ(CheckFrequencies(image, record).value_or(RefusedFrequency{}).place, "channel 899");
+  // The first and the last channel are tested like any other.
+  image.SetByte(0x005E, 0);
+  for (const auto& [channel, place] :
+       {std::pair{1, "channel 000"}, {kChannelCount, "channel 999"}}) {
+    RadioConfig one = WithChannels({channel});
+    one.Channel(channel).Frequency = "255000000";
+    EXPECT_EQ(CheckFrequencies(image, one).value_or(RefusedFrequency{}).place, place);
+  }
 }
 
 TEST_F(SequenceTest, AFrequencyTheRegionRefusesWritesNothing) {

@@ -106,5 +106,38 @@ TEST(ChannelList, InsertAndRemoveMoveOnlyTheBlockUpToAnEmptyChannel) {
   EXPECT_EQ(record.Channel(kChannelCount).Name, "LAST");
 }
 
+// The last three channels (997 to 999) as letters, "." for empty.
+std::string LastNames(const RadioConfig& record) {
+  std::string names;
+  for (int number = kChannelCount - 2; number <= kChannelCount; ++number) {
+    names += record.Channel(number).IsProgrammed() ? record.Channel(number).Name : ".";
+  }
+  return names;
+}
+
+// An insert never pushes a programmed channel off the end: with no room left it is refused and
+// changes nothing.
+TEST(ChannelList, InsertAtTheEndNeverPushesTheLastChannelOff) {
+  // The last three channels before, where the insert starts and how many, and after.
+  const std::tuple<const char*, int, int, const char*> rows[] = {
+      {"A.C", kChannelCount, 1, nullptr},  // the last channel programmed: no room at all
+      {"A..", kChannelCount, 1, "A.."},       {"A.C", kChannelCount - 1, 1, "A.C"},
+      {"A.C", kChannelCount - 1, 2, nullptr}, {"A.C", kChannelCount - 2, 1, ".AC"},
+      {"A..", kChannelCount - 2, 2, "..A"}};
+  for (const auto& [before, first, count, after] : rows) {
+    RadioConfig record;
+    for (int i = 0; i < 3; ++i) {
+      if (before[i] != '.') record.Channel(kChannelCount - 2 + i) = {1, "7000000", {before[i]}};
+    }
+    const RadioConfig kept = record;
+    EXPECT_EQ(InsertEmptyChannels(record, first, count).has_value(), after != nullptr)
+        << before << " at " << first;
+    EXPECT_EQ(LastNames(record), after ? after : before) << before << " at " << first;
+    if (!after) {
+      EXPECT_EQ(record, kept);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kestrel

@@ -25,6 +25,9 @@ namespace kestrel::ui {
 namespace {
 
 using Model = MemoryGridModel;
+constexpr int kFrequency = Model::kFrequencyColumn, kName = Model::kNameColumn,
+              kMode = Model::kModeColumn, kToneSelect = Model::kToneSelectColumn,
+              kTsq = Model::kTsqColumn, kStep = Model::kStepColumn;
 
 // The page shown and active, its grid with the focus, as a user finds it.
 struct GridKeys : testing::MemoryPageTest {
@@ -49,6 +52,20 @@ struct GridKeys : testing::MemoryPageTest {
   bool InSight(const QModelIndex& cell) {
     return Grid()->viewport()->rect().contains(Grid()->visualRect(cell));
   }
+  QModelIndex At(int row, int column) { return Grid()->model()->index(row, column); }
+  // F2 on the current cell, `keys` typed over what its editor shows, then `end`; false when no
+  // editor opened.
+  bool TypeIntoCell(const QString& keys, Qt::Key end = Qt::Key_Return,
+                    Qt::KeyboardModifiers held = {}) {
+    QTest::keyClick(Grid(), Qt::Key_F2);
+    QWidget* editor = Grid()->indexWidget(Grid()->currentIndex());
+    if (!editor) return false;
+    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
+    QTest::keyClicks(editor, keys);
+    QTest::keyClick(editor, end, held);
+    QCoreApplication::sendPostedEvents();  // the view commits and closes from its event loop
+    return true;
+  }
 };
 
 TEST_F(GridKeys, CtrlGGoesToTheFrequencyCellOfTheChannelTypedOrRefusesWhatIsNone) {
@@ -65,7 +82,7 @@ TEST_F(GridKeys, CtrlGGoesToTheFrequencyCellOfTheChannelTypedOrRefusesWhatIsNone
   }
   EXPECT_EQ(feedback.beeps, 6);
   EXPECT_EQ(Answer("goToChannel", "250"), nullptr);
-  EXPECT_EQ(Grid()->currentIndex(), Grid()->model()->index(250, Model::kFrequencyColumn));
+  EXPECT_EQ(Grid()->currentIndex(), At(250, kFrequency));
   EXPECT_EQ(Grid()->SelectedChannelRange(), std::make_pair(251, 251));
   EXPECT_TRUE(InSight(Grid()->currentIndex()));
   EXPECT_TRUE(Grid()->hasFocus());
@@ -84,7 +101,6 @@ TEST_F(GridKeys, CtrlFFindsANameOrAFrequencyAsShownAndF3WrapsBothWays) {
     record.Channel(5) = {1, "433925000", "KITE", 1, 1, 0, 0, 0, 0, -1, 0, 0};
     record.Channel(300) = {1, "145500000", "kite2", 1, 1, 0, 0, 0, 0, -1, 0, 0};
   });
-  const auto at = [this](int row, int column) { return Grid()->model()->index(row, column); };
   QTest::keyClick(Grid(), Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(Answer("find", "kite"), nullptr);
   const struct {
@@ -92,12 +108,12 @@ TEST_F(GridKeys, CtrlFFindsANameOrAFrequencyAsShownAndF3WrapsBothWays) {
     QModelIndex found;
     const char* status;
   } steps[] = {
-      {{}, at(299, Model::kNameColumn), "Found at 299, NAME"},
-      {{}, at(4, Model::kNameColumn), "Found at 004, NAME"},  // from the last channel round
-      {Qt::ShiftModifier, at(299, Model::kNameColumn), "Found at 299, NAME"},
-      {Qt::ShiftModifier, at(4, Model::kNameColumn), "Found at 004, NAME"},
+      {{}, At(299, kName), "Found at 299, NAME"},
+      {{}, At(4, kName), "Found at 004, NAME"},  // from the last channel round
+      {Qt::ShiftModifier, At(299, kName), "Found at 299, NAME"},
+      {Qt::ShiftModifier, At(4, kName), "Found at 004, NAME"},
   };
-  EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kNameColumn));
+  EXPECT_EQ(Grid()->currentIndex(), At(4, kName));
   EXPECT_EQ(feedback.statuses.last().toStdString(), "Found at 004, NAME");
   for (const auto& step : steps) {
     QTest::keyClick(Grid(), Qt::Key_F3, step.held);
@@ -108,13 +124,13 @@ TEST_F(GridKeys, CtrlFFindsANameOrAFrequencyAsShownAndF3WrapsBothWays) {
 
   QTest::keyClick(Grid(), Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(Answer("find", "433.92"), nullptr);
-  EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kFrequencyColumn)) << "the text as shown";
+  EXPECT_EQ(Grid()->currentIndex(), At(4, kFrequency)) << "the text as shown";
   EXPECT_EQ(feedback.statuses.last().toStdString(), "Found at 004, Frequency");
 
   QTest::keyClick(Grid(), Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(Answer("find", "433925000"), nullptr) << "the stored Hz text is not what is shown";
   EXPECT_EQ(feedback.statuses.last().toStdString(), "\"433925000\" not found");
-  EXPECT_EQ(Grid()->currentIndex(), at(4, Model::kFrequencyColumn));
+  EXPECT_EQ(Grid()->currentIndex(), At(4, kFrequency));
   EXPECT_EQ(feedback.beeps, 1);
 }
 
@@ -126,87 +142,41 @@ TEST_F(GridKeys, InACellEditorEnterStoresAndMovesDownTabRightToTheNextEditableCe
     record.Channel(2).ToneSelect = 1;  // TSQ: its tone can be edited
     record.Channel(2).TsqTone = 9;
   });
-  const auto at = [this](int row, int column) { return Grid()->model()->index(row, column); };
+  // The cell edited (row, column), the keys typed and the key that ends the edit, and the cell
+  // current afterwards.
   const struct {
-    QModelIndex edited;
+    int row, column;
     QString keys;
     Qt::Key end;
     Qt::KeyboardModifiers held;
-    QModelIndex then;
+    int then_row, then_column;
     const char* what;
   } edits[] = {
-      {at(0, Model::kFrequencyColumn),
-       "146.52",
-       Qt::Key_Return,
-       {},
-       at(1, Model::kFrequencyColumn),
-       "Enter: down"},
-      {at(0, Model::kNameColumn), "B", Qt::Key_Enter, Qt::KeypadModifier, at(1, Model::kNameColumn),
-       "keypad Enter: down"},
-      {at(0, Model::kFrequencyColumn),
-       "146.5",
-       Qt::Key_Tab,
-       {},
-       at(0, Model::kNameColumn),
-       "Tab: right"},
-      {at(0, Model::kModeColumn),
-       "A",
-       Qt::Key_Tab,
-       {},
-       at(0, Model::kToneSelectColumn),
-       "Tab: right, from a list"},
-      {at(0, Model::kToneSelectColumn),
-       "V",
-       Qt::Key_Tab,
-       {},
-       at(0, Model::kStepColumn),
-       "Tab past the tones VFO keeps none of"},
-      {at(1, Model::kToneSelectColumn),
-       "T",
-       Qt::Key_Tab,
-       {},
-       at(1, Model::kTsqColumn),
-       "Tab to the tone TSQ keeps"},
-      {at(0, Model::kStepColumn),
-       "5",
-       Qt::Key_Tab,
-       {},
-       at(1, Model::kFrequencyColumn),
-       "Tab from the last column into the next row"},
-      {at(1, Model::kFrequencyColumn), "146", Qt::Key_Backtab, Qt::ShiftModifier,
-       at(0, Model::kStepColumn), "Shift+Tab: left, into the row above"},
-      {at(2, Model::kFrequencyColumn),
-       "146.00123",
-       Qt::Key_Return,
-       {},
-       at(2, Model::kFrequencyColumn),
-       "refused: stays"},
-      {at(2, Model::kFrequencyColumn),
-       "147",
-       Qt::Key_Tab,
-       {},
-       at(2, Model::kNameColumn),
-       "a refusal past, Tab moves again"},
-      {at(2, Model::kNameColumn), "C", Qt::Key_Escape, {}, at(2, Model::kNameColumn), "Esc: stays"},
+      {0, kFrequency, "146.52x", Qt::Key_Return, {}, 1, kFrequency, "Enter: down, x refused"},
+      {0, kName, "B", Qt::Key_Enter, Qt::KeypadModifier, 1, kName, "keypad Enter: down"},
+      {0, kFrequency, "146.5", Qt::Key_Tab, {}, 0, kName, "Tab: right"},
+      {0, kMode, "A", Qt::Key_Tab, {}, 0, kToneSelect, "Tab: right, from a list"},
+      {0, kToneSelect, "V", Qt::Key_Tab, {}, 0, kStep, "Tab past the tones VFO keeps none of"},
+      {1, kToneSelect, "T", Qt::Key_Tab, {}, 1, kTsq, "Tab to the tone TSQ keeps"},
+      {0, kStep, "5", Qt::Key_Tab, {}, 1, kFrequency, "Tab from the last column into the next row"},
+      {1, kFrequency, "146", Qt::Key_Backtab, Qt::ShiftModifier, 0, kStep,
+       "Shift+Tab: into the row above"},
+      {2, kFrequency, "146.00123", Qt::Key_Return, {}, 2, kFrequency, "refused: stays"},
+      {2, kFrequency, "147", Qt::Key_Tab, {}, 2, kName, "a refusal past, Tab moves again"},
+      {2, kName, "C", Qt::Key_Escape, {}, 2, kName, "Esc: stays"},
   };
   for (const auto& edit : edits) {
-    Grid()->setCurrentIndex(edit.edited);
-    QTest::keyClick(Grid(), Qt::Key_F2);
-    QWidget* editor = Grid()->indexWidget(edit.edited);
-    ASSERT_NE(editor, nullptr) << edit.what;
-    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
-    QTest::keyClicks(editor, edit.keys);
-    QTest::keyClick(editor, edit.end, edit.held);
-    QCoreApplication::sendPostedEvents();
+    Grid()->setCurrentIndex(At(edit.row, edit.column));
+    ASSERT_TRUE(TypeIntoCell(edit.keys, edit.end, edit.held)) << edit.what;
     EXPECT_FALSE(Grid()->IsEditingCell()) << edit.what;
-    EXPECT_EQ(Grid()->currentIndex(), edit.then) << edit.what;
+    EXPECT_EQ(Grid()->currentIndex(), At(edit.then_row, edit.then_column)) << edit.what;
   }
   EXPECT_EQ(document.Record().Channel(1).Frequency, "146500000");
   EXPECT_EQ(document.Record().Channel(1).Name, "B");
   EXPECT_EQ(document.Record().Channel(1).Mode, 3) << "AM";
   EXPECT_EQ(document.Record().Channel(2).Frequency, "146000000");
   EXPECT_EQ(document.Record().Channel(3).Frequency, "147000000");
-  EXPECT_EQ(feedback.beeps, 1) << "146.00123 is on no raster";
+  EXPECT_EQ(feedback.beeps, 2) << "the letter, and 146.00123 on no raster";
   EXPECT_EQ(document.Record().Channel(3).Name, "A") << "Esc";
   EXPECT_EQ(page.findChild<ChannelEditorDialog*>(), nullptr);
 
@@ -222,7 +192,7 @@ TEST_F(GridKeys, AFrequencyTypedIntoAnEmptyChannelIsStoredAtOnceWithItsBandsMode
   document.Edit("setup", [](RadioConfig& record) {
     record.Channel(4) = {1, "145500000", "A", kAm, 3, 0, 0, 0, 0, -1, 0, 0};
   });
-  page.GridModel()->setData(page.GridModel()->index(2, Model::kModeColumn), kWfm);  // a draft
+  page.GridModel()->setData(page.GridModel()->index(2, kMode), kWfm);  // a draft
   const std::tuple<int, const char*, std::int16_t, const char*> typed[] = {
       {1, "118.1", kAm, "aviation"},
       {2, "88.1", kWfm, "broadcast"},
@@ -230,11 +200,8 @@ TEST_F(GridKeys, AFrequencyTypedIntoAnEmptyChannelIsStoredAtOnceWithItsBandsMode
       {4, "146.52", kAm, "a programmed channel keeps its mode"},
       {5, "146.52", kFm, "elsewhere"}};
   for (const auto& [channel, mhz, mode, what] : typed) {
-    Grid()->setCurrentIndex(Grid()->model()->index(channel - 1, Model::kFrequencyColumn));
-    QTest::keyClick(Grid(), Qt::Key_F2);
-    QTest::keyClicks(Grid()->indexWidget(Grid()->currentIndex()), mhz);
-    QTest::keyClick(Grid()->indexWidget(Grid()->currentIndex()), Qt::Key_Return);
-    QCoreApplication::sendPostedEvents();
+    Grid()->setCurrentIndex(At(channel - 1, kFrequency));
+    ASSERT_TRUE(TypeIntoCell(mhz)) << what;
     EXPECT_EQ(document.Record().Channel(channel).Mode, mode) << what;
     EXPECT_EQ(document.Record().Channel(channel).Frequency,
               QString::number(QString(mhz).toDouble() * 1e6, 'f', 0).toStdString())
@@ -256,20 +223,20 @@ TEST_F(GridKeys, TextWithoutAHeaderPastesByPositionFromTheCurrentCellAsOneStep) 
     std::vector<std::pair<int, MemoryChannel>> stored;
     const char* listed;  // "" when the paste says only where it went
   } pastes[] = {
-      {Model::kFrequencyColumn,
+      {kFrequency,
        "146.52\n118.2\n88.1\n",
        {{11, {1, "146520000", "A", 1, 1, 1, 9, 0, 0, -1, 0, 0}},
         {12, {1, "118200000", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0}},
         {13, {1, "88100000", "", 2, 3, 0, 0, 0, 0, -1, 0, 0}}},
        ""},
-      {Model::kNameColumn,
+      {kName,
        "KITE\t\tREV TSQ\t\t67\nBOAT\tam\tVFO\t67\nNEW\n",
        {{11, {1, "145500000", "KITE", 1, 3, 2, 0, 1, 0, -1, 0, 0}},
         {12, {1, "118100000", "BOAT", 3, 3, 0, 0, 0, 0, -1, 0, 0}}},
        "Pasted into channels 010 to 012; these cells were left as they were:\n\n"
        "Channel 011, TSQ: TONE SELECT VFO keeps no TSQ value\n"
        "Channel 012, NAME: the channel is empty: it takes a Frequency first"},
-      {Model::kFrequencyColumn,
+      {kFrequency,
        "146.001\tX\tAM\t\t\t\t\t\t\t\t\t1\n",
        {{11, {1, "145500000", "X", 3, 3, 1, 9, 0, 0, -1, 0, 0}}},
        "Pasted into channel 010; these cells were left as they were:\n\n"
@@ -281,7 +248,7 @@ TEST_F(GridKeys, TextWithoutAHeaderPastesByPositionFromTheCurrentCellAsOneStep) 
     document.Edit("reset", [&before](RadioConfig& record) { record = before; });
     const int steps = document.History().count();
     feedback.warnings.clear();
-    Grid()->setCurrentIndex(Grid()->model()->index(10, paste.column));
+    Grid()->setCurrentIndex(At(10, paste.column));
     QGuiApplication::clipboard()->setText(paste.text);
     QTest::keyClick(Grid(), Qt::Key_V, Qt::ControlModifier);
     RadioConfig expected = before;
@@ -307,38 +274,31 @@ TEST_F(GridKeys, CtrlEnterStoresTheTypedValueInEverySelectedRowThatTakesItAsOneS
     std::array<const char*, 4> shown;  // channels 1 to 4 afterwards
     QStringList listed;
   } fills[] = {
-      {Model::kNameColumn,
+      {kName,
        "KITE",
        {"KITE", "KITE", "", "KITE"},
        {"Channel 002, NAME: the channel is empty: it takes a Frequency first"}},
-      {Model::kTsqColumn,
+      {kTsq,
        "67",
        {" 67.0", "", "", ""},
        {"Channel 001, TSQ: TONE SELECT VFO keeps no TSQ value",
         "Channel 002, TSQ: the channel is empty: it takes a Frequency first",
         "Channel 003, TSQ: TONE SELECT DCS keeps no TSQ value"}},
-      {Model::kToneSelectColumn,
+      {kToneSelect,
        "T",
        {"TSQ", "TSQ", "", "TSQ"},
        {"Channel 002, TONE SELECT: "
         "the channel is empty: it takes "
         "a Frequency first"}},
-      {Model::kFrequencyColumn, "88.1", {"88.10000", "88.10000", "88.10000", "88.10000"}, {}},
+      {kFrequency, "88.1", {"88.10000", "88.10000", "88.10000", "88.10000"}, {}},
   };
   for (const auto& fill : fills) {
     document.Edit("reset", [&before](RadioConfig& record) { record = before; });
     const int steps = document.History().count();
     feedback.warnings.clear();
     Grid()->SelectChannels(1, 4);
-    Grid()->selectionModel()->setCurrentIndex(Grid()->model()->index(0, fill.column),
-                                              QItemSelectionModel::NoUpdate);
-    QTest::keyClick(Grid(), Qt::Key_F2);
-    QWidget* editor = Grid()->indexWidget(Grid()->currentIndex());
-    ASSERT_NE(editor, nullptr) << fill.keys;
-    if (auto* field = qobject_cast<QLineEdit*>(editor)) field->clear();
-    QTest::keyClicks(editor, fill.keys);
-    QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
-    QCoreApplication::sendPostedEvents();
+    Grid()->selectionModel()->setCurrentIndex(At(0, fill.column), QItemSelectionModel::NoUpdate);
+    ASSERT_TRUE(TypeIntoCell(fill.keys, Qt::Key_Return, Qt::ControlModifier)) << fill.keys;
     EXPECT_FALSE(Grid()->IsEditingCell());
     for (int channel = 1; channel <= 4; ++channel) {
       EXPECT_EQ(Model::CellText(document.Record(), channel, fill.column).toStdString(),
@@ -403,7 +363,7 @@ TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) 
     record.Channel(2) = {1, "118008330", "B", 3, 1, 0, 0, 0, 0, -1, 0, 0};  // AM, 5 as read
   });
   const auto offered = [this](int channel) {
-    Grid()->setCurrentIndex(Grid()->model()->index(channel - 1, Model::kStepColumn));
+    Grid()->setCurrentIndex(At(channel - 1, kStep));
     QTest::keyClick(Grid(), Qt::Key_F2);
     auto* list = qobject_cast<QComboBox*>(Grid()->indexWidget(Grid()->currentIndex()));
     QStringList entries;
@@ -419,23 +379,20 @@ TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) 
   EXPECT_EQ(offered(1), "5|6.25|8.33");
   choose("5");
   EXPECT_EQ(document.Record().Channel(1).Step, 1);
-  Grid()->setCurrentIndex(Grid()->model()->index(0, Model::kNameColumn));
-  QTest::keyClick(Grid(), Qt::Key_F2);
-  QTest::keyClicks(Grid()->indexWidget(Grid()->currentIndex()), "X");
-  QTest::keyClick(Grid()->indexWidget(Grid()->currentIndex()), Qt::Key_Return);
-  QCoreApplication::sendPostedEvents();
+  Grid()->setCurrentIndex(At(0, kName));
+  ASSERT_TRUE(TypeIntoCell("X"));
   EXPECT_EQ(document.Record().Channel(1).Step, 1) << "kept while Frequency and Mode stay";
-  page.GridModel()->setData(page.GridModel()->index(0, Model::kModeColumn), 1);
+  page.GridModel()->setData(page.GridModel()->index(0, kMode), 1);
   EXPECT_EQ(document.Record().Channel(1).Step, 3) << "derived again with the mode";
 
   EXPECT_EQ(offered(2), "8.33");
   choose("8");
   EXPECT_EQ(document.Record().Channel(2).Step, 3);
   EXPECT_EQ(document.Record().Channel(2).Frequency, "118008334") << "snapped as the editor does";
-  EXPECT_FALSE(page.GridModel()->setData(page.GridModel()->index(1, Model::kStepColumn), 2));
+  EXPECT_FALSE(page.GridModel()->setData(page.GridModel()->index(1, kStep), 2));
   EXPECT_EQ(feedback.statuses.last().toStdString(),
             "Channel 001 is not stored. STEP: 6.25 kHz is not a raster 118.00833 MHz lies on");
-  EXPECT_EQ(Model::CellText(document.Record(), 3, Model::kStepColumn), "") << "empty";
+  EXPECT_EQ(Model::CellText(document.Record(), 3, kStep), "") << "empty";
 }
 
 TEST_F(GridKeys, ShortcutsInsertDeleteAndShiftUpAndMoveTheSelectedChannels) {
@@ -489,9 +446,9 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
                       QPoint(columns->sectionViewportPosition(column) + 5, 5));
   };
   const std::pair<int, const char*> clicks[] = {
-      {Model::kNameColumn, "20314"},       // a, B, C, then the empty channels
-      {Model::kNameColumn, "30214"},       // reversed
-      {Model::kFrequencyColumn, "32014"},  // by MHz
+      {kName, "20314"},       // a, B, C, then the empty channels
+      {kName, "30214"},       // reversed
+      {kFrequency, "32014"},  // by MHz
   };
   for (const auto& [column, order] : clicks) {
     click_heading(column);
@@ -500,12 +457,10 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
   EXPECT_EQ(document.History().count(), steps) << "not an edit";
 
   // Rows 3 and 0, next to each other as shown: Copy takes those two channels, not 1 to 4.
-  Grid()->selectionModel()->select(
-      QItemSelection(Grid()->model()->index(2, 0), Grid()->model()->index(2, 0)),
-      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  Grid()->selectionModel()->select(QItemSelection(At(2, 0), At(2, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   Grid()->selectionModel()->setCurrentIndex(
-      Grid()->model()->index(0, Model::kNameColumn),
-      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+      At(0, kName), QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QTest::keyClick(Grid(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3) << "the header and two rows";
   QTest::keyClick(Grid(), Qt::Key_Delete);
@@ -527,7 +482,7 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
   EXPECT_FALSE(Grid()->isRowHidden(1)) << "going to a hidden channel shows them all";
   EXPECT_FALSE(page.ViewActions().front()->isChecked());
 
-  click_heading(Model::kNameColumn);
+  click_heading(kName);
   Grid()->SelectChannel(1);
   QTest::keyClick(Grid(), Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(shown(), "01234");
@@ -537,7 +492,7 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
 
 TEST_F(GridKeys, ADraftIsMarkedBesideItsRedAndSaysWhatItLacks) {
   Model* model = page.GridModel();
-  model->setData(model->index(5, Model::kNameColumn), "A");
+  model->setData(model->index(5, kName), "A");
   const struct {
     int row;
     const char* number;
@@ -548,27 +503,26 @@ TEST_F(GridKeys, ADraftIsMarkedBesideItsRedAndSaysWhatItLacks) {
     EXPECT_EQ(model->headerData(row.row, Qt::Vertical).toString().toStdString(), row.number);
     EXPECT_EQ(model->headerData(row.row, Qt::Vertical, Qt::ToolTipRole).toString().toStdString(),
               row.note);
-    EXPECT_EQ(
-        model->index(row.row, Model::kNameColumn).data(Qt::ToolTipRole).toString().toStdString(),
-        row.note);
+    EXPECT_EQ(model->index(row.row, kName).data(Qt::ToolTipRole).toString().toStdString(),
+              row.note);
   }
 }
 
 TEST_F(GridKeys, TheCurrentCellHasAFrameInsideTheSelectedRow) {
   Grid()->SelectChannel(801);
-  Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
+  Grid()->setCurrentIndex(At(800, kName));
   Grid()->selectRow(800);
-  Grid()->setCurrentIndex(Grid()->model()->index(800, Model::kNameColumn));
+  Grid()->setCurrentIndex(At(800, kName));
   const QImage shown = Grid()->viewport()->grab().toImage();
   const QPalette& colors = Grid()->palette();
   const auto edge = [&](int column) {
-    const QRect cell = Grid()->visualRect(Grid()->model()->index(800, column));
+    const QRect cell = Grid()->visualRect(At(800, column));
     return shown.pixelColor(
         cell.left() + MemoryGridDelegate::kCurrentFrameWidth / 2 * shown.devicePixelRatio(),
         cell.center().y() * shown.devicePixelRatio());
   };
-  EXPECT_EQ(edge(Model::kNameColumn), colors.color(QPalette::Active, QPalette::HighlightedText));
-  EXPECT_EQ(edge(Model::kModeColumn), colors.color(QPalette::Active, QPalette::Highlight))
+  EXPECT_EQ(edge(kName), colors.color(QPalette::Active, QPalette::HighlightedText));
+  EXPECT_EQ(edge(kMode), colors.color(QPalette::Active, QPalette::Highlight))
       << "the rest of the row is the selection's";
 }
 

@@ -122,29 +122,6 @@ TEST_F(MemoryGrid, ClearEmptiesTheSelectedRangeAndClearAllEveryChannel) {
   EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(MemoryGrid, F2OrTypingEditsACellEnterCommitsAndEscCancels) {
-  page.show();
-  MemoryGridView* view = page.Grid();
-  const auto edit = [&](int column, const QString& keys, Qt::Key end) {
-    view->setCurrentIndex(view->model()->index(0, column));
-    QTest::keyClick(view, Qt::Key_F2);
-    QWidget* editor = view->indexWidget(view->currentIndex());
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, keys);
-    QTest::keyClick(editor, end);
-    QCoreApplication::sendPostedEvents();  // the view commits and closes from its event loop
-  };
-  edit(Model::kFrequencyColumn, "145.5x", Qt::Key_Return);
-  EXPECT_EQ(feedback.beeps, 1) << "the letter is refused";
-  EXPECT_EQ(page.findChild<ChannelEditorDialog*>(), nullptr) << "Enter only commits the cell";
-  EXPECT_FALSE(view->IsEditingCell());
-  edit(Model::kModeColumn, "F", Qt::Key_Return);  // a list takes its entry by its first letter
-  EXPECT_EQ(document.Record().Channel(1),
-            (MemoryChannel{1, "145500000", "", 1, 3, 0, 0, 0, 0, -1, 0, 0}));
-  edit(Model::kFrequencyColumn, "7", Qt::Key_Escape);
-  EXPECT_EQ(document.Record().Channel(1).Frequency, "145500000");
-}
-
 TEST_F(MemoryGrid, APasteWithARefusedRowPastesNothingAndNamesTheRow) {
   QGuiApplication::clipboard()->setText(
       "Location\tName\tFrequency\tMode\n1\tA\t145.5\tFM\n2\tB\t145.001\tFM\n");
