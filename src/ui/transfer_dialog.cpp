@@ -50,6 +50,7 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   message_->setWordWrap(true);
   progress_ = new QProgressBar(this);
   progress_->setTextVisible(false);
+  progress_->setAccessibleName(tr("Transfer progress"));
   time_left_ = new QLabel(this);
 
   ok_ = new QPushButton(tr("OK"), this);
