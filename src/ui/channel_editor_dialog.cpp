@@ -24,6 +24,7 @@
 #include "ui/feedback.h"
 #include "ui/memory_grid_model.h"
 #include "ui/name_validator.h"
+#include "ui/page_layout.h"
 #include "ui/typed_list_box.h"
 #include "ui/value_lists.h"
 
@@ -101,6 +102,8 @@ void ChannelEditorDialog::BuildControls() {
     field->setMinimumWidth(px(twips));
     auto* label = new QLabel(caption);
     label->setBuddy(field);
+    // The number is a label, which a screen reader reads as it is.
+    if (!qobject_cast<QLabel*>(field)) NameAfter(field, {caption});
     auto* line = new QHBoxLayout;
     line->addWidget(field, 1);
     if (unit) line->addWidget(unit);

@@ -152,8 +152,12 @@ QWidget* FactoryPage::BuildSqlGroup() {
   const std::pair<QString, int> rows[] = {{tr("FM"), 0}, {tr("AM"), 4}, {tr("WFM"), 2}};
   for (int row = 0; row < 3; ++row) {
     grid->addWidget(new QLabel(rows[row].first, group), row + 1, 0);
-    grid->addWidget(sql_[static_cast<std::size_t>(rows[row].second)], row + 1, 1);
-    grid->addWidget(sql_[static_cast<std::size_t>(rows[row].second + 1)], row + 1, 2);
+    QLineEdit* threshold = sql_[static_cast<std::size_t>(rows[row].second)];
+    QLineEdit* tight = sql_[static_cast<std::size_t>(rows[row].second + 1)];
+    NameAfter(threshold, {group->title(), rows[row].first, tr("Threshold")});
+    NameAfter(tight, {group->title(), rows[row].first, tr("Tight")});
+    grid->addWidget(threshold, row + 1, 1);
+    grid->addWidget(tight, row + 1, 2);
   }
   return group;
 }
@@ -167,8 +171,12 @@ QWidget* FactoryPage::BuildSMeterGroup() {
   const QString names[] = {tr("FM"), tr("WFM"), tr("AM")};
   for (int row = 0; row < 3; ++row) {
     grid->addWidget(new QLabel(names[row], group), row + 1, 0);
-    grid->addWidget(smeter_[static_cast<std::size_t>(2 * row)], row + 1, 1);
-    grid->addWidget(smeter_[static_cast<std::size_t>(2 * row + 1)], row + 1, 2);
+    QLineEdit* low = smeter_[static_cast<std::size_t>(2 * row)];
+    QLineEdit* high = smeter_[static_cast<std::size_t>(2 * row + 1)];
+    NameAfter(low, {group->title(), names[row], tr("S-2")});
+    NameAfter(high, {group->title(), names[row], tr("S-10")});
+    grid->addWidget(low, row + 1, 1);
+    grid->addWidget(high, row + 1, 2);
   }
   return group;
 }
@@ -178,6 +186,7 @@ QWidget* FactoryPage::BuildChargeGroup() {
   auto* row = new QHBoxLayout(group);
   // Hours from 1: the stored value is hours - 1.
   charge_time_ = MakeList(limits::kChargeTime.lowest + 1, limits::kChargeTime.highest + 1);
+  NameAfter(charge_time_, {group->title(), tr("Hours")});
   row->addWidget(charge_time_);
   row->addWidget(new QLabel(tr("Hours"), group));
   row->addStretch();
@@ -192,16 +201,20 @@ QWidget* FactoryPage::BuildPwmGroup() {
   for (int block = 0; block < 2; ++block) {
     const bool am = block == 0;
     const int top = block * 3;
-    grid->addWidget(new QLabel(am ? tr("AM") : tr("SW"), group), top, 0);
+    const QString band = am ? tr("AM") : tr("SW");
+    grid->addWidget(new QLabel(band, group), top, 0);
     grid->addWidget(new QLabel(tr("Frequency(kHz)"), group), top + 1, 0);
     grid->addWidget(new QLabel(tr("PWM Data"), group), top + 2, 0);
     for (int i = 0; i < 4; ++i) {
       const auto index = static_cast<std::size_t>(i);
-      grid->addWidget(Heading(QStringLiteral("f%1").arg(i + 1), group), top, i + 1);
+      const QString heading = QStringLiteral("f%1").arg(i + 1);
+      grid->addWidget(Heading(heading, group), top, i + 1);
       QLineEdit*& field = am ? frequency_am_[index] : frequency_sw_[index];
       field = MakeFrequencyField(QString::fromLatin1(am ? kAmFrequencies[i] : kSwFrequencies[i]));
       QComboBox*& list = am ? pwm_am_[index] : pwm_sw_[index];
       list = MakeList(limits::kPwm.lowest, limits::kPwm.highest);
+      NameAfter(field, {group->title(), band, heading, tr("Frequency(kHz)")});
+      NameAfter(list, {group->title(), band, heading, tr("PWM Data")});
       grid->addWidget(field, top + 1, i + 1, Qt::AlignCenter);
       grid->addWidget(list, top + 2, i + 1);
     }
@@ -216,6 +229,9 @@ QWidget* FactoryPage::BuildDcsGroup() {
   for (QComboBox*& list : fix_count_) {
     list = MakeList(limits::kFixCount.lowest, limits::kFixCount.highest);
   }
+  NameAfter(error_bit_, {group->title(), tr("Error bit")});
+  NameAfter(fix_count_[0], {group->title(), tr("Fix Count"), tr(" ON")});
+  NameAfter(fix_count_[1], {group->title(), tr("Fix Count"), tr("OFF")});
   grid->addWidget(new QLabel(tr("Error bit"), group), 0, 0);
   grid->addWidget(error_bit_, 0, 1);
   grid->addWidget(new QLabel(tr("Fix Count"), group), 1, 0);
@@ -232,6 +248,10 @@ QWidget* FactoryPage::BuildTsqGroup() {
   auto* grid = new QGridLayout(group);
   const QString rows[] = {tr("TSQ / RevTSQ"), tr("TSQ-Search")};
   for (int row = 0; row < 2; ++row) {
+    NameAfter(fix_count_[static_cast<std::size_t>(2 + 2 * row)],
+              {group->title(), rows[row], tr(" ON")});
+    NameAfter(fix_count_[static_cast<std::size_t>(3 + 2 * row)],
+              {group->title(), rows[row], tr("OFF")});
     grid->addWidget(new QLabel(rows[row], group), row, 0);
     grid->addWidget(new QLabel(tr(" ON"), group), row, 1);
     grid->addWidget(fix_count_[static_cast<std::size_t>(2 + 2 * row)], row, 2);
@@ -249,6 +269,7 @@ QWidget* FactoryPage::BuildUnlockGroup() {
   for (int row = 0; row < 3; ++row) {
     unlock_wait_[static_cast<std::size_t>(row)] =
         MakeList(limits::kUnlockWait.lowest, limits::kUnlockWait.highest);
+    NameAfter(unlock_wait_[static_cast<std::size_t>(row)], {group->title(), rows[row]});
     grid->addWidget(new QLabel(rows[row], group), row, 0);
     grid->addWidget(unlock_wait_[static_cast<std::size_t>(row)], row, 1);
     grid->addWidget(new QLabel(tr("mSec"), group), row, 2);
@@ -267,6 +288,9 @@ QWidget* FactoryPage::BuildTrainGroup() {
     if (allowed != text) train_time_->setText(allowed);
     MarkChanged(train_time_, true);
   });
+  NameAfter(fix_count_[6], {group->title(), tr("ON Count")});
+  NameAfter(fix_count_[7], {group->title(), tr("OFF Count")});
+  NameAfter(train_time_, {group->title(), tr("OFF Time")});
   grid->addWidget(new QLabel(tr("ON Count"), group), 0, 0);
   grid->addWidget(fix_count_[6], 0, 1);
   grid->addWidget(new QLabel(tr("OFF Count"), group), 1, 0);

@@ -21,6 +21,7 @@
 #include "ui/set_mode_page.h"
 #include "ui/several_receivers_dialog.h"
 #include "ui/transfer_dialog.h"
+#include "ui/user_guide.h"
 #include "ui/window_title.h"
 
 namespace kestrel::ui {
@@ -169,6 +170,8 @@ void MainWindow::BuildMenus() {
   BuildPortMenu(com);
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
+  help->addAction(tr("&User Guide"), QKeySequence::HelpContents, this,
+                  [this] { ShowUserGuide(this); });
   help->addAction(tr("A&bout"), this, &MainWindow::ShowAbout);
 }
 

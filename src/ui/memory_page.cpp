@@ -88,6 +88,7 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
       model_(new MemoryGridModel(document, this)),
       grid_(new MemoryGridView) {
   grid_->setObjectName(QStringLiteral("flxGrdMemory"));
+  NameAfter(grid_, {tr("Memory")});
   grid_->SetGridModel(model_);
   connect(grid_, &MemoryGridView::ChannelActivated, this, &MemoryPage::OpenChannelEditor);
   connect(grid_, &MemoryGridView::FillRequested, this, &MemoryPage::FillSelectedChannels);

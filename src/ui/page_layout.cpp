@@ -46,6 +46,15 @@ QScrollArea* Scrolling(QWidget* frame) {
   return area;
 }
 
+void NameAfter(QWidget* widget, const QStringList& captions) {
+  QStringList parts;
+  for (const QString& caption : captions) {
+    const QString part = QString(caption).remove(u'&').remove(u':').trimmed();
+    if (!part.isEmpty()) parts << part;
+  }
+  widget->setAccessibleName(parts.join(QStringLiteral(", ")));
+}
+
 int TwipsToPixels(const QWidget* widget, int twips) {
   return (twips * widget->logicalDpiX() + kTwipsPerInch / 2) / kTwipsPerInch;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QHBoxLayout>
+#include <QStringList>
 #include <initializer_list>
 #include <vector>
 
@@ -18,6 +19,10 @@ QHBoxLayout* PageButtonRow(std::initializer_list<QPushButton*> buttons);
 // `frame` in a scroll area that shows scroll bars only when the page is smaller than the frame
 // (a small screen, a large scale factor), so that the page's buttons below it stay in reach.
 QScrollArea* Scrolling(QWidget* frame);
+
+// Names `widget` for screen readers after the captions the user sees it under, in reading
+// order: without mnemonics, colons and outer blanks, joined by ", " ("SQL Setting, FM, Tight").
+void NameAfter(QWidget* widget, const QStringList& captions);
 
 // A width in twips (1/1440 inch) in pixels of `widget`'s screen.
 int TwipsToPixels(const QWidget* widget, int twips);

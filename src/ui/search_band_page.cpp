@@ -52,6 +52,7 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
   grid_ = new QTableWidget(kSearchBandCount, 4, frame);
   grid_->setHorizontalHeaderLabels(
       {tr("No."), QString(), tr("Low Frequency"), tr("Upper Frequency")});
+  NameAfter(grid_, {tr("Search Band Memory")});
   grid_->verticalHeader()->hide();
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
@@ -103,6 +104,7 @@ SearchBandPage::SearchBandPage(Document& document, QWidget* parent)
     const Line& line = lines[row];
     auto* caption = new QLabel(line.caption, edit_frame_);
     caption->setBuddy(line.field);
+    NameAfter(line.field, {line.caption});
     line.band->setMinimumWidth(32);
     line.field->setFixedWidth(110);
     line.field->setAlignment(Qt::AlignRight);

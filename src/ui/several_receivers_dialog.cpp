@@ -74,6 +74,7 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
     row->tick = new QCheckBox(entry.text, list);
     row->bar = new QProgressBar(list);
     row->bar->setTextVisible(false);
+    row->bar->setAccessibleName(tr("%1 progress").arg(QString(entry.text).remove(u'&')));
     row->bar->setMinimumWidth(180);
     row->bar->setRange(0, 1);
     row->bar->setValue(0);

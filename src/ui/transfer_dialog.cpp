@@ -14,6 +14,7 @@
 #include "link/failure_advice.h"
 #include "link/time_estimate.h"
 #include "ui/feedback.h"
+#include "ui/user_guide.h"
 
 namespace kestrel::ui {
 
@@ -49,6 +50,7 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   message_->setWordWrap(true);
   progress_ = new QProgressBar(this);
   progress_->setTextVisible(false);
+  progress_->setAccessibleName(tr("Transfer progress"));
   time_left_ = new QLabel(this);
 
   ok_ = new QPushButton(tr("OK"), this);
@@ -57,7 +59,8 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &TransferDialog::OnOk);
   connect(cancel_, &QPushButton::clicked, this, &TransferDialog::OnCancel);
-  // HELP has no action.
+  // HELP shows the guide to the window, which covers these dialogs too.
+  connect(help_, &QPushButton::clicked, this, [this] { ShowUserGuide(this); });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 18, 18, 14);

@@ -1,9 +1,9 @@
 // The read and program dialogs: a prompt, a progress bar with the time left, and OK / CANCEL /
-// HELP. OK runs the job on a worker thread; while it runs, OK and HELP are disabled, CANCEL stops
-// the job after the command under way, closing the dialog by any other means asks whether to
-// cancel, and the window keeps repainting. A failure is shown in a warning box with its cause and
-// fix and a Retry button, and the prompt comes back; a cancelled job says in what state it left
-// things.
+// HELP (the user guide). OK runs the job on a worker thread; while it runs, OK and HELP are
+// disabled, CANCEL stops the job after the command under way, closing the dialog by any other
+// means asks whether to cancel, and the window keeps repainting. A failure is shown in a warning
+// box with its cause and fix and a Retry button, and the prompt comes back; a cancelled job says
+// in what state it left things.
 //
 // Read: after "Completed reading out." the next OK closes the dialog, and the window takes the
 // record from SucceededRead(). Program: after "Completed writing." OK writes the same record into

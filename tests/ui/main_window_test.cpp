@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, StartsOnPortOneWithTheFirstPageAndTheMenus) {
   const std::string ports = Captions(window->PortMenu()->actions());
   EXPECT_TRUE(ports.starts_with("COM &1|COM &2|COM &3|COM &4||")) << ports;
   EXPECT_TRUE(ports.ends_with("|&Simulated receiver")) << ports;
-  EXPECT_EQ(Captions(bar[4]->menu()->actions()), "A&bout");
+  EXPECT_EQ(Captions(bar[4]->menu()->actions()), "&User Guide|A&bout");
 
   QTabWidget* tabs = window->Tabs();
   EXPECT_EQ(tabs->currentIndex(), 0);
