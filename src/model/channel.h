@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -78,25 +79,25 @@ bool UsesToneField(int tone_select, ChannelField field);
 // The value a newly chosen tone selection gives `field`: the defaults above, NORMAL for RevDcs.
 std::int16_t StartingToneValue(ChannelField field);
 
-// The tone value field `field` of a stored channel or of an entry, which name them alike;
-// nullptr for a field that is not a tone value.
+// The tone value field `field` of a stored channel or of an entry, which name them alike. Only
+// the fields ToneFieldsFor gives are tone values; any other field is a programming error.
 template <typename Channel>
-auto ToneValue(Channel& channel, ChannelField field) -> decltype(&channel.TsqTone) {
+auto ToneValue(Channel& channel, ChannelField field) -> decltype((channel.TsqTone)) {
   switch (field) {
     case ChannelField::kTsqTone:
-      return &channel.TsqTone;
+      return channel.TsqTone;
     case ChannelField::kRevTsqTone:
-      return &channel.RevTsqTone;
+      return channel.RevTsqTone;
     case ChannelField::kDcsCode:
-      return &channel.DcsCode;
+      return channel.DcsCode;
     case ChannelField::kRevDcs:
-      return &channel.RevDcs;
+      return channel.RevDcs;
     case ChannelField::kScrambler:
-      return &channel.Scrambler;
+      return channel.Scrambler;
     case ChannelField::kTrainTone:
-      return &channel.TrainTone;
+      return channel.TrainTone;
     default:
-      return nullptr;
+      std::abort();
   }
 }
 

@@ -74,7 +74,7 @@ std::optional<ChannelProblem> CheckToneValues(const ChannelEntry& entry) {
                           std::nullopt};
   }
   for (const ChannelField field : ToneFieldsFor(*tone_select)) {
-    const std::int16_t value = *ToneValue(entry, field);
+    const std::int16_t value = ToneValue(entry, field);
     if (field != ChannelField::kRevDcs) {
       if (auto problem = NeedsValue(field, value, BlankToneText(field))) return problem;
     } else if (!InTable(kChannelDcsPolarityTable, value)) {
@@ -112,7 +112,7 @@ void StoreToneValues(const ChannelEntry& entry, MemoryChannel& channel) {
   channel.TrainTone = 0;
   channel.RevDcs = kNoPolarity;
   for (const ChannelField field : ToneFieldsFor(*ToneSelectAt(entry.ToneSelect))) {
-    *ToneValue(channel, field) = *ToneValue(entry, field);
+    ToneValue(channel, field) = ToneValue(entry, field);
   }
 }
 

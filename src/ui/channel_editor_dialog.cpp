@@ -260,7 +260,7 @@ void ChannelEditorDialog::ApplyToneSelection(int tone_select, bool from_stored_c
     // The polarity list starts with a blank for none, so it shows the stored polarity one down,
     // whether or not the selection is new.
     const int position = field == ChannelField::kRevDcs ? stored.RevDcs + 1
-                         : from_stored_channel          ? *ToneValue(stored, field)
+                         : from_stored_channel          ? ToneValue(stored, field)
                                                         : StartingToneValue(field);
     for (const auto& [shown_field, box] : boxes) {
       if (shown_field == field) show(box, position);

@@ -91,7 +91,7 @@ void ChooseToneSelect(ChannelEntry& entry, std::int16_t position) {
   const std::optional<ToneSelect> chosen = ToneSelectAt(position);
   if (!chosen) return;
   for (const ChannelField field : ToneFieldsFor(*chosen)) {
-    std::int16_t& value = *ToneValue(entry, field);
+    std::int16_t& value = ToneValue(entry, field);
     if (field != ChannelField::kRevDcs || !InTable(kChannelDcsPolarityTable, value)) {
       value = StartingToneValue(field);
     }
