@@ -103,6 +103,8 @@ TEST_F(SearchBandPageTest, TypedLimitsAreFilteredClampedAndMarked) {
   Enter(page.LowField(), "7");
   EXPECT_EQ(Cell(3, 2), "7.00000");
   EXPECT_EQ(CellColor(3, 2), kChangedColor);
+  EXPECT_TRUE(page.Grid()->item(3, 2)->font().italic());
+  EXPECT_EQ(page.Grid()->item(3, 2)->toolTip(), WaitingForSetNote());
   EXPECT_TRUE(page.ClearButton()->isEnabled());
   Enter(page.LowField(), "0.1");
   EXPECT_EQ(CellColor(3, 2), kChangedColor);  // stays red until Set or Clear

@@ -39,11 +39,16 @@ TEST_F(SetModePageTest, AChoiceMarksItsNameAndClearShowsTheRecordAgain) {
   QTest::keyClick(lamp, Qt::Key_Up);
   EXPECT_EQ(lamp->currentIndex(), 1);
   EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), kChangedColor);
+  // More than colour: italics and a note say that the value waits.
+  EXPECT_TRUE(page.FunctionLabel(fn::kLamp)->font().italic());
+  EXPECT_EQ(page.FunctionLabel(fn::kLamp)->toolTip(), WaitingForSetNote());
   EXPECT_EQ(TextColor(page.FunctionLabel(fn::kStep)), testing::ThemeTextColor());
   EXPECT_TRUE(page.ClearButton()->isEnabled());
   // Back to the stored value: black again, the buttons stay enabled.
   QTest::keyClick(lamp, Qt::Key_Down);
   EXPECT_EQ(TextColor(page.FunctionLabel(fn::kLamp)), testing::ThemeTextColor());
+  EXPECT_FALSE(page.FunctionLabel(fn::kLamp)->font().italic());
+  EXPECT_TRUE(page.FunctionLabel(fn::kLamp)->toolTip().isEmpty());
   EXPECT_TRUE(page.SetButton()->isEnabled());
 
   QTest::keyClick(page.List(fn::kStep), Qt::Key_Down);
