@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -82,28 +81,31 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
     row->result->setWordWrap(true);
     row->result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->result->setMinimumWidth(260);
-    row->progress = new TransferProgress(this);
+    row->runner = new TransferRunner(this);
     Row* r = row.get();
-    connect(r->progress, &TransferProgress::RangeChanged, r->bar, [r](int minimum, int maximum) {
+    connect(r->runner, &TransferRunner::Finished, this,
+            [this, r](const TransferOutcome& outcome) { OnTransferFinished(*r, outcome); });
+    TransferProgress* progress = &r->runner->Progress();
+    connect(progress, &TransferProgress::RangeChanged, r->bar, [r](int minimum, int maximum) {
       r->bar->setRange(minimum, maximum);
       r->bar->setValue(minimum);
     });
-    connect(r->progress, &TransferProgress::ValueChanged, r->bar, &QProgressBar::setValue);
-    connect(r->progress, &TransferProgress::StateTextChanged, r->result, [r](const QString& text) {
+    connect(progress, &TransferProgress::ValueChanged, r->bar, &QProgressBar::setValue);
+    connect(progress, &TransferProgress::StateTextChanged, r->result, [r](const QString& text) {
       r->state = text;
       r->result->setText(text);
     });
     const auto show_time_left = [r] {
-      if (r->progress->Cancel().Requested()) return;
+      if (r->runner->CancelRequested()) return;
       const auto left = link::TimeLeftText(static_cast<std::uint64_t>(r->left_ms), r->waiting);
       r->result->setText(r->state + "  " + QString::fromStdString(left));
     };
-    connect(r->progress, &TransferProgress::TimeLeftChanged, r->result,
+    connect(progress, &TransferProgress::TimeLeftChanged, r->result,
             [r, show_time_left](qint64 ms) {
               r->left_ms = ms;
               show_time_left();
             });
-    connect(r->progress, &TransferProgress::WaitingChanged, r->result,
+    connect(progress, &TransferProgress::WaitingChanged, r->result,
             [r, show_time_left](bool waiting) {
               r->waiting = waiting;
               show_time_left();
@@ -142,15 +144,9 @@ SeveralReceiversDialog::SeveralReceiversDialog(std::vector<PortEntry> ports, Job
   layout->addLayout(buttons);
 }
 
-SeveralReceiversDialog::~SeveralReceiversDialog() {
-  // The window never lets a busy dialog go; this only guards the program's end.
-  for (const auto& row : rows_) {
-    if (row->worker) row->worker->wait();
-  }
-}
-
 bool SeveralReceiversDialog::IsBusy() const {
-  return std::any_of(rows_.begin(), rows_.end(), [](const auto& row) { return row->worker; });
+  return std::any_of(rows_.begin(), rows_.end(),
+                     [](const auto& row) { return row->runner->IsRunning(); });
 }
 
 void SeveralReceiversDialog::SetControlsEnabled(bool enabled) {
@@ -165,7 +161,8 @@ void SeveralReceiversDialog::OnOk() {
   const bool any = std::any_of(rows_.begin(), rows_.end(),
                                [](const auto& row) { return row->tick->isChecked(); });
   if (!any) {
-    CurrentFeedback().Beep();
+    CurrentFeedback().Information(
+        this, windowTitle(), tr("No port is ticked: tick the ports of the receivers to write."));
     return;
   }
   SetControlsEnabled(false);
@@ -185,22 +182,11 @@ void SeveralReceiversDialog::Start(Row& row, bool verify) {
   row.result->clear();
   row.state.clear();
   row.waiting = false;
-  row.progress->Cancel().Reset();
   row.verify = verify;
-  TransferJob job = make_job_(row.port, verify);
-  row.outcome = std::make_shared<TransferOutcome>();
-  row.worker = QThread::create([job = std::move(job), outcome = row.outcome,
-                                progress = row.progress] { *outcome = job(*progress); });
-  connect(row.worker, &QThread::finished, this, [this, &row] { OnWorkerFinished(row); });
-  row.worker->start();
+  row.runner->Start(make_job_(row.port, verify));
 }
 
-void SeveralReceiversDialog::OnWorkerFinished(Row& row) {
-  row.worker->wait();
-  delete row.worker;
-  row.worker = nullptr;
-  const TransferOutcome outcome = std::move(*row.outcome);
-  row.outcome.reset();
+void SeveralReceiversDialog::OnTransferFinished(Row& row, const TransferOutcome& outcome) {
   row.result->setText(ResultText(outcome.status, row.verify));
   if (outcome.status) {
     row.bar->setValue(row.bar->maximum());
@@ -218,8 +204,8 @@ QString SeveralReceiversDialog::CancelQuestion() const {
 
 void SeveralReceiversDialog::RequestCancel() {
   for (const auto& row : rows_) {
-    if (!row->worker) continue;
-    row->progress->Cancel().Request();
+    if (!row->runner->IsRunning()) continue;
+    row->runner->Cancel();
     row->result->setText(tr("Cancelling after the command under way."));
   }
   cancel_->setEnabled(false);

@@ -13,12 +13,12 @@
 #include "link/port_choice.h"
 #include "ui/busy_dialog.h"
 #include "ui/transfer_job.h"
+#include "ui/transfer_runner.h"
 
 class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QThread;
 
 namespace kestrel::ui {
 
@@ -36,7 +36,6 @@ class SeveralReceiversDialog : public BusyDialog {
   using JobFactory = std::function<TransferJob(const link::PortChoice& port, bool verify)>;
 
   SeveralReceiversDialog(std::vector<PortEntry> ports, JobFactory make_job, QWidget* parent);
-  ~SeveralReceiversDialog() override;
 
   // "COM 1" to "COM 4", the serial ports the system reports, and four simulated receivers.
   static std::vector<PortEntry> AvailablePorts();
@@ -65,14 +64,12 @@ class SeveralReceiversDialog : public BusyDialog {
     qint64 left_ms = 0;
     bool waiting = false;  // for a reply that is late
     bool verify = false;   // the running or last write is verified
-    TransferProgress* progress = nullptr;
-    QThread* worker = nullptr;
-    std::shared_ptr<TransferOutcome> outcome;
+    TransferRunner* runner = nullptr;
   };
 
   void OnOk();
   void Start(Row& row, bool verify);
-  void OnWorkerFinished(Row& row);
+  void OnTransferFinished(Row& row, const TransferOutcome& outcome);
   void SetControlsEnabled(bool enabled);
 
   JobFactory make_job_;

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include "link/failure_advice.h"
@@ -81,29 +80,25 @@ TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)
   layout->addLayout(buttons);
   buttons_ = buttons;
 
-  progress_source_ = new TransferProgress(this);
-  connect(progress_source_, &TransferProgress::RangeChanged, progress_,
-          [this](int minimum, int maximum) {
-            progress_->setRange(minimum, maximum);
-            progress_->setValue(minimum);
-          });
-  connect(progress_source_, &TransferProgress::ValueChanged, progress_, &QProgressBar::setValue);
-  connect(progress_source_, &TransferProgress::StateTextChanged, message_, &QLabel::setText);
-  connect(progress_source_, &TransferProgress::TimeLeftChanged, time_left_, [this](qint64 ms) {
+  runner_ = new TransferRunner(this);
+  connect(runner_, &TransferRunner::Finished, this, &TransferDialog::OnTransferFinished);
+  TransferProgress* progress = &runner_->Progress();
+  connect(progress, &TransferProgress::RangeChanged, progress_, [this](int minimum, int maximum) {
+    progress_->setRange(minimum, maximum);
+    progress_->setValue(minimum);
+  });
+  connect(progress, &TransferProgress::ValueChanged, progress_, &QProgressBar::setValue);
+  connect(progress, &TransferProgress::StateTextChanged, message_, &QLabel::setText);
+  connect(progress, &TransferProgress::TimeLeftChanged, time_left_, [this](qint64 ms) {
     left_ms_ = ms;
     ShowTimeLeft();
   });
-  connect(progress_source_, &TransferProgress::WaitingChanged, time_left_, [this](bool waiting) {
+  connect(progress, &TransferProgress::WaitingChanged, time_left_, [this](bool waiting) {
     waiting_ = waiting;
     ShowTimeLeft();
   });
 
   ShowPrompt();
-}
-
-TransferDialog::~TransferDialog() {
-  // The window never lets a busy dialog go; this only guards the program's end.
-  if (worker_) worker_->wait();
 }
 
 QPushButton* TransferDialog::AddButton(const QString& text) {
@@ -124,7 +119,7 @@ QCheckBox* TransferDialog::AddCheckBox(const QString& text) {
 }
 
 void TransferDialog::ShowTimeLeft() {
-  if (progress_source_->Cancel().Requested()) return;
+  if (runner_->CancelRequested()) return;
   time_left_->setText(
       QString::fromStdString(link::TimeLeftText(static_cast<std::uint64_t>(left_ms_), waiting_)));
 }
@@ -158,7 +153,7 @@ QString TransferDialog::CancelQuestion() const {
 
 void TransferDialog::RequestCancel() {
   if (!IsBusy()) return;
-  progress_source_->Cancel().Request();
+  runner_->Cancel();
   cancel_->setEnabled(false);
   time_left_->setText(tr("Cancelling after the command under way."));
 }
@@ -166,7 +161,6 @@ void TransferDialog::RequestCancel() {
 void TransferDialog::Start() {
   progress_->setRange(0, 1);
   progress_->setValue(0);
-  progress_source_->Cancel().Reset();
   time_left_->clear();
   waiting_ = false;
   SetButtonsEnabled(false);
@@ -174,21 +168,10 @@ void TransferDialog::Start() {
   if (kind_ == Kind::kRead) message_->setText(tr("Reading data."));
 
   verifying_ = verify_ && verify_->isChecked();
-  TransferJob job = make_job_(verifying_);
-  running_outcome_ = std::make_shared<TransferOutcome>();
-  worker_ = QThread::create([job = std::move(job), outcome = running_outcome_,
-                             progress = progress_source_] { *outcome = job(*progress); });
-  connect(worker_, &QThread::finished, this, &TransferDialog::OnWorkerFinished);
-  worker_->start();
+  runner_->Start(make_job_(verifying_));
 }
 
-void TransferDialog::OnWorkerFinished() {
-  worker_->wait();
-  delete worker_;
-  worker_ = nullptr;
-  const TransferOutcome outcome = std::move(*running_outcome_);
-  running_outcome_.reset();
-
+void TransferDialog::OnTransferFinished(const TransferOutcome& outcome) {
   emit TransferFinished(outcome);
   time_left_->clear();
   if (!outcome.status && outcome.status.error().code == link::LinkResult::kCancelled) {

@@ -15,13 +15,13 @@
 
 #include "ui/busy_dialog.h"
 #include "ui/transfer_job.h"
+#include "ui/transfer_runner.h"
 
 class QCheckBox;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QThread;
 
 namespace kestrel::ui {
 
@@ -34,9 +34,8 @@ class TransferDialog : public BusyDialog {
   using JobFactory = std::function<TransferJob(bool verify)>;
 
   TransferDialog(Kind kind, JobFactory make_job, QWidget* parent);
-  ~TransferDialog() override;
 
-  bool IsBusy() const override { return worker_ != nullptr; }
+  bool IsBusy() const override { return runner_->IsRunning(); }
   // The last successful read's outcome (record and image); empty until a read succeeded.
   const std::optional<TransferOutcome>& SucceededRead() const { return read_result_; }
 
@@ -70,7 +69,7 @@ class TransferDialog : public BusyDialog {
  private:
   void OnOk();
   void Start();
-  void OnWorkerFinished();
+  void OnTransferFinished(const TransferOutcome& outcome);
   void ShowPrompt();
   void SetButtonsEnabled(bool enabled);
   void ShowTimeLeft();
@@ -86,9 +85,7 @@ class TransferDialog : public BusyDialog {
   QPushButton* help_ = nullptr;
   QHBoxLayout* buttons_ = nullptr;
   QList<QCheckBox*> added_boxes_;
-  TransferProgress* progress_source_ = nullptr;
-  QThread* worker_ = nullptr;
-  std::shared_ptr<TransferOutcome> running_outcome_;
+  TransferRunner* runner_ = nullptr;
   qint64 left_ms_ = 0;
   bool waiting_ = false;    // for a reply that is late
   bool verifying_ = false;  // the running or last write was verified

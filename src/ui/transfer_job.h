@@ -69,6 +69,7 @@ class TransferProgress : public QObject {
   void SetWaiting(bool waiting);
 
   link::CancelToken& Cancel() { return cancel_; }
+  const link::CancelToken& Cancel() const { return cancel_; }
 
  signals:
   void RangeChanged(int minimum, int maximum);
