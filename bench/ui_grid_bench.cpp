@@ -1,7 +1,8 @@
 // The Memory page must redraw within a frame: a reload of all 1000 rows after New, Open or a
 // read, "Clear All", and painting the rows a window shows. The commands that work on every row
 // at once must answer without a wait: a paste of 1000 rows by position, a heading click sorting
-// 1000 rows, Ctrl+Enter into 1000 selected rows, and undoing a 1000-row paste.
+// 1000 rows, Ctrl+Enter into 1000 selected rows, and undoing a 1000-row paste; and one typed
+// cell, while empty rows are hidden.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -122,6 +123,23 @@ void BM_GridUndo1000RowPaste(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GridUndo1000RowPaste)->Unit(benchmark::kMillisecond);
+
+// One name typed into a cell while only programmed channels are shown: every edit checks which
+// rows stay visible.
+void BM_GridTypeOneCellShowingProgrammedOnly(benchmark::State& state) {
+  ShownPage shown;
+  shown.FillAll();
+  shown.page.Grid()->ShowProgrammedOnly(true);
+  const QModelIndex cell =
+      shown.page.GridModel()->index(500, kestrel::ui::MemoryGridModel::kNameColumn);
+  const QString names[] = {QStringLiteral("KITE"), QStringLiteral("BOAT")};
+  int turn = 0;
+  for (auto _ : state) {
+    shown.page.GridModel()->setData(cell, names[turn++ % 2], Qt::EditRole);
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_GridTypeOneCellShowingProgrammedOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -28,8 +28,16 @@ class Document::Step : public QUndoCommand {
         place_before_(std::move(place_before)),
         place_after_(std::move(place_after)) {}
 
-  void undo() override { document_.Apply(back_, place_before_ ? &*place_before_ : nullptr); }
-  void redo() override { document_.Apply(forward_, place_after_ ? &*place_after_ : nullptr); }
+  void undo() override {
+    document_.Apply(back_, place_before_ ? &*place_before_ : nullptr);
+    emit document_.Stepped(back_.Channels());
+  }
+  // The history applies a step as it is pushed; only a later redo is the user's Redo.
+  void redo() override {
+    document_.Apply(forward_, place_after_ ? &*place_after_ : nullptr);
+    if (pushed_) emit document_.Stepped(forward_.Channels());
+    pushed_ = true;
+  }
 
  private:
   Document& document_;
@@ -37,6 +45,7 @@ class Document::Step : public QUndoCommand {
   RecordPatch forward_;
   std::optional<Place> place_before_;
   std::optional<Place> place_after_;
+  bool pushed_ = false;
 };
 
 Document::Document(QObject* parent) : QObject(parent), record_(NewConfiguration()) {

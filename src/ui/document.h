@@ -9,6 +9,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <functional>
+#include <vector>
 
 #include "image/memory_image.h"
 #include "model/radio_config.h"
@@ -62,6 +63,8 @@ class Document : public QObject {
   void Replaced();
   void Changed();  // the record changed in any way: an edit, an undo or redo, a replacement
   void Edited(const QString& what);
+  // Undo or Redo changed these channels (ascending; none when the step changed no channel).
+  void Stepped(const std::vector<int>& channels);
   void ModifiedChanged(bool modified);
   void OriginChanged();  // the source or the file name
 

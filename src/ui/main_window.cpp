@@ -229,7 +229,7 @@ void MainWindow::OnTabChanged(int index) {
   for (QAction* action : memory_page_->EditActions() + memory_page_->FindActions()) {
     action->setEnabled(on_memory);
   }
-  if (on_memory) memory_page_->Grid()->setFocus();
+  if (on_memory) memory_page_->FocusGrid();
 }
 
 void MainWindow::AddShortcut(QKeySequence::StandardKey standard, QList<QKeySequence> also,

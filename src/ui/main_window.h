@@ -182,7 +182,12 @@ class MainWindow : public QMainWindow {
   // The report choice, remembered in the settings file; OK hands the ticked reports to `put_out`.
   void ChooseReports(const QString& title,
                      std::function<void(const print::ReportSelection&)> put_out);
+  // The file dialogs start where the last one in this run ended; the first in the folder of the
+  // open file or the program's folder. Each remembers the folder of the file chosen.
   QString StartFolder() const;
+  QString AskOpenFile(const QString& title, const QString& filter, const QString& suffix);
+  QString AskSaveFile(const QString& title, const QString& filter, const QString& suffix,
+                      QString* chosen_filter = nullptr);
   void OnTabChanged(int index);
   // Shows the next (+1) or previous (-1) page the user is offered, round the end.
   void StepPage(int step);
@@ -224,6 +229,7 @@ class MainWindow : public QMainWindow {
   RadioJobs& jobs_;
   DocumentStorage& storage_;
   MainWindowSetup setup_;
+  QString last_folder_;  // of the file last chosen in a file dialog; "" before the first
   link::PortChoice port_;
 
   QTabWidget* tabs_ = nullptr;

@@ -1,10 +1,7 @@
 // What the window knows of the receiver, and the commands built on it: Compare with File,
 // Compare with Radio and Write Changes.
-#include <QComboBox>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include "files/config_source.h"
 #include "files/receiver_backups.h"
@@ -13,8 +10,6 @@
 #include "ui/feedback.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
-#include "ui/memory_grid_model.h"
-#include "ui/memory_grid_view.h"
 #include "ui/memory_page.h"
 #include "ui/search_band_page.h"
 #include "ui/set_mode_page.h"
@@ -120,9 +115,9 @@ void MainWindow::ShowWritePreview() {
 
 void MainWindow::CompareWithFile() {
   SettlePendingEdits([this] {
-    const QString path = CurrentFeedback().OpenFileName(
-        this, tr("Compare with File"), StartFolder(),
-        DataFileFilter() + QStringLiteral(";;") + tr("All files (*)"), kDataFileSuffix);
+    const QString path =
+        AskOpenFile(tr("Compare with File"),
+                    DataFileFilter() + QStringLiteral(";;") + tr("All files (*)"), kDataFileSuffix);
     if (path.isEmpty()) return;
     const auto other = LoadConfigurationSource(path.toStdString());
     if (!other) {
@@ -183,16 +178,15 @@ void MainWindow::GoTo(const DifferencePlace& place) {
   switch (place.kind) {
     case DifferencePlace::Kind::kSetMode:
       tabs_->setCurrentWidget(set_mode_page_);
-      set_mode_page_->List(place.index)->setFocus();
+      set_mode_page_->FocusFunction(place.index);
       break;
     case DifferencePlace::Kind::kChannel:
       tabs_->setCurrentWidget(memory_page_);
-      memory_page_->Grid()->GoToCell(place.index, MemoryGridModel::kFrequencyColumn);
+      memory_page_->GoToChannel(place.index);
       break;
     case DifferencePlace::Kind::kBand:
       tabs_->setCurrentWidget(band_page_);
-      band_page_->Grid()->setCurrentCell(place.index, 0);
-      band_page_->Grid()->setFocus();
+      band_page_->FocusBand(place.index);
       break;
     case DifferencePlace::Kind::kFactory:
       // The Factory Settings page is never offered.

@@ -47,8 +47,8 @@ QString NoteLines(const std::vector<TableNote>& notes, const QString& source) {
 
 void MainWindow::ImportChannelList() {
   SettlePendingEdits([this] {
-    const QString path = CurrentFeedback().OpenFileName(this, tr("Import Channels"), StartFolder(),
-                                                        ChannelListFilter(), QStringLiteral("csv"));
+    const QString path =
+        AskOpenFile(tr("Import Channels"), ChannelListFilter(), QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const QString source = QFileInfo(path).fileName();
     auto text = ReadChannelListFile(NativePath(path));
@@ -68,13 +68,12 @@ void MainWindow::ImportChannelList() {
       return;
     }
     auto* preview = new ImportPreviewDialog(std::move(*text), source, document_.Record(),
-                                            memory_page_->Grid()->CurrentChannel(), this);
+                                            memory_page_->CurrentChannel(), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     connect(preview, &QDialog::accepted, this, [this, preview, source] {
       const ChannelImport& result = preview->Result();
       document_.Edit(tr("import channels"),
                      [&result](RadioConfig& record) { record = result.record; });
-      memory_page_->GridModel()->ShowChannelRows(1, kChannelCount);  // keeps the selection
       CurrentFeedback().ShowStatus(this,
                                    (result.imported == 1 ? tr("1 channel imported from %2.")
                                                          : tr("%1 channels imported from %2."))
@@ -88,9 +87,8 @@ void MainWindow::ImportChannelList() {
 void MainWindow::ExportChannelList() {
   const QString common = tr("CSV files, the common layout of other tools (*.csv)");
   QString chosen;
-  const QString path = CurrentFeedback().SaveFileName(this, tr("Export Channels"), StartFolder(),
-                                                      ChannelListFilter() + ";;" + common,
-                                                      QStringLiteral("csv"), &chosen);
+  const QString path = AskSaveFile(tr("Export Channels"), ChannelListFilter() + ";;" + common,
+                                   QStringLiteral("csv"), &chosen);
   if (path.isEmpty()) return;
   const std::vector<NumberedChannel> channels = ProgrammedChannels(document_.Record());
   std::vector<int> unheld;

@@ -2,6 +2,7 @@
 // the questions before any of them could leave an edit behind. The three ways out for reports
 // share the print dialog's report choice.
 #include <QDir>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 
 #include <algorithm>
@@ -107,7 +108,23 @@ void MainWindow::ConfirmLeaving(std::function<void()> then) {
 }
 
 QString MainWindow::StartFolder() const {
+  if (!last_folder_.isEmpty()) return last_folder_;
   return DataFileFolder(document_.FileName(), setup_.program_folder);
+}
+
+QString MainWindow::AskOpenFile(const QString& title, const QString& filter,
+                                const QString& suffix) {
+  const QString path = CurrentFeedback().OpenFileName(this, title, StartFolder(), filter, suffix);
+  if (!path.isEmpty()) last_folder_ = QFileInfo(path).absolutePath();
+  return path;
+}
+
+QString MainWindow::AskSaveFile(const QString& title, const QString& filter, const QString& suffix,
+                                QString* chosen_filter) {
+  const QString path =
+      CurrentFeedback().SaveFileName(this, title, StartFolder(), filter, suffix, chosen_filter);
+  if (!path.isEmpty()) last_folder_ = QFileInfo(path).absolutePath();
+  return path;
 }
 
 void MainWindow::New() {
@@ -119,8 +136,7 @@ void MainWindow::New() {
 
 void MainWindow::Open() {
   ConfirmLeaving([this] {
-    const QString path = CurrentFeedback().OpenFileName(this, OpenDialogTitle(), StartFolder(),
-                                                        DataFileFilter(), kDataFileSuffix);
+    const QString path = AskOpenFile(OpenDialogTitle(), DataFileFilter(), kDataFileSuffix);
     if (path.isEmpty()) return;
     ApplyChosenDiscards();
     band_page_->CloseEditFrame();
@@ -160,8 +176,7 @@ bool MainWindow::SaveRecord() {
 }
 
 bool MainWindow::SaveRecordAs() {
-  const QString path = CurrentFeedback().SaveFileName(this, SaveDialogTitle(), StartFolder(),
-                                                      DataFileFilter(), kDataFileSuffix);
+  const QString path = AskSaveFile(SaveDialogTitle(), DataFileFilter(), kDataFileSuffix);
   if (path.isEmpty()) return false;
   return SaveTo(path);
 }
@@ -175,6 +190,7 @@ bool MainWindow::SaveTo(const QString& path) {
     return false;
   }
   document_.MarkSaved(path);
+  CurrentFeedback().ShowStatus(this, tr("Saved to %1.").arg(QDir::toNativeSeparators(path)));
   return true;
 }
 
@@ -213,9 +229,11 @@ void MainWindow::PrintPreview() {
 void MainWindow::ExportPdf() {
   SettlePendingEdits([this] {
     ChooseReports(tr("Export PDF"), [this](const print::ReportSelection& selection) {
-      const QString path = CurrentFeedback().SaveFileName(this, tr("Export PDF"), StartFolder(),
-                                                          PdfFileFilter(), QStringLiteral("pdf"));
-      if (!path.isEmpty()) ExportReportsToPdf(this, document_.Record(), selection, path);
+      const QString path = AskSaveFile(tr("Export PDF"), PdfFileFilter(), QStringLiteral("pdf"));
+      if (!path.isEmpty() && ExportReportsToPdf(this, document_.Record(), selection, path)) {
+        CurrentFeedback().ShowStatus(
+            this, tr("Reports exported to %1.").arg(QDir::toNativeSeparators(path)));
+      }
     });
   });
 }

@@ -238,6 +238,21 @@ void MemoryGridView::SelectChannels(int first, int last) {
                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+void MemoryGridView::SelectChannels(const std::vector<int>& channels) {
+  if (!model() || channels.empty()) return;
+  SelectChannel(channels.front());
+  QItemSelection rows;
+  for (std::size_t first = 0; first < channels.size();) {
+    std::size_t end = first + 1;
+    while (end < channels.size() && channels[end] == channels[end - 1] + 1) ++end;
+    rows.select(model()->index(MemoryGridModel::RowOfChannel(channels[first]), 0),
+                model()->index(MemoryGridModel::RowOfChannel(channels[end - 1]), 0));
+    first = end;
+  }
+  selectionModel()->select(rows, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  scrollTo(currentIndex());
+}
+
 void MemoryGridView::GoToCell(int channel, int column) {
   if (!model()) return;
   const QModelIndex cell = model()->index(MemoryGridModel::RowOfChannel(channel), column);

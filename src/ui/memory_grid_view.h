@@ -34,6 +34,9 @@ class MemoryGridView : public QTableView {
   void SelectChannel(int channel);
   // Makes channel `first` the current row and channels `first` to `last` the selection.
   void SelectChannels(int first, int last);
+  // Makes the first of `channels` (ascending) the current row, scrolled into view, and all of
+  // them the selection.
+  void SelectChannels(const std::vector<int>& channels);
 
   // Makes `column` of channel `channel` the current cell, its row the selection, and scrolls
   // it into the middle of the grid.

@@ -93,6 +93,9 @@ MemoryPage::MemoryPage(Document& document, QWidget* parent)
   connect(grid_, &MemoryGridView::ChannelActivated, this, &MemoryPage::OpenChannelEditor);
   connect(grid_, &MemoryGridView::FillRequested, this, &MemoryPage::FillSelectedChannels);
   connect(model_, &MemoryGridModel::Refused, this, &MemoryPage::Refuse);
+  // After Undo or Redo the selection shows the channels that changed.
+  connect(&document_, &Document::Stepped, this,
+          [this](const std::vector<int>& channels) { grid_->SelectChannels(channels); });
   connect(model_, &MemoryGridModel::Hint, this,
           [this](const QString& text) { CurrentFeedback().ShowStatus(this, text); });
 
@@ -294,6 +297,18 @@ void MemoryPage::ShowContextMenu(const QPoint& at) {
   menu->popup(grid_->viewport()->mapToGlobal(at));
 }
 
+int MemoryPage::CurrentChannel() const {
+  return grid_->CurrentChannel();
+}
+
+void MemoryPage::GoToChannel(int channel) {
+  grid_->GoToCell(channel, MemoryGridModel::kFrequencyColumn);
+}
+
+void MemoryPage::FocusGrid() {
+  grid_->setFocus();
+}
+
 ChannelEditorDialog* MemoryPage::OpenChannelEditor(int channel) {
   auto* editor = new ChannelEditorDialog(document_, channel, this);
   editor->open();
@@ -366,6 +381,9 @@ void MemoryPage::CutSelectedChannels() {
   if (channels.empty()) return;
   CopySelectedChannels();
   ClearChannels(channels, tr("cut"));
+  CurrentFeedback().ShowStatus(this, channels.size() == 1
+                                         ? tr("1 channel cut.")
+                                         : tr("%1 channels cut.").arg(channels.size()));
 }
 
 void MemoryPage::CopySelectedChannels() {
@@ -377,6 +395,8 @@ void MemoryPage::CopySelectedChannels() {
   if (rows.empty()) return;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(FormatChannelTable(rows, kClipboardDelimiter)));
+  CurrentFeedback().ShowStatus(this, rows.size() == 1 ? tr("1 channel copied.")
+                                                      : tr("%1 channels copied.").arg(rows.size()));
 }
 
 void MemoryPage::PasteChannels() {

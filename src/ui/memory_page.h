@@ -35,6 +35,12 @@ class MemoryPage : public QWidget, public PendingEdits {
   MemoryGridView* Grid() const { return grid_; }
   MemoryGridModel* GridModel() const { return model_; }
 
+  // The channel of the grid's current row (1 to 1000; 0 when there is none).
+  int CurrentChannel() const;
+  // Puts the grid's current cell on the Frequency of `channel`, with the focus.
+  void GoToChannel(int channel);
+  void FocusGrid();
+
   // Opens the editor for channel `channel` (window-modal, without waiting for it to close).
   ChannelEditorDialog* OpenChannelEditor(int channel);
 

@@ -28,4 +28,11 @@ bool RecordPatch::IsEmpty() const {
   return channels_.empty() && bands_.empty() && !set_mode_ && !factory_;
 }
 
+std::vector<int> RecordPatch::Channels() const {
+  std::vector<int> numbers;
+  numbers.reserve(channels_.size());
+  for (const auto& [number, channel] : channels_) numbers.push_back(number);
+  return numbers;
+}
+
 }  // namespace kestrel::ui

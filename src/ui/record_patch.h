@@ -18,6 +18,8 @@ class RecordPatch {
 
   void ApplyTo(RadioConfig& record) const;
   bool IsEmpty() const;
+  // The channels the patch sets, in ascending order.
+  std::vector<int> Channels() const;
 
  private:
   std::vector<std::pair<int, MemoryChannel>> channels_;

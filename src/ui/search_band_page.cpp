@@ -230,6 +230,11 @@ void SearchBandPage::OpenBand(int band) {
   edit_frame_->show();
 }
 
+void SearchBandPage::FocusBand(int band) {
+  grid_->setCurrentCell(band, 0);
+  grid_->setFocus();
+}
+
 void SearchBandPage::CloseEditFrame() {
   edit_frame_->hide();
 }

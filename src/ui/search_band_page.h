@@ -50,6 +50,8 @@ class SearchBandPage : public QWidget, public PendingEdits {
   // Opens the edit frame for band 0 to 23, as a click on its row does.
   void OpenBand(int band);
   void CloseEditFrame();
+  // Makes band 0 to 23 the current row of the grid, with the focus.
+  void FocusBand(int band);
 
  public slots:
   // Shows the record's bands; colours and buttons stay as they are.

@@ -91,6 +91,10 @@ SetModePage::SetModePage(Document& document, QWidget* parent)
   EnableButtons(false);
 }
 
+void SetModePage::FocusFunction(int function) {
+  lists_[function]->setFocus();
+}
+
 QString SetModePage::PageName() const {
   return tr("Set Mode");
 }

@@ -30,6 +30,8 @@ class SetModePage : public QWidget, public PendingEdits {
   QPushButton* ClearButton() const { return clear_; }
   QPushButton* ReadButton() const { return read_; }
   QPushButton* WriteButton() const { return write_; }
+  // Puts the focus on the list of `function`.
+  void FocusFunction(int function);
 
   QString PageName() const override;
   bool HasPendingChanges() const override;

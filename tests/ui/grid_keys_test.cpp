@@ -309,6 +309,12 @@ TEST_F(GridKeys, CtrlEnterStoresTheTypedValueInEverySelectedRowThatTakesItAsOneS
     const QString listed = feedback.warnings.value(0).section("\n\n", 1);
     EXPECT_EQ(listed, fill.listed.join('\n')) << fill.keys;
   }
+  // Undo and Redo select the channels they change.
+  for (const bool undo : {true, false}) {
+    Grid()->SelectChannel(9);
+    undo ? document.History().undo() : document.History().redo();
+    EXPECT_EQ(Grid()->SelectedChannels(), (std::vector<int>{1, 2, 3, 4})) << undo;
+  }
   EXPECT_EQ(document.Record().Channel(3).Mode, 2) << "an empty channel takes its band's mode";
   EXPECT_EQ(document.Record().Channel(2).Mode, 3) << "a programmed one keeps its own";
   EXPECT_EQ(document.Record().Channel(2).Step, 3);
@@ -463,6 +469,7 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
       At(0, kName), QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QTest::keyClick(Grid(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3) << "the header and two rows";
+  EXPECT_EQ(feedback.statuses.last(), "2 channels copied.");
   QTest::keyClick(Grid(), Qt::Key_Delete);
   EXPECT_FALSE(document.Record().Channel(1).IsProgrammed());
   EXPECT_FALSE(document.Record().Channel(3).IsProgrammed());
@@ -476,6 +483,12 @@ TEST_F(GridKeys, AHeadingClickSortsTheViewOnlyAndCommandsActOnExactlyTheSelected
 
   page.ViewActions().front()->setChecked(true);
   EXPECT_TRUE(Grid()->isRowHidden(1));
+  EXPECT_FALSE(Grid()->isRowHidden(0));
+  // The filter holds through edits: a cleared channel hides, and shows again on Undo.
+  Grid()->SelectChannel(1);
+  QTest::keyClick(Grid(), Qt::Key_Delete);
+  EXPECT_TRUE(Grid()->isRowHidden(0));
+  document.History().undo();
   EXPECT_FALSE(Grid()->isRowHidden(0));
   QTest::keyClick(Grid(), Qt::Key_G, Qt::ControlModifier);
   EXPECT_EQ(Answer("goToChannel", "001"), nullptr);

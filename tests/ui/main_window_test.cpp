@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -341,6 +342,8 @@ TEST_F(MainWindowTest, SaveAsksForANameOnceAndAFailureKeepsTheDocumentModified) 
             "save| Save of data File|" + folder.path() + "|dat (*.dat)|dat");
   EXPECT_EQ(window->Doc().FileName(), folder.filePath("one.dat"));
   EXPECT_FALSE(window->isWindowModified());
+  EXPECT_EQ(feedback.statuses.last(),
+            "Saved to " + QDir::toNativeSeparators(folder.filePath("one.dat")) + ".");
   EXPECT_EQ(storage.files.at(folder.filePath("one.dat")), window->Doc().Record());
 
   // Named now: Save writes without a dialog.
@@ -433,7 +436,8 @@ TEST_F(MainWindowTest, ImportChannelsShowsWhatItWouldDoAndIsOneEditOrNothing) {
 }
 
 TEST_F(MainWindowTest, ExportChannelsWritesTheLayoutChosenInTheDialog) {
-  const QString own = folder.filePath("own.csv"), common = folder.filePath("common.csv");
+  ASSERT_TRUE(QDir(folder.path()).mkdir("lists"));
+  const QString own = folder.filePath("own.csv"), common = folder.filePath("lists/common.csv");
   feedback.file_names = {own, common};
   window->ExportChannelList();
   EXPECT_TRUE(ReadAll(own.toStdString()).starts_with("No.,Name,Frequency,Mode,"));
@@ -443,6 +447,10 @@ TEST_F(MainWindowTest, ExportChannelsWritesTheLayoutChosenInTheDialog) {
       "|CSV files (*.csv);;CSV files, the common layout of other tools (*.csv)|csv"));
   EXPECT_TRUE(ReadAll(common.toStdString()).starts_with("Location,Name,Frequency,Duplex,"));
   EXPECT_EQ(feedback.statuses.last(), "89 channels exported to common.csv.");
+  // The next file dialog starts in the folder the last one ended in, in this run.
+  window->Open();
+  EXPECT_TRUE(feedback.file_dialogs.last().startsWith("open| Load of data File|" +
+                                                      folder.filePath("lists") + "|"));
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyGo) {
@@ -493,6 +501,7 @@ TEST_F(MainWindowTest, PrintPreviewAndPdfOfferTheReportChoiceThatPrintRemembers)
   ASSERT_EQ(feedback.file_dialogs.size(), 1);
   EXPECT_TRUE(feedback.file_dialogs[0].startsWith("save|Export PDF|"));
   EXPECT_TRUE(ReadAll(pdf.toStdString()).starts_with("%PDF-"));
+  EXPECT_EQ(feedback.statuses.last(), "Reports exported to " + QDir::toNativeSeparators(pdf) + ".");
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
   window->PrintPreview();
