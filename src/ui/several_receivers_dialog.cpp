@@ -14,6 +14,7 @@
 
 #include "link/port_choice.h"
 #include "link/time_estimate.h"
+#include "ui/failure_texts.h"
 #include "ui/feedback.h"
 #include "ui/system_ports.h"
 
@@ -31,8 +32,7 @@ QString ResultText(const link::LinkStatus& status, bool verified) {
   }
   const link::LinkFailure& failure = status.error();
   if (failure.code == link::LinkResult::kCancelled) return QString::fromStdString(failure.detail);
-  return QString::fromStdString(
-      link::OnOneLine(link::ResultText(failure, link::FrontEnd::kWindow)));
+  return FailureLine(failure);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "link/failure_advice.h"
 #include "link/time_estimate.h"
+#include "ui/failure_texts.h"
 #include "ui/feedback.h"
 #include "ui/user_guide.h"
 
@@ -25,15 +25,6 @@ QString TransferDialog::ReadPrompt() {
 QString TransferDialog::ProgramPrompt() {
   return tr("1. Connect the Program cable.") + "\n\n" +
          tr("2. Writing data will start when you select [OK].");
-}
-
-QString TransferDialog::FailureText(const link::LinkFailure& failure) {
-  QString text = QString::fromStdString(std::string(link::Message(failure.code)));
-  for (const std::string& part :
-       {failure.detail, link::CauseText(failure, link::FrontEnd::kWindow)}) {
-    if (!part.empty()) text += "\n\n" + QString::fromStdString(part);
-  }
-  return text;
 }
 
 TransferDialog::TransferDialog(Kind kind, JobFactory make_job, QWidget* parent)

@@ -54,9 +54,6 @@ class TransferDialog : public BusyDialog {
 
   static QString ReadPrompt();
   static QString ProgramPrompt();
-  // The failure box's text: the message, the link's detail, then the cause and its fix, each
-  // after a blank line.
-  static QString FailureText(const link::LinkFailure& failure);
 
  signals:
   // After every run, on the window's thread, before the dialog shows the result.

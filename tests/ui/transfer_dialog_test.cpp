@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "model/defaults.h"
+#include "ui/failure_texts.h"
 #include "ui_fakes.h"
 
 namespace kestrel::ui {
@@ -203,6 +204,9 @@ TEST_F(TransferDialogTest, AFailureSaysWhyAndRetryRunsItAgain) {
             "handshake.\n\nThe receiver on /dev/ttyUSB0 did not answer.\nCheck that it is "
             "switched on, that the cable is plugged into its data socket, and that /dev/ttyUSB0 is "
             "the port the cable is on (choose it in COM > Port). No serial port exists now.");
+  // A port's row (Program Several Receivers) shows the same words on one line.
+  EXPECT_EQ(FailureLine(jobs.read_outcome.status.error()),
+            feedback.warnings[0].section('|', 1).replace("\n\n", " ").replace('\n', ' '));
   EXPECT_EQ(dialog.MessageLabel()->text(), TransferDialog::ReadPrompt());
   EXPECT_TRUE(AllButtonsEnabled(dialog, true));
 }
