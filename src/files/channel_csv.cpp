@@ -633,9 +633,9 @@ void ReadRow(const Header& header, const CsvRecord& record, bool read_location,
       basis.Step = static_cast<std::int16_t>(*kept);
     }
   }
-  std::expected<MemoryChannel, ChannelProblem> channel = ValidateChannel(entry, basis);
+  std::expected<MemoryChannel, ChannelRefusal> channel = ValidateChannel(entry, basis);
   if (!channel) {
-    std::string reason = channel.error().reason;
+    std::string reason = channel.error().finding.message;
     // The rules show the frequency rounded to 10 Hz; the row's own text tells which row it is.
     const std::string rounded = FormatFixed5(LeadingNumber(entry.Frequency)) + " MHz";
     const Column column = ColumnOf(channel.error().field, header.layout);

@@ -56,7 +56,10 @@ void CheckChannelValues(const MemoryChannel& channel, int number, std::vector<Fi
 std::optional<Finding> EditorRefusal(const MemoryChannel& channel, int number) {
   const auto stored = ValidateChannel(EntryOf(channel));
   if (stored) return std::nullopt;
-  return ChannelWarning(number, stored.error().field, stored.error().reason);
+  Finding refusal = stored.error().finding;
+  refusal.channel = number;
+  refusal.severity = Severity::kWarning;
+  return refusal;
 }
 
 }  // namespace
