@@ -4,7 +4,6 @@
 
 #include "model/channel.h"
 #include "model/channel_rules.h"
-#include "model/display_texts.h"
 #include "model/value_tables.h"
 
 namespace kestrel {
