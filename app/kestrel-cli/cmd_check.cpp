@@ -13,9 +13,9 @@ namespace kestrel::cli {
 namespace {
 
 // Each warning on stderr, as "kestrel-cli: warning: channel 799, Step: ...".
-void PrintWarnings(const std::vector<RecordWarning>& warnings) {
-  for (const RecordWarning& warning : warnings) {
-    std::cerr << "kestrel-cli: warning: " << warning.ToString() << "\n";
+void PrintWarnings(const std::vector<Finding>& warnings) {
+  for (const Finding& warning : warnings) {
+    std::cerr << "kestrel-cli: warning: " << FindingText(warning) << "\n";
   }
 }
 

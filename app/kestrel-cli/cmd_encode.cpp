@@ -39,8 +39,8 @@ int RunEncode(std::span<const std::string> argv) {
   const auto programmed = EncodeImage(*record, image);
   if (!programmed) {
     std::cerr << "kestrel-cli: " << input << " cannot be encoded:\n";
-    for (const EncodeProblem& problem : programmed.error()) {
-      std::cerr << "  " << problem.place << ": " << problem.message << "\n";
+    for (const Finding& problem : programmed.error()) {
+      std::cerr << "  " << FindingText(problem) << "\n";
     }
     return kExitData;
   }

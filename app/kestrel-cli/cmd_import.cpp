@@ -64,18 +64,18 @@ int RunImport(std::span<const std::string> argv) {
     return kExitData;
   }
   const ChannelImport result = ImportChannels(*text, base, options);
-  for (const TableNote& warning : result.warnings) {
-    std::cerr << "kestrel-cli: warning: " << warning.ToString(list) << "\n";
+  for (const Finding& warning : result.warnings) {
+    std::cerr << "kestrel-cli: warning: " << FindingText(warning, list) << "\n";
   }
   for (std::size_t i = 0; i < std::min(result.problems.size(), kPrintedProblems); ++i) {
     std::cerr << "kestrel-cli: " << (result.refused ? "" : "left out: ")
-              << result.problems[i].ToString(list) << "\n";
+              << FindingText(result.problems[i], list) << "\n";
   }
   if (result.problems.size() > kPrintedProblems) {
     std::cerr << "kestrel-cli: ... and " << result.problems.size() - kPrintedProblems << " more\n";
   }
   if (result.refused) {
-    const bool rows_only = std::ranges::none_of(result.problems, &TableNote::whole_table);
+    const bool rows_only = !RefusesWholeTable(result.problems);
     std::cerr << "kestrel-cli: nothing written: " << list << " has "
               << Counted(static_cast<int>(result.problems.size()), "problem", "problems")
               << (rows_only && !options.skip_bad ? "; --skip-bad takes the rest" : "") << "\n";

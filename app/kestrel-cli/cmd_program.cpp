@@ -113,9 +113,9 @@ int ProgramKnowing(link::Link& link, const RadioConfig& record, KnownImage& know
 }
 
 // Each warning on stderr, as "kestrel-cli: warning: channel 799, Step: ...".
-void PrintWarnings(const std::vector<RecordWarning>& warnings) {
-  for (const RecordWarning& warning : warnings) {
-    std::cerr << "kestrel-cli: warning: " << warning.ToString() << "\n";
+void PrintWarnings(const std::vector<Finding>& warnings) {
+  for (const Finding& warning : warnings) {
+    std::cerr << "kestrel-cli: warning: " << FindingText(warning) << "\n";
   }
 }
 
@@ -207,7 +207,7 @@ int RunProgram(std::span<const std::string> argv) {
     std::cerr << "kestrel-cli: " << record.error().ToString() << "\n";
     return kExitData;
   }
-  const std::vector<RecordWarning> warnings = ValuesOutsideTables(*record);
+  const std::vector<Finding> warnings = ValuesOutsideTables(*record);
   PrintWarnings(warnings);
   if (!warnings.empty() && args->Has("--strict")) {
     std::cerr << "kestrel-cli: nothing written: --strict refuses values outside their tables\n";

@@ -118,6 +118,14 @@ std::string_view Trimmed(std::string_view text) {
   return TrimBlanks(text);
 }
 
+// A note about the table at `line`: `column` as the header spells it, or "" for the whole line.
+Finding Note(Severity severity, int line, std::string column, std::string message) {
+  return {.line = line,
+          .field = std::move(column),
+          .message = std::move(message),
+          .severity = severity};
+}
+
 // A column as notes name it: its header, or its number from 1 when the header leaves it blank.
 std::string ColumnName(const std::vector<std::string>& spelled, std::size_t cell) {
   return cell < spelled.size() && !spelled[cell].empty() ? Shown(spelled[cell])
@@ -125,8 +133,9 @@ std::string ColumnName(const std::vector<std::string>& spelled, std::size_t cell
 }
 
 // The note that ends the problems once kMaxProblems are told.
-TableNote ReadingStops(int line) {
-  return {line, "", "reading stops after " + std::to_string(kMaxProblems) + " problems", true};
+Finding ReadingStops(int line) {
+  return Note(Severity::kTableProblem, line, "",
+              "reading stops after " + std::to_string(kMaxProblems) + " problems");
 }
 
 // ---- Header -------------------------------------------------------------------------------
@@ -173,10 +182,10 @@ std::optional<Header> ReadHeader(const CsvRecord& record, char delimiter, Channe
     const std::string_view text = HeaderName(record.cells[i].text);
     header.spelled.emplace_back(text);
     if (text.starts_with("\xEF\xBB\xBF")) {
-      table.problems.push_back({record.line, ColumnName(header.spelled, i),
-                                "a byte-order mark stands before the column's name; only the "
-                                "text may start with one",
-                                true});
+      table.problems.push_back(Note(Severity::kTableProblem, record.line,
+                                    ColumnName(header.spelled, i),
+                                    "a byte-order mark stands before the column's name; only the "
+                                    "text may start with one"));
       continue;
     }
     for (std::size_t c = 0; c < kColumnCount; ++c) {
@@ -184,8 +193,8 @@ std::optional<Header> ReadHeader(const CsvRecord& record, char delimiter, Channe
       if (found[c]) {
         // Told as often as row problems are, and then once that reading stops.
         if (table.problems.size() < kMaxProblems) {
-          table.problems.push_back(
-              {record.line, Shown(text), "the header row names this column twice", true});
+          table.problems.push_back(Note(Severity::kTableProblem, record.line, Shown(text),
+                                        "the header row names this column twice"));
         } else if (table.problems.size() == kMaxProblems) {
           table.problems.push_back(ReadingStops(record.line));
         }
@@ -219,10 +228,10 @@ std::optional<Header> ReadHeader(const CsvRecord& record, char delimiter, Channe
   for (Column required : {frequency, Column::kMode}) {
     if (Has(header, required)) continue;
     const std::string name(SpecOf(required).header);
-    table.problems.push_back({record.line, name,
-                              "the first row names no " + name +
-                                  " column; it must name the columns, as in " + OwnHeaderList(),
-                              true});
+    table.problems.push_back(Note(Severity::kTableProblem, record.line, name,
+                                  "the first row names no " + name +
+                                      " column; it must name the columns, as in " +
+                                      OwnHeaderList()));
   }
   if (!table.problems.empty()) return std::nullopt;
   std::string ignored;
@@ -232,8 +241,8 @@ std::optional<Header> ReadHeader(const CsvRecord& record, char delimiter, Channe
   }
   if (!ignored.empty()) {
     table.warnings.push_back(
-        {record.line, "",
-         "these columns are ignored, a receiver has no place for them: " + ignored});
+        Note(Severity::kWarning, record.line, "",
+             "these columns are ignored, a receiver has no place for them: " + ignored));
   }
   return header;
 }
@@ -281,10 +290,12 @@ class RowReader {
 
   void Problem(Column column, std::string message) {
     failed_ = true;
-    table_.problems.push_back({LineOf(column), NameOf(column), std::move(message)});
+    table_.problems.push_back(
+        Note(Severity::kProblem, LineOf(column), NameOf(column), std::move(message)));
   }
   void Warning(Column column, std::string message) {
-    table_.warnings.push_back({LineOf(column), NameOf(column), std::move(message)});
+    table_.warnings.push_back(
+        Note(Severity::kWarning, LineOf(column), NameOf(column), std::move(message)));
   }
   std::string NameOf(Column column) const {
     const auto& index = header_.cell[static_cast<std::size_t>(column)];
@@ -590,8 +601,9 @@ void ReadRow(const Header& header, const CsvRecord& record, bool read_location,
              std::map<int, int>& locations, ChannelTable& table) {
   RowReader row(header, record, table);
   if (record.cells.size() < header.spelled.size()) {
-    table.problems.push_back({record.line, ColumnName(header.spelled, record.cells.size()),
-                              "the row ends before this column; is the text cut short?"});
+    table.problems.push_back(Note(Severity::kProblem, record.line,
+                                  ColumnName(header.spelled, record.cells.size()),
+                                  "the row ends before this column; is the text cut short?"));
     return;
   }
   const std::optional<int> location =
@@ -633,9 +645,9 @@ void ReadRow(const Header& header, const CsvRecord& record, bool read_location,
       basis.Step = static_cast<std::int16_t>(*kept);
     }
   }
-  std::expected<MemoryChannel, ChannelProblem> channel = ValidateChannel(entry, basis);
+  std::expected<MemoryChannel, ChannelRefusal> channel = ValidateChannel(entry, basis);
   if (!channel) {
-    std::string reason = channel.error().reason;
+    std::string reason = channel.error().finding.message;
     // The rules show the frequency rounded to 10 Hz; the row's own text tells which row it is.
     const std::string rounded = FormatFixed5(LeadingNumber(entry.Frequency)) + " MHz";
     const Column column = ColumnOf(channel.error().field, header.layout);
@@ -664,8 +676,8 @@ bool IsBlankRecord(const CsvRecord& record) {
   return true;
 }
 
-TableNote NoteOf(const CsvError& error, const std::vector<std::string>& spelled) {
-  return {error.line, ColumnName(spelled, error.cell), error.reason, true};
+Finding NoteOf(const CsvError& error, const std::vector<std::string>& spelled) {
+  return Note(Severity::kTableProblem, error.line, ColumnName(spelled, error.cell), error.reason);
 }
 
 }  // namespace
@@ -708,32 +720,24 @@ std::string FormatChannelTable(std::span<const NumberedChannel> channels, char d
   return out;
 }
 
-std::string TableNote::ToString(std::string_view source) const {
-  std::string text(source);
-  if (!text.empty()) text += ", ";
-  text += "line " + std::to_string(line);
-  if (!column.empty()) text += ", column " + column;
-  return text + ": " + message;
-}
-
 ChannelTable ParseChannelTable(std::string_view text, char delimiter, bool read_location) {
   ChannelTable table;
   if (delimiter == kAnyDelimiter) delimiter = FindDelimiter(text);
   CsvReader reader(text, delimiter);
   if (reader.AtEnd()) {
     table.problems.push_back(
-        {1, "", "there is no text; the first row must name the columns, as in " + OwnHeaderList(),
-         true});
+        Note(Severity::kTableProblem, 1, "",
+             "there is no text; the first row must name the columns, as in " + OwnHeaderList()));
     return table;
   }
   // Read as one line, a list with CR alone after every line would have no rows at all.
   const std::string_view first_line = text.substr(0, text.find('\n'));
   if (const std::size_t cr = first_line.find('\r');
       cr != std::string_view::npos && cr + 1 < first_line.size()) {
-    table.problems.push_back({1, "",
-                              "the line ends are not recognised: the lines end with CR alone, a "
-                              "channel list's lines end with CR LF (or LF)",
-                              true});
+    table.problems.push_back(
+        Note(Severity::kTableProblem, 1, "",
+             "the line ends are not recognised: the lines end with CR alone, a "
+             "channel list's lines end with CR LF (or LF)"));
     return table;
   }
   const auto first = reader.Next();
@@ -753,20 +757,18 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter, bool read_
     }
     if (IsBlankRecord(*record)) {
       if (++blank_lines > kMaxBlankLines) {
-        table.problems.push_back({record->line, "",
-                                  "more than " + std::to_string(kMaxBlankLines) +
-                                      " blank lines; is this a channel list?",
-                                  true});
+        table.problems.push_back(Note(Severity::kTableProblem, record->line, "",
+                                      "more than " + std::to_string(kMaxBlankLines) +
+                                          " blank lines; is this a channel list?"));
         break;
       }
       continue;
     }
     if (++table.row_count > kChannelCount) {
-      table.problems.push_back({record->line, "",
-                                "more than " + std::to_string(kChannelCount) +
-                                    " channel rows; the receiver has " +
-                                    std::to_string(kChannelCount) + " channels",
-                                true});
+      table.problems.push_back(Note(Severity::kTableProblem, record->line, "",
+                                    "more than " + std::to_string(kChannelCount) +
+                                        " channel rows; the receiver has " +
+                                        std::to_string(kChannelCount) + " channels"));
       break;
     }
     const std::size_t problems = table.problems.size(), rows = table.rows.size();
@@ -776,8 +778,9 @@ ChannelTable ParseChannelTable(std::string_view text, char delimiter, bool read_
   return table;
 }
 
-bool RefusesWholeTable(const ChannelTable& table) {
-  return std::ranges::any_of(table.problems, &TableNote::whole_table);
+bool RefusesWholeTable(std::span<const Finding> problems) {
+  return std::ranges::any_of(
+      problems, [](const Finding& problem) { return problem.severity == Severity::kTableProblem; });
 }
 
 bool StartsWithHeaderRow(std::string_view text, char delimiter) {

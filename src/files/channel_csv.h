@@ -41,6 +41,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/finding.h"
 #include "model/radio_config.h"
 
 namespace kestrel {
@@ -72,20 +73,6 @@ std::string FormatChannelTable(std::span<const NumberedChannel> channels,
 std::string FormatCommonChannelTable(std::span<const NumberedChannel> channels,
                                      std::vector<int>& unheld);
 
-// A problem or a warning about a table: where it is and why. `column` is the header as the text
-// spells it ("DtcsCode"), or "" for a whole line.
-struct TableNote {
-  int line = 0;  // from 1
-  std::string column;
-  std::string message;
-  // A fault of the text or its header rather than of one row: no row of the table can be taken.
-  bool whole_table = false;
-
-  // "channels.csv, line 12, column DtcsCode: 999 is not a DCS code".
-  std::string ToString(std::string_view source) const;
-  bool operator==(const TableNote&) const = default;
-};
-
 // One row that passed the channel rules.
 struct TableRow {
   int line = 0;
@@ -94,12 +81,14 @@ struct TableRow {
   bool operator==(const TableRow&) const = default;
 };
 
-// A table read: its rows in order, and what was found wrong or worth telling. A row with a
-// problem is not in `rows`; the rest may be taken unless a problem refuses the whole table.
+// A table read: its rows in order, and what was found wrong or worth telling, each finding at
+// its line and, where it is one cell's, in the column as the header spells it ("DtcsCode"). A
+// row with a problem is not in `rows`; the rest may be taken unless a problem refuses the whole
+// table (Severity::kTableProblem: a fault of the text or its header rather than of one row).
 struct ChannelTable {
   std::vector<TableRow> rows;
-  std::vector<TableNote> problems;
-  std::vector<TableNote> warnings;
+  std::vector<Finding> problems;
+  std::vector<Finding> warnings;
   int row_count = 0;      // rows read, blank lines aside
   int rows_left_out = 0;  // rows with a problem
 };
@@ -116,8 +105,8 @@ struct ChannelTable {
 ChannelTable ParseChannelTable(std::string_view text, char delimiter = kAnyDelimiter,
                                bool read_location = true);
 
-// Whether a problem of `table` refuses all of it, rather than only the rows it names.
-bool RefusesWholeTable(const ChannelTable& table);
+// Whether one of a table's `problems` refuses all of it, rather than only the rows it names.
+bool RefusesWholeTable(std::span<const Finding> problems);
 
 // Whether the first row of `text` names at least one of the columns ParseChannelTable knows: a
 // table to read by its header. Text without one is cells to be taken by their position.

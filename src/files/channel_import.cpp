@@ -30,7 +30,8 @@ ChannelImport ImportChannels(std::string_view text, const RadioConfig& base,
     result.record = base;
     return result;
   };
-  if (RefusesWholeTable(table) || (!options.skip_bad && !result.problems.empty())) return refuse();
+  if (RefusesWholeTable(table.problems) || (!options.skip_bad && !result.problems.empty()))
+    return refuse();
 
   RadioConfig& record = result.record;
   if (options.replace) {
@@ -53,9 +54,9 @@ ChannelImport ImportChannels(std::string_view text, const RadioConfig& base,
       number = next_free++;
     }
     if (number > kChannelCount) {
-      result.problems.push_back({row.line, "",
-                                 options.at ? "the row would go past channel 999"
-                                            : "no empty channel is left for this row"});
+      result.problems.push_back({.line = row.line,
+                                 .message = options.at ? "the row would go past channel 999"
+                                                       : "no empty channel is left for this row"});
       ++result.left_out;
       continue;
     }

@@ -27,8 +27,8 @@ struct ChannelImport {
   int imported = 0;              // rows put in place
   int left_out = 0;              // rows with a problem, left out
   std::vector<int> overwritten;  // programmed channels of the base a row was put over
-  std::vector<TableNote> warnings;
-  std::vector<TableNote> problems;  // every row left out, or what refuses the list
+  std::vector<Finding> warnings;
+  std::vector<Finding> problems;  // every row left out, or what refuses the list
 };
 
 // Reads `text` as a channel table and puts its rows over `base`: a row with a channel number at

@@ -5,53 +5,59 @@
 
 #include "image/encode_values.h"
 #include "image/encoder.h"
-#include "model/display_texts.h"
 #include "model/value_tables.h"
 
 namespace kestrel {
 
 namespace {
 
-std::string ChannelPlace(int number, const char* field) {
-  std::string place = "channel ";
-  place += ChannelNumberText(number);
-  place += ", ";
-  place += field;
+Finding ChannelPlace(int number, const char* field) {
+  return {.channel = number, .field = field};
+}
+
+Finding FactoryPlace(const char* field) {
+  return {.factory = true, .field = field};
+}
+
+Finding IndexedPlace(const char* field, std::size_t index) {
+  Finding place = FactoryPlace(field);
+  place.field.append("[").append(std::to_string(index)).append("]");
   return place;
 }
 
-std::string IndexedPlace(const char* field, std::size_t index) {
-  return std::string("Factory Settings, ") + field + "[" + std::to_string(index) + "]";
+Finding BandPlace(int band, const char* limit) {
+  return {.search_band = band + 1, .field = limit};
 }
 
 class Checker {
  public:
-  void Byte(const std::string& place, std::int64_t value) {
+  void Byte(const Finding& place, std::int64_t value) {
     if (value < 0 || value > 255) Add(place, std::to_string(value) + kNotAByte);
   }
 
-  void Word(const std::string& place, std::int64_t value) {
+  void Word(const Finding& place, std::int64_t value) {
     if (value < 0 || value > 65535) Add(place, std::to_string(value) + kNotAWord);
   }
 
-  void Add(const std::string& place, std::string message) {
-    problems_.push_back({place, std::move(message)});
+  void Add(Finding place, std::string message) {
+    place.message = std::move(message);
+    problems_.push_back(std::move(place));
   }
 
-  std::vector<EncodeProblem> Take() { return std::move(problems_); }
+  std::vector<Finding> Take() { return std::move(problems_); }
 
   static constexpr const char* kNotAByte = " does not fit a byte (0 to 255)";
   static constexpr const char* kNotAWord = " does not fit a 16-bit word (0 to 65535)";
 
  private:
-  std::vector<EncodeProblem> problems_;
+  std::vector<Finding> problems_;
 };
 
 void CheckSetMode(const RadioConfig& record, Checker& check) {
   for (int f = 0; f < kSetModeFunctionCount; ++f) {
     const int byte = encode::SetModeByte(record, f);
     if (byte >= 0 && byte <= 255) continue;
-    const std::string place = "Set Mode " + std::string(SetModeFunctionName(f));
+    const Finding place{.set_mode = f};
     const std::string position = std::to_string(record.SetMode[static_cast<std::size_t>(f)]);
     if (SetModeStoredPlusOne(f)) {
       check.Add(place, "position " + position + " is stored as " + std::to_string(byte) +
@@ -77,13 +83,12 @@ void CheckChannels(const RadioConfig& record, Checker& check) {
 void CheckBands(const RadioConfig& record, Checker& check) {
   for (int b = 0; b < kSearchBandCount; ++b) {
     const SearchBand& band = record.Band(b);
-    const std::string place = "search band " + std::to_string(b + 1) + ", ";
     if (!encode::FitsFrequency(encode::LimitHz(band.LowFrequency, encode::kEmptyLowerLimitHz))) {
-      check.Add(place + "lower limit",
+      check.Add(BandPlace(b, "lower limit"),
                 "\"" + band.LowFrequency + "\" MHz is outside 0 to 2147.483647 MHz");
     }
     if (!encode::FitsFrequency(encode::LimitHz(band.UpperFrequency, encode::kEmptyUpperLimitHz))) {
-      check.Add(place + "upper limit",
+      check.Add(BandPlace(b, "upper limit"),
                 "\"" + band.UpperFrequency + "\" MHz is outside 0 to 2147.483647 MHz");
     }
   }
@@ -92,18 +97,18 @@ void CheckBands(const RadioConfig& record, Checker& check) {
 void CheckFactory(const FactorySettings& factory, Checker& check) {
   const std::int64_t minutes = encode::ChargeMinutes(factory);
   if (minutes < 0 || minutes > 65535) {
-    check.Add("Factory Settings, ChargeTime", std::to_string(factory.ChargeTime) + " gives " +
-                                                  std::to_string(minutes) + " minutes, which" +
-                                                  Checker::kNotAWord);
+    check.Add(FactoryPlace("ChargeTime"), std::to_string(factory.ChargeTime) + " gives " +
+                                              std::to_string(minutes) + " minutes, which" +
+                                              Checker::kNotAWord);
   }
-  check.Byte("Factory Settings, DcsErrorBit", factory.DcsErrorBit);
+  check.Byte(FactoryPlace("DcsErrorBit"), factory.DcsErrorBit);
   for (std::size_t k = 0; k < factory.UnlockWait.size(); ++k) {
     check.Word(IndexedPlace("UnlockWait", k), factory.UnlockWait[k]);
   }
   for (std::size_t k = 0; k < factory.FixCount.size(); ++k) {
     check.Byte(IndexedPlace("FixCount", k), factory.FixCount[k]);
   }
-  check.Word("Factory Settings, TrainFixTime", factory.TrainFixTime);
+  check.Word(FactoryPlace("TrainFixTime"), factory.TrainFixTime);
   // Negative levels are encoded as 0, so only the top of the range matters.
   for (std::size_t k = 0; k < factory.SqlLevel.size(); ++k) {
     if (factory.SqlLevel[k] > 65535) check.Word(IndexedPlace("SqlLevel", k), factory.SqlLevel[k]);
@@ -123,7 +128,7 @@ void CheckFactory(const FactorySettings& factory, Checker& check) {
 
 }  // namespace
 
-std::vector<EncodeProblem> CheckEncodable(const RadioConfig& record) {
+std::vector<Finding> CheckEncodable(const RadioConfig& record) {
   Checker check;
   CheckSetMode(record, check);
   CheckChannels(record, check);

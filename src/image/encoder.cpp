@@ -90,9 +90,9 @@ void EncodeSearchBands(const RadioConfig& record, MemoryImage& image) {
 
 }  // namespace
 
-std::expected<int, std::vector<EncodeProblem>> EncodeImage(const RadioConfig& record,
-                                                           MemoryImage& image) {
-  std::vector<EncodeProblem> problems = CheckEncodable(record);
+std::expected<int, std::vector<Finding>> EncodeImage(const RadioConfig& record,
+                                                     MemoryImage& image) {
+  std::vector<Finding> problems = CheckEncodable(record);
   if (!problems.empty()) return std::unexpected(std::move(problems));
 
   EncodeSetMode(record, image);

@@ -15,11 +15,11 @@ namespace {
 
 constexpr std::size_t kProblemsShown = 3;
 
-std::string ProblemLines(const std::vector<EncodeProblem>& problems) {
+std::string ProblemLines(const std::vector<Finding>& problems) {
   std::string text;
   for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {
     if (i > 0) text += "\n";
-    text += problems[i].place + ": " + problems[i].message + ".";
+    text += FindingText(problems[i]) + ".";
   }
   if (problems.size() > kProblemsShown) {
     text += "\n(" + std::to_string(problems.size() - kProblemsShown) + " more)";

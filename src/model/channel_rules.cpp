@@ -39,13 +39,18 @@ std::string MhzText(double mhz) {
   return FormatFixed5(mhz) + " MHz";
 }
 
+// The field named as messages name it, from FieldName.
+ChannelRefusal Refusal(ChannelField field, std::string reason) {
+  return {field, {.field = std::string(FieldName(field)), .message = std::move(reason)}, {}};
+}
+
 // A coded field that must hold one of its table's entries other than the blank at position 0.
-std::optional<ChannelProblem> NeedsValue(ChannelField field, int position, std::string_view what) {
+std::optional<ChannelRefusal> NeedsValue(ChannelField field, int position, std::string_view what) {
   if (position != 0 && InTable(TableOf(field).table, position)) return std::nullopt;
   std::string reason = position == 0 ? std::string(what)
                                      : std::to_string(position) + " is not in the " +
                                            std::string(TableOf(field).name);
-  return ChannelProblem{field, std::move(reason), std::nullopt};
+  return Refusal(field, std::move(reason));
 }
 
 // What a tone selection is refused for when its `field` is left blank.
@@ -66,12 +71,11 @@ std::string_view BlankToneText(ChannelField field) {
   }
 }
 
-std::optional<ChannelProblem> CheckToneValues(const ChannelEntry& entry) {
+std::optional<ChannelRefusal> CheckToneValues(const ChannelEntry& entry) {
   const std::optional<ToneSelect> tone_select = ToneSelectAt(entry.ToneSelect);
   if (!tone_select) {
-    return ChannelProblem{ChannelField::kToneSelect,
-                          std::to_string(entry.ToneSelect) + " is not in the tone select table",
-                          std::nullopt};
+    return Refusal(ChannelField::kToneSelect,
+                   std::to_string(entry.ToneSelect) + " is not in the tone select table");
   }
   for (const ChannelField field : ToneFieldsFor(*tone_select)) {
     const std::int16_t value = ToneValue(entry, field);
@@ -82,24 +86,21 @@ std::optional<ChannelProblem> CheckToneValues(const ChannelEntry& entry) {
       std::string reason = value == kNoPolarity ? std::string(BlankToneText(field))
                                                 : std::to_string(value) + " is not in the " +
                                                       std::string(TableOf(field).name);
-      return ChannelProblem{field, std::move(reason), std::nullopt};
+      return Refusal(field, std::move(reason));
     }
   }
   return std::nullopt;
 }
 
-std::optional<ChannelProblem> CheckName(const std::string& name) {
+std::optional<ChannelRefusal> CheckName(const std::string& name) {
   const std::optional<std::string> bytes = Utf8ToCp1252(name);
   if (!bytes) {
-    return ChannelProblem{ChannelField::kName,
-                          Quoted(name) + " holds a character the receiver cannot show",
-                          std::nullopt};
+    return Refusal(ChannelField::kName,
+                   Quoted(name) + " holds a character the receiver cannot show");
   }
   if (bytes->size() > kNameLength) {
-    return ChannelProblem{ChannelField::kName,
-                          Quoted(name) + " is longer than the receiver's " +
-                              std::to_string(kNameLength) + " characters",
-                          std::nullopt};
+    return Refusal(ChannelField::kName, Quoted(name) + " is longer than the receiver's " +
+                                            std::to_string(kNameLength) + " characters");
   }
   return std::nullopt;
 }
@@ -151,7 +152,7 @@ std::vector<int> AcceptedSteps(double hz, int mode) {
   return steps;
 }
 
-std::expected<MemoryChannel, ChannelProblem> WithStep(const MemoryChannel& stored, int step) {
+std::expected<MemoryChannel, ChannelRefusal> WithStep(const MemoryChannel& stored, int step) {
   // The frequency as the grid and the editor show it, so that 8.33 snaps as the editor snaps.
   const double hz = LeadingNumber(EntryOf(stored).Frequency) * 1000000.0;
   const std::vector<int> accepted = AcceptedSteps(hz, stored.Mode);
@@ -161,7 +162,7 @@ std::expected<MemoryChannel, ChannelProblem> WithStep(const MemoryChannel& store
     reason += " kHz is not a raster ";
     reason += MhzText(hz / 1000000.0);
     reason += " lies on";
-    return std::unexpected(ChannelProblem{ChannelField::kStep, std::move(reason), std::nullopt});
+    return std::unexpected(Refusal(ChannelField::kStep, std::move(reason)));
   }
   MemoryChannel channel = stored;
   channel.Step = static_cast<std::int16_t>(step);
@@ -208,14 +209,10 @@ std::string StoredFrequencyText(double hz, int step) {
   return text;
 }
 
-std::string ChannelProblem::ToString() const {
-  return std::string(FieldName(field)) + ": " + reason;
-}
-
-std::expected<MemoryChannel, ChannelProblem> ValidateChannel(const ChannelEntry& entry,
+std::expected<MemoryChannel, ChannelRefusal> ValidateChannel(const ChannelEntry& entry,
                                                              const MemoryChannel& stored) {
   const auto refuse = [](ChannelField field, std::string reason) {
-    return std::unexpected(ChannelProblem{field, std::move(reason), std::nullopt});
+    return std::unexpected(Refusal(field, std::move(reason)));
   };
   if (entry.Frequency.empty()) return refuse(ChannelField::kFrequency, "no frequency is given");
   if (entry.Mode == PositionOf(ChannelMode::kBlank)) {
@@ -243,7 +240,7 @@ std::expected<MemoryChannel, ChannelProblem> ValidateChannel(const ChannelEntry&
     }
     derived_step = static_cast<std::int16_t>(*step);
   }
-  std::optional<ChannelProblem> problem = CheckToneValues(entry);
+  std::optional<ChannelRefusal> problem = CheckToneValues(entry);
   if (!problem) problem = CheckName(entry.Name);
   if (problem) {
     problem->derived_step = derived_step;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/channel.h"
+#include "model/finding.h"
 #include "model/radio_config.h"
 
 namespace kestrel {
@@ -56,16 +57,16 @@ struct ChannelEntry {
   bool operator==(const ChannelEntry&) const = default;
 };
 
-// Why an entry cannot be stored: the first field found wrong and the reason in plain words.
-struct ChannelProblem {
-  ChannelField field;
-  std::string reason;
+// Why an entry cannot be stored: the first field found wrong, and the finding that names it
+// with the reason in plain words ("Frequency: 145.00100 MHz is on no tuning raster: ...").
+struct ChannelRefusal {
+  ChannelField field;  // for the places that point at the field
+  Finding finding;
   // The step derived from frequency and mode before the problem was found, when one was: the
   // channel editor keeps it in the record even though it stores nothing else.
   std::optional<std::int16_t> derived_step;
 
-  std::string ToString() const;  // "Frequency: 145.00100 MHz is on no tuning raster: ..."
-  bool operator==(const ChannelProblem&) const = default;
+  bool operator==(const ChannelRefusal&) const = default;
 };
 
 // The channel as it would be stored for `entry`, or the first problem, checked in this order:
@@ -75,12 +76,12 @@ struct ChannelProblem {
 // nor mode differs from it; otherwise the step is derived. The stored channel is in use, holds
 // the frequency of StoredFrequencyText, the name as entered, and only the values of its tone
 // selection (the others 0, `RevDcs` -1 unless DCS).
-std::expected<MemoryChannel, ChannelProblem> ValidateChannel(const ChannelEntry& entry,
+std::expected<MemoryChannel, ChannelRefusal> ValidateChannel(const ChannelEntry& entry,
                                                              const MemoryChannel& stored = {});
 
 // `stored` with the step at position `step` chosen, its frequency snapped as StoredFrequencyText
 // does; refused unless the step is one of AcceptedSteps.
-std::expected<MemoryChannel, ChannelProblem> WithStep(const MemoryChannel& stored, int step);
+std::expected<MemoryChannel, ChannelRefusal> WithStep(const MemoryChannel& stored, int step);
 
 // The entry the channel editor starts with for a stored channel: the frequency and the name as
 // the grid shows them (MHz to 10 Hz, the name trimmed), the coded fields as stored.

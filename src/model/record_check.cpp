@@ -4,38 +4,35 @@
 
 #include "model/channel.h"
 #include "model/channel_rules.h"
-#include "model/display_texts.h"
 #include "model/value_tables.h"
 
 namespace kestrel {
 
 namespace {
 
-std::string ChannelPlace(int number, ChannelField field) {
-  std::string place = "channel ";
-  place += ChannelNumberText(number);
-  place += ", ";
-  place += FieldName(field);
-  return place;
+Finding ChannelWarning(int number, ChannelField field, std::string message) {
+  return {.channel = number,
+          .field = std::string(FieldName(field)),
+          .message = std::move(message),
+          .severity = Severity::kWarning};
 }
 
 std::string NotInTable(int position, std::string_view table_name) {
   return std::to_string(position) + " is not in the " + std::string(table_name);
 }
 
-void CheckSetMode(const RadioConfig& record, std::vector<RecordWarning>& warnings) {
+void CheckSetMode(const RadioConfig& record, std::vector<Finding>& warnings) {
   for (int f = 0; f < kSetModeFunctionCount; ++f) {
     const ValueTable table = SetModeValueTable(f);
     const int position = record.SetMode[static_cast<std::size_t>(f)];
     if (table.empty() || InTable(table, position)) continue;
-    std::string place = "Set Mode ";
-    place += SetModeFunctionName(f);
-    warnings.push_back({std::move(place), NotInTable(position, SetModeTableName(f))});
+    warnings.push_back({.set_mode = f,
+                        .message = NotInTable(position, SetModeTableName(f)),
+                        .severity = Severity::kWarning});
   }
 }
 
-void CheckChannelValues(const MemoryChannel& channel, int number,
-                        std::vector<RecordWarning>& warnings) {
+void CheckChannelValues(const MemoryChannel& channel, int number, std::vector<Finding>& warnings) {
   const std::pair<ChannelField, std::int16_t> coded[] = {
       {ChannelField::kMode, channel.Mode},
       {ChannelField::kStep, channel.Step},
@@ -51,20 +48,23 @@ void CheckChannelValues(const MemoryChannel& channel, int number,
     const FieldTable table = TableOf(field);
     if (InTable(table.table, position)) continue;
     if (field == ChannelField::kRevDcs && position == kNoPolarity) continue;
-    warnings.push_back({ChannelPlace(number, field), NotInTable(position, table.name)});
+    warnings.push_back(ChannelWarning(number, field, NotInTable(position, table.name)));
   }
 }
 
-std::optional<RecordWarning> EditorRefusal(const MemoryChannel& channel, int number) {
+std::optional<Finding> EditorRefusal(const MemoryChannel& channel, int number) {
   const auto stored = ValidateChannel(EntryOf(channel));
   if (stored) return std::nullopt;
-  return RecordWarning{ChannelPlace(number, stored.error().field), stored.error().reason};
+  Finding refusal = stored.error().finding;
+  refusal.channel = number;
+  refusal.severity = Severity::kWarning;
+  return refusal;
 }
 
 }  // namespace
 
-std::vector<RecordWarning> ValuesOutsideTables(const RadioConfig& record) {
-  std::vector<RecordWarning> warnings;
+std::vector<Finding> ValuesOutsideTables(const RadioConfig& record) {
+  std::vector<Finding> warnings;
   CheckSetMode(record, warnings);
   for (int n = 1; n <= kChannelCount; ++n) {
     if (record.Channel(n).IsProgrammed()) CheckChannelValues(record.Channel(n), n, warnings);
@@ -72,8 +72,8 @@ std::vector<RecordWarning> ValuesOutsideTables(const RadioConfig& record) {
   return warnings;
 }
 
-std::vector<RecordWarning> CheckRecord(const RadioConfig& record) {
-  std::vector<RecordWarning> warnings;
+std::vector<Finding> CheckRecord(const RadioConfig& record) {
+  std::vector<Finding> warnings;
   CheckSetMode(record, warnings);
   for (int n = 1; n <= kChannelCount; ++n) {
     const MemoryChannel& channel = record.Channel(n);

@@ -2,31 +2,23 @@
 // they load as they come; these name what the user should know before a write or after a check.
 #pragma once
 
-#include <string>
 #include <vector>
 
+#include "model/finding.h"
 #include "model/radio_config.h"
 
 namespace kestrel {
 
-// One warning: where the user finds the value ("channel 799, Step", "Set Mode PAUSE") and why.
-struct RecordWarning {
-  std::string place;
-  std::string reason;
-
-  std::string ToString() const { return place + ": " + reason; }
-  bool operator==(const RecordWarning&) const = default;
-};
-
-// Every Set Mode position and every coded field of a programmed channel that is not in its value
-// table ("channel 799, Step: 13 is not in the step table"). The receiver gets such values as
-// they are. A `RevDcs` of -1 (no polarity) is no warning; functions without a table neither.
-std::vector<RecordWarning> ValuesOutsideTables(const RadioConfig& record);
+// Warnings, each naming where the user finds the value: every Set Mode position and every coded
+// field of a programmed channel that is not in its value table ("channel 799, Step: 13 is not in
+// the step table"). The receiver gets such values as they are. A `RevDcs` of -1 (no polarity) is no
+// warning; functions without a table neither.
+std::vector<Finding> ValuesOutsideTables(const RadioConfig& record);
 
 // The warnings above and, channel by channel, every programmed channel that the channel editor
 // would refuse if it were entered as the grid shows it, with its first problem ("channel 011,
 // Frequency: 145.00100 MHz is on no tuning raster: ..."); a refusal that says what a warning
 // about a value outside its table says already is named once.
-std::vector<RecordWarning> CheckRecord(const RadioConfig& record);
+std::vector<Finding> CheckRecord(const RadioConfig& record);
 
 }  // namespace kestrel

@@ -22,6 +22,7 @@
 #include "ui/change_colors.h"
 #include "ui/document.h"
 #include "ui/feedback.h"
+#include "ui/finding_text.h"
 #include "ui/memory_grid_model.h"
 #include "ui/name_validator.h"
 #include "ui/page_layout.h"
@@ -416,8 +417,8 @@ void ChannelEditorDialog::Set() {
                      [&](RadioConfig& record) { record.Channel(channel_).Step = *step; });
     }
     CurrentFeedback().Refuse(
-        this, tr("Channel %1 is not stored. %2")
-                  .arg(number_text_, QString::fromStdString(stored.error().ToString())));
+        this,
+        tr("Channel %1 is not stored. %2").arg(number_text_, FindingLine(stored.error().finding)));
     return;
   }
   document_.Edit(ChangeName(), [&](RadioConfig& record) { record.Channel(channel_) = *stored; });

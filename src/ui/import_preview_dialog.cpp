@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "model/display_texts.h"
+#include "ui/finding_text.h"
 
 namespace kestrel::ui {
 
@@ -71,12 +72,8 @@ void ImportPreviewDialog::Preview() {
   }
   summary_->setText(summary);
   QStringList lines;
-  for (const TableNote& note : result_.problems) {
-    lines << QString::fromStdString(note.ToString(source_.toStdString()));
-  }
-  for (const TableNote& note : result_.warnings) {
-    lines << QString::fromStdString(note.ToString(source_.toStdString()));
-  }
+  for (const Finding& note : result_.problems) lines << FindingLine(note, source_);
+  for (const Finding& note : result_.warnings) lines << FindingLine(note, source_);
   if (!result_.overwritten.empty()) {
     QStringList numbers;
     for (const int number : result_.overwritten) {

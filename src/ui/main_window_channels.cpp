@@ -9,6 +9,7 @@
 #include "files/output_file.h"
 #include "model/display_texts.h"
 #include "ui/feedback.h"
+#include "ui/finding_text.h"
 #include "ui/import_preview_dialog.h"
 #include "ui/main_window.h"
 #include "ui/memory_grid_model.h"
@@ -31,14 +32,14 @@ std::filesystem::path NativePath(const QString& path) {
 }
 
 // The notes one a line, as "channels.csv, line 12, column DtcsCode: 999 is not a DCS code".
-QString NoteLines(const std::vector<TableNote>& notes, const QString& source) {
+QString NoteLines(const std::vector<Finding>& notes, const QString& source) {
   QStringList lines;
-  for (const TableNote& note : notes) {
+  for (const Finding& note : notes) {
     if (lines.size() == kListedNotes) {
       lines << QObject::tr("... and %n more", "", static_cast<int>(notes.size()) - kListedNotes);
       break;
     }
-    lines << QString::fromStdString(note.ToString(source.toStdString()));
+    lines << FindingLine(note, source);
   }
   return lines.join('\n');
 }
@@ -60,7 +61,7 @@ void MainWindow::ImportChannelList() {
     }
     // A fault of the file itself (its line ends, its header) leaves nothing to choose from.
     const ChannelImport whole = kestrel::ImportChannels(*text, document_.Record());
-    if (whole.refused && std::ranges::any_of(whole.problems, &TableNote::whole_table)) {
+    if (whole.refused && RefusesWholeTable(whole.problems)) {
       CurrentFeedback().Warning(
           this, ApplicationTitle(),
           tr("No channel was imported from %1; the configuration was not changed.\n\n%2")

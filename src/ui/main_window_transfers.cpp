@@ -6,6 +6,7 @@
 #include "files/receiver_backups.h"
 #include "model/record_check.h"
 #include "ui/feedback.h"
+#include "ui/finding_text.h"
 #include "ui/main_window.h"
 #include "ui/search_band_page.h"
 #include "ui/several_receivers_dialog.h"
@@ -18,12 +19,12 @@ namespace kestrel::ui {
 namespace {
 
 // The question before a write into a receiver of values outside their tables; ten are named.
-QString ValuesOutsideTablesQuestion(const std::vector<RecordWarning>& warnings) {
+QString ValuesOutsideTablesQuestion(const std::vector<Finding>& warnings) {
   constexpr std::size_t kNamed = 10;
   QString text = MainWindow::tr(
       "These values are not in their value tables; the receiver gets them as they are:\n\n");
   for (std::size_t i = 0; i < std::min(kNamed, warnings.size()); ++i) {
-    text += QString::fromStdString(warnings[i].ToString()) + u'\n';
+    text += FindingLine(warnings[i]) + u'\n';
   }
   if (warnings.size() > kNamed) {
     text += MainWindow::tr("and %1 more\n").arg(warnings.size() - kNamed);
@@ -79,7 +80,7 @@ void MainWindow::StartProgram() {
 
 void MainWindow::CheckValuesThen(const std::function<void()>& write) {
   if (transfer_dialog_ || several_dialog_) return;
-  const std::vector<RecordWarning> warnings = ValuesOutsideTables(document_.Record());
+  const std::vector<Finding> warnings = ValuesOutsideTables(document_.Record());
   if (warnings.empty()) {
     write();
     return;

@@ -13,6 +13,7 @@
 #include "model/number_text.h"
 #include "ui/change_colors.h"
 #include "ui/document.h"
+#include "ui/finding_text.h"
 #include "ui/value_lists.h"
 
 namespace kestrel::ui {
@@ -157,22 +158,19 @@ bool UsesColumn(int tone_select, int column) {
   return false;
 }
 
-// The problem as the grid names its fields: by the column captions ("TSQ", not "TsqTone").
-QString ProblemText(const ChannelProblem& problem) {
-  const int column = ColumnOf(problem.field);
-  const QString field =
-      column < 0 ? QString::fromLatin1(FieldName(problem.field)) : Heading(column);
-  return field + QStringLiteral(": ") + QString::fromStdString(problem.reason);
-}
-
 QString DraftNote(int channel) {
   return MemoryGridModel::tr("Channel %1 is not stored yet: it needs a frequency and a mode.")
       .arg(MemoryGridModel::ChannelNumberText(channel));
 }
 
-QString NotStored(int channel, const ChannelProblem& problem) {
+// The refusal names the field as the grid does: by its column's caption ("TSQ", not "TsqTone").
+QString NotStored(int channel, const ChannelRefusal& refusal) {
+  Finding shown = refusal.finding;
+  if (const int column = ColumnOf(refusal.field); column >= 0) {
+    shown.field = Heading(column).toStdString();
+  }
   return MemoryGridModel::tr("Channel %1 is not stored. %2")
-      .arg(MemoryGridModel::ChannelNumberText(channel), ProblemText(problem));
+      .arg(MemoryGridModel::ChannelNumberText(channel), FindingLine(shown));
 }
 
 }  // namespace
@@ -358,7 +356,7 @@ QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<R
         break;
       }
       refused.insert(column);
-      refusals << where(column) + QString::fromStdString(channel_checked.error().reason);
+      refusals << where(column) + QString::fromStdString(channel_checked.error().finding.message);
     }
     // A chosen step goes last: it depends on the frequency and the mode the row ends with.
     const auto step = std::ranges::find(row.cells, int{kStepColumn}, &Cell::column);
@@ -373,7 +371,7 @@ QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<R
       } else if (stepped) {
         result = std::move(*stepped);
       } else {
-        refusals << where(kStepColumn) + QString::fromStdString(stepped.error().reason);
+        refusals << where(kStepColumn) + QString::fromStdString(stepped.error().finding.message);
       }
     }
     if (result && *result != stored) checked.emplace_back(channel, std::move(*result));

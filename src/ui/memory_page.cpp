@@ -23,6 +23,7 @@
 #include "ui/document.h"
 #include "ui/feedback.h"
 #include "ui/fill_frequencies_dialog.h"
+#include "ui/finding_text.h"
 #include "ui/grid_prompt.h"
 #include "ui/memory_grid_model.h"
 #include "ui/memory_grid_view.h"
@@ -46,27 +47,21 @@ QString ChannelsText(int first, int last) {
 
 // What was found in the clipboard's table, one note a line, each naming the channel its row was
 // meant for: the rows under the header go to channel `first` and on, in order.
-QString PasteNotes(const std::vector<TableNote>& notes, const ChannelTable& table, int first) {
+QString PasteNotes(const std::vector<Finding>& notes, const ChannelTable& table, int first) {
   constexpr int kHeaderLine = 1;
   std::set<int> row_lines;
   for (const TableRow& row : table.rows) row_lines.insert(row.line);
-  for (const TableNote& note : table.problems) row_lines.insert(note.line);
+  for (const Finding& note : table.problems) row_lines.insert(note.line.value_or(0));
   row_lines.erase(kHeaderLine);
   constexpr std::size_t kListed = 20;
   QStringList lines;
   for (std::size_t i = 0; i < std::min(notes.size(), kListed); ++i) {
-    const TableNote& note = notes[i];
-    QString place = MemoryPage::tr("line %1").arg(note.line);
-    if (const auto row = row_lines.find(note.line); row != row_lines.end()) {
+    Finding note = notes[i];
+    if (const auto row = row_lines.find(note.line.value_or(0)); row != row_lines.end()) {
       const auto channel = first + static_cast<int>(std::distance(row_lines.begin(), row));
-      if (channel <= kChannelCount) {
-        place += MemoryPage::tr(" (channel %1)").arg(NumberText(channel));
-      }
+      if (channel <= kChannelCount) note.channel = channel;
     }
-    if (!note.column.empty()) {
-      place += MemoryPage::tr(", column %1").arg(QString::fromStdString(note.column));
-    }
-    lines << place + QStringLiteral(": ") + QString::fromStdString(note.message);
+    lines << FindingLine(note);
   }
   if (notes.size() > kListed) {
     lines << MemoryPage::tr("... and %1 more").arg(notes.size() - kListed);

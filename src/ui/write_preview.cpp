@@ -59,8 +59,8 @@ std::expected<WritePreview, std::vector<std::string>> PreviewChanges(const Radio
   MemoryImage target = image;
   if (auto problems = EncodeImage(record, target); !problems) {
     std::vector<std::string> lines;
-    for (const EncodeProblem& problem : problems.error()) {
-      lines.push_back(problem.place + ": " + problem.message + ".");
+    for (const Finding& problem : problems.error()) {
+      lines.push_back(FindingText(problem) + ".");
     }
     return std::unexpected(std::move(lines));
   }

@@ -15,9 +15,9 @@ namespace {
 constexpr std::int16_t kFm = 1, kAm = 3, kTsq = 1, kDcs = 5;
 
 // One note a line.
-std::string Notes(const std::vector<TableNote>& notes, std::string_view source = "") {
+std::string Notes(const std::vector<Finding>& notes, std::string_view source = "") {
   std::string texts;
-  for (const TableNote& note : notes) texts += note.ToString(source) + "\n";
+  for (const Finding& note : notes) texts += FindingText(note, source) + "\n";
   return texts;
 }
 
@@ -222,21 +222,21 @@ TEST(ChannelCsv, BadInputIsNamedByLineAndColumn) {
   for (const auto& [text, first_problem] : cases) {
     const ChannelTable table = ParseChannelTable(text);
     ASSERT_FALSE(table.problems.empty()) << first_problem;
-    EXPECT_EQ(table.problems.front().ToString(""), first_problem);
+    EXPECT_EQ(FindingText(table.problems.front()), first_problem);
   }
   std::string names = columns;
   for (int i = 0; i < 10000; ++i) names += ",Name";
   EXPECT_FALSE(ParseChannelTable(header + garbage).problems.empty());
   const ChannelTable twice = ParseChannelTable(names + "\r\n");
   EXPECT_EQ(twice.problems.size(), 101u) << "header problems are capped as they are told";
-  EXPECT_TRUE(RefusesWholeTable(twice));
+  EXPECT_TRUE(RefusesWholeTable(twice.problems));
 }
 
 // The first row of `text` as the tool's own layout writes it, its channel number first ("-"
 // for none), or the first problem.
 std::string FirstRow(const std::string& text) {
   const ChannelTable table = ParseChannelTable(text);
-  if (!table.problems.empty()) return table.problems.front().ToString("");
+  if (!table.problems.empty()) return FindingText(table.problems.front());
   if (table.rows.empty()) return "no row";
   const TableRow& row = table.rows.front();
   const std::vector<NumberedChannel> one{{row.location.value_or(1), row.channel}};

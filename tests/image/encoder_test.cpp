@@ -17,6 +17,16 @@ namespace {
 
 namespace map = image_map;
 
+// Each problem as the command line tells it; every one refuses the encoding.
+std::vector<std::string> Texts(const std::vector<Finding>& problems) {
+  std::vector<std::string> texts;
+  for (const Finding& problem : problems) {
+    EXPECT_EQ(problem.severity, Severity::kProblem);
+    texts.push_back(FindingText(problem));
+  }
+  return texts;
+}
+
 // `count` bytes from `address` in hex ("40 86 A4"), or with `words` little-endian words in
 // decimal ("4 3 0").
 std::string Dump(const MemoryImage& image, std::size_t address, std::size_t count,
@@ -214,25 +224,25 @@ TEST(CheckEncodable, RefusedRecordNamesEveryProblemAndChangesNothing) {
 
   const std::string byte = " does not fit a byte (0 to 255)";
   const std::string word = " does not fit a 16-bit word (0 to 65535)";
-  const std::vector<EncodeProblem> expected = {
-      {"Set Mode STEP", "position -1" + byte},
-      {"Set Mode PAUSE", "position 255 is stored as 256, which" + byte},
-      {"channel 011, Step", "256" + byte},
-      {"channel 011, TrainTone", "-1" + byte},
-      {"channel 012, Frequency", "\"2147483648\" Hz is outside 0 to 2147483647 Hz"},
-      {"channel 013, Frequency", "\"-0.6\" Hz is outside 0 to 2147483647 Hz"},
-      {"search band 3, lower limit", "\"2147.483648\" MHz is outside 0 to 2147.483647 MHz"},
-      {"search band 3, upper limit", "\"-1\" MHz is outside 0 to 2147.483647 MHz"},
-      {"Factory Settings, ChargeTime", "1092 gives 65580 minutes, which" + word},
-      {"Factory Settings, DcsErrorBit", "256" + byte},
-      {"Factory Settings, UnlockWait[1]", "65536" + word},
-      {"Factory Settings, FixCount[2]", "-1" + byte},
-      {"Factory Settings, TrainFixTime", "70000" + word},
-      {"Factory Settings, SqlLevel[3]", "65536" + word},
-      {"Factory Settings, SMeterLevel[0]", "70000" + word},
-      {"Factory Settings, PwmAm[0]", "300" + byte},
-      {"Factory Settings, PwmSw[3]", "-1" + byte}};
-  EXPECT_EQ(CheckEncodable(record), expected);
+  const std::vector<std::string> expected = {
+      "Set Mode STEP: position -1" + byte,
+      "Set Mode PAUSE: position 255 is stored as 256, which" + byte,
+      "channel 011, Step: 256" + byte,
+      "channel 011, TrainTone: -1" + byte,
+      "channel 012, Frequency: \"2147483648\" Hz is outside 0 to 2147483647 Hz",
+      "channel 013, Frequency: \"-0.6\" Hz is outside 0 to 2147483647 Hz",
+      "search band 3, lower limit: \"2147.483648\" MHz is outside 0 to 2147.483647 MHz",
+      "search band 3, upper limit: \"-1\" MHz is outside 0 to 2147.483647 MHz",
+      "Factory Settings, ChargeTime: 1092 gives 65580 minutes, which" + word,
+      "Factory Settings, DcsErrorBit: 256" + byte,
+      "Factory Settings, UnlockWait[1]: 65536" + word,
+      "Factory Settings, FixCount[2]: -1" + byte,
+      "Factory Settings, TrainFixTime: 70000" + word,
+      "Factory Settings, SqlLevel[3]: 65536" + word,
+      "Factory Settings, SMeterLevel[0]: 70000" + word,
+      "Factory Settings, PwmAm[0]: 300" + byte,
+      "Factory Settings, PwmSw[3]: -1" + byte};
+  EXPECT_EQ(Texts(CheckEncodable(record)), expected);
 
   const RadioConfig before = record;
   MemoryImage image;
@@ -240,7 +250,7 @@ TEST(CheckEncodable, RefusedRecordNamesEveryProblemAndChangesNothing) {
   const MemoryImage image_before = image;
   const auto result = EncodeImage(record, image);
   ASSERT_FALSE(result.has_value());
-  EXPECT_EQ(result.error(), expected);
+  EXPECT_EQ(Texts(result.error()), expected);
   EXPECT_EQ(record, before);
   EXPECT_EQ(image, image_before);
 }

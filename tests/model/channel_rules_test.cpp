@@ -59,9 +59,11 @@ TEST(ChannelRules, AcceptedStepsAreTheRastersTheFrequencyLiesOn) {
 }
 
 // What ValidateChannel gives for a refused entry: the field, why, and any step derived first.
-std::unexpected<ChannelProblem> Refused(ChannelField field, std::string reason,
+// The finding names the field as messages do ("TsqTone").
+std::unexpected<ChannelRefusal> Refused(ChannelField field, std::string reason,
                                         std::optional<std::int16_t> step = {}) {
-  return std::unexpected(ChannelProblem{field, std::move(reason), step});
+  return std::unexpected(ChannelRefusal{
+      field, {.field = std::string(FieldName(field)), .message = std::move(reason)}, step});
 }
 
 TEST(ChannelRules, ValidateStoresTheChannelOrNamesTheFirstProblem) {
@@ -70,7 +72,7 @@ TEST(ChannelRules, ValidateStoresTheChannelOrNamesTheFirstProblem) {
   using F = ChannelField;
   const struct {
     ChannelEntry entry;
-    std::expected<MemoryChannel, ChannelProblem> result;
+    std::expected<MemoryChannel, ChannelRefusal> result;
     MemoryChannel stored = {};  // as the record holds it before
   } rows[] = {
       {{.Frequency = "145.5", .Name = " voa ", .Mode = kFm},

@@ -7,9 +7,12 @@
 namespace kestrel {
 namespace {
 
-std::vector<std::string> Texts(const std::vector<RecordWarning>& warnings) {
+std::vector<std::string> Texts(const std::vector<Finding>& warnings) {
   std::vector<std::string> texts;
-  for (const RecordWarning& warning : warnings) texts.push_back(warning.ToString());
+  for (const Finding& warning : warnings) {
+    EXPECT_EQ(warning.severity, Severity::kWarning);
+    texts.push_back(FindingText(warning));
+  }
   return texts;
 }
 
