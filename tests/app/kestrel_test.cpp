@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/processes.h"
+#include "support/temp_files.h"
 #include "version.h"
 
 namespace kestrel::testing {
@@ -21,6 +22,26 @@ TEST(Kestrel, PrintsTheProjectsVersion) {
     expected.append(" ").append(kVersion).append("\n");
     EXPECT_EQ(version.out, expected);
   }
+}
+
+// kestrel-sim, the receiver on a pseudo-terminal that scripts and the tests program against.
+TEST(KestrelSim, RefusesBadOptionsAndImages) {
+  SimProcess help({"--help"});
+  EXPECT_EQ(help.device(),
+            "usage: kestrel-sim [--image IMAGE.bin] [--save IMAGE.bin] [--region N] "
+            "[--check-switch N]");
+  EXPECT_EQ(help.Wait(), 0);
+  TempFolder folder;
+  const std::string file = folder.Path("memory.bin");
+  WriteAll(folder / "short.bin", std::string(100, '\0'));
+  const std::pair<std::vector<std::string>, int> rows[] = {
+      {{"--region", "256"}, 64},
+      {{"--drop-rate", "2"}, 64},
+      {{"--frobnicate"}, 64},
+      {{"--image"}, 64},
+      {{"--image", file}, 65},  // missing
+      {{"--image", folder.Path("short.bin")}, 65}};
+  for (const auto& [args, status] : rows) EXPECT_EQ(SimProcess(args).Wait(), status) << args[0];
 }
 
 }  // namespace

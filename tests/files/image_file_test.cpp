@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
-#include "support/platform.h"
 #include "support/temp_files.h"
 
 namespace kestrel {
@@ -70,16 +65,6 @@ TEST(ImageFile, ErrorsNameTheFileAndTheReason) {
   }
   EXPECT_EQ(ErrorOf(SaveImageFile(folder / "no" / "c.bin", MemoryImage{})),
             (folder / "no" / "c.bin").string() + ": cannot be written: No such file or directory");
-}
-
-TEST(ImageFile, RefusesAFifo) {
-  KESTREL_SKIP_ON_WINDOWS("no FIFOs among files");
-#ifndef _WIN32
-  TempFolder folder;
-  ASSERT_EQ(mkfifo((folder / "fifo.bin").c_str(), 0600), 0);
-  EXPECT_EQ(ErrorOf(LoadImageFile(folder / "fifo.bin")),
-            (folder / "fifo.bin").string() + ": cannot be read: it is a FIFO, not an image file");
-#endif
 }
 
 }  // namespace

@@ -100,12 +100,6 @@ TEST_F(SequenceTest, AReadFetchesTheListedRangesAndOnlyTheChannelsTheBitmapMarks
   EXPECT_FALSE(port.IsOpen());
 }
 
-TEST_F(SequenceTest, AReceiverThatDoesNotAnswerFailsProgrammingInThePrecheck) {
-  receiver.options().silent_after = 0;
-  EXPECT_EQ(testing::Plain(ProgramToRadio(link, image, RadioConfig{})),
-            Failed(LinkResult::kReadFailed, "The receiver did not answer the handshake."));
-}
-
 // A failed read gives no record, leaves the image as it was and closes the port.
 TEST_F(SequenceTest, AReceiverThatGoesQuietHalfwayKeepsNothingRead) {
   // Every channel in use, and the receiver goes quiet at the 500th channel block: the handshake
@@ -166,36 +160,33 @@ TEST_F(SequenceTest, CheckFrequenciesTestsChannelsInUseInOrderThenBandLimits) {
   }
 }
 
-TEST_F(SequenceTest, AFrequencyTheRegionRefusesWritesNothing) {
+// A record the receiver cannot take writes nothing. The encoder refuses before the port is
+// opened, so first even when the frequency check (after the pre-check) would refuse it too.
+TEST_F(SequenceTest, ARecordTheReceiverCannotTakeWritesNothing) {
   receiver.SetRegionCode(0);
-  RadioConfig record = WithChannels({1, 5});
-  record.Channel(5).Frequency = "255000000";
-  const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  EXPECT_EQ(ResultOf(outcome), LinkResult::kFrequencyNotProgrammable);
-  EXPECT_EQ(ResultText(outcome.error()),
-            "The frequency that you set cannot be \nprogrammed.\nPlease confirm the "
-            "frequency again.\nFirst refused: channel 004 at 255.00000 MHz.");
+  const std::tuple<int, std::optional<LinkResult>, std::string> rows[] = {
+      {0, LinkResult::kFrequencyNotProgrammable,
+       "The frequency that you set cannot be \nprogrammed.\nPlease confirm the frequency "
+       "again.\nFirst refused: channel 004 at 255.00000 MHz."},
+      {300, LinkResult::kNotEncodable,
+       "The configuration cannot be written.\nchannel 004, Step: 300 does not fit a byte (0 to "
+       "255)."}};
+  for (const auto& [step, result, text] : rows) {
+    RadioConfig record = WithChannels({1, 5});
+    record.Channel(5).Frequency = "255000000";
+    record.Channel(5).Step = static_cast<std::int16_t>(step);
+    const MemoryImage before = image;
+    const int opens = port.opens();
+    const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
+    EXPECT_EQ(ResultOf(outcome), result);
+    EXPECT_THAT(ResultText(outcome.error()), HasSubstr(text));
+    if (result == LinkResult::kNotEncodable) {
+      EXPECT_EQ(port.opens(), opens);
+      EXPECT_EQ(image, before);
+    }
+  }
   EXPECT_TRUE(recorder.states.empty());
   EXPECT_EQ(Written(), 0);
-}
-
-TEST_F(SequenceTest, AValueTheImageCannotHoldWritesNothing) {
-  RadioConfig record = WithChannels({1, 12});
-  record.Channel(12).Step = 300;
-  // Refused by the frequency check as well: the encoder's refusal comes first, before the port
-  // is opened.
-  record.Channel(12).Frequency = "255000000";
-  record.Channel(1).Frequency = "-5";
-  const MemoryImage before = image;
-  const int opens = port.opens();
-  const LinkStatus outcome = ProgramToRadio(link, image, record, {}, recorder.Report());
-  EXPECT_EQ(ResultOf(outcome), LinkResult::kNotEncodable);
-  EXPECT_EQ(Message(LinkResult::kNotEncodable), "The configuration cannot be written.");
-  EXPECT_THAT(DetailOf(outcome),
-              HasSubstr("channel 011, Step: 300 does not fit a byte (0 to 255)."));
-  EXPECT_THAT(DetailOf(outcome), HasSubstr("channel 000, Frequency"));
-  EXPECT_EQ(port.opens(), opens);
-  EXPECT_EQ(image, before);
 }
 
 // A record with changes in every area, as programming writes it.

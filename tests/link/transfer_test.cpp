@@ -172,7 +172,8 @@ TEST_F(TransferTest, EachWayOfNotAnsweringHasItsCauseAndFix) {
        RepliesSeen::kNone,
        "The receiver on sim1 stopped answering after 9 of 1076 commands were acknowledged.\nThe "
        "cable may have come loose or the receiver's battery run low: check both, then write "
-       "again"},
+       "again; until then the receiver holds a partly written configuration. With --image-out "
+       "STATE.bin kept, --changes-from STATE.bin writes only the rest."},
       {[](SimulatorOptions& o) { o.echo = true, o.silent_after = 0; }, false,
        FailureCause::kForeignReplies, RepliesSeen::kEcho,
        "Everything sent to sim1 came back as it was, and nothing else answered: the cable "

@@ -7,10 +7,10 @@
 namespace kestrel {
 namespace {
 
-// Channels 1 to 5 as letters ("." for empty), the last one after a bar.
+// Channels 1 to 8 as letters ("." for empty), the last one after a bar.
 std::string Names(const RadioConfig& record) {
   std::string names;
-  for (int number : {1, 2, 3, 4, 5, kChannelCount}) {
+  for (int number : {1, 2, 3, 4, 5, 6, 7, 8, kChannelCount}) {
     if (number == kChannelCount) names += '|';
     const MemoryChannel& channel = record.Channel(number);
     names += channel.IsProgrammed() ? channel.Name : ".";
@@ -18,8 +18,8 @@ std::string Names(const RadioConfig& record) {
   return names;
 }
 
-// Channels 1 to 4 hold D, b, C and A at falling frequencies; channel 5 is empty, with what an
-// emptied channel may keep.
+// Channels 1 to 4 hold D, b, C and A at falling frequencies, channel 6 E; channel 5 is empty,
+// with what an emptied channel may keep.
 RadioConfig Record() {
   RadioConfig record;
   const char* names[] = {"D", "b", "C", "A"};
@@ -27,56 +27,39 @@ RadioConfig Record() {
     record.Channel(number) = {1, std::to_string(150000000 - number * 1000000), names[number - 1]};
   }
   record.Channel(5).Frequency = "1000000";
+  record.Channel(6) = {1, "146000000", "E"};
   return record;
 }
 
+// Insert and remove move only the block up to an empty channel; moves and sorts stay within the
+// channels given.
 TEST(ChannelList, RearrangesWithinTheThousandPlaces) {
-  const std::tuple<const char*, std::function<void(RadioConfig&)>, std::string> cases[] = {
-      {"insert two before 2", [](RadioConfig& r) { ASSERT_TRUE(InsertEmptyChannels(r, 2, 2)); },
-       "D..bC|."},
-      {"remove 2 to 3", [](RadioConfig& r) { RemoveChannels(r, 2, 3); }, "DA...|."},
-      {"move 2 to 3 up", [](RadioConfig& r) { EXPECT_TRUE(MoveChannels(r, 2, 3, -1)); }, "bCDA.|."},
-      {"move 2 to 3 down", [](RadioConfig& r) { EXPECT_TRUE(MoveChannels(r, 2, 3, 1)); },
-       "DAbC.|."},
-      {"move the first up", [](RadioConfig& r) { EXPECT_FALSE(MoveChannels(r, 1, 2, -1)); },
-       "DbCA.|."},
-      {"sort by frequency", [](RadioConfig& r) { SortChannels(r, 1, 5, ChannelOrder::kFrequency); },
-       "ACbD.|."},
-      {"sort by name", [](RadioConfig& r) { SortChannels(r, 1, 5, ChannelOrder::kName); },
-       "AbCD.|."}};
-  for (const auto& [what, change, names] : cases) {
-    RadioConfig record = Record();
-    change(record);
-    EXPECT_EQ(Names(record), names) << what;
-  }
-}
-
-TEST(ChannelList, InsertAndRemoveMoveOnlyTheBlockUpToAnEmptyChannel) {
-  // Channels 1 to 8 as letters, "." for empty: DbCA.E.. to start with.
-  const auto names = [](const RadioConfig& record) {
-    std::string shown;
-    for (int number = 1; number <= 8; ++number) {
-      shown += record.Channel(number).IsProgrammed() ? record.Channel(number).Name : ".";
-    }
-    return shown;
-  };
-  RadioConfig start = Record();
-  start.Channel(6) = {1, "146000000", "E"};
   const std::tuple<const char*, std::function<bool(RadioConfig&)>, std::string> cases[] = {
       {"insert 1 at 2", [](RadioConfig& r) { return InsertEmptyChannels(r, 2, 1).has_value(); },
-       "D.bCAE.."},
+       "D.bCAE..|."},
       {"insert 2 at 2: past the single gap",
-       [](RadioConfig& r) { return InsertEmptyChannels(r, 2, 2).has_value(); }, "D..bCA.E"},
+       [](RadioConfig& r) { return InsertEmptyChannels(r, 2, 2).has_value(); }, "D..bCA.E|."},
       {"insert 1 at an empty channel",
-       [](RadioConfig& r) { return InsertEmptyChannels(r, 5, 1).has_value(); }, "DbCA.E.."},
-      {"remove 1", [](RadioConfig& r) { return RemoveChannels(r, 1, 1), true; }, "bCA..E.."},
-      {"remove 5 to 6", [](RadioConfig& r) { return RemoveChannels(r, 5, 6), true; }, "DbCA...."},
-  };
-  for (const auto& [what, change, shown] : cases) {
-    RadioConfig record = start;
+       [](RadioConfig& r) { return InsertEmptyChannels(r, 5, 1).has_value(); }, "DbCA.E..|."},
+      {"remove 1", [](RadioConfig& r) { return RemoveChannels(r, 1, 1), true; }, "bCA..E..|."},
+      {"remove 2 to 3", [](RadioConfig& r) { return RemoveChannels(r, 2, 3), true; }, "DA...E..|."},
+      {"remove 5 to 6", [](RadioConfig& r) { return RemoveChannels(r, 5, 6), true; }, "DbCA....|."},
+      {"move 2 to 3 up", [](RadioConfig& r) { return MoveChannels(r, 2, 3, -1); }, "bCDA.E..|."},
+      {"move 2 to 3 down", [](RadioConfig& r) { return MoveChannels(r, 2, 3, 1); }, "DAbC.E..|."},
+      {"move the first up", [](RadioConfig& r) { return !MoveChannels(r, 1, 2, -1); },
+       "DbCA.E..|."},
+      {"sort by frequency",
+       [](RadioConfig& r) { return SortChannels(r, 1, 5, ChannelOrder::kFrequency), true; },
+       "ACbD.E..|."},
+      {"sort by name",
+       [](RadioConfig& r) { return SortChannels(r, 1, 5, ChannelOrder::kName), true; },
+       "AbCD.E..|."}};
+  for (const auto& [what, change, names] : cases) {
+    RadioConfig record = Record();
     EXPECT_TRUE(change(record)) << what;
-    EXPECT_EQ(names(record), shown) << what;
+    EXPECT_EQ(Names(record), names) << what;
   }
+  const RadioConfig start = Record();
   RadioConfig full = start;
   for (int number = 990; number <= kChannelCount; ++number)
     full.Channel(number) = {1, "7000000", "F"};

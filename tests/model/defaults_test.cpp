@@ -35,15 +35,5 @@ TEST(NewConfiguration, SetModeBandsAndFactoryDefaults) {
   EXPECT_EQ(record.Factory.FixCount[5], 8);
 }
 
-TEST(ClearChannel, EmptiesEveryFieldAndLeavesAnEmptyChannelAlone) {
-  RadioConfig record = NewConfiguration();
-  ClearChannel(record, 801);
-  EXPECT_EQ(record.Channel(801), MemoryChannel{});
-  const RadioConfig before = record;
-  ClearChannel(record, 805);
-  EXPECT_EQ(record, before);
-  EXPECT_EQ(record.ProgrammedChannelCount(), 88);
-}
-
 }  // namespace
 }  // namespace kestrel

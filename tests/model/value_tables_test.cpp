@@ -32,20 +32,5 @@ TEST(ValueTables, SizesAndEntries) {
   for (std::string_view entry : kFastStepTable) EXPECT_EQ(entry.size(), 5u) << entry;
 }
 
-// A list shows no entry for a position it does not hold; the texts of such positions are blank in
-// the display texts.
-TEST(ValueTables, APositionOutsideATableShowsNoEntry) {
-  EXPECT_EQ(ShownPosition(3, 4), 3);
-  EXPECT_EQ(ShownPosition(4, 4), -1);
-  EXPECT_EQ(ShownPosition(-2, 4), -1);
-}
-
-// Which functions have a table, and which store the position plus one, show in the encoder's
-// Set Mode bytes; the names in the printed report.
-TEST(ValueTables, EverySetModeFunctionHasAName) {
-  for (int f = 0; f < kSetModeFunctionCount; ++f) EXPECT_FALSE(SetModeFunctionName(f).empty()) << f;
-  EXPECT_EQ(SetModeFunctionName(kSetModeFunctionCount), "");
-}
-
 }  // namespace
 }  // namespace kestrel
