@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -26,19 +25,7 @@
 namespace kestrel::ui {
 namespace {
 
-using testing::FakeRadioJobs;
-using testing::MemoryStorage;
-using testing::RecordingFeedback;
-
-class HelpTest : public ::testing::Test {
- protected:
-  HelpTest() {
-    window = std::make_unique<MainWindow>(
-        jobs, storage,
-        MainWindowSetup{folder.filePath("Heron.ini"), folder.path(), false, QString(), QString()});
-    window->show();
-  }
-
+struct HelpTest : testing::WindowTest {
   QAction* HelpItem(const QString& caption) const {
     for (QAction* menu : window->menuBar()->actions()) {
       if (menu->text() != "&Help") continue;
@@ -48,12 +35,6 @@ class HelpTest : public ::testing::Test {
     }
     return nullptr;
   }
-
-  QTemporaryDir folder;
-  RecordingFeedback feedback;
-  FakeRadioJobs jobs;
-  MemoryStorage storage;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST(UserGuide, IsTheReadmeSectionOnUsingTheWindow) {
