@@ -59,10 +59,8 @@ TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
     setup.backups_folder = where;
     const auto reader = MakeWindow();
     reader->StartRead();
-    TransferDialog* dialog = reader->OpenTransferDialog();
+    TransferDialog* dialog = testing::RunTransfer(reader->OpenTransferDialog());
     ASSERT_NE(dialog, nullptr);
-    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
     // Kept once the read succeeded, before the record is taken.
     EXPECT_EQ(ListBackups(Backups().toStdU16String()).size(), 1u);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
