@@ -350,6 +350,7 @@ TEST_F(GridKeys, FillFrequenciesStepsThroughTheSelectedChannelsWithTheMode) {
 TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) {
   document.Edit("setup", [](RadioConfig& record) {
     record.Channel(1) = {1, "118025000", "A", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, 8.33
+    record.Channel(2) = {1, "118008334", "B", 3, 3, 0, 0, 0, 0, -1, 0, 0};  // AM, 8.33 only
   });
   const auto offered = [this](int channel) {
     Grid()->setCurrentIndex(At(channel - 1, kStep));
@@ -373,6 +374,9 @@ TEST_F(GridKeys, TheStepColumnOffersTheStepsOfTheFrequencyAndKeepsTheChosenOne) 
   EXPECT_EQ(document.Record().Channel(1).Step, 1) << "kept while Frequency and Mode stay";
   page.GridModel()->setData(page.GridModel()->index(0, kMode), 1);
   EXPECT_EQ(document.Record().Channel(1).Step, 3) << "derived again with the mode";
+  EXPECT_FALSE(page.GridModel()->setData(page.GridModel()->index(1, kStep), 2));
+  EXPECT_EQ(feedback.statuses.last().toStdString(),
+            "Channel 001 is not stored. STEP: 6.25 kHz is not a raster 118.00833 MHz lies on");
   EXPECT_EQ(Model::CellText(document.Record(), 3, kStep), "") << "empty";
 }
 
