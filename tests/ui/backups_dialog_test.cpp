@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -38,22 +37,12 @@ RadioConfig Record(int channels, int step) {
   return record;
 }
 
-class BackupsWindowTest : public ::testing::Test {
- protected:
-  BackupsWindowTest() { window = MakeWindow(Backups()); }
-  std::unique_ptr<MainWindow> MakeWindow(const QString& backups) {
-    MainWindowSetup setup{folder.filePath("Heron.ini"), folder.path(), false, "", backups};
-    auto made = std::make_unique<MainWindow>(jobs, storage, setup);
-    made->show();
-    return made;
+struct BackupsWindowTest : testing::WindowTest {
+  BackupsWindowTest() {
+    setup.backups_folder = Backups();
+    window = MakeWindow();
   }
   QString Backups() const { return folder.filePath("backups"); }
-
-  QTemporaryDir folder;
-  testing::RecordingFeedback feedback;
-  testing::FakeRadioJobs jobs;
-  testing::MemoryStorage storage;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
@@ -67,12 +56,11 @@ TEST_F(BackupsWindowTest, EverySuccessfulReadIsKeptAndAFailedBackupIsOnlySaid) {
                        ": cannot be created: Not a directory"}};
   for (const auto& [where, status] : rows) {
     feedback.statuses.clear();
-    const auto reader = MakeWindow(where);
+    setup.backups_folder = where;
+    const auto reader = MakeWindow();
     reader->StartRead();
-    TransferDialog* dialog = reader->OpenTransferDialog();
+    TransferDialog* dialog = testing::RunTransfer(reader->OpenTransferDialog());
     ASSERT_NE(dialog, nullptr);
-    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000));
     // Kept once the read succeeded, before the record is taken.
     EXPECT_EQ(ListBackups(Backups().toStdU16String()).size(), 1u);
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);

@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 #include <latch>
 #include <map>
@@ -15,7 +18,9 @@
 #include "ui/document.h"
 #include "ui/document_storage.h"
 #include "ui/feedback.h"
+#include "ui/main_window.h"
 #include "ui/memory_page.h"
+#include "ui/transfer_dialog.h"
 #include "ui/transfer_job.h"
 
 namespace kestrel::ui::testing {
@@ -187,6 +192,45 @@ struct MemoryPageTest : ::testing::Test {
   RecordingFeedback feedback;
   Document document;
   MemoryPage page{document};
+};
+
+// The child of `parent` of type T whose caption reads `text`, mnemonic included; nullptr if none.
+template <typename T>
+T* Captioned(const QObject* parent, const QString& text) {
+  for (T* child : parent->findChildren<T*>()) {
+    if (child->text() == text) return child;
+  }
+  return nullptr;
+}
+
+// Presses OK in `dialog` and waits for its job to end; nullptr when there is no dialog or the
+// job never ends.
+inline TransferDialog* RunTransfer(TransferDialog* dialog) {
+  if (!dialog) return nullptr;
+  QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+  return QTest::qWaitFor([&] { return !dialog->IsBusy(); }, 5000) ? dialog : nullptr;
+}
+
+// A main window on a folder of its own, on fake radio jobs and files in memory, with what the
+// user would hear and see recorded. `setup` is what the next MakeWindow opens with.
+struct WindowTest : ::testing::Test {
+  WindowTest() { window = MakeWindow(); }
+  std::unique_ptr<MainWindow> MakeWindow(bool simulate = false) {
+    MainWindowSetup run = setup;
+    run.simulate = simulate;
+    auto made = std::make_unique<MainWindow>(jobs, storage, run);
+    made->show();
+    return made;
+  }
+  TransferDialog* RunTransfer() { return testing::RunTransfer(window->OpenTransferDialog()); }
+
+  QTemporaryDir folder;
+  RecordingFeedback feedback;
+  FakeRadioJobs jobs;
+  MemoryStorage storage;
+  MainWindowSetup setup{folder.filePath("Heron.ini"), folder.path(), false,
+                        folder.filePath("window.ini"), QString()};
+  std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace kestrel::ui::testing
