@@ -12,7 +12,7 @@ namespace kestrel::cli {
 
 namespace {
 
-// Each warning on stderr, as "kestrel-cli: warning: channel 799, Step: ...".
+// Each warning on stderr, as "kestrel-cli: warning: channel 799, STEP: ...".
 void PrintWarnings(const std::vector<Finding>& warnings) {
   for (const Finding& warning : warnings) {
     std::cerr << "kestrel-cli: warning: " << FindingText(warning) << "\n";

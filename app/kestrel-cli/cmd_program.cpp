@@ -112,7 +112,7 @@ int ProgramKnowing(link::Link& link, const RadioConfig& record, KnownImage& know
   return kExitOk;
 }
 
-// Each warning on stderr, as "kestrel-cli: warning: channel 799, Step: ...".
+// Each warning on stderr, as "kestrel-cli: warning: channel 799, STEP: ...".
 void PrintWarnings(const std::vector<Finding>& warnings) {
   for (const Finding& warning : warnings) {
     std::cerr << "kestrel-cli: warning: " << FindingText(warning) << "\n";

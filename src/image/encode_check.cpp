@@ -5,14 +5,15 @@
 
 #include "image/encode_values.h"
 #include "image/encoder.h"
+#include "model/channel.h"
 #include "model/value_tables.h"
 
 namespace kestrel {
 
 namespace {
 
-Finding ChannelPlace(int number, const char* field) {
-  return {.channel = number, .field = field};
+Finding ChannelPlace(int number, ChannelField field) {
+  return {.channel = number, .field = std::string(FieldCaption(field))};
 }
 
 Finding FactoryPlace(const char* field) {
@@ -72,11 +73,11 @@ void CheckChannels(const RadioConfig& record, Checker& check) {
   for (int c = 1; c <= kChannelCount; ++c) {
     const MemoryChannel& channel = record.Channel(c);
     if (!encode::FitsFrequency(encode::ChannelHz(channel))) {
-      check.Add(ChannelPlace(c, "Frequency"),
+      check.Add(ChannelPlace(c, ChannelField::kFrequency),
                 "\"" + channel.Frequency + "\" Hz is outside 0 to 2147483647 Hz");
     }
-    check.Byte(ChannelPlace(c, "Step"), channel.Step);
-    check.Byte(ChannelPlace(c, "TrainTone"), channel.TrainTone);
+    check.Byte(ChannelPlace(c, ChannelField::kStep), channel.Step);
+    check.Byte(ChannelPlace(c, ChannelField::kTrainTone), channel.TrainTone);
   }
 }
 

@@ -14,7 +14,7 @@
 namespace kestrel {
 
 // Every value that would not fit where the encoder writes it, each a problem named where the
-// user finds it: "channel 011, Step" (channels as the grid numbers them), "Set Mode PAUSE",
+// user finds it: "channel 011, STEP" (channels as the grid numbers them), "Set Mode PAUSE",
 // "search band 3, lower limit" (bands as the page numbers them, 1 to 24), "Factory Settings,
 // FixCount[2]". A value does not fit when it is a byte outside 0 to 255, a word outside 0 to
 // 65535, a frequency below 0 Hz or of 2^31 Hz or more. Empty when the record can be encoded.

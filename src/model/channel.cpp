@@ -66,6 +66,13 @@ std::string_view FieldName(ChannelField field) {
   return kNames[static_cast<std::size_t>(field)];
 }
 
+std::string_view FieldCaption(ChannelField field) {
+  static constexpr std::array<std::string_view, 12> kCaptions{
+      "In Use", "Frequency", "NAME", "Mode",    "STEP",  "TONE SELECT",
+      "TSQ",    "REV TSQ",   "DCS",  "REV DCS", "SCALR", "TRAIN"};
+  return kCaptions[static_cast<std::size_t>(field)];
+}
+
 FieldTable TableOf(ChannelField field) {
   switch (field) {
     case ChannelField::kMode:

@@ -101,8 +101,11 @@ auto ToneValue(Channel& channel, ChannelField field) -> decltype((channel.TsqTon
   }
 }
 
-// The field's name as the record, the data file and every message call it ("Step", "TsqTone").
+// The field's name as the record and the data file call it ("Step", "TsqTone").
 std::string_view FieldName(ChannelField field);
+// The field as the user sees it, by the memory grid's caption ("STEP", "TSQ", "REV DCS"):
+// messages name fields this way.
+std::string_view FieldCaption(ChannelField field);
 
 // The value table a coded field holds a position in, with its name as messages give it ("step
 // table"); no table for InUse, Frequency and Name.

@@ -39,9 +39,9 @@ std::string MhzText(double mhz) {
   return FormatFixed5(mhz) + " MHz";
 }
 
-// The field named as messages name it, from FieldName.
+// The field named as messages name it, by its caption.
 ChannelRefusal Refusal(ChannelField field, std::string reason) {
-  return {field, {.field = std::string(FieldName(field)), .message = std::move(reason)}, {}};
+  return {field, {.field = std::string(FieldCaption(field)), .message = std::move(reason)}, {}};
 }
 
 // A coded field that must hold one of its table's entries other than the blank at position 0.

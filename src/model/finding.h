@@ -23,7 +23,7 @@ struct Finding {
   std::optional<int> set_mode{};     // a Set Mode function, named as the page names it
   bool factory = false;              // the Factory Settings
   std::optional<int> line{};         // a line of a channel list, from 1
-  // The field as the message names it ("Step", "lower limit", "FixCount[2]"); in a channel list
+  // The field as the message names it ("STEP", "lower limit", "FixCount[2]"); in a channel list
   // the column as the list's own header spells it ("DtcsCode"). Empty for none.
   std::string field{};
 
@@ -33,7 +33,7 @@ struct Finding {
   bool operator==(const Finding&) const = default;
 };
 
-// The finding on one line, as the command line tells it: "channel 799, Step: 13 is not in the
+// The finding on one line, as the command line tells it: "channel 799, STEP: 13 is not in the
 // step table", "channels.csv, line 12, column DtcsCode: 999 is not a DCS code" (`source` names
 // the list), "Set Mode PAUSE: ...", "search band 3, lower limit: ...", "Factory Settings,
 // FixCount[2]: ...". A finding with no place is its message alone.

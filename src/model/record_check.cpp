@@ -12,7 +12,7 @@ namespace {
 
 Finding ChannelWarning(int number, ChannelField field, std::string message) {
   return {.channel = number,
-          .field = std::string(FieldName(field)),
+          .field = std::string(FieldCaption(field)),
           .message = std::move(message),
           .severity = Severity::kWarning};
 }

@@ -10,7 +10,7 @@
 namespace kestrel {
 
 // Warnings, each naming where the user finds the value: every Set Mode position and every coded
-// field of a programmed channel that is not in its value table ("channel 799, Step: 13 is not in
+// field of a programmed channel that is not in its value table ("channel 799, STEP: 13 is not in
 // the step table"). The receiver gets such values as they are. A `RevDcs` of -1 (no polarity) is no
 // warning; functions without a table neither.
 std::vector<Finding> ValuesOutsideTables(const RadioConfig& record);

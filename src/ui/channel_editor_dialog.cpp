@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "model/channel_rules.h"
 #include "model/cp1252.h"
@@ -99,7 +100,8 @@ void ChannelEditorDialog::BuildControls() {
 
   // Every field stands under its caption, at least as wide as it was drawn.
   const auto add = [&](QWidget* field, const QString& caption, int row, int column, int twips,
-                       QWidget* unit = nullptr) {
+                       std::optional<ChannelField> named = {}, QWidget* unit = nullptr) {
+    if (named) captions_[*named] = caption;
     field->setMinimumWidth(px(twips));
     auto* label = new QLabel(caption);
     label->setBuddy(field);
@@ -157,16 +159,17 @@ void ChannelEditorDialog::BuildControls() {
   train_ = list("cmbTrain");
 
   add(number_, tr("No."), 0, 0, kNumberWidth);
-  add(frequency_, tr("Frequency"), 0, 1, kFrequencyWidth, new QLabel(tr("MHz")));
-  add(name_, tr("NAME"), 0, 2, kNameWidth);
-  add(mode_, tr("Mode"), 0, 3, kModeWidth);
-  add(tone_select_, tr("TONE SELECT"), 1, 0, kToneSelectWidth);
-  add(tsq_, tr("TSQ"), 1, 1, kValueListWidth);
-  add(rev_tsq_, tr("R TSQ"), 1, 2, kValueListWidth);
-  add(scrambler_, tr("V.INV"), 1, 3, kValueListWidth);
-  add(dcs_, tr("DCS"), 2, 1, kValueListWidth);
-  add(rev_dcs_, tr("R DCS"), 2, 2, kValueListWidth);
-  add(train_, tr("TRAIN"), 2, 3, kValueListWidth);
+  add(frequency_, tr("Frequency"), 0, 1, kFrequencyWidth, ChannelField::kFrequency,
+      new QLabel(tr("MHz")));
+  add(name_, tr("NAME"), 0, 2, kNameWidth, ChannelField::kName);
+  add(mode_, tr("Mode"), 0, 3, kModeWidth, ChannelField::kMode);
+  add(tone_select_, tr("TONE SELECT"), 1, 0, kToneSelectWidth, ChannelField::kToneSelect);
+  add(tsq_, tr("TSQ"), 1, 1, kValueListWidth, ChannelField::kTsqTone);
+  add(rev_tsq_, tr("R TSQ"), 1, 2, kValueListWidth, ChannelField::kRevTsqTone);
+  add(scrambler_, tr("V.INV"), 1, 3, kValueListWidth, ChannelField::kScrambler);
+  add(dcs_, tr("DCS"), 2, 1, kValueListWidth, ChannelField::kDcsCode);
+  add(rev_dcs_, tr("R DCS"), 2, 2, kValueListWidth, ChannelField::kRevDcs);
+  add(train_, tr("TRAIN"), 2, 3, kValueListWidth, ChannelField::kTrainTone);
 
   value_lists_ = {{mode_, &MemoryChannel::Mode},           {tsq_, &MemoryChannel::TsqTone},
                   {rev_tsq_, &MemoryChannel::RevTsqTone},  {dcs_, &MemoryChannel::DcsCode},
@@ -416,9 +419,13 @@ void ChannelEditorDialog::Set() {
       document_.Edit(ChangeName(),
                      [&](RadioConfig& record) { record.Channel(channel_).Step = *step; });
     }
+    // The refusal names the field by the editor's own caption ("R TSQ").
+    Finding shown = stored.error().finding;
+    if (const auto caption = captions_.find(stored.error().field); caption != captions_.end()) {
+      shown.field = caption->second.toStdString();
+    }
     CurrentFeedback().Refuse(
-        this,
-        tr("Channel %1 is not stored. %2").arg(number_text_, FindingLine(stored.error().finding)));
+        this, tr("Channel %1 is not stored. %2").arg(number_text_, FindingLine(shown)));
     return;
   }
   document_.Edit(ChangeName(), [&](RadioConfig& record) { record.Channel(channel_) = *stored; });

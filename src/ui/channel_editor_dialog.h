@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "model/channel_rules.h"
@@ -73,6 +74,7 @@ class ChannelEditorDialog : public QDialog {
   const int channel_;
   // What the grid showed for the channel when the editor opened; "Clear" shows them again.
   QString number_text_;
+  std::map<ChannelField, QString> captions_;  // of the fields, as refusals name them
   QString frequency_text_;
   QString name_text_;
   // The channel the fields are compared with: the stored one, or an empty one after "Clear".

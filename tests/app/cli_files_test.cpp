@@ -73,7 +73,7 @@ TEST_F(KestrelCliFiles, RefusalsNameTheFileAndTheReasonAndWriteNothing) {
       // Every problem on a line of its own; what they say is the encoder's.
       {{"encode", dir.Path("big.dat"), "-o", x},
        "kestrel-cli: " + dir.Path("big.dat") +
-           " cannot be encoded:\n  channel 000, Step: 256 does not fit a byte (0 to 255)\n  "
+           " cannot be encoded:\n  channel 000, STEP: 256 does not fit a byte (0 to 255)\n  "
            "Factory Settings, ChargeTime: 5000"},
       // Refused before the receiver is read, so the data file is not written either.
       {{"read", "--port", "sim", "-o", x, "--image-out", dir.Path("a.dat") + "/x.bin"},

@@ -21,7 +21,7 @@ TEST(KestrelCliWarnings, CheckAndProgramNameValuesOutsideTheirTables) {
   const std::string raster =
       "kestrel-cli: warning: channel 011, Frequency: 145.00100 MHz is on no tuning raster: 5, "
       "6.25 or 8.33 kHz, or 9 kHz for AM broadcast\n";
-  const std::string step = "kestrel-cli: warning: channel 799, Step: 13 is not in the step table\n";
+  const std::string step = "kestrel-cli: warning: channel 799, STEP: 13 is not in the step table\n";
 
   const ProgramResult checked = Cli({"check", bad});
   EXPECT_EQ(checked.exit_status, 0);

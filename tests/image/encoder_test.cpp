@@ -227,8 +227,8 @@ TEST(CheckEncodable, RefusedRecordNamesEveryProblemAndChangesNothing) {
   const std::vector<std::string> expected = {
       "Set Mode STEP: position -1" + byte,
       "Set Mode PAUSE: position 255 is stored as 256, which" + byte,
-      "channel 011, Step: 256" + byte,
-      "channel 011, TrainTone: -1" + byte,
+      "channel 011, STEP: 256" + byte,
+      "channel 011, TRAIN: -1" + byte,
       "channel 012, Frequency: \"2147483648\" Hz is outside 0 to 2147483647 Hz",
       "channel 013, Frequency: \"-0.6\" Hz is outside 0 to 2147483647 Hz",
       "search band 3, lower limit: \"2147.483648\" MHz is outside 0 to 2147.483647 MHz",

@@ -169,7 +169,7 @@ TEST_F(SequenceTest, ARecordTheReceiverCannotTakeWritesNothing) {
        "The frequency that you set cannot be \nprogrammed.\nPlease confirm the frequency "
        "again.\nFirst refused: channel 004 at 255.00000 MHz."},
       {300, LinkResult::kNotEncodable,
-       "The configuration cannot be written.\nchannel 004, Step: 300 does not fit a byte (0 to "
+       "The configuration cannot be written.\nchannel 004, STEP: 300 does not fit a byte (0 to "
        "255)."}};
   for (const auto& [step, result, text] : rows) {
     RadioConfig record = WithChannels({1, 5});

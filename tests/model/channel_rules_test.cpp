@@ -63,7 +63,7 @@ TEST(ChannelRules, AcceptedStepsAreTheRastersTheFrequencyLiesOn) {
 std::unexpected<ChannelRefusal> Refused(ChannelField field, std::string reason,
                                         std::optional<std::int16_t> step = {}) {
   return std::unexpected(ChannelRefusal{
-      field, {.field = std::string(FieldName(field)), .message = std::move(reason)}, step});
+      field, {.field = std::string(FieldCaption(field)), .message = std::move(reason)}, step});
 }
 
 TEST(ChannelRules, ValidateStoresTheChannelOrNamesTheFirstProblem) {

@@ -13,9 +13,9 @@ TEST(FindingText, NamesThePlaceBeforeTheMessage) {
     std::string_view source;
     std::string text;
   } cases[] = {
-      {{.channel = 800, .field = "Step", .message = "13 is not in the step table"},
+      {{.channel = 800, .field = "STEP", .message = "13 is not in the step table"},
        "",
-       "channel 799, Step: 13 is not in the step table"},
+       "channel 799, STEP: 13 is not in the step table"},
       {{.line = 12, .field = "DtcsCode", .message = "999 is not a DCS code"},
        "channels.csv",
        "channels.csv, line 12, column DtcsCode: 999 is not a DCS code"},

@@ -31,11 +31,11 @@ TEST(RecordCheck, NamesValuesOutsideTheirTablesAndChannelsTheEditorRefuses) {
   record.Channel(901) = {-1, "1", "", 9, 99, 9, 99, 99, 999, 9, 99, 99};  // nor is InUse -1
   const std::vector<std::string> outside{
       "Set Mode PAUSE: 12 is not in the pause table",
-      "channel 000, Step: 13 is not in the step table",
-      "channel 012, TsqTone: 60 is not in the tone table",
-      "channel 799, Step: 13 is not in the step table",
-      "channel 799, RevDcs: 2 is not in the DCS polarity table",
-      "channel 999, Step: 13 is not in the step table",
+      "channel 000, STEP: 13 is not in the step table",
+      "channel 012, TSQ: 60 is not in the tone table",
+      "channel 799, STEP: 13 is not in the step table",
+      "channel 799, REV DCS: 2 is not in the DCS polarity table",
+      "channel 999, STEP: 13 is not in the step table",
   };
   EXPECT_EQ(Texts(ValuesOutsideTables(record)), outside);
   EXPECT_EQ(Texts(CheckRecord(record)),

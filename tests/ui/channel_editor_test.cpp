@@ -120,7 +120,7 @@ TEST_F(Editor, ARefusedSetKeepsOnlyTheDerivedStep) {
   tsq->setCurrentIndex(0);
   set->click();
   EXPECT_EQ(feedback.statuses,
-            QStringList{"Channel 002 is not stored. TsqTone: tone select TSQ needs a tone"});
+            QStringList{"Channel 002 is not stored. TSQ: tone select TSQ needs a tone"});
   EXPECT_FALSE(Closed());
   EXPECT_EQ(Stored(3), (MemoryChannel{0, "", "", 0, 2, 0, 0, 0, 0, 0, 0, 0}))
       << "nothing else is stored";

@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, WriteNamesValuesOutsideTheirTablesAndMayBeCancelled) {
   QTest::mouseClick(window->MemoryTab()->findChild<QPushButton*>("cmdWrite"), Qt::LeftButton);
   EXPECT_EQ(feedback.questions,
             QStringList{"These values are not in their value tables; the receiver gets them as "
-                        "they are:\n\nchannel 799, Step: 13 is not in the step table\n\nWrite "
+                        "they are:\n\nchannel 799, STEP: 13 is not in the step table\n\nWrite "
                         "anyway?"});
   EXPECT_EQ(window->OpenTransferDialog(), nullptr) << "answered No";
   feedback.answers = {QMessageBox::Yes};
