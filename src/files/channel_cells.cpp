@@ -6,6 +6,7 @@
 #include "model/channel.h"
 #include "model/channel_rules.h"
 #include "model/display_texts.h"
+#include "model/frequency_text.h"
 #include "model/number_text.h"
 
 namespace kestrel::cells {
@@ -152,7 +153,7 @@ std::string MhzOfHz(std::int64_t hz) {
 std::string ExactMhzText(std::string_view hz_text) {
   if (hz_text.empty()) return {};
   if (const std::optional<std::int64_t> hz = ParseWholeNumber(hz_text)) return MhzOfHz(*hz);
-  const double hz = RoundHalfEven(LeadingNumber(hz_text));
+  const double hz = HzOfText(hz_text);
   if (!std::isfinite(hz) || std::fabs(hz) > 9.0e15) return std::string(TrimBlanks(hz_text));
   return MhzOfHz(static_cast<std::int64_t>(hz));
 }

@@ -15,6 +15,7 @@
 #include "model/channel_rules.h"
 #include "model/cp1252.h"
 #include "model/display_texts.h"
+#include "model/frequency_text.h"
 #include "model/number_text.h"
 #include "model/value_tables.h"
 
@@ -640,7 +641,7 @@ void ReadRow(const Header& header, const CsvRecord& record, bool read_location,
       kept = kAviationStep;
     }
     if (kept) {
-      basis.Frequency = ExactText(LeadingNumber(entry.Frequency) * 1000000.0);
+      basis.Frequency = ExactText(EntryHz(entry.Frequency));
       basis.Mode = entry.Mode;
       basis.Step = static_cast<std::int16_t>(*kept);
     }
@@ -704,7 +705,7 @@ std::string FormatChannelTable(std::span<const NumberedChannel> channels, char d
       };
       cells = {cells[0],
                Cp1252ToUtf8(channel.Name),
-               ExactMhzText(channel.Frequency),
+               cells::ExactMhzText(channel.Frequency),
                text(ChannelColumn::kMode),
                text(ChannelColumn::kToneSelect),
                text(ChannelColumn::kTsq),

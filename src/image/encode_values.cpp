@@ -1,5 +1,6 @@
 #include "image/encode_values.h"
 
+#include "model/frequency_text.h"
 #include "model/number_text.h"
 #include "model/value_tables.h"
 
@@ -7,12 +8,12 @@ namespace kestrel::encode {
 
 double ChannelHz(const MemoryChannel& channel) {
   if (channel.InUse == 0) return kEmptyChannelHz;
-  return RoundHalfEven(LeadingNumber(channel.Frequency));
+  return StoredHz(channel);
 }
 
 double LimitHz(const std::string& mhz, double empty_hz) {
   if (mhz.empty()) return empty_hz;
-  return RoundHalfEven(LeadingNumber(mhz) * 1000000.0);
+  return RoundHalfEven(EntryHz(mhz));
 }
 
 int SetModeByte(const RadioConfig& record, int function) {

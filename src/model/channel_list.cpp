@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/display_texts.h"
-#include "model/number_text.h"
+#include "model/frequency_text.h"
 
 namespace kestrel {
 
@@ -78,7 +78,7 @@ void SortChannels(RadioConfig& record, int first, int last, ChannelOrder order) 
   const auto key = [order](const MemoryChannel& channel) {
     // What an emptied channel still holds is no part of the order.
     if (!channel.IsProgrammed()) return std::make_tuple(true, 0.0, std::string(), 0.0);
-    const double hz = LeadingNumber(channel.Frequency);
+    const double hz = StoredHz(channel);
     return order == ChannelOrder::kFrequency ? std::make_tuple(false, hz, NameKey(channel), 0.0)
                                              : std::make_tuple(false, 0.0, NameKey(channel), hz);
   };

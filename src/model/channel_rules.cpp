@@ -8,6 +8,7 @@
 #include "model/cp1252.h"
 #include "model/display_texts.h"
 #include "model/frequency_range.h"
+#include "model/frequency_text.h"
 #include "model/number_text.h"
 #include "model/value_tables.h"
 
@@ -154,7 +155,7 @@ std::vector<int> AcceptedSteps(double hz, int mode) {
 
 std::expected<MemoryChannel, ChannelRefusal> WithStep(const MemoryChannel& stored, int step) {
   // The frequency as the grid and the editor show it, so that 8.33 snaps as the editor snaps.
-  const double hz = LeadingNumber(EntryOf(stored).Frequency) * 1000000.0;
+  const double hz = EntryHz(EntryOf(stored).Frequency);
   const std::vector<int> accepted = AcceptedSteps(hz, stored.Mode);
   if (std::ranges::find(accepted, step) == accepted.end()) {
     std::string reason =
@@ -222,8 +223,8 @@ std::expected<MemoryChannel, ChannelRefusal> ValidateChannel(const ChannelEntry&
     return refuse(ChannelField::kMode, std::to_string(entry.Mode) + " is not in the " +
                                            std::string(TableOf(ChannelField::kMode).name));
   }
-  const double mhz = LeadingNumber(entry.Frequency);
-  const double hz = mhz * 1000000.0;
+  const double hz = EntryHz(entry.Frequency);
+  const double mhz = LeadingNumber(entry.Frequency);  // as typed, for the messages
   if (!(hz >= kLowestHz && hz <= kHighestHz)) {
     return refuse(ChannelField::kFrequency,
                   (std::isfinite(mhz) ? MhzText(mhz) : Quoted(entry.Frequency) + " MHz") +
@@ -231,6 +232,8 @@ std::expected<MemoryChannel, ChannelRefusal> ValidateChannel(const ChannelEntry&
                       MhzText(kHighestMhz));
   }
   std::optional<std::int16_t> derived_step;
+  // Unchanged means the very number the stored text holds, fractions of a Hz included: a CSV
+  // import stores 8.33 kHz channels that way, and they keep their step.
   if (hz != LeadingNumber(stored.Frequency) || entry.Mode != stored.Mode) {
     const std::optional<int> step = DeriveStep(hz, entry.Mode);
     if (!step) {

@@ -7,7 +7,6 @@
 #include "model/display_texts.h"
 #include "model/factory_captions.h"
 #include "model/frequency_text.h"
-#include "model/number_text.h"
 #include "model/value_tables.h"
 
 namespace kestrel {
@@ -105,8 +104,7 @@ std::string ChangedFields(const MemoryChannel& before, const MemoryChannel& afte
   const std::string new_mhz = text(new_texts, ChannelColumn::kFrequency);
   if (old_mhz != new_mhz) {
     Append(parts, caption_frequency + " " + Change(Shown(old_mhz), Shown(new_mhz)) + " MHz");
-  } else if (RoundHalfEven(LeadingNumber(before.Frequency)) !=
-             RoundHalfEven(LeadingNumber(after.Frequency))) {
+  } else if (StoredHz(before) != StoredHz(after)) {
     Append(parts, caption_frequency + " " +
                       Change(ExactMhzText(before.Frequency), ExactMhzText(after.Frequency)) +
                       " MHz");

@@ -5,6 +5,7 @@
 #include "model/broadcast_presets.h"
 #include "model/channel.h"
 #include "model/frequency_range.h"
+#include "model/frequency_text.h"
 #include "model/number_text.h"
 
 namespace kestrel {
@@ -49,7 +50,7 @@ RadioConfig NewConfiguration() {
 
   for (const BroadcastPresetEntry& preset : BroadcastPreset()) {
     MemoryChannel& channel = record.Channel(preset.Channel);
-    const double hz = RoundHalfEven(LeadingNumber(preset.Frequency) * 1'000'000);
+    const double hz = RoundHalfEven(EntryHz(preset.Frequency));
     channel.Frequency = std::to_string(static_cast<std::int64_t>(hz));
     channel.Name = std::string(preset.Name);
     channel.Mode = PositionOf(ChannelMode::kAm);

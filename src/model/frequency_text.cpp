@@ -9,9 +9,17 @@
 
 namespace kestrel {
 
+double HzOfText(std::string_view hz) {
+  return RoundHalfEven(LeadingNumber(hz));
+}
+
+double EntryHz(std::string_view mhz) {
+  return LeadingNumber(mhz) * 1000000.0;
+}
+
 std::string HzToMhzText(std::string_view hz) {
   if (hz.empty()) return {};
-  const double rounded = RoundHalfEven(LeadingNumber(hz));
+  const double rounded = HzOfText(hz);
   if (!std::isfinite(rounded)) return {};
   // Whole numbers of Hz that fit 64 bits are formatted exactly; anything larger can only come
   // from a damaged file and is shown through floating point.
@@ -29,7 +37,7 @@ std::string HzToMhzText(std::string_view hz) {
 
 std::string ExactMhzText(std::string_view hz) {
   if (hz.empty()) return {};
-  const double rounded = RoundHalfEven(LeadingNumber(hz));
+  const double rounded = HzOfText(hz);
   if (!std::isfinite(rounded) || std::fabs(rounded) >= 9.0e18) return HzToMhzText(hz);
   const auto whole_hz = static_cast<std::int64_t>(rounded);
   std::string digits = std::to_string(std::llabs(whole_hz % 1000000));

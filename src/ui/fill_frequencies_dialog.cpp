@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "model/channel_rules.h"
-#include "model/number_text.h"
+#include "model/frequency_text.h"
 #include "ui/memory_grid_model.h"
 
 namespace kestrel::ui {
@@ -42,7 +42,7 @@ FillFrequenciesDialog::FillFrequenciesDialog(QWidget* parent, const QString& sta
   mode_->addItems(modes);
   const auto follow_band = [this] {
     if (mode_chosen_ || start_->text().isEmpty()) return;
-    mode_->setCurrentIndex(BandMode(LeadingNumber(start_->text().toStdString()) * 1e6) - 1);
+    mode_->setCurrentIndex(BandMode(EntryHz(start_->text().toStdString())) - 1);
   };
   follow_band();
   connect(start_, &QLineEdit::textEdited, this, follow_band);

@@ -10,7 +10,6 @@
 #include "model/cp1252.h"
 #include "model/display_texts.h"
 #include "model/frequency_text.h"
-#include "model/number_text.h"
 #include "ui/change_colors.h"
 #include "ui/document.h"
 #include "ui/finding_text.h"
@@ -244,7 +243,7 @@ QModelIndex MemoryGridModel::Find(const QString& text, const QModelIndex& from,
 std::vector<int> MemoryGridModel::ListChoices(int channel, int column) const {
   if (column == kStepColumn) {
     const MemoryChannel& stored = document_.Record().Channel(channel);
-    return AcceptedSteps(LeadingNumber(EntryOf(stored).Frequency) * 1e6, stored.Mode);
+    return AcceptedSteps(EntryHz(EntryOf(stored).Frequency), stored.Mode);
   }
   std::vector<int> positions(static_cast<std::size_t>(ListEntries(column).size()));
   std::iota(positions.begin(), positions.end(), 0);
@@ -340,7 +339,7 @@ QStringList MemoryGridModel::StoreCells(const QString& what, const std::vector<R
         break;
       }
       if (empty && entry.Mode == 0 && !entry.Frequency.empty()) {
-        entry.Mode = BandMode(LeadingNumber(entry.Frequency) * 1e6);
+        entry.Mode = BandMode(EntryHz(entry.Frequency));
       }
       if (entry == before) break;
       auto channel_checked = ValidateChannel(entry, stored);
@@ -555,7 +554,7 @@ bool MemoryGridModel::setData(const QModelIndex& index, const QVariant& value, i
     // An empty channel's frequency says which mode it most likely has: it is stored at once.
     if (!document_.Record().Channel(channel).IsProgrammed() && entry.Mode == 0 &&
         !entry.Frequency.empty()) {
-      entry.Mode = BandMode(LeadingNumber(entry.Frequency) * 1e6);
+      entry.Mode = BandMode(EntryHz(entry.Frequency));
     }
   } else if (column == kNameColumn) {
     entry.Name = value.toString().toStdString();

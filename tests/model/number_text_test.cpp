@@ -45,6 +45,11 @@ TEST(FrequencyText, HzTruncatesToTenHertzAndMhzIsClampedToTheReceiversRange) {
   EXPECT_EQ(ClampMhzText("430.0125"), "430.01250");
   EXPECT_EQ(ClampMhzText("7"), "7.00000");
   EXPECT_EQ(ClampMhzText(""), "");
+  // The numbers the rules read: a stored Hz text rounded as the receiver gets it, an MHz entry not.
+  EXPECT_EQ(HzOfText(" 146520000.5 Hz"), 146520000);
+  EXPECT_EQ(HzOfText(""), 0);
+  EXPECT_DOUBLE_EQ(EntryHz("146.5200005"), 146520000.5);
+  EXPECT_EQ(EntryHz("x"), 0);
 }
 
 }  // namespace
