@@ -43,6 +43,12 @@ std::optional<Args> ParseArgs(std::span<const std::string> argv,
   return args;
 }
 
+void PrintWarnings(const std::vector<Finding>& warnings, std::string_view source) {
+  for (const Finding& warning : warnings) {
+    std::cerr << "kestrel-cli: warning: " << FindingText(warning, source) << "\n";
+  }
+}
+
 int Usage(const Command& command, bool to_stdout) {
   std::ostream& out = to_stdout ? std::cout : std::cerr;
   out << "usage: kestrel-cli " << command.synopsis << "\n\n" << command.help << "\n";

@@ -7,7 +7,10 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "model/finding.h"
 
 namespace kestrel::cli {
 
@@ -46,6 +49,10 @@ struct Command {
 
 // Prints "usage: kestrel-cli <synopsis>" and the help text to stderr (for mistakes) or stdout.
 int Usage(const Command& command, bool to_stdout = false);
+
+// Each warning on stderr, as "kestrel-cli: warning: channel 799, STEP: ..."; `source` names the
+// file a line or column of a warning belongs to.
+void PrintWarnings(const std::vector<Finding>& warnings, std::string_view source = {});
 
 // The subcommands, in the order `kestrel-cli --help` lists them.
 const std::vector<Command>& Commands();

@@ -12,13 +12,6 @@ namespace kestrel::cli {
 
 namespace {
 
-// Each warning on stderr, as "kestrel-cli: warning: channel 799, STEP: ...".
-void PrintWarnings(const std::vector<Finding>& warnings) {
-  for (const Finding& warning : warnings) {
-    std::cerr << "kestrel-cli: warning: " << FindingText(warning) << "\n";
-  }
-}
-
 int RunCheck(std::span<const std::string> argv) {
   const std::optional<Args> args = ParseArgs(argv, {}, {});
   if (!args) return Usage(CheckCommand());

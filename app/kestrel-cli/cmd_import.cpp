@@ -64,9 +64,7 @@ int RunImport(std::span<const std::string> argv) {
     return kExitData;
   }
   const ChannelImport result = ImportChannels(*text, base, options);
-  for (const Finding& warning : result.warnings) {
-    std::cerr << "kestrel-cli: warning: " << FindingText(warning, list) << "\n";
-  }
+  PrintWarnings(result.warnings, list);
   for (std::size_t i = 0; i < std::min(result.problems.size(), kPrintedProblems); ++i) {
     std::cerr << "kestrel-cli: " << (result.refused ? "" : "left out: ")
               << FindingText(result.problems[i], list) << "\n";

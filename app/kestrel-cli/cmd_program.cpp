@@ -112,13 +112,6 @@ int ProgramKnowing(link::Link& link, const RadioConfig& record, KnownImage& know
   return kExitOk;
 }
 
-// Each warning on stderr, as "kestrel-cli: warning: channel 799, STEP: ...".
-void PrintWarnings(const std::vector<Finding>& warnings) {
-  for (const Finding& warning : warnings) {
-    std::cerr << "kestrel-cli: warning: " << FindingText(warning) << "\n";
-  }
-}
-
 // Programs one receiver on every port at once, `count` times, asking for the next batch between
 // them. Each port's progress goes to stderr under its name and each batch ends with a line per
 // port on stdout; the exit status is the first failure's code in the order of the ports.

@@ -134,10 +134,6 @@ std::vector<AddressRange> VerifyListOf(const std::vector<AddressRange>& written)
   return list;
 }
 
-std::vector<AddressRange> BuildVerifyList() {
-  return VerifyListOf(BuildProgramList());
-}
-
 LinkStatus ProgramToRadio(Link& link, MemoryImage& image, const RadioConfig& record,
                           const ProgramOptions& options, const SequenceReport& report,
                           KnownImage* known) {

@@ -48,7 +48,5 @@ LinkStatus WriteChangesToRadio(Link& link, MemoryImage& image, const RadioConfig
 // The ranges a verification of `written` reads back: without what a read never fetches
 // (0x0000-0x0001, 0x0010-0x0011 and the byte 0x0400).
 std::vector<AddressRange> VerifyListOf(const std::vector<AddressRange>& written);
-// The same of the whole program list.
-std::vector<AddressRange> BuildVerifyList();
 
 }  // namespace kestrel::link
