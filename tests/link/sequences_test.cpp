@@ -206,7 +206,7 @@ TEST_F(SequenceTest, ProgrammingWritesAndVerifiesEverySlotAndAReadGivesTheRecord
   ASSERT_TRUE(outcome) << DetailOf(outcome);
   EXPECT_EQ(recorder.states, (std::vector<std::string>{"Writing data.", "Verifying data."}));
   EXPECT_EQ(recorder.progress, Steps({1008, 1006}));
-  EXPECT_EQ(BuildVerifyList()[1], (AddressRange{0x0340, 0x03FF}));
+  EXPECT_EQ(VerifyListOf(BuildProgramList())[1], (AddressRange{0x0340, 0x03FF}));
   EXPECT_EQ(receiver.counts().write_blocks, 2 + 12 + 2 + 14 + 1000);
   EXPECT_EQ(receiver.memory().Byte(0x0000), 0);
   EXPECT_EQ(image.Byte(0x0001), 0);
