@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 
 #include "support/data_file_lines.h"
@@ -44,10 +43,8 @@ TEST_F(CliLink, ReadWritesTheFileAndTheImageAndTracesEveryByteOnTime) {
   EXPECT_NE(read.err.find("100% (121/121)"), std::string::npos) << read.err;
   EXPECT_EQ(ReadAll(dir.Path("a.bin")).size(), 20128u);
   EXPECT_EQ(Cli({"check", dir.Path("a.dat")}).out, "version: 1.03\nprogrammed channels: 89\n");
-  // On virtual time the trace keeps the exact pace: the first command one settle delay after the
-  // handshake, the port closed after the 212th.
+  // On virtual time the trace keeps the exact pace: the port closed after the 212th command.
   const std::string trace = ReadAll(dir.Path("trace.txt"));
-  EXPECT_NE(trace.find("\n      40 > 01 31 34 30 38 36 30 43 43 0D "), std::string::npos) << trace;
   EXPECT_TRUE(trace.ends_with("    8480 - RTS off\n    8480 - close\n")) << trace;
 }
 
@@ -163,15 +160,12 @@ TEST(CliLinkOverAPseudoTerminal, SignalsCancelAReadAndAWrite) {
     BackgroundProgram cli("kestrel-cli", args);
     ASSERT_TRUE(sim.WaitForOutput(under_way, 10)) << sim.output();
     const auto served = std::ranges::count(sim.output(), '\n');
-    const auto start = std::chrono::steady_clock::now();
     cli.Signal(signal);
     const ProgramResult result = cli.Wait();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(result.exit_status, status) << result.err;
     EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     // The command under way when the signal came may still be served; nothing after it.
     EXPECT_LE(std::ranges::count(sim.output(), '\n'), served + 1) << sim.output();
-    EXPECT_LT(took.count(), 2.0);  // about 50 ms: the rest of one command
   }
   EXPECT_EQ(ReadAll(old), "old");
   EXPECT_EQ(dir.Listing(), "new.dat old.dat");

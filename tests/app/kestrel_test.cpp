@@ -7,14 +7,12 @@
 namespace kestrel::testing {
 namespace {
 
-TEST(Kestrel, OffersTheSimulatedReceiverOnItsCommandLine) {
+// Both programs print the project's version, the one the package carries; the window offers the
+// simulated receiver on its command line.
+TEST(Kestrel, PrintsTheProjectsVersionAndOffersTheSimulatedReceiver) {
   const ProgramResult help = RunProgram("kestrel", {"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.out.find("--simulate"), std::string::npos) << help.out;
-}
-
-// Both programs print the project's version, the one the package carries.
-TEST(Kestrel, PrintsTheProjectsVersion) {
   for (const std::string program : {"kestrel", "kestrel-cli"}) {
     const ProgramResult version = RunProgram(program, {"--version"});
     EXPECT_EQ(version.exit_status, 0) << program;

@@ -13,10 +13,15 @@ std::string ErrorOf(const auto& result) {
   return result.has_value() ? "no error" : result.error();
 }
 
-TEST(ImageFile, SavesReplacesAndLoadsEveryByte) {
-  TempFolder folder;
+MemoryImage Patterned() {
   MemoryImage image;
   for (std::size_t a = 0; a < MemoryImage::kSize; ++a) image.SetByte(a, (a * 7) & 0xFF);
+  return image;
+}
+
+TEST(ImageFile, SavesReplacesAndLoadsEveryByte) {
+  TempFolder folder;
+  MemoryImage image = Patterned();
   for (int save = 1; save <= 2; ++save, image.Fill(0x11)) {  // the second replaces the first
     ASSERT_TRUE(SaveImageFile(folder / "a.bin", image).has_value()) << save;
     const auto loaded = LoadImageFile(folder / "a.bin");
@@ -29,8 +34,7 @@ TEST(ImageFile, SavesReplacesAndLoadsEveryByte) {
 // What is known of a receiver comes back bit for bit, and a reader of images takes the image.
 TEST(ImageFile, KeepsWhatIsKnownBesideTheImage) {
   TempFolder folder;
-  MemoryImage image;
-  for (std::size_t a = 0; a < MemoryImage::kSize; ++a) image.SetByte(a, (a * 7) & 0xFF);
+  const MemoryImage image = Patterned();
   KnownImage known;
   known.Learn(image, 0, 1);
   known.Learn(image, 0x4E90, 16);  // the last line
@@ -53,15 +57,12 @@ TEST(ImageFile, KeepsWhatIsKnownBesideTheImage) {
 
 TEST(ImageFile, ErrorsNameTheFileAndTheReason) {
   TempFolder folder;
-  WriteAll(folder / "empty.bin", "");
-  WriteAll(folder / "short.bin", std::string(MemoryImage::kSize - 1, 'x'));
-  WriteAll(folder / "long.bin", std::string(MemoryImage::kSize + 1, 'x'));
-  const std::pair<std::string, std::string> loads[] = {
-      {"empty.bin", ": an image is exactly 20128 bytes, this file has 0"},
-      {"short.bin", ": an image is exactly 20128 bytes, this file has 20127"},
-      {"long.bin", ": an image is exactly 20128 bytes, this file has 20129"}};
-  for (const auto& [name, error] : loads) {
-    EXPECT_EQ(ErrorOf(LoadImageFile(folder / name)), (folder / name).string() + error);
+  for (const std::size_t size : {std::size_t{0}, MemoryImage::kSize - 1, MemoryImage::kSize + 1}) {
+    const auto path = folder / (std::to_string(size) + ".bin");
+    WriteAll(path, std::string(size, 'x'));
+    EXPECT_EQ(
+        ErrorOf(LoadImageFile(path)),
+        path.string() + ": an image is exactly 20128 bytes, this file has " + std::to_string(size));
   }
   EXPECT_EQ(ErrorOf(SaveImageFile(folder / "no" / "c.bin", MemoryImage{})),
             (folder / "no" / "c.bin").string() + ": cannot be written: No such file or directory");

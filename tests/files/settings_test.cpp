@@ -11,9 +11,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testing;
 
-TEST(Settings, TheFileAfterChoosingAPortAndPrinting) {
+// The settings file, and the program's and the user's folders it may live in.
+struct Settings : ::testing::Test {
   TempFolder folder;
-  const auto ini = folder / "Heron.ini";
+  const fs::path ini = folder / "Heron.ini", program = folder / "program",
+                 user = folder / "user" / "kestrel";
+};
+
+TEST_F(Settings, TheFileAfterChoosingAPortAndPrinting) {
   EXPECT_EQ(LoadComPort(ini), 1);
   EXPECT_EQ(LoadPrintSettings(ini), PrintSettings{});
   EXPECT_EQ(LoadComPortName(ini), "");
@@ -33,9 +38,7 @@ TEST(Settings, TheFileAfterChoosingAPortAndPrinting) {
   EXPECT_EQ(LoadPrintSettings(ini), (PrintSettings{0, 1, 1, -1}));
 }
 
-TEST(Settings, HandWrittenValues) {
-  TempFolder folder;
-  const auto ini = folder / "Heron.ini";
+TEST_F(Settings, HandWrittenValues) {
   // Blanks before the value don't count; -1 is kept, as the window decides what it means; what
   // is no 16-bit whole number reads as the default.
   // clang-format off
@@ -53,10 +56,7 @@ TEST(Settings, HandWrittenValues) {
   EXPECT_EQ(folder.Listing(), "Heron.ini");
 }
 
-TEST(Settings, WhereTheFileLives) {
-  TempFolder folder;
-  const fs::path program = folder / "program";
-  const fs::path user = folder / "user" / "kestrel";
+TEST_F(Settings, WhereTheFileLives) {
   fs::create_directory(program);
   EXPECT_EQ(SettingsFilePath(program, user), program / "Heron.ini");  // writable
   EXPECT_FALSE(fs::exists(user));
@@ -76,10 +76,7 @@ TEST(Settings, WhereTheFileLives) {
 
 // A Heron.ini shipped read-only is read, the user's changes are kept in the user's folder, and
 // the shipped file stays as it is.
-TEST(Settings, ChangesToAReadOnlyShippedFileGoToTheUsersFolder) {
-  TempFolder folder;
-  const fs::path program = folder / "program";
-  const fs::path user = folder / "user" / "kestrel";
+TEST_F(Settings, ChangesToAReadOnlyShippedFileGoToTheUsersFolder) {
   fs::create_directory(program);
   const std::string shipped = "[COM_SETTINGS]\r\nCOMport= 3\r\n";
   WriteAll(program / "Heron.ini", shipped);

@@ -57,38 +57,36 @@ TEST(ChangedCommands, LeaveOutWhatTheReceiverIsKnownToHold) {
     std::ranges::sort(more);
     return more;
   };
-  const std::function<void(RadioConfig&, KnownImage&)> nothing = [](RadioConfig&, KnownImage&) {};
-  const std::tuple<const char*, std::function<void(RadioConfig&, KnownImage&)>, std::vector<int>>
-      rows[] = {
-          {"nothing changed", nothing, every_write},
-          {"a name", [](RadioConfig& r, KnownImage&) { r.Channel(500).Name = "NEW"; },
-           with({0x2F30})},
-          {"a Set Mode function", [](RadioConfig& r, KnownImage&) { r.SetMode[3] = 1; },
-           with({0x0300})},
-          {"a channel added", [](RadioConfig& r, KnownImage&) { r.Channel(7) = r.Channel(1); },
-           with({0x0820, 0x0840, 0x0860, 0x08E0, 0x1060})},
-          {"the last channel removed", [](RadioConfig& r, KnownImage&) { ClearChannel(r, 1000); },
-           with({0x0820, 0x0834, 0x0840, 0x0854, 0x08DC, 0x095C, 0x4E70})},
-          {"a hidden field of an empty channel",
-           [](RadioConfig& r, KnownImage&) { r.Channel(2).TrainTone = 5; }, every_write},
-          {"a command left unanswered",
-           [](RadioConfig& r, KnownImage& known) {
-             NoteWrite(known, Encoded(r), {0x0300, true}, false);
-           },
-           with({0x0300})},
-          {"a slot written programmed and answered, then emptied",
-           [](RadioConfig& r, KnownImage& known) {
-             NoteWrite(known, Encoded(WithChannels({3})), {0x1020, true}, true);
-             r.Channel(3).TrainTone = 5;
-           },
-           with({0x1020})},
-          {"a slot written empty and answered",
-           [](RadioConfig& r, KnownImage& known) {
-             ClearChannel(r, 1);
-             NoteWrite(known, Encoded(r), {0x1000, true}, true);
-             r.Channel(1).TrainTone = 5;
-           },
-           with({0x0820, 0x0840, 0x0860, 0x08E0})}};
+  using Edit = std::function<void(RadioConfig&, KnownImage&)>;
+  const std::tuple<const char*, Edit, std::vector<int>> rows[] = {
+      {"nothing changed", [](RadioConfig&, KnownImage&) {}, every_write},
+      {"a name", [](RadioConfig& r, KnownImage&) { r.Channel(500).Name = "NEW"; }, with({0x2F30})},
+      {"a Set Mode function", [](RadioConfig& r, KnownImage&) { r.SetMode[3] = 1; },
+       with({0x0300})},
+      {"a channel added", [](RadioConfig& r, KnownImage&) { r.Channel(7) = r.Channel(1); },
+       with({0x0820, 0x0840, 0x0860, 0x08E0, 0x1060})},
+      {"the last channel removed", [](RadioConfig& r, KnownImage&) { ClearChannel(r, 1000); },
+       with({0x0820, 0x0834, 0x0840, 0x0854, 0x08DC, 0x095C, 0x4E70})},
+      {"a hidden field of an empty channel",
+       [](RadioConfig& r, KnownImage&) { r.Channel(2).TrainTone = 5; }, every_write},
+      {"a command left unanswered",
+       [](RadioConfig& r, KnownImage& known) {
+         NoteWrite(known, Encoded(r), {0x0300, true}, false);
+       },
+       with({0x0300})},
+      {"a slot written programmed and answered, then emptied",
+       [](RadioConfig& r, KnownImage& known) {
+         NoteWrite(known, Encoded(WithChannels({3})), {0x1020, true}, true);
+         r.Channel(3).TrainTone = 5;
+       },
+       with({0x1020})},
+      {"a slot written empty and answered",
+       [](RadioConfig& r, KnownImage& known) {
+         ClearChannel(r, 1);
+         NoteWrite(known, Encoded(r), {0x1000, true}, true);
+         r.Channel(1).TrainTone = 5;
+       },
+       with({0x0820, 0x0840, 0x0860, 0x08E0})}};
   for (const auto& [name, edit, expected] : rows) {
     SCOPED_TRACE(name);
     RadioConfig record = before;
